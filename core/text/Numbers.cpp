@@ -1,0 +1,53 @@
+#include "text/Numbers.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace vantor::text {
+
+int32_t readDecimal(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' || s[i] == '\v' ||
+                            s[i] == '\f'))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    uint32_t v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        v = v * 10u + static_cast<uint32_t>(s[i] - '0');
+    if (negative)
+        v = 0u - v;
+    return static_cast<int32_t>(v);
+}
+
+std::string writeDecimal(long long v) { return std::to_string(v); }
+
+std::string zeroFill(long long v, int width) {
+    std::string s = std::to_string(v);
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
+    return s;
+}
+
+std::string format(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, fmt, copy);
+    va_end(copy);
+    std::string out;
+    if (n > 0) {
+        std::vector<char> buf(static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(buf.data(), buf.size(), fmt, args);
+        out.assign(buf.data(), static_cast<std::size_t>(n));
+    }
+    va_end(args);
+    return out;
+}
+
+} // namespace vantor::text

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian package the suite needs to build, test and run.
+# Idempotent: packages already present are not fetched again, and the
+# package lists are refreshed at most once per run.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libpugixml-dev libxlsxwriter-dev libmodbus-dev
+  clang libclang-rt-14-dev clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
