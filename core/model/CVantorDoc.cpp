@@ -34,7 +34,8 @@ void CVantorDoc::NewDocument(const std::string& directory) {
     selectedItem = -1;
     slaveAddrFlag.fill(0);
     nextGateAddress.fill(0);
-    IP = "192.168.1.15";
+    // The built-in default "192.168.1.15" is always replaced by the access
+    // address file's entry, which is empty when the file or element is missing.
     IP = readAccessIp(directory + "/IP/ETHOption.xml");
     accessPort = 5032;
     SETIP = "192.168.1.10";
