@@ -5,8 +5,11 @@
 // document: what it found wrong goes into the result text, and whatever
 // elements it could delimit stay navigable. Attribute names made of digits
 // ("0" .. "255") are ordinary names here.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantor::markup {
 
@@ -44,11 +47,54 @@ public:
     const std::string& GetResult() const { return result_; }
 
 private:
+    // One entry per element; entry 0 stands for the document itself. Offsets
+    // are byte offsets into doc_; links are indexes into elements_, 0 = none.
+    struct Element {
+        std::size_t start = 0;          // offset of '<'
+        std::size_t length = 0;         // start tag through end tag
+        std::size_t startTagLength = 0; // through its '>'
+        std::size_t endTagLength = 0;   // 0 for `<name/>` and for an element never ended
+        std::size_t nameLength = 0;
+        std::size_t parent = 0, firstChild = 0, lastChild = 0, next = 0, prev = 0;
+        bool emptyTag = false; // written `<name/>`
+        bool ended = true;     // false when no end tag closed it
+    };
+    // Attributes of one start tag, offsets relative to the element start.
+    struct Attribute {
+        std::uint32_t hash = 0;
+        std::size_t nameStart = 0, nameLength = 0;
+        std::size_t valueStart = 0, valueLength = 0; // the raw value inside its quotes
+        std::size_t fieldStart = 0, fieldLength = 0; // the value with its quotes
+        bool hasValue = false;                       // false for a bare name
+    };
+
+    void parse();
+    void addMessage(const std::string& message);
+    std::string_view nameOf(std::size_t element) const;
+    void link(std::size_t element, std::size_t parent, std::size_t after);
+    // Text edits: replaceText changes the document text and answers the
+    // change in length; the callers then grow the enclosing elements and move
+    // the elements behind the edit, touching nothing before it.
+    std::ptrdiff_t replaceText(std::size_t pos, std::size_t count, std::string_view text);
+    void growChain(std::size_t element, std::ptrdiff_t delta);
+    void shiftSubtree(std::size_t element, std::ptrdiff_t delta);
+    void shiftChildren(std::size_t element, std::ptrdiff_t delta);
+    void shiftFollowing(std::size_t element, std::ptrdiff_t delta);
+    const std::vector<Attribute>& attributesOf(std::size_t element) const;
+    const Attribute* findAttribute(std::size_t element, std::string_view name) const;
+    bool setAttribText(std::string_view name, std::string_view value);
+
     std::string doc_;
     std::string result_;
-    // Element table and cursor: layout is the implementation's own.
-    struct Impl;
-    friend struct Impl;
+    std::vector<Element> elements_;
+    std::size_t parentPos_ = 0;  // the element whose children are navigated
+    std::size_t currentPos_ = 0; // the current element, 0 = none
+    std::size_t childPos_ = 0;   // the child left by OutOfElem, 0 = none
+
+    // The attribute list of the last element asked, rebuilt when it changes.
+    mutable std::size_t attributeOwner_ = 0;
+    mutable std::vector<Attribute> attributes_;
+    mutable std::size_t attributeHint_ = 0;
 };
 
 } // namespace vantor::markup
