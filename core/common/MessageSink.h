@@ -28,6 +28,9 @@ public:
     virtual bool question(const std::string& caption, const std::string& text) = 0;
 
     void error(const std::string& text) { error("错误", text); }
+    // A message box with neither caption text nor icon; shown as an
+    // information with an empty caption unless a front end knows better.
+    virtual void plain(const std::string& text) { information("", text); }
 };
 
 // Keeps every message; answers questions from a queue of scripted answers

@@ -1,0 +1,136 @@
+#include "editing/AddressMap.h"
+
+#include "editing/GatewayAddressPacker.h"
+#include "editing/SheetWriter.h"
+#include "model/CommandKind.h"
+#include "model/GatewayCatalogue.h"
+#include "text/Numbers.h"
+
+#include <algorithm>
+
+namespace vantor::editing {
+
+using model::CVantorDoc;
+
+namespace {
+
+// "%0*d": zero-filled to `width`, a minus sign counting as a character.
+std::string filled(long long v, int width) {
+    return text::format("%0*lld", width, v);
+}
+
+} // namespace
+
+std::vector<int> slavesOnPort(const CVantorDoc& doc, int com) {
+    const std::string name = "COM" + std::to_string(com);
+    std::vector<int> out;
+    for (std::size_t i = 0; i < doc.slaves.size(); ++i)
+        if (doc.slaves[i].com_name == name)
+            out.push_back(static_cast<int>(i));
+    std::stable_sort(out.begin(), out.end(), [&](int a, int b) {
+        return doc.slaves[static_cast<std::size_t>(a)].address <
+               doc.slaves[static_cast<std::size_t>(b)].address;
+    });
+    return out;
+}
+
+std::vector<const model::CModule*> commandsOfArea(const model::CSlave& slave, int area, bool reads) {
+    std::vector<const model::CModule*> out;
+    for (const auto& m : slave.modules)
+        if (m.area_num == area && (m.read_wri == 0) == reads)
+            out.push_back(&m);
+    std::stable_sort(out.begin(), out.end(), [](const model::CModule* a, const model::CModule* b) {
+        return a->Start_Add < b->Start_Add;
+    });
+    return out;
+}
+
+std::string modbusReference(int area, int address) {
+    long long base = area == 1 ? 10000 : area == 3 ? 30000 : area == 4 ? 40000 : 0;
+    int width = 5;
+    if (address > 9999) {
+        base *= 10;
+        width = 6;
+    }
+    return filled(base + address, width);
+}
+
+AddressMap buildAddressMap(const CVantorDoc& doc) {
+    AddressMap map;
+    for (bool reads : {true, false}) {
+        for (int com = 1; com <= 6; ++com) {
+            for (int s : slavesOnPort(doc, com)) {
+                const auto& slave = doc.slaves[static_cast<std::size_t>(s)];
+                for (int area : model::kAreas) {
+                    auto& list = map.areas[static_cast<std::size_t>(model::areaIndex(area))];
+                    for (const model::CModule* m : commandsOfArea(slave, area, reads)) {
+                        list.push_back(MapRow{
+                            std::to_string(list.size() + 1),
+                            modbusReference(area, m->Gate_Add),
+                            m->read_wri == 0 ? "读" : "写",
+                            filled(m->Length, 4),
+                            slave.com_name,
+                            filled(slave.address, 3),
+                            filled(m->Start_Add, 5),
+                        });
+                    }
+                }
+            }
+        }
+    }
+    return map;
+}
+
+MapView openAddressMap(CVantorDoc& doc, MessageSink& sink) {
+    if (!doc.hasMaster()) {
+        sink.error("错误", "请添加一个主站!");
+        return MapView::Refused;
+    }
+    packGatewayAddressesIfNeeded(doc);
+    if (!model::checkAreas(doc, sink))
+        return MapView::Refused;
+    if (model::gatewayModel(doc.modelName()).has(model::FeatureCdt))
+        return MapView::CdtTable;
+    return MapView::GatewayMap;
+}
+
+const std::string& mapListTitle(int areaIndex) {
+    static const std::array<std::string, 4> titles{"MODBUS   0XXXX", "MODBUS   1XXXX", "MODBUS   3XXXX",
+                                                   "MODBUS   4XXXX"};
+    return titles.at(static_cast<std::size_t>(areaIndex));
+}
+
+std::array<std::string, 7> mapColumnTitles(int areaIndex) {
+    return {"",     "网关MODBUS地址", "读/写",           areaIndex < 2 ? "长度(bit)" : "长度(word)",
+            "通道", "从站地址",       "从站数据起始地址"};
+}
+
+const std::vector<std::string>& mapExportHeaders() {
+    static const std::vector<std::string> headers{"序号", "网关MODBUS地址", "读/写",           "长度(bit)",
+                                                  "通道", "从站地址",       "从站数据起始地址"};
+    return headers;
+}
+
+const std::string& mapSheetName(int areaIndex) {
+    static const std::array<std::string, 4> names{"Area0", "Area1", "Area3", "Area4"};
+    return names.at(static_cast<std::size_t>(areaIndex));
+}
+
+bool exportAddressMap(const AddressMap& map, const std::string& path, std::string& errors) {
+    errors.clear();
+    if (path.empty())
+        return false;
+    SheetWriter writer(path);
+    for (int a = 0; a < 4; ++a) {
+        writer.open(mapSheetName(a));
+        writer.setHeaders(mapExportHeaders());
+        for (const auto& row : map.areas[static_cast<std::size_t>(a)])
+            writer.addRow(std::vector<std::string>(row.begin(), row.end()));
+        writer.commit();
+    }
+    bool ok = writer.save();
+    errors = writer.errors();
+    return ok;
+}
+
+} // namespace vantor::editing

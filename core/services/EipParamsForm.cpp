@@ -1,0 +1,111 @@
+#include "services/EipParamsForm.h"
+
+#include "text/Numbers.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace vantor::services {
+
+namespace {
+
+// Index into the document's 36 values: six groups of six (state enable,
+// state start, state count, control enable, control start, control count),
+// each for COM1..COM6.
+std::size_t valueIndex(int kind, int group) {
+    bool control = group >= 6;
+    int com = group % 6;
+    return static_cast<std::size_t>(((control ? 3 : 0) + kind) * 6 + com);
+}
+
+// Decimal digits only, value up to `limit + 1` (longer texts saturate so
+// that they fail the range test instead of wrapping).
+std::optional<long long> digitsValue(const std::string& s) {
+    if (s.empty())
+        return std::nullopt;
+    long long v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v = std::min(v * 10 + (c - '0'), 1000000000LL);
+    }
+    return v;
+}
+
+} // namespace
+
+EipGroup eipGroup(const model::CVantorDoc& doc, int group) {
+    return EipGroup{doc.eip.at(valueIndex(0, group)) != 0, doc.eip.at(valueIndex(1, group)),
+                    doc.eip.at(valueIndex(2, group))};
+}
+
+void setEipGroup(model::CVantorDoc& doc, int group, const EipGroup& value) {
+    doc.eip.at(valueIndex(0, group)) = value.enabled ? 1 : 0;
+    doc.eip.at(valueIndex(1, group)) = value.start;
+    doc.eip.at(valueIndex(2, group)) = value.count;
+}
+
+std::pair<int, int> eipStartRange(int com) {
+    int low = 2001 + 256 * (com - 1);
+    return {low, low + 254};
+}
+
+EipParamsForm EipParamsForm::load(const model::CVantorDoc& doc) {
+    EipParamsForm form;
+    for (int g = 0; g < 12; ++g) {
+        auto& f = form.groups[static_cast<std::size_t>(g)];
+        f = Field{};
+        if (eipGroup(doc, g).enabled)
+            form.setEnabled(g, true, doc);
+    }
+    return form;
+}
+
+void EipParamsForm::setEnabled(int group, bool on, const model::CVantorDoc& doc) {
+    auto& f = groups.at(static_cast<std::size_t>(group));
+    f.enabled = on;
+    f.editable = on;
+    if (on) {
+        EipGroup stored = eipGroup(doc, group);
+        f.start = std::to_string(stored.start);
+        f.count = std::to_string(stored.count);
+    }
+}
+
+bool EipParamsForm::apply(model::CVantorDoc& doc, MessageSink& sink) const {
+    std::array<EipGroup, 12> values{};
+    for (int g = 0; g < 12; ++g) {
+        const auto& f = groups[static_cast<std::size_t>(g)];
+        values[static_cast<std::size_t>(g)].enabled = f.enabled;
+        if (!f.enabled)
+            continue;
+        const int com = g % 6 + 1;
+        const char* what = g < 6 ? "状态字" : "控制字";
+        auto [low, high] = eipStartRange(com);
+        auto start = digitsValue(f.start);
+        if (!start || *start < low || *start > high) {
+            sink.error("错误", text::format("COM%d %s起始地址取值范围%d-%d", com, what, low, high));
+            return false;
+        }
+        auto count = digitsValue(f.count);
+        if (!count || *count < kEipCountMin || *count > kEipCountMax) {
+            sink.error("错误",
+                       text::format("COM%d %s长度取值范围%d-%d", com, what, kEipCountMin, kEipCountMax));
+            return false;
+        }
+        values[static_cast<std::size_t>(g)].start = static_cast<int>(*start);
+        values[static_cast<std::size_t>(g)].count = static_cast<int>(*count);
+    }
+    for (int g = 0; g < 12; ++g) {
+        const auto& v = values[static_cast<std::size_t>(g)];
+        if (v.enabled) {
+            setEipGroup(doc, g, v);
+        } else {
+            doc.eip.at(valueIndex(0, g)) = 0;
+        }
+    }
+    doc.modified = true;
+    return true;
+}
+
+} // namespace vantor::services
