@@ -1,0 +1,178 @@
+#include "transfer/Exchange.h"
+
+#include "text/Numbers.h"
+
+namespace vantor::transfer {
+
+std::string describe(const ExchangeAction& action) {
+    struct V {
+        std::string operator()(const ConnectAction& a) const {
+            return "connect " + a.host + ":" + std::to_string(a.port);
+        }
+        std::string operator()(const SendAction& a) const { return "send " + toSpacedHex(a.bytes); }
+        std::string operator()(const StartTimerAction& a) const {
+            return text::format("start timer %d %d ms", a.id, a.ms);
+        }
+        std::string operator()(const StopTimerAction& a) const { return text::format("stop timer %d", a.id); }
+        std::string operator()(const CloseAction&) const { return "close"; }
+        std::string operator()(const StatusAction& a) const { return "status " + a.text; }
+        std::string operator()(const ProgressAction& a) const {
+            return text::format("progress %d..%d at %d", a.minimum, a.maximum, a.position);
+        }
+        std::string operator()(const MessageAction& a) const {
+            return "message " + a.message.caption + ": " + a.message.text;
+        }
+        std::string operator()(const FinishedAction& a) const {
+            return std::string(a.success ? "finished ok " : "finished failed ") + a.resultText;
+        }
+    };
+    return std::visit(V{}, action);
+}
+
+void Exchange::connected(bool ok) {
+    if (finished_)
+        return;
+    if (!ok) {
+        // The message names the host and the port the exchange was opened
+        // with.
+        closeSocket();
+        stopTimer(kConnectTimer);
+        showError(connectFailedText());
+        finish(false, {});
+        return;
+    }
+    link_.reset();
+    stopTimer(kConnectTimer);
+    onConnected();
+}
+
+void Exchange::received(ByteView bytes) {
+    if (finished_ || !socketOpen_)
+        return;
+    for (auto& frame : link_.feed(bytes)) {
+        if (finished_)
+            break;
+        onReply(frame);
+    }
+}
+
+void Exchange::sendFailed() {
+    if (!finished_)
+        onSendFailed();
+}
+
+void Exchange::closedByPeer() {
+    if (!finished_)
+        onClosedByPeer();
+}
+
+void Exchange::timerFired(int id, uint64_t token) {
+    if (finished_)
+        return;
+    auto it = armed_.find(id);
+    if (it == armed_.end() || it->second != token)
+        return; // stopped or re-armed since: a late expiry
+    armed_.erase(it);
+    if (id == kConnectTimer) {
+        closeSocket();
+        showError(connectTimeoutText());
+        finish(false, {});
+        return;
+    }
+    onTimer(id);
+}
+
+void Exchange::cancel() {
+    if (!finished_)
+        finish(false, {});
+}
+
+std::vector<ExchangeAction> Exchange::takeActions() {
+    std::vector<ExchangeAction> out(std::make_move_iterator(actions_.begin()),
+                                    std::make_move_iterator(actions_.end()));
+    actions_.clear();
+    return out;
+}
+
+void Exchange::onSendFailed() {
+    closeSocket();
+    showError("发送失败");
+    finish(false, {});
+}
+
+void Exchange::onClosedByPeer() {
+    closeSocket();
+}
+
+void Exchange::beginConnect(const std::string& host, int port, int shownPort) {
+    host_ = host;
+    shownPort_ = shownPort;
+    status("正在连接" + host + ":" + std::to_string(shownPort) + "...");
+    socketOpen_ = true;
+    push(ConnectAction{host, port});
+    startTimer(kConnectTimer, kConnectTimeoutMs);
+}
+
+std::string Exchange::connectFailedText() const {
+    return "连接" + host_ + ":" + std::to_string(shownPort_) + "失败,请检查设备的网络参数和网络连接";
+}
+
+std::string Exchange::connectTimeoutText() const {
+    return "连接" + host_ + ":" + std::to_string(shownPort_) + "超时,请检查设备的网络参数和网络连接";
+}
+
+void Exchange::send(Bytes bytes, bool expectReply) {
+    if (!socketOpen_)
+        return;
+    push(SendAction{std::move(bytes)});
+    if (expectReply)
+        link_.expectReply();
+}
+
+void Exchange::startTimer(int id, int ms) {
+    uint64_t token = ++nextToken_;
+    armed_[id] = token;
+    push(StartTimerAction{id, ms, token});
+}
+
+void Exchange::stopTimer(int id) {
+    if (armed_.erase(id))
+        push(StopTimerAction{id});
+}
+
+void Exchange::closeSocket() {
+    if (!socketOpen_)
+        return;
+    socketOpen_ = false;
+    link_.cancelReply();
+    push(CloseAction{});
+}
+
+void Exchange::status(const std::string& text) {
+    push(StatusAction{text});
+}
+
+void Exchange::progress(int minimum, int maximum, int position) {
+    push(ProgressAction{minimum, maximum, position});
+}
+
+void Exchange::showError(const std::string& text, const std::string& caption) {
+    push(MessageAction{Message{MessageKind::Error, caption, text}});
+}
+
+void Exchange::showInformation(const std::string& text, const std::string& caption) {
+    push(MessageAction{Message{MessageKind::Information, caption, text}});
+}
+
+void Exchange::finish(bool success, const std::string& resultText) {
+    if (finished_)
+        return;
+    while (!armed_.empty())
+        stopTimer(armed_.begin()->first);
+    closeSocket();
+    finished_ = true;
+    succeeded_ = success;
+    push(FinishedAction{success, resultText});
+}
+
+} // namespace vantor::transfer

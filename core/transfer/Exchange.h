@@ -1,0 +1,103 @@
+#pragma once
+// A device exchange as a state machine without I/O: the driver feeds it
+// events (connection result, received bytes, send failure, peer close,
+// timer expiry, the user's buttons) and carries out the actions it returns
+// (connect, send, timers, close, status text, progress, message boxes,
+// finished). Time is never read here: the driver says which timer ran out.
+//
+// The base class holds what every exchange shares: the link receiver with
+// the reply-awaited flag, timer tokens (a late expiry of a stopped or
+// re-armed timer is ignored), the connect pattern with timer 10 and its
+// messages, and the end of the exchange.
+#include "transfer/ExchangeAction.h"
+#include "transfer/LinkReceiver.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace vantor::transfer {
+
+// Timer ids shared by the device dialogs.
+inline constexpr int kConnectTimer = 10;
+inline constexpr int kConnectTimeoutMs = 3000;
+
+class Exchange {
+public:
+    explicit Exchange(Framing framing) : link_(framing) {}
+    virtual ~Exchange() = default;
+    Exchange(const Exchange&) = delete;
+    Exchange& operator=(const Exchange&) = delete;
+
+    // --- events ---
+    // Opens the exchange (usually: status text, connect, timer 10).
+    virtual void start() = 0;
+    void connected(bool ok);
+    // One read's worth of bytes from the socket.
+    void received(ByteView bytes);
+    // Flushing the unsent rest of a request failed.
+    void sendFailed();
+    void closedByPeer();
+    void timerFired(int id, uint64_t token);
+    // The user closes the dialog ("取消"): the socket goes with it.
+    virtual void cancel();
+
+    // --- actions ---
+    // Everything asked for since the last call, in order.
+    std::vector<ExchangeAction> takeActions();
+    bool hasActions() const { return !actions_.empty(); }
+    bool finished() const { return finished_; }
+    bool succeeded() const { return succeeded_; }
+
+    const LinkReceiver& link() const { return link_; }
+
+protected:
+    // Hooks for the concrete exchange.
+    virtual void onConnected() = 0;
+    virtual void onReply(ByteView frame) = 0;
+    virtual void onTimer(int id) = 0;
+    // Default: close the socket, show "发送失败", end.
+    virtual void onSendFailed();
+    // Default: close the socket; the reply timer notices the loss.
+    virtual void onClosedByPeer();
+
+    // The connect pattern: status "正在连接<host>:<port>...", connect, timer
+    // 10. `shownPort` is the port named in the messages.
+    void beginConnect(const std::string& host, int port, int shownPort);
+    void beginConnect(const std::string& host, int port) { beginConnect(host, port, port); }
+    std::string connectFailedText() const;
+    std::string connectTimeoutText() const;
+
+    // Sends a request; `expectReply` sets the reply-awaited flag.
+    void send(Bytes bytes, bool expectReply = true);
+    void startTimer(int id, int ms);
+    void stopTimer(int id);
+    bool timerArmed(int id) const { return armed_.count(id) != 0; }
+    void closeSocket();
+    void status(const std::string& text);
+    void progress(int minimum, int maximum, int position);
+    void showError(const std::string& text, const std::string& caption = "错误");
+    void showInformation(const std::string& text, const std::string& caption = "信息");
+    // Ends the exchange: stops every armed timer, closes the socket if it is
+    // open, reports the result. Later events are ignored.
+    void finish(bool success, const std::string& resultText);
+
+    LinkReceiver& linkReceiver() { return link_; }
+    bool socketOpen() const { return socketOpen_; }
+
+private:
+    void push(ExchangeAction a) { actions_.push_back(std::move(a)); }
+
+    LinkReceiver link_;
+    std::deque<ExchangeAction> actions_;
+    std::map<int, uint64_t> armed_;
+    uint64_t nextToken_ = 0;
+    std::string host_;
+    int shownPort_ = 0;
+    bool socketOpen_ = false;
+    bool finished_ = false;
+    bool succeeded_ = false;
+};
+
+} // namespace vantor::transfer
