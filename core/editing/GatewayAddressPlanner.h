@@ -1,0 +1,28 @@
+#pragma once
+// Proposal of a free gateway address for a new command. The search starts
+// at the lower bound (the area's next gateway address) or, when commands of
+// the area lie at or above it, after the one visited last in document order
+// (slaves in project order, commands in list order; the last one wins, not
+// the highest); it wraps at the end of the area's address space and steps
+// upward one address at a time, at most 9999 times.
+#include "model/CVantorDoc.h"
+
+namespace vantor::editing {
+
+// Address space the proposal walks through: 8192 bits for areas 0 and 1,
+// 4000 words for areas 3 and 4 (the command form accepts 0..3999).
+int proposalSpace(int area);
+
+// Proposal for a new command of `area` with lower bound `nextAddress` (the
+// area's next gateway address). Only the candidate address itself is tested
+// against the area's commands; the caller's overlap check decides about the
+// whole range. Answers -1 when no address is free after 9999 steps.
+int proposeGatewayAddress(const model::CVantorDoc& doc, int nextAddress, int area);
+
+// Like proposeGatewayAddress, but a candidate counts as free only when the
+// whole range [candidate, candidate + length) is clear of the area's commands
+// and ends inside the address space.
+// Used where no overlap check follows (pasting a slave's commands).
+int proposeGatewayRange(const model::CVantorDoc& doc, int nextAddress, int area, int length);
+
+} // namespace vantor::editing
