@@ -1,0 +1,106 @@
+// vantor-cli show FILE.vtc: a readable summary of a project: the gateway,
+// access IP and addressing mode, then each line with its settings, its slaves
+// and each slave's commands.
+#include "CliCommand.h"
+
+#include "model/CVantorDoc.h"
+#include "model/ProjectFile.h"
+#include "text/Numbers.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace vantor::cli {
+namespace {
+
+using text::format;
+
+const char* const kBauds[] = {"2400", "4800", "9600", "19200", "38400", "57600", "115.2k"};
+const char* const kParities[] = {"无校验", "奇校验", "偶校验"};
+const char* const kStops[] = {"1位", "2位"};
+
+template <std::size_t N> std::string pick(const char* const (&names)[N], int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < N)
+        return names[index];
+    return format("?(%d)", index);
+}
+
+// MODBUS reference notation: area base plus the address, at least five
+// digits; from 10000 on the base is ten times larger and six digits.
+std::string gatewayReference(int area, int gate) {
+    int base;
+    switch (area) {
+    case 0:
+        base = 0;
+        break;
+    case 1:
+        base = 1;
+        break;
+    case 3:
+        base = 3;
+        break;
+    case 4:
+        base = 4;
+        break;
+    default:
+        return format("%d (区 %d)", gate, area);
+    }
+    if (gate >= 10000)
+        return format("%.6d", base * 100000 + gate);
+    return format("%.5d", base * 10000 + gate);
+}
+
+void printSlave(const model::CSlave& s) {
+    std::printf("  从站 %d \"%s\": 报文发送延时 %d ms, 应答超时时间 %d ms, 配置字 0x%02X\n", s.address,
+                s.name.c_str(), s.space * 10, s.timeout * 10, static_cast<unsigned>(s.control));
+    int row = 1;
+    for (const auto& m : s.modules) {
+        std::printf("    %d. %s, 起始地址 %d, 长度 %d, 网关地址 %s%s, 注释 \"%s\"\n", row++, m.Func.c_str(),
+                    m.Start_Add, m.Length, gatewayReference(m.area_num, m.Gate_Add).c_str(),
+                    m.editSend == 1 ? ", 数变即发" : "", m.Explain.c_str());
+    }
+}
+
+int runShow(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: vantor-cli show FILE.vtc\n");
+        return kUsage;
+    }
+    std::error_code ec;
+    model::CVantorDoc doc;
+    doc.NewDocument(std::filesystem::current_path(ec).string());
+    std::string error;
+    if (!model::ProjectFile::open(doc, args[0], &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kUsage;
+    }
+
+    std::printf("网关型号: %s\n", doc.hasMaster() ? doc.modelName().c_str() : "(无)");
+    std::printf("访问IP: %s\n", doc.IP.c_str());
+    std::printf("寻址方式: %s\n", doc.addType == 1 ? "远端从站寻址" : "MODBUS数据区寻址");
+    std::printf("串口数: %zu, 从站数: %zu, 命令数: %d\n", doc.coms.size(), doc.slaves.size(),
+                doc.commandCount());
+    for (std::size_t l = 0; l < doc.coms.size(); ++l) {
+        const model::CCOM& c = doc.coms[l];
+        std::printf("%s: 波特率 %s, %s, 数据位 8, 停止位 %s, 从站时间间隔 %d ms, 从站 %d 个\n",
+                    c.COMName.c_str(), pick(kBauds, c.baud).c_str(), pick(kParities, c.check).c_str(),
+                    pick(kStops, c.stop).c_str(), c.space * 10, c.slave_num);
+        for (int s : doc.slavesOfLine(static_cast<int>(l)))
+            printSlave(doc.slaves[static_cast<std::size_t>(s)]);
+    }
+    bool headed = false;
+    for (std::size_t s = 0; s < doc.slaves.size(); ++s) {
+        if (doc.lineOfSlave(static_cast<int>(s)) >= 0)
+            continue;
+        if (!headed)
+            std::printf("不在任何串口上的从站:\n");
+        headed = true;
+        printSlave(doc.slaves[s]);
+    }
+    return kOk;
+}
+
+const Register registered{{"show", "FILE.vtc", runShow}};
+
+} // namespace
+} // namespace vantor::cli
