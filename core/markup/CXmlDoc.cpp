@@ -655,6 +655,10 @@ bool CXmlDoc::OutOfElem() {
     return true;
 }
 
+std::string CXmlDoc::GetTagName() const {
+    return currentPos_ == 0 ? std::string() : std::string(nameOf(currentPos_));
+}
+
 const std::vector<CXmlDoc::Attribute>& CXmlDoc::attributesOf(std::size_t element) const {
     if (attributeOwner_ != element) {
         attributes_.clear();
@@ -801,8 +805,9 @@ std::string CXmlDoc::GetData() const {
         std::string_view(doc_).substr(contentStart, e.start + e.length - e.endTagLength - contentStart);
     if (content.find('<') == npos)
         return unescape(content);
-    // CDATA sections are taken as they stand; comments and processing
-    // instructions are no part of the data.
+    // CDATA sections are taken as they stand; comments, processing
+    // instructions and stray end tags are no part of the data; any other '<'
+    // (reported by the parse) stays as text.
     std::string out;
     std::size_t i = 0;
     while (i < content.size()) {
@@ -824,6 +829,10 @@ std::string CXmlDoc::GetData() const {
         } else if (rest.starts_with("<?")) {
             std::size_t end = rest.find("?>", 2);
             skip = end == npos ? rest.size() : end + 2;
+        } else if (rest.starts_with("</")) {
+            // A stray end tag (the parse reported it) is markup, not data.
+            std::size_t end = rest.find('>', 2);
+            skip = end == npos ? rest.size() : end + 1;
         } else {
             out += '<';
             skip = 1;

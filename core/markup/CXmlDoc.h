@@ -34,6 +34,11 @@ public:
     bool FindElem(std::string_view name = {});
     bool IntoElem();
     bool OutOfElem();
+    // Back to the document level, as after SetDoc.
+    void ResetPos() { parentPos_ = currentPos_ = childPos_ = 0; }
+
+    // The name of the current element; empty when there is none.
+    std::string GetTagName() const;
 
     // Values are GBK, unescaped on read and escaped on write.
     std::string GetAttrib(std::string_view name) const;
