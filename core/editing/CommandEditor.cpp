@@ -1,0 +1,271 @@
+#include "editing/CommandEditor.h"
+
+#include "editing/FieldText.h"
+#include "editing/GatewayAddressPlanner.h"
+#include "model/GatewayCatalogue.h"
+#include "text/Gbk.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace vantor::editing {
+namespace {
+
+constexpr int kCommentLimit = 256;
+
+bool isWrite(int readWrite) {
+    return readWrite == 1 || readWrite == 2;
+}
+
+bool sameDirection(const model::CommandKind& kind, int readWrite) {
+    return kind.readWrite == 0 ? readWrite == 0 : isWrite(readWrite);
+}
+
+const char* slaveOverlapMessage(const model::CommandKind& kind) {
+    const bool read = kind.readWrite == 0;
+    switch (kind.area) {
+    case 0:
+        return read ? "0区读区域重叠" : "0区写区域重叠";
+    case 1:
+        return "1区读区域重叠";
+    case 3:
+        return "3区读区域重叠";
+    default:
+        return read ? "4区读区域重叠" : "4区写区域重叠";
+    }
+}
+
+bool overlaps(long long aStart, long long aLength, long long bStart, long long bLength) {
+    return aStart < bStart + bLength && bStart < aStart + aLength;
+}
+
+// The length limit of a kind and its message, checked in the form's order.
+const char* lengthError(const model::CommandKind& kind, int length) {
+    switch (kind.modbusFunction) {
+    case 6:
+    case 5:
+        return length != 1 ? "长度请添入1" : nullptr;
+    case 2:
+    case 1:
+        return length < 1 || length > 2000 ? "长度请添入一个1和2000之间的整数" : nullptr;
+    case 3:
+    case 4:
+        return length < 1 || length > 125 ? "长度请添入一个1和125之间的整数" : nullptr;
+    case 15:
+        return length < 1 || length > 1968 ? "长度请添入一个1和1968之间的整数" : nullptr;
+    case 16:
+        return length < 1 || length > 123 ? "长度请添入一个1和123之间的整数" : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+// Fixed texts and switches of the form for a kind.
+CommandForm formFor(const model::CVantorDoc& doc, const model::CommandKind& kind) {
+    CommandForm f;
+    f.title = std::string(kind.func);
+    f.startLabel = kind.bits() ? "起始地址(bit)：" : "起始地址(word)：";
+    f.lengthLabel = kind.bits() ? "长度(bit)：" : "长度(word)：";
+    f.lengthEnabled = kind.readWrite != 2;
+    f.editSendVisible = kind.readWrite != 0;
+    f.cdtYxVisible = !kind.bits() && model::gatewayModel(doc.modelName()).has(model::FeatureCdt);
+    f.lengthText = "1";
+    return f;
+}
+
+void showValues(CommandForm& f, const model::CModule& m) {
+    f.startText = std::to_string(m.Start_Add);
+    f.lengthText = std::to_string(m.Length);
+    f.commentText = m.Explain;
+    f.gatewayText = std::to_string(m.Gate_Add);
+    f.editSend = m.editSend == 1;
+    f.cdtYx = m.isCDTYx == 1;
+}
+
+void writeValues(model::CModule& m, int start, int length, const std::string& comment, int editSend,
+                 int cdtYx, int gate) {
+    m.Start_Add = start;
+    m.Length = length;
+    m.Explain = comment;
+    m.editSend = editSend;
+    m.isCDTYx = cdtYx;
+    m.Gate_Add = gate;
+}
+
+} // namespace
+
+int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& kind) {
+    for (auto it = slave.modules.rbegin(); it != slave.modules.rend(); ++it)
+        if (it->area_num == kind.area && sameDirection(kind, it->read_wri))
+            return it->Start_Add + it->Length;
+    return 0;
+}
+
+bool checkCommandOverlap(const model::CVantorDoc& doc, const model::CommandKind& kind, int slave, int start,
+                         int length, int gate, int skipIndex, MessageSink& sink) {
+    for (std::size_t s = 0; s < doc.slaves.size(); ++s) {
+        const auto& modules = doc.slaves[s].modules;
+        for (std::size_t i = 0; i < modules.size(); ++i) {
+            if (static_cast<int>(s) == slave && static_cast<int>(i) == skipIndex)
+                continue;
+            const auto& m = modules[i];
+            if (m.area_num == kind.area && overlaps(m.Gate_Add, m.Length, gate, length)) {
+                sink.error("错误", "网关地址区域重叠");
+                return false;
+            }
+        }
+    }
+    if (slave < 0 || slave >= static_cast<int>(doc.slaves.size()))
+        return true;
+    const auto& modules = doc.slaves[static_cast<std::size_t>(slave)].modules;
+    for (std::size_t i = 0; i < modules.size(); ++i) {
+        if (static_cast<int>(i) == skipIndex)
+            continue;
+        const auto& m = modules[i];
+        if (overlaps(m.Start_Add, m.Length, start, length) && m.area_num == kind.area &&
+            sameDirection(kind, m.read_wri)) {
+            sink.error("错误", slaveOverlapMessage(kind));
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std::string_view func,
+                                              MessageSink& sink) {
+    const model::CommandKind* kind = model::findCommandKind(func);
+    int slave = doc.selectedSlave();
+    if (!kind || slave < 0)
+        return std::nullopt;
+    CommandForm f = formFor(doc, *kind);
+    f.slave = slave;
+    f.startText = std::to_string(defaultStartAddress(doc.slaves[static_cast<std::size_t>(slave)], *kind));
+    f.editSend = kind->readWrite != 0 && doc.editSendDefault == 1;
+    int next = doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))];
+    int proposal = proposeGatewayAddress(doc, next, kind->area);
+    if (proposal < 0)
+        sink.error("错误", "没有可用的网关地址");
+    else
+        f.gatewayText = std::to_string(proposal);
+    return f;
+}
+
+std::optional<CommandForm> openEditCommandForm(const model::CVantorDoc& doc, int row) {
+    int slave = doc.selectedSlave();
+    if (slave < 0 || row < 0)
+        return std::nullopt;
+    const auto& modules = doc.slaves[static_cast<std::size_t>(slave)].modules;
+    if (row >= static_cast<int>(modules.size()))
+        return std::nullopt;
+    const model::CModule& m = modules[static_cast<std::size_t>(row)];
+    const model::CommandKind* kind = model::findCommandKind(m.Func);
+    if (!kind)
+        return std::nullopt;
+    CommandForm f = formFor(doc, *kind);
+    f.editMode = true;
+    f.slave = slave;
+    f.index = row;
+    showValues(f, m);
+    f.saved = m;
+    return f;
+}
+
+FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageSink& sink,
+                             const EipSizeCheck& eipCheck) {
+    const model::CommandKind* kind = model::findCommandKind(form.title);
+    if (!kind || form.slave < 0 || form.slave >= static_cast<int>(doc.slaves.size()))
+        throw std::invalid_argument("command form without a valid kind or slave");
+    auto& modules = doc.slaves[static_cast<std::size_t>(form.slave)].modules;
+    if (form.editMode && (form.index < 0 || form.index >= static_cast<int>(modules.size())))
+        throw std::invalid_argument("command form edits a command that does not exist");
+
+    // 1. Comment, counted in GBK bytes.
+    auto commentBytes = text::gbkLength(form.commentText);
+    if (!commentBytes) {
+        sink.error("错误", "注释含有无法保存的字符");
+        return FormResult::StayOpen;
+    }
+    if (*commentBytes > kCommentLimit) {
+        sink.error("错误", "注释最大长度为256个字符");
+        return FormResult::StayOpen;
+    }
+    // 2.-4. Start address and length: digits only, no padded zero, start
+    // address range.
+    if (!digitsOnly(form.startText)) {
+        sink.error("错误", "起始地址格式错误");
+        return FormResult::StayOpen;
+    }
+    if (!digitsOnly(form.lengthText)) {
+        sink.error("错误", "长度格式错误");
+        return FormResult::StayOpen;
+    }
+    const int start = fieldValue(form.startText);
+    const int length = fieldValue(form.lengthText);
+    if (start == 0 && !form.startText.empty() && form.startText != "0") {
+        sink.error("错误", "起始地址格式错误");
+        return FormResult::StayOpen;
+    }
+    if (start > 65535) {
+        sink.error("错误", "起始地址请添入一个0和65535之间的整数");
+        return FormResult::StayOpen;
+    }
+    if (length == 0 && !form.lengthText.empty() && form.lengthText != "0") {
+        sink.error("错误", "长度格式错误");
+        return FormResult::StayOpen;
+    }
+    // 5. Length by kind.
+    if (const char* message = lengthError(*kind, length)) {
+        sink.error("错误", message);
+        return FormResult::StayOpen;
+    }
+    // 6. First gateway address only; the end of the range is checked before
+    // a download.
+    if (!digitsOnly(form.gatewayText)) {
+        sink.error("错误", "网关地址错误");
+        return FormResult::StayOpen;
+    }
+    const int gate = fieldValue(form.gatewayText);
+    if (gate > (kind->bits() ? 8191 : 3999)) {
+        sink.error("错误", "网关地址超限");
+        return FormResult::StayOpen;
+    }
+    // 7. New commands are checked before anything changes.
+    if (!form.editMode && !checkCommandOverlap(doc, *kind, form.slave, start, length, gate, -1, sink))
+        return FormResult::StayOpen;
+    // 8. Check boxes.
+    const int editSend = form.editSend ? 1 : 0;
+    const int cdtYx = form.cdtYx ? 1 : 0;
+
+    if (!form.editMode) {
+        // 9. Append; the area's next gateway address follows the new range.
+        doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))] = gate + length;
+        model::CModule m;
+        m.Func = std::string(kind->func);
+        m.area_num = kind->area;
+        m.read_wri = kind->readWrite;
+        writeValues(m, start, length, form.commentText, editSend, cdtYx, gate);
+        modules.push_back(m);
+        form.index = static_cast<int>(modules.size()) - 1;
+        if (!runEipSizeCheck(eipCheck, doc, sink)) {
+            modules.pop_back();
+            form.index = -1;
+        }
+        doc.modified = true;
+        return FormResult::Accepted;
+    }
+
+    // 10. Apply, then check against everything but the command itself;
+    // restore the command and the form when it collides.
+    model::CModule& m = modules[static_cast<std::size_t>(form.index)];
+    writeValues(m, start, length, form.commentText, editSend, cdtYx, gate);
+    if (!checkCommandOverlap(doc, *kind, form.slave, start, length, gate, form.index, sink)) {
+        const model::CModule& s = form.saved;
+        writeValues(m, s.Start_Add, s.Length, s.Explain, s.editSend, s.isCDTYx, s.Gate_Add);
+        showValues(form, s);
+        return FormResult::StayOpen;
+    }
+    doc.modified = true;
+    return FormResult::Accepted;
+}
+
+} // namespace vantor::editing

@@ -1,0 +1,48 @@
+#pragma once
+// Creating and editing commands through the command form, the overlap rules
+// between commands, and the default slave start address of a new command.
+#include "common/MessageSink.h"
+#include "editing/CommandForm.h"
+#include "editing/EipSizeCheck.h"
+#include "editing/FormResult.h"
+#include "model/CVantorDoc.h"
+#include "model/CommandKind.h"
+
+#include <optional>
+#include <string_view>
+
+namespace vantor::editing {
+
+// The slave start address a new command of `kind` suggests: the end of the
+// slave's last command of the same area and direction (reads match reads,
+// writes match both writes), else 0.
+int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& kind);
+
+// Overlap check for a command of `kind` on `slave` with slave start S, length
+// L and gateway address G: gateway ranges against every command of the area
+// in the project ("网关地址区域重叠"), then slave ranges against the slave's
+// commands of the same area and direction ("0区读区域重叠" ...). The command
+// `skipIndex` of `slave` (the one being edited) is left out; -1 skips none.
+bool checkCommandOverlap(const model::CVantorDoc& doc, const model::CommandKind& kind, int slave, int start,
+                         int length, int gate, int skipIndex, MessageSink& sink);
+
+// Opens the form for a new command of kind `func` on the selected slave.
+// The gateway field holds the proposal; when there is none "没有可用的网关地址"
+// is shown and the field stays empty (the form still opens). Empty optional
+// without a selected slave or for an unknown kind.
+std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std::string_view func,
+                                              MessageSink& sink);
+
+// Opens the form on row `row` of the selected slave's module list. Empty
+// optional when the row does not exist or its kind is unknown.
+std::optional<CommandForm> openEditCommandForm(const model::CVantorDoc& doc, int row);
+
+// OK on the form: the checks in order, each failure with its message (the
+// form stays open); then the new command is appended or the edited one
+// changed. In edit mode a failing overlap check restores the command and the
+// form's fields to the saved values. For the EtherNet/IP gateway `eipCheck`
+// runs after a new command is appended and removes it again on failure.
+FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageSink& sink,
+                             const EipSizeCheck& eipCheck = {});
+
+} // namespace vantor::editing

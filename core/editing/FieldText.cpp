@@ -1,0 +1,32 @@
+#include "editing/FieldText.h"
+
+namespace vantor::editing {
+
+bool digitsOnly(std::string_view text) {
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+int fieldValue(std::string_view text) {
+    constexpr long long kCap = 999999999;
+    long long v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            break;
+        v = v * 10 + (c - '0');
+        if (v > kCap)
+            return static_cast<int>(kCap);
+    }
+    return static_cast<int>(v);
+}
+
+bool holdsOtherThanZero(std::string_view text) {
+    for (char c : text)
+        if (c != '0')
+            return true;
+    return false;
+}
+
+} // namespace vantor::editing

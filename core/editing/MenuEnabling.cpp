@@ -1,0 +1,66 @@
+#include "editing/MenuEnabling.h"
+
+#include "model/GatewayCatalogue.h"
+
+namespace vantor::editing {
+
+bool MenuEnabling::enabled(int commandId) const {
+    switch (commandId) {
+    case CmdDownload:
+        return download;
+    case CmdNetworkParams:
+        return networkParams;
+    case CmdAddressMap:
+        return addressMap;
+    case CmdAccessParams:
+        return accessParams;
+    case CmdDefaultValues:
+        return defaultValues;
+    case CmdSlaveState:
+        return slaveState;
+    case CmdUpload:
+        return upload;
+    case CmdAddressingMode:
+        return addressingMode;
+    case CmdFirmware:
+        return firmware;
+    case CmdEipParams:
+        return eipParams;
+    case CmdEipAddressMap:
+        return eipAddressMap;
+    case CmdWorkMode:
+        return workMode;
+    default:
+        return true;
+    }
+}
+
+MenuEnabling menuEnabling(const model::CVantorDoc& doc) {
+    MenuEnabling e;
+    if (!doc.hasMaster())
+        return e;
+    const model::GatewayModel& m = model::gatewayModel(doc.modelName());
+    e.download = e.accessParams = e.defaultValues = e.addressMap = true;
+    e.networkParams = m.has(model::FeatureNetworkParams);
+    e.slaveState = m.has(model::FeatureSlaveState);
+    e.addressingMode = m.has(model::FeatureAddressingMode);
+    e.firmware = m.has(model::FeatureFirmwareMenu);
+    e.eipParams = e.eipAddressMap = m.has(model::FeatureEipParams);
+    e.workMode = m.has(model::FeatureWorkMode);
+    return e;
+}
+
+AddressMapKind addressMapKind(const model::CVantorDoc& doc) {
+    return model::gatewayModel(doc.modelName()).has(model::FeatureCdt) ? AddressMapKind::CdtAddressTable
+                                                                       : AddressMapKind::GatewayAddressMap;
+}
+
+bool checkToolbarDownload(model::CVantorDoc& doc, MessageSink& sink) {
+    if (!doc.hasMaster()) {
+        sink.error("错误", "请添加一个主站!");
+        return false;
+    }
+    return model::checkAreas(doc, sink);
+}
+
+} // namespace vantor::editing
