@@ -1,0 +1,84 @@
+#pragma once
+// The project drawing as a list of primitives, plus the mouse rules of the
+// drawing (hit tests, dragging). The window paints the primitives as they
+// come and forwards mouse events here; every coordinate is logical (the
+// 6000 x 1000 drawing area, scroll position already added).
+#include "model/CVantorDoc.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantor::view {
+
+inline constexpr int kSceneWidth = 6000;
+inline constexpr int kSceneHeight = 1000;
+inline constexpr int kGatewayWidth = 130;
+inline constexpr int kSlaveWidth = 50;
+inline constexpr int kSlaveHeight = 41;
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+struct Rgb {
+    uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// One thing to paint, in painting order.
+struct Primitive {
+    enum class Kind { Polyline, Text, Picture };
+    Kind kind = Kind::Polyline;
+    std::vector<Point> points; // Polyline: the corners; Text/Picture: the top-left corner
+    int width = 1;             // pen width of a polyline
+    Rgb colour;
+    std::string text;    // Text: UTF-8; Picture: the picture file below the current directory
+    int textHeight = 15; // Text: 15 or 30
+    int pictureWidth = 0, pictureHeight = 0;
+    std::string missingMessage; // Picture: what to report when the file is missing
+};
+
+// Height of the gateway picture for a model.
+int gatewayPictureHeight(const std::string& model);
+
+// Port k (0 = COM1) height on the gateway's edges.
+int gatewayPortY(const model::CMaster& gateway, int port);
+
+class GraphicScene {
+public:
+    explicit GraphicScene(model::CVantorDoc& doc) : doc_(doc) {}
+
+    // The line fit of the selected line (or of the selected slave's line),
+    // applied to the model, then the primitives in drawing order.
+    std::vector<Primitive> draw();
+
+    // Left button down at a logical point: selects (slaves over lines over the
+    // gateway) and records the grab offset of a hit line. Answers the new
+    // selected item index (-1 for nothing).
+    int press(Point p);
+    // Mouse move with the left button: moves the selected item. True when
+    // something moved (the document is then marked modified).
+    bool drag(Point p);
+    // Right button down: slaves, then the gateway, then lines are tested and a
+    // hit selects, without clearing the previous selection first. True when
+    // the selection names any item afterwards (the context menu opens).
+    bool rightPress(Point p);
+
+    // What a double-click would open for the current selection.
+    enum class Opens { Nothing, SlaveProperties, GatewayInformation, ComProperties };
+    Opens doubleClickTarget() const;
+
+private:
+    void fitSelectedLine();
+    int hitSlave(Point p) const;
+    bool hitGateway(Point p) const;
+    int hitLine(Point p) const;
+
+    model::CVantorDoc& doc_;
+    Point grab_;
+};
+
+} // namespace vantor::view
