@@ -7,7 +7,7 @@ namespace vantor::model {
 
 struct CCOM {
     std::string COMName; // "COM1" .. "COM6"; slaves refer to the line by it
-    int num_com = -1;     // number of lines that existed before this one
+    int num_com = -1;    // number of lines that existed before this one
     int x = 0;
     int y = 0;
     int com_length = 260;

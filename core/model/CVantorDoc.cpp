@@ -12,8 +12,7 @@ const std::array<std::string, 36>& eipValueKeys() {
                                  "ctrl_enable",  "ctrl_start_addr",  "ctrl_start_len"};
         for (int g = 0; g < 6; ++g)
             for (int c = 0; c < 6; ++c)
-                k[static_cast<std::size_t>(g * 6 + c)] =
-                    "EIP_COM" + std::to_string(c + 1) + "_" + groups[g];
+                k[static_cast<std::size_t>(g * 6 + c)] = "EIP_COM" + std::to_string(c + 1) + "_" + groups[g];
         return k;
     }();
     return keys;
@@ -78,7 +77,9 @@ int CVantorDoc::lineByName(const std::string& comName) const {
     return -1;
 }
 
-int CVantorDoc::lineOfSlave(int slave) const { return lineByName(slaves.at(static_cast<std::size_t>(slave)).com_name); }
+int CVantorDoc::lineOfSlave(int slave) const {
+    return lineByName(slaves.at(static_cast<std::size_t>(slave)).com_name);
+}
 
 std::vector<int> CVantorDoc::slavesOfLine(int line) const {
     const std::string& name = coms.at(static_cast<std::size_t>(line)).COMName;

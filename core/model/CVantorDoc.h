@@ -65,7 +65,8 @@ public:
     int editSendDefault = 0;
     int sendInterlTime = 0;
     int repTimeoutTime = 500;
-    std::array<int, 4> cdtOptions{1, 2, 500, 200}; // remote station, gateway station, telemetry ms, telesignal ms
+    std::array<int, 4> cdtOptions{1, 2, 500,
+                                  200}; // remote station, gateway station, telemetry ms, telesignal ms
     int copiedSlave = -1;
     std::string SETIP;
     std::string SETMASK;

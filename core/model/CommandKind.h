@@ -7,10 +7,10 @@
 namespace vantor::model {
 
 struct CommandKind {
-    std::string_view func;   // the Func text
-    int modbusFunction;      // 1, 15, 5, 2, 4, 3, 6, 16
-    int area;                // 0, 1, 3, 4
-    int readWrite;           // 0 read, 1 write multiple, 2 write single
+    std::string_view func; // the Func text
+    int modbusFunction;    // 1, 15, 5, 2, 4, 3, 6, 16
+    int area;              // 0, 1, 3, 4
+    int readWrite;         // 0 read, 1 write multiple, 2 write single
     bool bits() const { return area == 0 || area == 1; }
 };
 
@@ -37,11 +37,16 @@ inline const CommandKind* findCommandKind(std::string_view func) {
 // Index 0..3 of a gateway data area (0, 1, 3, 4) in per-area tables; -1 otherwise.
 inline int areaIndex(int area) {
     switch (area) {
-    case 0: return 0;
-    case 1: return 1;
-    case 3: return 2;
-    case 4: return 3;
-    default: return -1;
+    case 0:
+        return 0;
+    case 1:
+        return 1;
+    case 3:
+        return 2;
+    case 4:
+        return 3;
+    default:
+        return -1;
     }
 }
 

@@ -8,7 +8,8 @@
 namespace vantor::model {
 namespace {
 
-constexpr uint32_t kCommon = FeatureNetworkParams | FeatureSlaveState | FeatureAddressingMode | FeatureFirmwareMenu;
+constexpr uint32_t kCommon =
+    FeatureNetworkParams | FeatureSlaveState | FeatureAddressingMode | FeatureFirmwareMenu;
 
 const std::vector<std::string_view> kCom1{"COM1"};
 const std::vector<std::string_view> kCom12{"COM1", "COM2"};
@@ -33,7 +34,9 @@ const GatewayModel kUnknownModel{"", {}, 31, 512, 8192, 2000, std::nullopt, 0};
 
 } // namespace
 
-std::span<const GatewayModel> gatewayModels() { return kModels; }
+std::span<const GatewayModel> gatewayModels() {
+    return kModels;
+}
 
 const GatewayModel* findGatewayModel(std::string_view name) {
     for (const auto& m : kModels)
@@ -51,13 +54,20 @@ std::string identityName(const uint8_t id[4]) {
     if (id[1] != kIdentityTail[0] || id[2] != kIdentityTail[1] || id[3] != kIdentityTail[2])
         return "未知设备";
     switch (id[0]) {
-    case 0x71: return "NXE-485-ZRTU2";
-    case 0x72: return "LNK-P1-1.0";
-    case 0x73: return "KX-P6R0-1.0";
-    case 0x74: return "KX-P2R0-1.0";
-    case 0x75: return "KX-P4R0-1.0";
-    case 0x77: return "NXE-485-ZRTU2E";
-    default: return "未知设备";
+    case 0x71:
+        return "NXE-485-ZRTU2";
+    case 0x72:
+        return "LNK-P1-1.0";
+    case 0x73:
+        return "KX-P6R0-1.0";
+    case 0x74:
+        return "KX-P2R0-1.0";
+    case 0x75:
+        return "KX-P4R0-1.0";
+    case 0x77:
+        return "NXE-485-ZRTU2E";
+    default:
+        return "未知设备";
     }
 }
 

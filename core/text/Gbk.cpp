@@ -60,7 +60,9 @@ std::size_t gbkSequenceLength(std::string_view s) {
     return (c >= 0x81 && c <= 0xFE && s.size() >= 2) ? 2 : 1;
 }
 
-std::size_t utf16UnitLength(std::string_view s) { return s.size() >= 2 ? 2 : s.size(); }
+std::size_t utf16UnitLength(std::string_view s) {
+    return s.size() >= 2 ? 2 : s.size();
+}
 
 } // namespace
 

@@ -8,8 +8,8 @@ namespace vantor::text {
 
 int32_t readDecimal(std::string_view s) {
     std::size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' || s[i] == '\v' ||
-                            s[i] == '\f'))
+    while (i < s.size() &&
+           (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' || s[i] == '\v' || s[i] == '\f'))
         ++i;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -24,7 +24,9 @@ int32_t readDecimal(std::string_view s) {
     return static_cast<int32_t>(v);
 }
 
-std::string writeDecimal(long long v) { return std::to_string(v); }
+std::string writeDecimal(long long v) {
+    return std::to_string(v);
+}
 
 std::string zeroFill(long long v, int width) {
     std::string s = std::to_string(v);

@@ -43,8 +43,8 @@ CSlave slaveOn(const std::string& com, int address) {
 } // namespace
 
 TEST(Catalogue, ModelTableInTreeOrder) {
-    const char* names[] = {"NXE-485-ZRTU2", "KX-P1R0-1.0", "KX-P2R0-1.0", "KX-P4R0-1.0", "KX-P6R0-1.0",
-                           "TRC-H-ZRTU",    "NXE-485-ZRTU2E", "TRX-H-QMB6", "KX-P1-1.0", "LNK-P1-1.0"};
+    const char* names[] = {"NXE-485-ZRTU2", "KX-P1R0-1.0",    "KX-P2R0-1.0", "KX-P4R0-1.0", "KX-P6R0-1.0",
+                           "TRC-H-ZRTU",    "NXE-485-ZRTU2E", "TRX-H-QMB6",  "KX-P1-1.0",   "LNK-P1-1.0"};
     auto models = gatewayModels();
     ASSERT_EQ(models.size(), std::size(names));
     for (std::size_t i = 0; i < models.size(); ++i)
@@ -85,18 +85,18 @@ TEST(Catalogue, FeatureFlags) {
         Feature feature;
         bool has;
     } cases[] = {
-        {"TRX-H-QMB6", FeatureNetworkParams, false}, {"TRX-H-QMB6", FeatureSlaveState, false},
-        {"TRX-H-QMB6", FeatureAddressingMode, false}, {"TRX-H-QMB6", FeatureFirmwareMenu, false},
-        {"TRX-H-QMB6", FeatureEipParams, true},       {"TRX-H-QMB6", FeatureServicePort60000, true},
-        {"TRX-H-QMB6", FeatureTwoPortBlocks, true},   {"KX-P6R0-1.0", FeatureEipParams, false},
-        {"KX-P6R0-1.0", FeatureTwoPortBlocks, true},  {"KX-P4R0-1.0", FeatureTwoPortBlocks, true},
-        {"KX-P2R0-1.0", FeatureTwoPortBlocks, true},  {"KX-P1R0-1.0", FeatureTwoPortBlocks, false},
+        {"TRX-H-QMB6", FeatureNetworkParams, false},    {"TRX-H-QMB6", FeatureSlaveState, false},
+        {"TRX-H-QMB6", FeatureAddressingMode, false},   {"TRX-H-QMB6", FeatureFirmwareMenu, false},
+        {"TRX-H-QMB6", FeatureEipParams, true},         {"TRX-H-QMB6", FeatureServicePort60000, true},
+        {"TRX-H-QMB6", FeatureTwoPortBlocks, true},     {"KX-P6R0-1.0", FeatureEipParams, false},
+        {"KX-P6R0-1.0", FeatureTwoPortBlocks, true},    {"KX-P4R0-1.0", FeatureTwoPortBlocks, true},
+        {"KX-P2R0-1.0", FeatureTwoPortBlocks, true},    {"KX-P1R0-1.0", FeatureTwoPortBlocks, false},
         {"NXE-485-ZRTU2", FeatureTwoPortBlocks, false}, {"LNK-P1-1.0", FeatureWorkMode, true},
-        {"KX-P1-1.0", FeatureWorkMode, false},        {"TRC-H-ZRTU", FeatureCdt, true},
-        {"NXE-485-ZRTU2", FeatureCdt, false},         {"NXE-485-ZRTU2", FeatureFirmwareMenu, true},
+        {"KX-P1-1.0", FeatureWorkMode, false},          {"TRC-H-ZRTU", FeatureCdt, true},
+        {"NXE-485-ZRTU2", FeatureCdt, false},           {"NXE-485-ZRTU2", FeatureFirmwareMenu, true},
         {"NXE-485-ZRTU2", FeatureFirmwareOpens, false}, {"NXE-485-ZRTU2E", FeatureFirmwareOpens, false},
-        {"TRC-H-ZRTU", FeatureFirmwareOpens, false},  {"LNK-P1-1.0", FeatureFirmwareOpens, true},
-        {"KX-P1-1.0", FeatureFirmwareOpens, true},    {"KX-P6R0-1.0", FeatureFirmwareOpens, true},
+        {"TRC-H-ZRTU", FeatureFirmwareOpens, false},    {"LNK-P1-1.0", FeatureFirmwareOpens, true},
+        {"KX-P1-1.0", FeatureFirmwareOpens, true},      {"KX-P6R0-1.0", FeatureFirmwareOpens, true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(gatewayModel(c.model).has(c.feature), c.has) << c.model << " feature " << c.feature;
