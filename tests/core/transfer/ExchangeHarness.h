@@ -44,6 +44,7 @@ public:
     }
     // Steps the clock by `ms`, firing every timer that runs out on the way.
     void advance(int64_t ms) {
+        pump(); // actions of user calls made directly on the exchange
         int64_t target = now + ms;
         while (auto due = timers.popDue(target)) {
             now = due->deadline;
@@ -55,6 +56,7 @@ public:
     // Moves the clock to the next armed deadline and fires it; false when no
     // timer is armed.
     bool fireNext() {
+        pump();
         auto next = timers.nextDeadline();
         if (!next)
             return false;

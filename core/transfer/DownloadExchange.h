@@ -1,0 +1,74 @@
+#pragma once
+// The configuration download: connect, ask for the device state, check the
+// device's identity and version against the project's model, send the RTU
+// interface configuration, the fieldbus operation configuration chunk by
+// chunk (each acknowledged before the next), the EtherNet/IP block for that
+// gateway, and finally the restart.
+//
+// Before acting on a reply the exchange pauses (300 ms by default, a timer,
+// never a sleep); the pause paces the chunks for the gateway.
+#include "transfer/ConfigurationImage.h"
+#include "transfer/Exchange.h"
+
+#include <optional>
+#include <string>
+
+namespace vantor::transfer {
+
+inline constexpr int kReplyTimer = 4;
+inline constexpr int kPaceTimer = 5;
+inline constexpr int kDefaultReplyTimeoutMs = 50000;
+inline constexpr int kDefaultPaceMs = 300;
+
+struct DownloadSettings {
+    std::string host;      // the access IP
+    int accessPort = 5032; // the EtherNet/IP gateway uses 60000 whatever this is
+    int paceMs = kDefaultPaceMs;
+    int replyTimeoutMs = kDefaultReplyTimeoutMs;
+};
+
+class DownloadExchange : public Exchange {
+public:
+    DownloadExchange(std::string model, ConfigurationBlocks blocks, DownloadSettings settings);
+
+    void start() override;
+
+    int port() const { return port_; }
+
+    enum class Phase { Connecting, DeviceState, Rtu, Fieldbus, Eip, Restart, Done };
+    Phase phase() const { return phase_; }
+
+    // Result texts.
+    static constexpr const char* kDone = "下 载 完 毕!";
+    static constexpr const char* kFailed = "下 载 失 败！";
+
+protected:
+    void onConnected() override;
+    void onReply(ByteView frame) override;
+    void onTimer(int id) override;
+
+private:
+    void act(const Bytes& frame);
+    void handleDeviceState(ByteView frame);
+    void handleAck(ByteView frame);
+    void request(Bytes frame);
+    void sendChunk();
+    void sendFinish();
+    void fail(const std::string& detail);
+    uint32_t awaitedCommand() const;
+
+    std::string model_;
+    ConfigurationBlocks blocks_;
+    DownloadSettings settings_;
+    int port_;
+    Phase phase_ = Phase::Connecting;
+    std::size_t chunkIndex_ = 0;
+    bool lastChunk_ = false;
+    std::optional<Bytes> pendingReply_;
+};
+
+// The text of a model mismatch, without the actual device name; nothing
+// when the model's identity is not compared.
+std::optional<std::string> mismatchPrefix(std::string_view model);
+
+} // namespace vantor::transfer
