@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libxlsxwriter-dev libmodbus-dev
   clang libclang-rt-14-dev clang-format
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  xvfb xauth fonts-wqy-zenhei
 )
 
 missing=()

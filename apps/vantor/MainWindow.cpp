@@ -1,0 +1,464 @@
+#include "MainWindow.h"
+
+#include "ProjectView.h"
+#include "QtMessageSink.h"
+#include "editing/MenuEnabling.h"
+#include "editing/ModuleList.h"
+#include "editing/ProjectEditor.h"
+#include "model/CommandKind.h"
+#include "model/GatewayCatalogue.h"
+#include "model/ProjectFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScrollArea>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+namespace {
+
+constexpr int kRecentCount = 4;
+constexpr int kToggleModules = 32799;
+constexpr int kToggleCatalogue = 32800;
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Our own catalogue icons: a coloured tile with a letter.
+QIcon tileIcon(QColor colour, const QString& letter) {
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(colour);
+    p.setPen(colour.darker(150));
+    p.drawRoundedRect(1, 1, 18, 18, 4, 4);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, letter);
+    return QIcon(pm);
+}
+
+// The first line of the version file in the start-up directory.
+QString versionLine(const QString& directory) {
+    QFile f(directory + "/Vantor.ver");
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QTextStream(&f).readLine();
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
+    doc_.NewDocument(startDirectory_.toStdString());
+    view_ = new ProjectView(doc_);
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(view_);
+    scroll->setBackgroundRole(QPalette::Base);
+    setCentralWidget(scroll);
+    buildDocks();
+    buildMenus();
+    statusBar()->showMessage("就绪");
+
+    connect(view_, &ProjectView::selectionChanged, this, &MainWindow::refreshSelection);
+    connect(view_, &ProjectView::modified, this, &MainWindow::updateTitle);
+    connect(view_, &ProjectView::contextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(commands_.value(32773));
+        menu.addAction(commands_.value(32811));
+        menu.addAction(commands_.value(32812));
+        menu.exec(at);
+    });
+    applyEnabling();
+    refreshSelection();
+    updateTitle();
+}
+
+QAction* MainWindow::command(int id, const QString& text, void (MainWindow::*slot)()) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString("command%1").arg(id));
+    if (slot)
+        connect(a, &QAction::triggered, this, slot);
+    commands_.insert(id, a);
+    return a;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("文件(&F)");
+    file->addAction(command(57600, "新建(&N)", &MainWindow::newProject));
+    commands_[57600]->setShortcut(QKeySequence::New);
+    file->addAction(command(57601, "打开(&O)...", &MainWindow::openProjectDialog));
+    commands_[57601]->setShortcut(QKeySequence::Open);
+    file->addAction(command(57603, "保存(&S)"));
+    connect(commands_[57603], &QAction::triggered, this, [this] { save(); });
+    commands_[57603]->setShortcut(QKeySequence::Save);
+    file->addAction(command(57604, "另存为(&A)..."));
+    connect(commands_[57604], &QAction::triggered, this, [this] { saveAs(); });
+    file->addSeparator();
+    recentMenu_ = file->addMenu("最近的文件");
+    rebuildRecent();
+    file->addSeparator();
+    file->addAction(command(57665, "退出(&X)"));
+    connect(commands_[57665], &QAction::triggered, this, &QWidget::close);
+
+    QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
+    QToolBar* toolbar = addToolBar("工具栏");
+    toolbar->setObjectName("toolbar128");
+    QAction* toolbarToggle = toolbar->toggleViewAction();
+    toolbarToggle->setText("工具栏(&T)");
+    viewMenu->addAction(toolbarToggle);
+    QAction* statusToggle = command(59393, "状态栏(&S)");
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    viewMenu->addAction(statusToggle);
+    for (int id : {kToggleModules, kToggleCatalogue}) {
+        auto* dock = findChild<QDockWidget*>(id == kToggleModules ? "bar22222" : "bar11111");
+        QAction* a = command(id, id == kToggleModules ? "模块栏" : "设备树");
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::toggled, dock, &QWidget::setVisible);
+        connect(dock, &QDockWidget::visibilityChanged, a, [a, dock](bool) {
+            if (!dock->isHidden() != a->isChecked())
+                a->setChecked(!dock->isHidden());
+        });
+        viewMenu->addAction(a);
+    }
+
+    QMenu* work = menuBar()->addMenu("工作目录");
+    work->addAction(command(32820, "固件目录", &MainWindow::openFirmwareFolder));
+
+    QMenu* device = menuBar()->addMenu("设备");
+    const std::pair<int, const char*> deviceItems[] = {
+        {32772, "配置下载"}, {32776, "网络参数设置"},   {32802, "访问参数设置"},      {32804, "默认值设置"},
+        {32806, "从站状态"}, {32777, "网关地址映射表"}, {32813, "配置上传"},          {32817, "寻址方式设置"},
+        {32818, "固件升级"}, {32821, "EIP网关参数"},    {32824, "EIP网关地址映射表"}, {32826, "模式设置"},
+    };
+    for (auto [id, text] : deviceItems)
+        device->addAction(command(id, text));
+
+    QMenu* help = menuBar()->addMenu("帮助(&H)");
+    help->addAction(command(57670, "帮助", &MainWindow::openHelp));
+    help->addAction(command(57664, "关于 Vantor(&A)...", &MainWindow::about));
+
+    // Toolbar: New, Open, Save, upload, access parameters, download, Help.
+    toolbar->addAction(commands_[57600]);
+    toolbar->addAction(commands_[57601]);
+    toolbar->addAction(commands_[57603]);
+    toolbar->addAction(commands_[32813]);
+    toolbar->addAction(commands_[32802]);
+    toolbar->addAction(command(32785, "配置下载"));
+    toolbar->addSeparator();
+    toolbar->addAction(commands_[57670]);
+
+    // The view's commands: delete, copy, paste, with the usual keys.
+    command(32773, "删除");
+    command(32811, "复制");
+    command(32812, "粘贴");
+    connect(commands_[32773], &QAction::triggered, this, [this] {
+        gui::QtMessageSink sink(this);
+        if (editing::deleteSelection(doc_, sink)) {
+            applyEnabling();
+            updateTitle();
+        }
+        refreshSelection();
+        view_->update();
+    });
+    connect(commands_[32811], &QAction::triggered, this, [this] { editing::copySelection(doc_); });
+    connect(commands_[32812], &QAction::triggered, this, [this] {
+        gui::QtMessageSink sink(this);
+        editing::paste(doc_, sink);
+        refreshSelection();
+        updateTitle();
+        view_->update();
+    });
+    for (auto key : {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
+        connect(new QShortcut(key, view_), &QShortcut::activated, commands_[32811], &QAction::trigger);
+    for (auto key : {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
+        connect(new QShortcut(key, view_), &QShortcut::activated, commands_[32812], &QAction::trigger);
+}
+
+void MainWindow::buildDocks() {
+    catalogue_ = new QTreeWidget;
+    catalogue_->setObjectName("tree33333");
+    catalogue_->setHeaderHidden(true);
+    catalogue_->setIconSize(QSize(20, 20));
+    const QIcon icons[] = {tileIcon(QColor(0x2b, 0x6c, 0xb0), "M"), tileIcon(QColor(0x8a, 0x4f, 0xbf), "C"),
+                           tileIcon(QColor(0x2e, 0x8b, 0x57), "S"), tileIcon(QColor(0x70, 0x70, 0x70), "•"),
+                           tileIcon(QColor(0xd0, 0x7a, 0x1c), "F")};
+    auto add = [&](QTreeWidgetItem* parent, const QString& text, int icon) {
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(catalogue_);
+        item->setText(0, text);
+        item->setIcon(0, icons[icon]);
+        return item;
+    };
+    QTreeWidgetItem* masters = add(nullptr, q(std::string(editing::kMasterRoot)), 0);
+    for (const auto& m : model::gatewayModels())
+        add(masters, q(std::string(m.name)), 3);
+    QTreeWidgetItem* coms = add(nullptr, q(std::string(editing::kComRoot)), 1);
+    for (int i = 1; i <= 6; ++i)
+        add(coms, QString("COM%1").arg(i), 3);
+    QTreeWidgetItem* slaves = add(nullptr, q(std::string(editing::kSlaveRoot)), 2);
+    QTreeWidgetItem* normal = add(slaves, q(std::string(editing::kNormalSlave)), 3);
+    for (const auto& k : model::kCommandKinds)
+        add(normal, q(std::string(k.func)), 4);
+    catalogue_->expandAll();
+    connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::catalogueActivated);
+
+    auto* catalogueDock = new QDockWidget("设备树", this);
+    catalogueDock->setObjectName("bar11111");
+    catalogueDock->setWidget(catalogue_);
+    catalogue_->setMinimumWidth(275);
+    addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
+
+    auto* panel = new QWidget;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* header = new QHBoxLayout;
+    selectedName_ = new QLabel;
+    selectedName_->setObjectName("selectedName");
+    selectedAddress_ = new QLabel;
+    selectedAddress_->setObjectName("selectedAddress");
+    header->addWidget(selectedName_);
+    header->addWidget(selectedAddress_);
+    header->addStretch();
+    layout->addLayout(header);
+    modules_ = new QTableWidget;
+    modules_->setObjectName("list1000");
+    const auto& headers = editing::moduleListHeaders();
+    const auto& widths = editing::moduleListWidths();
+    modules_->setColumnCount(7);
+    QStringList labels{""};
+    for (const auto& h : headers)
+        labels << q(h);
+    modules_->setHorizontalHeaderLabels(labels);
+    for (int c = 0; c < 7; ++c)
+        modules_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
+    modules_->verticalHeader()->hide();
+    modules_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    modules_->setSelectionMode(QAbstractItemView::SingleSelection);
+    modules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont listFont("宋体");
+    listFont.setPixelSize(14);
+    modules_->setFont(listFont);
+    layout->addWidget(modules_);
+    auto deleteRow = [this] {
+        int row = modules_->currentRow();
+        if (row < 0)
+            return;
+        gui::QtMessageSink sink(this);
+        if (editing::deleteCommand(doc_, row, sink)) {
+            refreshSelection();
+            updateTitle();
+            view_->update();
+        }
+    };
+    auto* del = new QShortcut(QKeySequence::Delete, modules_);
+    connect(del, &QShortcut::activated, this, deleteRow);
+    modules_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(modules_, &QWidget::customContextMenuRequested, this, [this, deleteRow](const QPoint& at) {
+        const int row = modules_->rowAt(at.y());
+        if (row < 0 || !editing::rowEditable(doc_, row))
+            return;
+        modules_->selectRow(row);
+        QMenu menu(this);
+        QAction* remove = menu.addAction("删除");
+        menu.addAction("修改");
+        if (menu.exec(modules_->viewport()->mapToGlobal(at)) == remove)
+            deleteRow();
+    });
+
+    auto* moduleDock = new QDockWidget("模块栏", this);
+    moduleDock->setObjectName("bar22222");
+    moduleDock->setWidget(panel);
+    addDockWidget(Qt::BottomDockWidgetArea, moduleDock);
+}
+
+void MainWindow::applyEnabling() {
+    const editing::MenuEnabling enabling = editing::menuEnabling(doc_);
+    for (auto it = commands_.begin(); it != commands_.end(); ++it)
+        it.value()->setEnabled(enabling.enabled(it.key()));
+}
+
+void MainWindow::refreshSelection() {
+    const editing::SelectionView selection = editing::selectionView(doc_);
+    selectedName_->setText(q(selection.name));
+    selectedAddress_->setText(q(selection.address));
+    modules_->setRowCount(static_cast<int>(selection.rows.size()));
+    for (int r = 0; r < static_cast<int>(selection.rows.size()); ++r) {
+        const auto& row = selection.rows[static_cast<std::size_t>(r)];
+        const std::string* cells[] = {&row.number,   &row.func,    &row.start,  &row.length,
+                                      &row.editSend, &row.gateway, &row.comment};
+        for (int c = 0; c < 7; ++c)
+            modules_->setItem(r, c, new QTableWidgetItem(q(*cells[c])));
+    }
+}
+
+void MainWindow::updateTitle() {
+    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
+    setWindowTitle(name + (doc_.modified ? "*" : "") + " - Vantor");
+}
+
+void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
+    if (!item)
+        return;
+    const std::string text = item->text(0).toStdString();
+    const std::string parent = item->parent() ? item->parent()->text(0).toStdString() : std::string();
+    gui::QtMessageSink sink(this);
+    const editing::CatalogueOutcome outcome = editing::activateCatalogueItem(doc_, text, parent, sink);
+    if (outcome.action == editing::CatalogueAction::GatewayAdded)
+        applyEnabling();
+    refreshSelection();
+    updateTitle();
+    view_->update();
+}
+
+bool MainWindow::maybeSave() {
+    if (!doc_.modified)
+        return true;
+    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
+    auto answer = QMessageBox::question(this, "Vantor", QString("是否保存对 %1 的更改？").arg(name),
+                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::No || save();
+}
+
+void MainWindow::newProject() {
+    if (!maybeSave())
+        return;
+    doc_.NewDocument(startDirectory_.toStdString());
+    path_.clear();
+    applyEnabling();
+    refreshSelection();
+    updateTitle();
+    view_->update();
+}
+
+bool MainWindow::openProject(const QString& path) {
+    QDir::setCurrent(startDirectory_);
+    std::string error;
+    if (!model::ProjectFile::open(doc_, path.toStdString(), &error)) {
+        gui::QtMessageSink(this).error("错误", error);
+        return false;
+    }
+    doc_.selectedItem = -1;
+    doc_.modified = false;
+    path_ = QFileInfo(path).absoluteFilePath();
+    addRecent(path_);
+    applyEnabling();
+    refreshSelection();
+    updateTitle();
+    view_->update();
+    return true;
+}
+
+void MainWindow::openProjectDialog() {
+    if (!maybeSave())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, "打开", QString(), "Configure files(*.vtc)");
+    if (!path.isEmpty())
+        openProject(path);
+}
+
+bool MainWindow::saveTo(const QString& path) {
+    QDir::setCurrent(startDirectory_);
+    std::string error;
+    if (!model::ProjectFile::save(doc_, path.toStdString(), startDirectory_.toStdString(), &error)) {
+        gui::QtMessageSink(this).error("错误", error);
+        return false;
+    }
+    doc_.modified = false;
+    path_ = QFileInfo(path).absoluteFilePath();
+    addRecent(path_);
+    updateTitle();
+    return true;
+}
+
+bool MainWindow::save() {
+    return path_.isEmpty() ? saveAs() : saveTo(path_);
+}
+
+bool MainWindow::saveAs() {
+    QString path = QFileDialog::getSaveFileName(this, "另存为", path_, "Configure files(*.vtc)");
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += ".vtc";
+    return saveTo(path);
+}
+
+void MainWindow::addRecent(const QString& path) {
+    QSettings settings;
+    QStringList files = settings.value("recentFiles").toStringList();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentCount)
+        files.removeLast();
+    settings.setValue("recentFiles", files);
+    rebuildRecent();
+}
+
+void MainWindow::rebuildRecent() {
+    recentMenu_->clear();
+    const QStringList files = QSettings().value("recentFiles").toStringList();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QAction* a = recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(path));
+        connect(a, &QAction::triggered, this, [this, path] {
+            if (maybeSave())
+                openProject(path);
+        });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::about() {
+    QMessageBox box(this);
+    box.setWindowTitle("关于 Vantor");
+    box.setIconPixmap(QPixmap());
+    box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine(startDirectory_).toHtmlEscaped()));
+    box.exec();
+}
+
+void MainWindow::openFirmwareFolder() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/FIRMWARE"));
+}
+
+void MainWindow::openHelp() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/Help/index.html"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (maybeSave())
+        e->accept();
+    else
+        e->ignore();
+}

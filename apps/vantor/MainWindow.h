@@ -1,0 +1,61 @@
+#pragma once
+// The main window: menus, toolbar, status bar, the device catalogue and the
+// module list in docks, and the project drawing as the client. It owns the
+// project document; every rule it applies comes from the core.
+#include "model/CVantorDoc.h"
+
+#include <QMainWindow>
+#include <QMap>
+
+class QAction;
+class QLabel;
+class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class ProjectView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    // Opens a project file as the Open command does; false (with a message)
+    // when it cannot be read.
+    bool openProject(const QString& path);
+    vantor::model::CVantorDoc& document() { return doc_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildDocks();
+    QAction* command(int id, const QString& text, void (MainWindow::*slot)() = nullptr);
+    void applyEnabling();
+    void refreshSelection();
+    void updateTitle();
+    bool maybeSave();
+    bool saveTo(const QString& path);
+    void addRecent(const QString& path);
+    void rebuildRecent();
+
+    void newProject();
+    void openProjectDialog();
+    bool save();
+    bool saveAs();
+    void about();
+    void openFirmwareFolder();
+    void openHelp();
+    void catalogueActivated(QTreeWidgetItem* item);
+
+    vantor::model::CVantorDoc doc_;
+    QString startDirectory_;
+    QString path_;
+    ProjectView* view_ = nullptr;
+    QTreeWidget* catalogue_ = nullptr;
+    QTableWidget* modules_ = nullptr;
+    QLabel* selectedName_ = nullptr;
+    QLabel* selectedAddress_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QMap<int, QAction*> commands_;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The drawing of the project: paints what the core's graphic scene lists and
+// hands mouse events to it. Lives inside a scroll area over the 6000 x 1000
+// drawing area.
+#include "view/GraphicScene.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QSet>
+#include <QWidget>
+
+class ProjectView : public QWidget {
+    Q_OBJECT
+public:
+    ProjectView(vantor::model::CVantorDoc& doc, QWidget* parent = nullptr);
+
+signals:
+    // After every click: the module list follows the selection.
+    void selectionChanged();
+    void modified();
+    void doubleClicked(vantor::view::GraphicScene::Opens target);
+    void contextMenuRequested(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+
+private:
+    const QPixmap* picture(const vantor::view::Primitive& p);
+
+    vantor::model::CVantorDoc& doc_;
+    vantor::view::GraphicScene scene_;
+    QHash<QString, QPixmap> pictures_;
+    // A missing picture is reported once per file, not at every repaint.
+    QSet<QString> reportedMissing_;
+};

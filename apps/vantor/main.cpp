@@ -1,0 +1,16 @@
+// Vantor: the gateway configurator.
+#include "MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Vantor");
+    QApplication::setApplicationName("Vantor");
+    MainWindow window;
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1 && !window.openProject(args.at(1)))
+        return 1;
+    window.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,29 @@
+#include "QtMessageSink.h"
+
+#include <QMessageBox>
+
+namespace vantor::gui {
+namespace {
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+void QtMessageSink::error(const std::string& caption, const std::string& text) {
+    QMessageBox::critical(parent_, q(caption), q(text));
+}
+
+void QtMessageSink::information(const std::string& caption, const std::string& text) {
+    QMessageBox::information(parent_, q(caption), q(text));
+}
+
+void QtMessageSink::warning(const std::string& caption, const std::string& text) {
+    QMessageBox::warning(parent_, q(caption), q(text));
+}
+
+bool QtMessageSink::question(const std::string& caption, const std::string& text) {
+    return QMessageBox::question(parent_, q(caption), q(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+} // namespace vantor::gui

@@ -1,0 +1,22 @@
+#pragma once
+// Shows the core's messages in modal message boxes over a parent window.
+#include "common/MessageSink.h"
+
+class QWidget;
+
+namespace vantor::gui {
+
+class QtMessageSink : public MessageSink {
+public:
+    explicit QtMessageSink(QWidget* parent) : parent_(parent) {}
+    using MessageSink::error;
+    void error(const std::string& caption, const std::string& text) override;
+    void information(const std::string& caption, const std::string& text) override;
+    void warning(const std::string& caption, const std::string& text) override;
+    bool question(const std::string& caption, const std::string& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace vantor::gui
