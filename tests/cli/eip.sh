@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# vantor-cli eip: the EtherNet/IP address table of the demo project turned
+# into an EtherNet/IP gateway project (addresses packed first), its
+# three-sheet export, the overflow refusal and the model check.
+set -u
+cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+data=$(cd "$2" && pwd)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+variant() {
+    python3 - "$data/demo.vtc" "$1" "$2" <<'PY'
+import re, struct, sys
+src, out, expr = sys.argv[1:4]
+d = open(src, 'rb').read()
+if d[0] < 0xFF:
+    n, off = d[0], 1
+else:
+    n, off = struct.unpack_from('<H', d, 1)[0], 3
+t = d[off:off + n].decode('gbk')
+t = eval(expr)
+b = t.encode('gbk')
+assert len(b) < 0xFFFE
+open(out, 'wb').write((bytes([len(b)]) if len(b) < 0xFF else b'\xff' + struct.pack('<H', len(b))) + b)
+PY
+}
+
+eip="t.replace('masterName=\"KX-P2R0-1.0\"', 'masterName=\"TRX-H-QMB6\"').replace('EIP_COM2_state_enable=\"0\"', 'EIP_COM2_state_enable=\"1\"').replace('EIP_COM2_state_start_addr=\"0\"', 'EIP_COM2_state_start_addr=\"2257\"').replace('EIP_COM2_state_start_len=\"0\"', 'EIP_COM2_state_start_len=\"4\"')"
+variant "$tmp/eip.vtc" "$eip"
+
+"$cli" eip "$tmp/eip.vtc" --export "$tmp/eip.xlsx" >"$tmp/out" 2>"$tmp/err"
+status=$?
+[ "$status" -eq 0 ] || fail "eip exited $status: $(cat "$tmp/err")"
+[ -s "$tmp/err" ] && fail "eip wrote to stderr: $(cat "$tmp/err")"
+printf '%s\n' \
+    $'EIP输入总长度\t91' $'EIP输出总长度\t8' $'EIP连接个数\t1' '' \
+    $'EIP连接\t输入长度\t输出长度' $'1\t91\t8' '' \
+    'INPUT' $'连接\tEIP地址\t网关地址\t长度' \
+    $'1\t0\t0x01000000\t8' \
+    $'\t1\t0x01010000\t16' \
+    $'\t3\t0x01030000\t20' \
+    $'\t43\t0x02030014\t2' \
+    $'\t47\t0x01040000\t12' \
+    $'\t71\t0x0204000c\t6' \
+    $'\t83\t0x000308d1\t4' \
+    '' 'OUTPUT' $'连接\tEIP地址\t网关地址\t长度' \
+    $'1\t0\t0x01000008\t8' \
+    $'\t1\t0x02000010\t1' \
+    $'\t2\t0x02040012\t3' >"$tmp/want"
+diff "$tmp/want" "$tmp/out" >"$tmp/diff" || fail "eip output differs: $(cat "$tmp/diff")"
+
+python3 - "$tmp/eip.xlsx" >"$tmp/book" 2>&1 <<'PY' || fail "workbook unreadable: $(cat "$tmp/book")"
+import sys, zipfile
+import xml.etree.ElementTree as ET
+m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
+z = zipfile.ZipFile(sys.argv[1])
+shared = [''.join(t.text or '' for t in si.iter(m + 't'))
+          for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')]
+names = [s.get('name') for s in ET.fromstring(z.read('xl/workbook.xml')).iter(m + 'sheet')]
+for i, name in enumerate(names, 1):
+    print('#' + name)
+    root = ET.fromstring(z.read('xl/worksheets/sheet%d.xml' % i))
+    for row in root.iter(m + 'row'):
+        print('|'.join(shared[int(c.find(m + 'v').text)] for c in row.findall(m + 'c')))
+PY
+printf '%s\n' '#EIPConn' '连接|输入长度|输出长度' '1|91|8' '1|91|8' \
+    '#EIPInput' '连接|EIP地址|网关地址|长度' '1|0|0x01000000|8' '1|0x01010000|16' '3|0x01030000|20' \
+    '43|0x02030014|2' '47|0x01040000|12' '71|0x0204000c|6' '83|0x000308d1|4' \
+    '#EIPOutput' '连接|EIP地址|网关地址|长度' '1|0|0x01000008|8' '1|0x02000010|1' '2|0x02040012|3' >"$tmp/wantbook"
+diff "$tmp/wantbook" "$tmp/book" >"$tmp/diff" || fail "workbook differs: $(cat "$tmp/diff")"
+
+# --- overflow: 255 state words on each of COM1, COM3, COM4, COM5 do not fit ---
+full="re.sub(r'EIP_COM([1345])_state_(enable|start_addr|start_len)=\"0\"', lambda m: 'EIP_COM%s_state_%s=\"%d\"' % (m.group(1), m.group(2), {'enable': 1, 'start_addr': 2001 + 256 * (int(m.group(1)) - 1), 'start_len': 255}[m.group(2)]), $eip)"
+variant "$tmp/full.vtc" "$full"
+"$cli" eip "$tmp/full.vtc" >"$tmp/out" 2>"$tmp/err"
+[ $? -eq 1 ] || fail "overflowing project should exit 1"
+[ "$(cat "$tmp/err")" = "输入超限" ] || fail "overflow message: $(cat "$tmp/err")"
+grep -qx $'EIP连接个数\t4' "$tmp/out" || fail "overflow: allocation before it not shown"
+
+# --- other models have no EtherNet/IP table ---
+"$cli" eip "$data/demo.vtc" >"$tmp/out" 2>"$tmp/err"
+[ $? -eq 1 ] || fail "eip on a non-EtherNet/IP project should exit 1"
+[ -s "$tmp/out" ] && fail "eip on a non-EtherNet/IP project printed a table"
+
+"$cli" eip >/dev/null 2>&1
+[ $? -eq 2 ] || fail "eip without a file should exit 2"
+"$cli" eip "$tmp/missing.vtc" >/dev/null 2>&1
+[ $? -eq 2 ] || fail "eip of a missing file should exit 2"
+
+[ "$failures" -eq 0 ] || exit 1
+echo "eip: all checks passed"

@@ -1,0 +1,112 @@
+// vantor-cli map FILE.vtc [--export OUT]: the gateway address map of a
+// project, after the same opening checks as the map window: the four lists
+// (areas 0, 1, 3, 4) under their titles, one tab-separated row per line; for
+// the CDT gateway its three CDT lists instead. --export writes the four lists
+// as the sheets Area0, Area1, Area3, Area4 (OUT ending in .xlsx: a workbook;
+// otherwise delimited text).
+#include "CliCommand.h"
+
+#include "editing/AddressMap.h"
+#include "model/CVantorDoc.h"
+#include "model/ProjectFile.h"
+#include "services/CdtAddressTable.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace vantor::cli {
+namespace {
+
+// Messages of the core go to stderr, one line each.
+class StderrSink : public MessageSink {
+public:
+    using MessageSink::error;
+    void error(const std::string&, const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    void information(const std::string&, const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    bool question(const std::string&, const std::string& text) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return true;
+    }
+};
+
+template <typename Row> void printRow(const Row& row) {
+    for (std::size_t i = 0; i < row.size(); ++i)
+        std::printf(i ? "\t%s" : "%s", std::string(row[i]).c_str());
+    std::printf("\n");
+}
+
+template <typename Rows> void printList(const char* title, const Rows& rows, bool first) {
+    if (!first)
+        std::printf("\n");
+    std::printf("%s\n", title);
+    for (const auto& r : rows)
+        printRow(r);
+}
+
+int runMap(const std::vector<std::string>& args) {
+    std::string file;
+    std::string exportPath;
+    bool exporting = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--export" && i + 1 < args.size()) {
+            exporting = true;
+            exportPath = args[++i];
+        } else if (file.empty() && args[i].rfind("--", 0) != 0) {
+            file = args[i];
+        } else {
+            file.clear();
+            break;
+        }
+    }
+    if (file.empty() || (exporting && exportPath.empty())) {
+        std::fprintf(stderr, "usage: vantor-cli map FILE.vtc [--export OUT]\n");
+        return kUsage;
+    }
+    std::error_code ec;
+    model::CVantorDoc doc;
+    doc.NewDocument(std::filesystem::current_path(ec).string());
+    std::string error;
+    if (!model::ProjectFile::open(doc, file, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kUsage;
+    }
+
+    StderrSink sink;
+    switch (editing::openAddressMap(doc, sink)) {
+    case editing::MapView::Refused:
+        return kRefused;
+    case editing::MapView::CdtTable: {
+        if (exporting) {
+            std::fprintf(stderr, "vantor-cli map: the CDT address table has no export\n");
+            return kUsage;
+        }
+        auto t = services::buildCdtAddressTable(doc);
+        printList(services::kCdtListTitles[0], t.telesignal, true);
+        printList(services::kCdtListTitles[1], t.telemetry, false);
+        printList(services::kCdtListTitles[2], t.slaveState, false);
+        return kOk;
+    }
+    case editing::MapView::GatewayMap:
+        break;
+    }
+    auto map = editing::buildAddressMap(doc);
+    for (int a = 0; a < 4; ++a)
+        printList(editing::mapListTitle(a).c_str(), map.areas[static_cast<std::size_t>(a)], a == 0);
+    if (exporting) {
+        std::string errors;
+        if (!editing::exportAddressMap(map, exportPath, errors)) {
+            std::fprintf(stderr, "%s", errors.empty() ? "写文件时产生错误\n" : errors.c_str());
+            return kUsage;
+        }
+    }
+    return kOk;
+}
+
+const Register registered{{"map", "FILE.vtc [--export OUT]", runMap}};
+
+} // namespace
+} // namespace vantor::cli
