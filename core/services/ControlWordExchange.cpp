@@ -1,0 +1,113 @@
+#include "services/ControlWordExchange.h"
+
+#include "text/Numbers.h"
+
+#include <algorithm>
+
+namespace vantor::services {
+
+using namespace vantor::transfer;
+
+ControlWordExchange::ControlWordExchange(int displayAddress, uint16_t value, ControlWordSettings settings)
+    : Exchange(Framing::ModbusTcp), displayAddress_(displayAddress), value_(value),
+      settings_(std::move(settings)) {}
+
+std::string ControlWordExchange::initialText(uint16_t value) {
+    return text::format("%04x", static_cast<unsigned>(value));
+}
+
+std::optional<uint16_t> ControlWordExchange::parseValue(std::string_view text, MessageSink& sink) {
+    bool ok = text.size() == 4;
+    unsigned v = 0;
+    for (char c : text) {
+        if (!ok)
+            break;
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else {
+            ok = false;
+            break;
+        }
+        v = v << 4 | static_cast<unsigned>(d);
+    }
+    if (!ok) {
+        sink.error(kBadText);
+        return std::nullopt;
+    }
+    return static_cast<uint16_t>(v);
+}
+
+Bytes ControlWordExchange::writeRequest(int displayAddress, uint16_t value) {
+    const unsigned reg = static_cast<unsigned>(displayAddress - 40000) & 0xFFFF;
+    return Bytes{0,
+                 0,
+                 0,
+                 0,
+                 0,
+                 6,
+                 kModbusUnit,
+                 kWriteSingle,
+                 static_cast<uint8_t>(reg >> 8),
+                 static_cast<uint8_t>(reg & 0xFF),
+                 static_cast<uint8_t>(value >> 8),
+                 static_cast<uint8_t>(value & 0xFF)};
+}
+
+void ControlWordExchange::start() {
+    beginConnect(settings_.host, settings_.port);
+}
+
+void ControlWordExchange::onConnected() {
+    send(writeRequest(displayAddress_, value_));
+    startTimer(kControlReplyTimer, kControlReplyTimeoutMs);
+}
+
+void ControlWordExchange::keepWaiting() {
+    // Not the answer to the write: go on waiting for it, under the same
+    // time-out, so the exchange still ends with a verdict.
+    if (!socketOpen())
+        return;
+    linkReceiver().expectReply();
+    startTimer(kControlReplyTimer, kControlReplyTimeoutMs);
+}
+
+void ControlWordExchange::onReply(ByteView frame) {
+    stopTimer(kControlReplyTimer);
+    auto function = byteAt(frame, 7);
+    if (function == kWriteSingleException) {
+        showError(kRefused);
+        finish(false, {});
+        return;
+    }
+    if (function != kWriteSingle) {
+        keepWaiting();
+        return;
+    }
+    if (frame.size() < 12) {
+        showError(kShortReply);
+        finish(false, {});
+        return;
+    }
+    const Bytes expected = writeRequest(displayAddress_, value_);
+    if (!std::equal(expected.begin() + 8, expected.end(), frame.begin() + 8)) {
+        keepWaiting();
+        return;
+    }
+    closeSocket();
+    showInformation(kDone);
+    finish(true, {});
+}
+
+void ControlWordExchange::onTimer(int id) {
+    if (id != kControlReplyTimer)
+        return;
+    showError(kNoReply);
+    finish(false, {});
+}
+
+} // namespace vantor::services

@@ -1,0 +1,169 @@
+#include "services/SlaveStateExchange.h"
+
+#include "model/GatewayCatalogue.h"
+#include "text/Numbers.h"
+
+#include <algorithm>
+
+namespace vantor::services {
+
+using namespace vantor::transfer;
+
+SlaveStateExchange::SlaveStateExchange(std::string model, SlaveStateSettings settings)
+    : Exchange(Framing::ModbusTcp), model_(std::move(model)), settings_(std::move(settings)),
+      portCount_(polledPortCount(model_)), rows_(kRowCount) {}
+
+void SlaveStateExchange::start() {
+    polling_ = false;
+    inFlight_ = false;
+    beginConnect(settings_.host, settings_.port);
+}
+
+void SlaveStateExchange::onConnected() {
+    polling_ = true;
+    startTimer(kPollTimer, kPollPeriodMs);
+}
+
+void SlaveStateExchange::onTimer(int id) {
+    if (id == kStateReplyTimer) {
+        showError(kNoReply);
+        polling_ = false;
+        finish(false, {});
+        return;
+    }
+    if (id != kPollTimer || !polling_)
+        return;
+    startTimer(kPollTimer, kPollPeriodMs);
+    if (!inFlight_)
+        beginCycle();
+}
+
+void SlaveStateExchange::beginCycle() {
+    pass_ = Pass::State;
+    port_ = 1;
+    counter_ = 0;
+    sendRequest();
+}
+
+void SlaveStateExchange::sendRequest() {
+    const uint8_t function = pass_ == Pass::State ? kReadInput : kReadHolding;
+    send(readRequest(static_cast<uint16_t>(counter_), function, pairStart(port_, counter_)));
+    ++counter_;
+    inFlight_ = true;
+    startTimer(kStateReplyTimer, kStateReplyTimeoutMs);
+}
+
+bool SlaveStateExchange::identificationMatches(std::string_view model, ByteView frame) {
+    const auto& m = model::gatewayModel(model);
+    if (!m.modelCode)
+        return true;
+    if (frame.size() < 16)
+        return false;
+    return frame[12] == *m.modelCode && frame[13] == model::kIdentityTail[0] &&
+           frame[14] == model::kIdentityTail[1] && frame[15] == model::kIdentityTail[2];
+}
+
+void SlaveStateExchange::onReply(ByteView frame) {
+    stopTimer(kStateReplyTimer);
+    inFlight_ = false;
+
+    if (byteAt(frame, 0) == uint8_t{1}) {
+        // A device identification on this link: it restarts the poll timer
+        // and must name the project's model.
+        startTimer(kPollTimer, kPollPeriodMs);
+        if (byteAt(frame, 4) == uint8_t{0x34} && !identificationMatches(model_, frame)) {
+            showError(kModelMismatch);
+            polling_ = false;
+            finish(false, {});
+        }
+        return;
+    }
+
+    const uint8_t awaited = pass_ == Pass::State ? kReadInput : kReadHolding;
+    auto function = byteAt(frame, 7);
+    if (!function || *function != awaited || counter_ == 0)
+        return; // not the awaited reply (an exception, say): the next tick starts over
+
+    if (frame.size() < kReadDataOffset + kReadDataBytes) {
+        showError(kShortReply);
+        polling_ = false;
+        finish(false, {});
+        return;
+    }
+
+    Port& p = ports_[static_cast<std::size_t>(port_ - 1)];
+    auto& buffer = pass_ == Pass::State ? p.state : p.control;
+    const std::size_t half = static_cast<std::size_t>(counter_ - 1) * kReadDataBytes;
+    std::copy_n(frame.begin() + kReadDataOffset, kReadDataBytes,
+                buffer.begin() + static_cast<std::ptrdiff_t>(half));
+
+    if (counter_ == 1) {
+        sendRequest();
+        return;
+    }
+
+    if (pass_ == Pass::State)
+        rebuildStates(port_);
+    else
+        rebuildControls(port_);
+    counter_ = 0;
+    if (port_ < portCount_) {
+        ++port_;
+        sendRequest();
+    } else if (pass_ == Pass::State) {
+        pass_ = Pass::Control;
+        port_ = 1;
+        sendRequest();
+    } else {
+        refreshRows();
+        ++cycles_;
+    }
+}
+
+void SlaveStateExchange::rebuildStates(int port) {
+    Port& p = ports_[static_cast<std::size_t>(port - 1)];
+    PortSlaves& s = p.slaves;
+    s.addresses.clear();
+    s.states.clear();
+    s.controlAddresses.clear();
+    s.stateAddresses.clear();
+    for (int i = 0; i < kSlotsPerPort; ++i) {
+        uint16_t word = *wordAt(p.state, static_cast<std::size_t>(2 * i));
+        if (word == 0)
+            continue;
+        s.addresses.push_back(static_cast<uint8_t>(i + 1));
+        s.states.push_back(word);
+        s.controlAddresses.push_back(controlDisplayAddress(port, i + 1));
+        s.stateAddresses.push_back(stateDisplayAddress(port, i + 1));
+    }
+}
+
+void SlaveStateExchange::rebuildControls(int port) {
+    Port& p = ports_[static_cast<std::size_t>(port - 1)];
+    PortSlaves& s = p.slaves;
+    s.controls.clear();
+    for (uint8_t a : s.addresses)
+        s.controls.push_back(*wordAt(p.control, static_cast<std::size_t>(2 * (a - 1))));
+}
+
+void SlaveStateExchange::refreshRows() {
+    std::size_t row = 0;
+    for (int port = 1; port <= portCount_; ++port) {
+        const PortSlaves& s = ports_[static_cast<std::size_t>(port - 1)].slaves;
+        for (std::size_t j = 0; j < s.addresses.size() && row < rows_.size(); ++j, ++row) {
+            SlaveStateRow& r = rows_[row];
+            const bool haveControl = j < s.controls.size();
+            const uint16_t control = haveControl ? s.controls[j] : 0;
+            r.cells = {"COM" + std::to_string(port),
+                       std::to_string(s.addresses[j]),
+                       std::to_string(s.controlAddresses[j]),
+                       haveControl ? text::format("0x%04X", control) : std::string(),
+                       std::to_string(s.stateAddresses[j]),
+                       text::format("0x%04X", s.states[j])};
+            r.controlAddress = s.controlAddresses[j];
+            r.control = control;
+        }
+    }
+}
+
+} // namespace vantor::services
