@@ -11,7 +11,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -93,10 +92,27 @@ bool readLength(ByteReader& r, bool wideAllowed, uint64_t& length, bool& wide) {
     return r.read(8, length);
 }
 
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// ASCII reads the same in UTF-8 and GBK; only other texts go through the
+// converter (most names, addresses and command texts of a project are ASCII
+// or short, and a file holds hundreds of them).
+std::string toFileText(std::string_view utf8) {
+    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
+}
+std::string fromFileText(std::string_view gbk) {
+    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
+}
+
 // --- writing helpers ---
 
 void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
-    xml.SetAttrib(name, text::toGbkLossy(utf8));
+    xml.SetAttrib(name, toFileText(utf8));
 }
 
 void setFlags(markup::CXmlDoc& xml, const std::array<int, 256>& flags) {
@@ -112,13 +128,42 @@ int readInt(const markup::CXmlDoc& xml, std::string_view name) {
 }
 
 std::string readString(const markup::CXmlDoc& xml, std::string_view name) {
-    return text::fromGbk(xml.GetAttrib(name));
+    return fromFileText(xml.GetAttrib(name));
 }
 
 void readFlags(const markup::CXmlDoc& xml, std::array<int, 256>& flags) {
     const auto& names = numberNames();
     for (std::size_t i = 0; i < flags.size(); ++i)
         flags[i] = readInt(xml, names[i]);
+}
+
+// The whole content of a regular file; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
 }
 
 } // namespace
@@ -475,14 +520,8 @@ bool ProjectFile::save(const CVantorDoc& doc, const std::string& path, const std
 }
 
 bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error)
-            *error = "无法打开文件 " + path;
-        return false;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
         if (error)
             *error = "无法打开文件 " + path;
         return false;
