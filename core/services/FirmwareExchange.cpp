@@ -1,0 +1,152 @@
+#include "services/FirmwareExchange.h"
+
+#include "services/DeviceInfo.h"
+#include "text/Numbers.h"
+#include "transfer/CommandFrame.h"
+
+#include <algorithm>
+
+namespace vantor::services {
+
+using namespace vantor::transfer;
+
+FirmwareExchange::FirmwareExchange(std::string model, std::optional<Bytes> file, FirmwareSettings settings)
+    : Exchange(Framing::Command), model_(std::move(model)), file_(std::move(file)),
+      settings_(std::move(settings)), port_(servicePort(model_, settings_.accessPort)) {}
+
+std::string FirmwareExchange::failureText(int resultCode) {
+    return text::format("固件升级失败,错误码%d\n请确认拨码开关BIT4为ON", resultCode);
+}
+
+void FirmwareExchange::start() {
+    phase_ = Phase::Connecting;
+    beginConnect(settings_.host, port_);
+}
+
+void FirmwareExchange::onConnected() {
+    phase_ = Phase::Identifying;
+    request(bareRequest(command::kDeviceState));
+}
+
+void FirmwareExchange::request(Bytes frame) {
+    send(std::move(frame));
+    startTimer(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
+}
+
+void FirmwareExchange::keepWaiting() {
+    // Not the answer to the outstanding request: wait on for it, under a
+    // fresh reply timer.
+    if (!socketOpen())
+        return;
+    linkReceiver().expectReply();
+    startTimer(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
+}
+
+void FirmwareExchange::onReply(ByteView frame) {
+    stopTimer(kFirmwareReplyTimer);
+    auto code = byteAt(frame, 0);
+    if (phase_ == Phase::Identifying && code == uint8_t{command::kDeviceState})
+        handleIdentification(frame);
+    else if ((phase_ == Phase::Blocks || phase_ == Phase::Closing) &&
+             code == uint8_t{command::kFirmwareBlock})
+        handleBlockReply(frame);
+    else
+        keepWaiting();
+}
+
+void FirmwareExchange::handleIdentification(ByteView frame) {
+    if (frame.size() < 16) {
+        showError(kShortIdentification);
+        finish(false, {});
+        return;
+    }
+    const uint8_t identity[4] = {frame[12], frame[13], frame[14], frame[15]};
+    if (!identityMatchesModel(model_, identity)) {
+        showError(kModelMismatch);
+        finish(false, {});
+        return;
+    }
+    startTransfer();
+}
+
+void FirmwareExchange::startTransfer() {
+    if (!file_) {
+        showError(kNoFile);
+        finish(false, {});
+        return;
+    }
+    auto fw = splitFirmware(*file_);
+    if (!fw) {
+        showError(kShortFile);
+        finish(false, {});
+        return;
+    }
+    firmware_ = std::move(*fw);
+    blockIndex_ = 0;
+    sequence_ = 0;
+    position_ = 0;
+    lastBlockSent_ = false;
+    headerSent_ = false;
+    phase_ = Phase::Blocks;
+    progress(0, firmware_.fullBlocks(), 0);
+    sendBlock();
+}
+
+void FirmwareExchange::advanceProgress() {
+    ++position_;
+    // The closing frame (and a short last block) step past the range; the
+    // bar stays full.
+    progress(0, firmware_.fullBlocks(), std::min(position_, firmware_.fullBlocks()));
+}
+
+void FirmwareExchange::sendBlock() {
+    if (isLastFirmwareBlock(firmware_, blockIndex_))
+        lastBlockSent_ = true;
+    request(firmwareBlockFrame(sequence_, firmwareBlockData(firmware_, blockIndex_)));
+    ++sequence_;
+    ++blockIndex_;
+    advanceProgress();
+}
+
+void FirmwareExchange::sendClosing() {
+    phase_ = Phase::Closing;
+    headerSent_ = true;
+    request(firmwareClosingFrame(sequence_, firmware_.header));
+    ++sequence_;
+    advanceProgress();
+}
+
+void FirmwareExchange::handleBlockReply(ByteView frame) {
+    auto result = byteAt(frame, kStatusOffset);
+    if (!result) {
+        showError(kShortBlockReply);
+        finish(false, {});
+        return;
+    }
+    if (*result != 0) {
+        showError(failureText(*result));
+        finish(false, {});
+        return;
+    }
+    if (headerSent_) {
+        headerSent_ = false;
+        phase_ = Phase::Done;
+        progress(0, firmware_.fullBlocks(), firmware_.fullBlocks());
+        showInformation(kDone);
+        finish(true, {});
+    } else if (lastBlockSent_) {
+        lastBlockSent_ = false;
+        sendClosing();
+    } else {
+        sendBlock();
+    }
+}
+
+void FirmwareExchange::onTimer(int id) {
+    if (id != kFirmwareReplyTimer)
+        return;
+    showError(kNoReply);
+    finish(false, {});
+}
+
+} // namespace vantor::services
