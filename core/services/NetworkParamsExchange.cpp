@@ -17,7 +17,7 @@ NetworkSettings NetworkParamsExchange::initialFields() const {
 void NetworkParamsExchange::start() {
     acknowledged_ = false;
     model_ = doc_.modelName();
-    const int port = servicePort(model_, doc_.accessPort);
+    const int port = portOverride_.value_or(servicePort(model_, doc_.accessPort));
     beginConnect(doc_.IP, port);
 }
 

@@ -27,6 +27,10 @@ public:
 
     void start() override;
 
+    // Connect here instead of the service port (tools and tests reaching a
+    // simulated gateway on a free port).
+    void setPortOverride(int port) { portOverride_ = port; }
+
     // The fields as the dialog opens with them (from the project).
     NetworkSettings initialFields() const;
 
@@ -57,6 +61,7 @@ private:
     bool running_ = false;
     bool connected_ = false;
     int position_ = 0;
+    std::optional<int> portOverride_;
 };
 
 } // namespace vantor::services

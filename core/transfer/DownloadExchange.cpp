@@ -21,7 +21,8 @@ std::optional<std::string> mismatchPrefix(std::string_view model) {
 
 DownloadExchange::DownloadExchange(std::string model, ConfigurationBlocks blocks, DownloadSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), blocks_(std::move(blocks)),
-      settings_(std::move(settings)), port_(servicePort(model_, settings_.accessPort)) {}
+      settings_(std::move(settings)),
+      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {}
 
 void DownloadExchange::start() {
     chunkIndex_ = 0;

@@ -25,6 +25,9 @@ struct DownloadSettings {
     int accessPort = 5032; // the EtherNet/IP gateway uses 60000 whatever this is
     int paceMs = kDefaultPaceMs;
     int replyTimeoutMs = kDefaultReplyTimeoutMs;
+    // Connect here instead of the service port (tools and tests reaching a
+    // simulated gateway on a free port).
+    std::optional<int> portOverride;
 };
 
 class DownloadExchange : public Exchange {

@@ -45,7 +45,7 @@ ConfigurationBlocks blocks(std::size_t fieldbus, bool eip = false, std::size_t e
 
 struct Session {
     explicit Session(const std::string& model, ConfigurationBlocks b, int pace = 300)
-        : ex(model, std::move(b), DownloadSettings{"192.168.1.15", 5032, pace, 50000}), h(ex) {}
+        : ex(model, std::move(b), DownloadSettings{"192.168.1.15", 5032, pace, 50000, std::nullopt}), h(ex) {}
     // Delivers a reply and lets the pause run out.
     void answer(const Bytes& reply) {
         h.reply(reply);

@@ -1,0 +1,94 @@
+#include "TransferSupport.h"
+
+#include "model/ProjectFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace vantor::cli {
+
+void StderrSink::error(const std::string&, const std::string& text) {
+    refused = true;
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+void StderrSink::information(const std::string&, const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+bool StderrSink::question(const std::string&, const std::string& text) {
+    std::fprintf(stderr, "%s\n%s\n", text.c_str(), answer_ ? "是" : "否");
+    return answer_;
+}
+
+bool loadProject(const std::string& path, model::CVantorDoc& doc) {
+    std::error_code ec;
+    doc.NewDocument(std::filesystem::current_path(ec).string());
+    std::string error;
+    if (!model::ProjectFile::open(doc, path, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+                 const std::vector<std::string>& flags) {
+    auto has = [](const std::vector<std::string>& list, const std::string& s) {
+        return std::find(list.begin(), list.end(), s) != list.end();
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (has(valued, a)) {
+            if (i + 1 >= args.size()) {
+                ok_ = false;
+                error_ = a + " needs a value";
+                return;
+            }
+            values_.emplace_back(a, args[++i]);
+        } else if (has(flags, a)) {
+            flags_.push_back(a);
+        } else if (a.rfind("--", 0) == 0) {
+            ok_ = false;
+            error_ = "unknown option " + a;
+            return;
+        } else {
+            positional_.push_back(a);
+        }
+    }
+}
+
+std::optional<std::string> Options::value(const std::string& name) const {
+    std::optional<std::string> v;
+    for (const auto& [n, val] : values_)
+        if (n == name)
+            v = val;
+    return v;
+}
+
+bool Options::flag(const std::string& name) const {
+    return std::find(flags_.begin(), flags_.end(), name) != flags_.end();
+}
+
+std::optional<int> Options::number(const std::string& name) {
+    auto v = value(name);
+    if (!v)
+        return std::nullopt;
+    long n = 0;
+    bool good = !v->empty() && v->size() <= 9;
+    for (char c : *v) {
+        if (c < '0' || c > '9')
+            good = false;
+        else
+            n = n * 10 + (c - '0');
+    }
+    if (!good) {
+        ok_ = false;
+        error_ = name + " needs a non-negative number";
+        return std::nullopt;
+    }
+    return static_cast<int>(n);
+}
+
+} // namespace vantor::cli

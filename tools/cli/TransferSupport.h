@@ -1,0 +1,56 @@
+#pragma once
+// What the transfer commands of vantor-cli share: reading the project,
+// printing messages, simple option parsing.
+#include "common/MessageSink.h"
+#include "model/CVantorDoc.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantor::cli {
+
+// Messages on stderr, exactly the system's texts; questions are printed
+// and answered with the preset answer.
+class StderrSink : public MessageSink {
+public:
+    explicit StderrSink(bool answer = true) : answer_(answer) {}
+    using MessageSink::error;
+    void error(const std::string& caption, const std::string& text) override;
+    void information(const std::string& caption, const std::string& text) override;
+    bool question(const std::string& caption, const std::string& text) override;
+    bool refused = false; // an error was shown
+
+private:
+    bool answer_;
+};
+
+// Opens FILE.vtc into a new project (access IP from IP/ETHOption.xml of the
+// current directory first, as a new project starts). False with the reason
+// on stderr.
+bool loadProject(const std::string& path, model::CVantorDoc& doc);
+
+// Options of the form --name VALUE and --flag, plus positional arguments.
+class Options {
+public:
+    // `valued`: the names that take a value; `flags`: those that do not.
+    Options(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+            const std::vector<std::string>& flags);
+    bool ok() const { return ok_; }
+    const std::string& error() const { return error_; }
+    std::optional<std::string> value(const std::string& name) const;
+    bool flag(const std::string& name) const;
+    const std::vector<std::string>& positional() const { return positional_; }
+    // A non-negative integer option; nothing when absent; sets !ok() when
+    // malformed.
+    std::optional<int> number(const std::string& name);
+
+private:
+    std::vector<std::pair<std::string, std::string>> values_;
+    std::vector<std::string> flags_;
+    std::vector<std::string> positional_;
+    bool ok_ = true;
+    std::string error_;
+};
+
+} // namespace vantor::cli
