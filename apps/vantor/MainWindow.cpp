@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
+#include "EditDialogs.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "editing/CommandEditor.h"
 #include "editing/MenuEnabling.h"
 #include "editing/ModuleList.h"
 #include "editing/ProjectEditor.h"
@@ -96,9 +98,47 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
         menu.addAction(commands_.value(32812));
         menu.exec(at);
     });
+    connect(view_, &ProjectView::doubleClicked, this, [this](view::GraphicScene::Opens target) {
+        if (target == view::GraphicScene::Opens::SlaveProperties) {
+            auto form = editing::openSlaveForm(doc_, doc_.selectedSlave());
+            if (runSlaveDialog(this, doc_, form))
+                doc_.modified = true;
+        } else if (target == view::GraphicScene::Opens::ComProperties) {
+            auto form = editing::openComForm(doc_, doc_.selectedCom());
+            if (runComDialog(this, doc_, form))
+                doc_.modified = true;
+        }
+        refreshSelection();
+        updateTitle();
+        view_->update();
+    });
+    connect(commands_[32817], &QAction::triggered, this, [this] {
+        auto form = editing::openAddressingModeForm(doc_);
+        if (runAddressingModeDialog(this, doc_, form))
+            doc_.modified = true;
+        updateTitle();
+        view_->update();
+    });
+    connect(commands_[32804], &QAction::triggered, this, [this] {
+        auto form = editing::openDefaultValuesForm(doc_);
+        if (runDefaultValuesDialog(this, doc_, form))
+            doc_.modified = true;
+        updateTitle();
+    });
     applyEnabling();
     refreshSelection();
     updateTitle();
+}
+
+void MainWindow::editCommand(int row) {
+    if (!editing::rowEditable(doc_, row))
+        return;
+    if (auto form = editing::openEditCommandForm(doc_, row); form && runCommandDialog(this, doc_, *form)) {
+        doc_.modified = true;
+        refreshSelection();
+        updateTitle();
+        view_->update();
+    }
 }
 
 QAction* MainWindow::command(int id, const QString& text, void (MainWindow::*slot)()) {
@@ -290,10 +330,14 @@ void MainWindow::buildDocks() {
         modules_->selectRow(row);
         QMenu menu(this);
         QAction* remove = menu.addAction("删除");
-        menu.addAction("修改");
-        if (menu.exec(modules_->viewport()->mapToGlobal(at)) == remove)
+        QAction* edit = menu.addAction("修改");
+        QAction* chosen = menu.exec(modules_->viewport()->mapToGlobal(at));
+        if (chosen == remove)
             deleteRow();
+        else if (chosen == edit)
+            editCommand(row);
     });
+    connect(modules_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editCommand(row); });
 
     auto* moduleDock = new QDockWidget("模块栏", this);
     moduleDock->setObjectName("bar22222");
@@ -333,8 +377,22 @@ void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
     const std::string parent = item->parent() ? item->parent()->text(0).toStdString() : std::string();
     gui::QtMessageSink sink(this);
     const editing::CatalogueOutcome outcome = editing::activateCatalogueItem(doc_, text, parent, sink);
-    if (outcome.action == editing::CatalogueAction::GatewayAdded)
+    switch (outcome.action) {
+    case editing::CatalogueAction::GatewayAdded:
         applyEnabling();
+        break;
+    case editing::CatalogueAction::OpenNewSlaveForm:
+        if (auto form = editing::openNewSlaveForm(doc_, outcome.line, sink);
+            form && runSlaveDialog(this, doc_, *form))
+            editing::addSlave(doc_, outcome.line, form->result);
+        break;
+    case editing::CatalogueAction::OpenCommandForm:
+        if (auto form = editing::openNewCommandForm(doc_, outcome.kind, sink))
+            runCommandDialog(this, doc_, *form);
+        break;
+    default:
+        break;
+    }
     refreshSelection();
     updateTitle();
     view_->update();

@@ -47,6 +47,7 @@ private:
     void openFirmwareFolder();
     void openHelp();
     void catalogueActivated(QTreeWidgetItem* item);
+    void editCommand(int row);
 
     vantor::model::CVantorDoc doc_;
     QString startDirectory_;

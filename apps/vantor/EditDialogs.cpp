@@ -1,0 +1,211 @@
+#include "EditDialogs.h"
+
+#include "QtMessageSink.h"
+#include "editing/CommandEditor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <functional>
+
+using namespace vantor;
+using vantor::editing::FormResult;
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string s(const QLineEdit* e) {
+    return e->text().toStdString();
+}
+
+// A modal dialog whose OK asks `accept`; the dialog stays open while the core
+// answers StayOpen (the core has shown its message already).
+class FormDialog : public QDialog {
+public:
+    FormDialog(QWidget* parent, const QString& title) : QDialog(parent) {
+        setWindowTitle(title);
+        layout_ = new QVBoxLayout(this);
+        form_ = new QFormLayout;
+        layout_->addLayout(form_);
+    }
+    QFormLayout* form() { return form_; }
+    QVBoxLayout* outer() { return layout_; }
+    QLineEdit* edit(const char* objectName, const std::string& label, const std::string& text) {
+        auto* e = new QLineEdit(q(text));
+        e->setObjectName(objectName);
+        form_->addRow(q(label), e);
+        return e;
+    }
+    bool run(std::function<FormResult()> accept) {
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        buttons->button(QDialogButtonBox::Ok)->setText("确定");
+        buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+        layout_->addWidget(buttons);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(buttons, &QDialogButtonBox::accepted, this, [this, accept] {
+            if (accept() == FormResult::Accepted)
+                QDialog::accept();
+        });
+        return exec() == QDialog::Accepted;
+    }
+
+private:
+    QVBoxLayout* layout_;
+    QFormLayout* form_;
+};
+
+QComboBox* combo(const char* objectName, const auto& texts, int index) {
+    auto* c = new QComboBox;
+    c->setObjectName(objectName);
+    for (const auto& t : texts)
+        c->addItem(q(t));
+    c->setCurrentIndex(index);
+    return c;
+}
+
+} // namespace
+
+bool runSlaveDialog(QWidget* parent, model::CVantorDoc& doc, editing::SlavePropertiesForm& form) {
+    FormDialog d(parent, "从站属性");
+    QLineEdit* address = d.edit("edit1001", "从站地址：", form.addressText);
+    QLineEdit* name = d.edit("edit1002", "设备名称：", form.nameText);
+    QLineEdit* interval = d.edit("edit1014", "报文发送延时：", form.intervalText);
+    QLineEdit* timeout = d.edit("edit1020", "应答超时时间：", form.timeoutText);
+    auto* group = new QGroupBox("配置字：");
+    auto* boxes = new QVBoxLayout(group);
+    const std::pair<const char*, bool*> bits[] = {{"从站操作使能", &form.operationEnable},
+                                                  {"保留报错", &form.keepError},
+                                                  {"清除错误", &form.clearError},
+                                                  {"数变即发", &form.changeSend},
+                                                  {"写停发", &form.writeStop}};
+    std::vector<std::pair<QCheckBox*, bool*>> checks;
+    int id = 1015;
+    for (auto [label, value] : bits) {
+        auto* c = new QCheckBox(label);
+        c->setObjectName(QString("check%1").arg(id++));
+        c->setChecked(*value);
+        boxes->addWidget(c);
+        checks.emplace_back(c, value);
+    }
+    d.outer()->addWidget(group);
+    d.outer()->addWidget(new QLabel(editing::kSlaveFormNote));
+    return d.run([&] {
+        form.addressText = s(address);
+        form.nameText = s(name);
+        form.intervalText = s(interval);
+        form.timeoutText = s(timeout);
+        for (auto [box, value] : checks)
+            *value = box->isChecked();
+        gui::QtMessageSink sink(&d);
+        return editing::acceptSlaveForm(doc, form, sink);
+    });
+}
+
+bool runCommandDialog(QWidget* parent, model::CVantorDoc& doc, editing::CommandForm& form) {
+    FormDialog d(parent, "命令编辑");
+    d.form()->addRow(new QLabel(q(form.title)));
+    QLineEdit* start = d.edit("edit1095", form.startLabel, form.startText);
+    QLineEdit* length = d.edit("edit1096", form.lengthLabel, form.lengthText);
+    length->setEnabled(form.lengthEnabled);
+    QLineEdit* gateway = d.edit("edit1098", form.gatewayLabel, form.gatewayText);
+    QLineEdit* comment = d.edit("edit1099", form.commentLabel, form.commentText);
+    auto* editSend = new QCheckBox;
+    editSend->setObjectName("checkEditSend");
+    editSend->setChecked(form.editSend);
+    if (form.editSendVisible)
+        d.form()->addRow("数变即发:", editSend);
+    auto* cdtYx = new QCheckBox("同时映射到遥信数据区");
+    cdtYx->setObjectName("checkCdtYx");
+    cdtYx->setChecked(form.cdtYx);
+    if (form.cdtYxVisible)
+        d.form()->addRow(cdtYx);
+    auto show = [&] {
+        start->setText(q(form.startText));
+        length->setText(q(form.lengthText));
+        gateway->setText(q(form.gatewayText));
+        comment->setText(q(form.commentText));
+        editSend->setChecked(form.editSend);
+        cdtYx->setChecked(form.cdtYx);
+    };
+    return d.run([&] {
+        form.startText = s(start);
+        form.lengthText = s(length);
+        form.gatewayText = s(gateway);
+        form.commentText = s(comment);
+        form.editSend = editSend->isChecked();
+        form.cdtYx = cdtYx->isChecked();
+        gui::QtMessageSink sink(&d);
+        FormResult r = editing::acceptCommandForm(doc, form, sink);
+        show(); // an edit refused by the overlap check restores the saved values
+        return r;
+    });
+}
+
+bool runComDialog(QWidget* parent, model::CVantorDoc& doc, editing::ComPropertiesForm& form) {
+    FormDialog d(parent, "COM属性");
+    QComboBox* baud = combo("combo1014", editing::baudTexts(), form.baud);
+    QComboBox* parity = combo("combo1011", editing::parityTexts(), form.check);
+    QComboBox* stop = combo("combo1013", editing::stopTexts(), form.stop);
+    d.form()->addRow("波特率：", baud);
+    d.form()->addRow("校验位：", parity);
+    d.form()->addRow("停止位：", stop);
+    QLineEdit* interval = d.edit("edit1067", "从站时间间隔：", form.intervalText);
+    QLineEdit* dataBits = d.edit("edit1036", "数据位:", form.dataBitsText);
+    dataBits->setReadOnly(true);
+    return d.run([&] {
+        form.baud = baud->currentIndex();
+        form.check = parity->currentIndex();
+        form.stop = stop->currentIndex();
+        form.intervalText = s(interval);
+        gui::QtMessageSink sink(&d);
+        return editing::acceptComForm(doc, form, sink);
+    });
+}
+
+bool runAddressingModeDialog(QWidget* parent, model::CVantorDoc& doc, editing::AddressingModeForm& form) {
+    FormDialog d(parent, "寻址方式设置");
+    auto* dataArea = new QRadioButton(editing::kDataAreaAddressingText);
+    dataArea->setObjectName("radio1049");
+    auto* remote = new QRadioButton(editing::kRemoteAddressingText);
+    remote->setObjectName("radio1050");
+    (form.remote ? remote : dataArea)->setChecked(true);
+    d.form()->addRow(dataArea);
+    d.form()->addRow(remote);
+    return d.run([&] {
+        form.remote = remote->isChecked();
+        gui::QtMessageSink sink(&d);
+        return editing::acceptAddressingModeForm(doc, form, sink);
+    });
+}
+
+bool runDefaultValuesDialog(QWidget* parent, model::CVantorDoc& doc, editing::DefaultValuesForm& form) {
+    FormDialog d(parent, "默认值设置");
+    auto* on = new QRadioButton("使能");
+    on->setObjectName("radio1049");
+    auto* off = new QRadioButton("不使能");
+    off->setObjectName("radio1050");
+    (form.editSendEnabled ? on : off)->setChecked(true);
+    auto* row = new QHBoxLayout;
+    row->addWidget(on);
+    row->addWidget(off);
+    d.form()->addRow("数变即发默认设置:", row);
+    QLineEdit* interval = d.edit("edit1078", "报文发送间隔:", form.intervalText);
+    QLineEdit* timeout = d.edit("edit1079", "应答超时时间:", form.timeoutText);
+    return d.run([&] {
+        form.editSendEnabled = on->isChecked();
+        form.intervalText = s(interval);
+        form.timeoutText = s(timeout);
+        gui::QtMessageSink sink(&d);
+        return editing::acceptDefaultValuesForm(doc, form, sink);
+    });
+}

@@ -1,0 +1,126 @@
+// The Vantor window driven as a user would: catalogue double-clicks, the
+// drawing's selection, the module list and the menu enabling.
+#include "MainWindow.h"
+#include "ProjectView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    QTreeWidgetItem* catalogueItem(MainWindow& w, const QString& text) {
+        auto* tree = w.findChild<QTreeWidget*>("tree33333");
+        auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    void doubleClick(MainWindow& w, const QString& text) {
+        auto* tree = w.findChild<QTreeWidget*>("tree33333");
+        QTreeWidgetItem* item = catalogueItem(w, text);
+        QVERIFY(item);
+        emit tree->itemDoubleClicked(item, 0);
+    }
+    bool enabled(MainWindow& w, int id) {
+        return w.findChild<QAction*>(QString("command%1").arg(id))->isEnabled();
+    }
+
+    // Closes the next modal box with OK.
+    void acceptNextModal() {
+        QTimer::singleShot(0, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                d->accept();
+        });
+    }
+
+private slots:
+    // Recent files go to a test settings location, not the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void catalogueHasThreeBranchesExpanded() {
+        MainWindow w;
+        auto* tree = w.findChild<QTreeWidget*>("tree33333");
+        QCOMPARE(tree->topLevelItemCount(), 3);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QString("MODBUS RTU Master"));
+        QCOMPARE(tree->topLevelItem(0)->childCount(), 10);
+        QCOMPARE(tree->topLevelItem(1)->childCount(), 6);
+        QTreeWidgetItem* normal = tree->topLevelItem(2)->child(0);
+        QCOMPARE(normal->text(0), QString("Normal Slave"));
+        QCOMPARE(normal->childCount(), 8);
+        QVERIFY(normal->isExpanded());
+    }
+
+    void enablingFollowsTheGatewayModel() {
+        struct Case {
+            const char* model;
+            bool network, eip, workMode;
+        } cases[] = {{"KX-P6R0-1.0", true, false, false},
+                     {"TRX-H-QMB6", false, true, false},
+                     {"LNK-P1-1.0", true, false, true}};
+        for (const auto& c : cases) {
+            MainWindow w;
+            QVERIFY(!enabled(w, 32772));
+            QVERIFY(enabled(w, 57600));
+            doubleClick(w, c.model);
+            QCOMPARE(w.document().modelName(), std::string(c.model));
+            QVERIFY(enabled(w, 32772));
+            QCOMPARE(enabled(w, 32776), c.network);
+            QCOMPARE(enabled(w, 32821), c.eip);
+            QCOMPARE(enabled(w, 32826), c.workMode);
+            QVERIFY(!enabled(w, 32813)); // 配置上传 never
+        }
+    }
+
+    void linesAndModuleListFollowSelection() {
+        MainWindow w;
+        doubleClick(w, "KX-P6R0-1.0");
+        doubleClick(w, "COM3");
+        auto& doc = w.document();
+        QCOMPARE(doc.coms.size(), std::size_t(1));
+        QCOMPARE(doc.coms[0].x, 260);
+        QCOMPARE(doc.coms[0].y, 380);
+        // The new line is selected: the module list names it.
+        QCOMPARE(w.findChild<QLabel*>("selectedName")->text(), QString("COM3"));
+        QVERIFY(doc.modified);
+        QVERIFY(w.windowTitle().contains('*'));
+    }
+
+    void openingABrokenFileKeepsTheProject() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("broken.vtc");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xff\x10"); // a length prefix cut short
+        f.close();
+        MainWindow w;
+        doubleClick(w, "KX-P2R0-1.0");
+        acceptNextModal();
+        QVERIFY(!w.openProject(path));
+        QCOMPARE(w.document().modelName(), std::string("KX-P2R0-1.0"));
+    }
+
+    void demoProjectOpensAndSelectsSlaves() {
+        MainWindow w;
+        QVERIFY(w.openProject("demo.vtc"));
+        auto& doc = w.document();
+        QVERIFY(!doc.slaves.empty());
+        QVERIFY(!doc.modified);
+        // Click on the first slave's picture.
+        auto* view = w.findChild<ProjectView*>();
+        const auto& s = doc.slaves[0];
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(s.x + 10, s.y + 10));
+        QCOMPARE(doc.selectedSlave(), 0);
+        auto* list = w.findChild<QTableWidget*>("list1000");
+        QCOMPARE(list->rowCount(), static_cast<int>(s.modules.size()));
+        QCOMPARE(list->item(0, 1)->text().toStdString(), s.modules[0].Func);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
