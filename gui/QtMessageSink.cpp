@@ -4,24 +4,33 @@
 
 namespace vantor::gui {
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
+QString q(const std::string& s) { return QString::fromStdString(s); }
+MessageSink* redirect = nullptr;
 } // namespace
 
+void QtMessageSink::redirectTo(MessageSink* sink) { redirect = sink; }
+
 void QtMessageSink::error(const std::string& caption, const std::string& text) {
+    if (redirect)
+        return redirect->error(caption, text);
     QMessageBox::critical(parent_, q(caption), q(text));
 }
 
 void QtMessageSink::information(const std::string& caption, const std::string& text) {
+    if (redirect)
+        return redirect->information(caption, text);
     QMessageBox::information(parent_, q(caption), q(text));
 }
 
 void QtMessageSink::warning(const std::string& caption, const std::string& text) {
+    if (redirect)
+        return redirect->warning(caption, text);
     QMessageBox::warning(parent_, q(caption), q(text));
 }
 
 bool QtMessageSink::question(const std::string& caption, const std::string& text) {
+    if (redirect)
+        return redirect->question(caption, text);
     return QMessageBox::question(parent_, q(caption), q(text), QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }

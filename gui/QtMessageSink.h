@@ -1,5 +1,6 @@
 #pragma once
 // Shows the core's messages in modal message boxes over a parent window.
+// Tests redirect every box to a recording sink instead (redirectTo).
 #include "common/MessageSink.h"
 
 class QWidget;
@@ -14,6 +15,10 @@ public:
     void information(const std::string& caption, const std::string& text) override;
     void warning(const std::string& caption, const std::string& text) override;
     bool question(const std::string& caption, const std::string& text) override;
+
+    // While set, every QtMessageSink forwards to `sink` and shows nothing
+    // (null restores the boxes).
+    static void redirectTo(MessageSink* sink);
 
 private:
     QWidget* parent_;
