@@ -1,6 +1,7 @@
 #include "services/EipAddressTable.h"
 
 #include "editing/AddressMap.h"
+#include "editing/GatewayAddressPacker.h"
 #include "editing/SheetWriter.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
@@ -177,6 +178,13 @@ EipTable buildEipTable(const CVantorDoc& doc, MessageSink& sink) {
             table.connectionCount = c + 1;
     }
     return table;
+}
+
+std::optional<EipTable> openEipAddressTable(CVantorDoc& doc, MessageSink& sink) {
+    if (!doc.hasMaster() || !model::gatewayModel(doc.modelName()).has(model::FeatureEipParams))
+        return std::nullopt;
+    editing::packGatewayAddresses(doc);
+    return buildEipTable(doc, sink);
 }
 
 std::vector<uint8_t> encodeEipBlock(const EipTable& t) {

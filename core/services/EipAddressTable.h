@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,12 @@ std::array<std::vector<model::CModuleCom>, 4> collectEipCommands(const model::CV
 // the fourth connection is reported ("输入超限" or "输出超限") and ends the
 // allocation; the table then holds what was allocated before it.
 EipTable buildEipTable(const model::CVantorDoc& doc, MessageSink& sink);
+
+// Opening of the EtherNet/IP address table window: nothing (empty optional)
+// unless the gateway is the EtherNet/IP gateway; otherwise the gateway
+// addresses are packed and the table built. An overflow is reported and the
+// table still holds what was allocated before it.
+std::optional<EipTable> openEipAddressTable(model::CVantorDoc& doc, MessageSink& sink);
 
 // The block of command 70 for a table (little-endian, every field padded to
 // four bytes): totals, connection count, used bytes and entry counts per

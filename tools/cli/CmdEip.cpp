@@ -6,9 +6,7 @@
 // was allocated before it is still printed, and the exit status is 1.
 #include "CliCommand.h"
 
-#include "editing/GatewayAddressPacker.h"
 #include "model/CVantorDoc.h"
-#include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
 #include "services/EipAddressTable.h"
 
@@ -70,15 +68,14 @@ int runEip(const std::vector<std::string>& args) {
         std::fprintf(stderr, "请添加一个主站!\n");
         return kRefused;
     }
-    if (!model::gatewayModel(doc.modelName()).has(model::FeatureEipParams)) {
+    StderrSink sink;
+    auto opened = services::openEipAddressTable(doc, sink);
+    if (!opened) {
         std::fprintf(stderr, "vantor-cli eip: the gateway model %s has no EtherNet/IP table\n",
                      doc.modelName().c_str());
         return kRefused;
     }
-
-    editing::packGatewayAddresses(doc);
-    StderrSink sink;
-    auto table = services::buildEipTable(doc, sink);
+    const services::EipTable& table = *opened;
     std::printf("EIP输入总长度\t%d\nEIP输出总长度\t%d\nEIP连接个数\t%d\n", table.inputTotal,
                 table.outputTotal, table.connectionCount);
     std::printf("\nEIP连接\t输入长度\t输出长度\n");

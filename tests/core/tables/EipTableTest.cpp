@@ -423,3 +423,23 @@ TEST(EipRows, EmptyProjectExportsHeadersAndTotals) {
                                   "#EIPOutput\n连接\tEIP地址\t网关地址\t长度\n");
     std::filesystem::remove_all(dir);
 }
+
+TEST(EipOpening, OnlyTheEtherNetIpGatewayPacksAndBuilds) {
+    for (const char* gateway : {"", "KX-P6R0-1.0", "TRC-H-ZRTU"}) {
+        auto doc = projectFor(gateway);
+        int s = addSlave(doc, "COM1", 1);
+        addCommand(doc, s, kRead4, 0, 3, 77);
+        RecordingSink sink;
+        EXPECT_FALSE(services::openEipAddressTable(doc, sink).has_value()) << gateway;
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_EQ(doc.slaves[0].modules[0].Gate_Add, 77);
+    }
+    auto doc = eipProject();
+    int s = addSlave(doc, "COM1", 1);
+    addCommand(doc, s, kRead4, 0, 3, 77);
+    RecordingSink sink;
+    auto t = services::openEipAddressTable(doc, sink);
+    ASSERT_TRUE(t.has_value());
+    EXPECT_EQ(doc.slaves[0].modules[0].Gate_Add, 0); // packed
+    EXPECT_EQ(t->input[0].entries, (std::vector<CEipModStruct>{{0, 0x01040000, 3}}));
+}
