@@ -276,6 +276,12 @@ std::string_view declaredEncoding(std::string_view d) {
     return decl.substr(k, e - k);
 }
 
+// What replaces the "/>" at `slash` when an empty element gets content: ">",
+// or " >" when a '/' stands before it and would otherwise make "/>" again.
+std::string_view startTagClose(std::string_view d, std::size_t slash) {
+    return slash > 0 && d[slash - 1] == '/' ? " >" : ">";
+}
+
 bool isUtf8File(std::string_view encoding) {
     return encoding.empty() || (encoding.size() >= 5 && strncasecmp(encoding.data(), "UTF-8", 5) == 0);
 }
@@ -854,9 +860,11 @@ bool CXmlDoc::SetData(std::string_view data) {
     if (e.emptyTag) {
         if (escaped.empty())
             return true;
-        std::string text = ">" + escaped + "</" + std::string(nameOf(element)) + ">";
-        delta = replaceText(e.start + e.startTagLength - 2, 2, text);
-        e.startTagLength -= 1;
+        const std::size_t slash = e.start + e.startTagLength - 2;
+        const std::string_view close = startTagClose(doc_, slash);
+        std::string text = std::string(close) + escaped + "</" + std::string(nameOf(element)) + ">";
+        delta = replaceText(slash, 2, text);
+        e.startTagLength = e.startTagLength - 2 + close.size();
         e.endTagLength = e.nameLength + 3;
         e.emptyTag = false;
     } else {
@@ -906,11 +914,12 @@ bool CXmlDoc::AddElem(std::string_view name, std::string_view data) {
     } else if (parent != 0 && elements_[parent].emptyTag) {
         // `<parent/>` grows into `<parent>` CR LF child `</parent>`.
         Element& p = elements_[parent];
-        std::string grown = ">\r\n" + text + "</" + std::string(nameOf(parent)) + ">";
         const std::size_t slash = p.start + p.startTagLength - 2;
+        const std::string_view close = startTagClose(doc_, slash);
+        std::string grown = std::string(close) + "\r\n" + text + "</" + std::string(nameOf(parent)) + ">";
         delta = replaceText(slash, 2, grown);
-        at = slash + 3;
-        p.startTagLength -= 1;
+        at = slash + close.size() + 2;
+        p.startTagLength = p.startTagLength - 2 + close.size();
         p.endTagLength = p.nameLength + 3;
         p.emptyTag = false;
         growChain(parent, delta);

@@ -82,6 +82,19 @@ INSTANTIATE_TEST_SUITE_P(
                                    d.AddElem("a", "1");
                                },
                                "<r>\r\n<a>1</a>\r\n</r>"},
+                      EditCase{"GrowthAfterSlashKeepsTagOpen", "<r x//>",
+                               [](CXmlDoc& d) {
+                                   d.FindElem("r");
+                                   d.IntoElem();
+                                   d.AddElem("a");
+                               },
+                               "<r x/ >\r\n<a/>\r\n</r>"},
+                      EditCase{"DataAfterSlashKeepsTagOpen", "<r x//>",
+                               [](CXmlDoc& d) {
+                                   d.FindElem("r");
+                                   d.SetData("d");
+                               },
+                               "<r x/ >d</r>"},
                       EditCase{"AddAfterCurrent", "<r>\r\n<a/>\r\n<b/>\r\n</r>",
                                [](CXmlDoc& d) {
                                    d.FindElem("r");
