@@ -18,6 +18,9 @@ inline constexpr int kInfoReplyTimeoutMs = 5000;
 struct DeviceInfoSettings {
     std::string host;      // the access IP
     int accessPort = 5032; // the EtherNet/IP gateway uses 60000 whatever this is
+    // Connect here instead of the service port (tools and tests reaching a
+    // simulated gateway on a free port).
+    std::optional<int> portOverride;
 };
 
 // What the window shows.

@@ -12,7 +12,8 @@ using namespace vantor::transfer;
 
 FirmwareExchange::FirmwareExchange(std::string model, std::optional<Bytes> file, FirmwareSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), file_(std::move(file)),
-      settings_(std::move(settings)), port_(servicePort(model_, settings_.accessPort)) {}
+      settings_(std::move(settings)),
+      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {}
 
 std::string FirmwareExchange::failureText(int resultCode) {
     return text::format("固件升级失败,错误码%d\n请确认拨码开关BIT4为ON", resultCode);

@@ -22,6 +22,9 @@ inline constexpr int kFirmwareReplyTimeoutMs = 60000;
 struct FirmwareSettings {
     std::string host; // the access IP
     int accessPort = 5032;
+    // Connect here instead of the service port (tools and tests reaching a
+    // simulated gateway on a free port).
+    std::optional<int> portOverride;
 };
 
 class FirmwareExchange : public transfer::Exchange {

@@ -44,7 +44,7 @@ uint32_t le32(const Bytes& b, std::size_t at) {
 
 struct Update {
     Update(std::optional<Bytes> file, const std::string& model = "KX-P4R0-1.0")
-        : ex(model, std::move(file), FirmwareSettings{"192.168.1.15", 5032}), h(ex) {
+        : ex(model, std::move(file), FirmwareSettings{"192.168.1.15", 5032, std::nullopt}), h(ex) {
         h.start();
         h.connect();
     }
