@@ -43,6 +43,6 @@ std::optional<CommandForm> openEditCommandForm(const model::CVantorDoc& doc, int
 // form's fields to the saved values. For the EtherNet/IP gateway `eipCheck`
 // runs after a new command is appended and removes it again on failure.
 FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageSink& sink,
-                             const EipSizeCheck& eipCheck = {});
+                             const EipSizeCheck& eipCheck = standardEipSizeCheck());
 
 } // namespace vantor::editing

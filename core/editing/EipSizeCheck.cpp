@@ -1,8 +1,16 @@
 #include "editing/EipSizeCheck.h"
 
 #include "model/GatewayCatalogue.h"
+#include "services/EipAddressTable.h"
 
 namespace vantor::editing {
+
+const EipSizeCheck& standardEipSizeCheck() {
+    static const EipSizeCheck check = [](const model::CVantorDoc& doc, MessageSink& sink) {
+        return services::checkEipSize(doc, sink);
+    };
+    return check;
+}
 
 bool runEipSizeCheck(const EipSizeCheck& check, const model::CVantorDoc& doc, MessageSink& sink) {
     if (!check || !model::gatewayModel(doc.modelName()).has(model::FeatureEipParams))

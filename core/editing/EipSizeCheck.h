@@ -12,6 +12,10 @@ namespace vantor::editing {
 
 using EipSizeCheck = std::function<bool(const model::CVantorDoc&, MessageSink&)>;
 
+// The EtherNet/IP tables' own size check: the default of every editing step
+// that adds commands.
+const EipSizeCheck& standardEipSizeCheck();
+
 // Runs the check when the project's model needs it and a check is plugged in.
 bool runEipSizeCheck(const EipSizeCheck& check, const model::CVantorDoc& doc, MessageSink& sink);
 

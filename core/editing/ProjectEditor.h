@@ -88,6 +88,7 @@ struct PasteOutcome {
 // slave's line: a new slave at the lowest free address with the copied
 // slave's commands on fresh gateway ranges. A paste that copies no command
 // is taken back.
-PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck& eipCheck = {});
+PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink,
+                   const EipSizeCheck& eipCheck = standardEipSizeCheck());
 
 } // namespace vantor::editing
