@@ -10,6 +10,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace vantor::markup {
 namespace {
@@ -332,6 +333,25 @@ void CXmlDoc::parse() {
     const std::string_view d = doc_;
     const std::size_t n = d.size();
     std::vector<std::size_t> open{0};
+    // How many elements of each name are open, so that an end tag matching
+    // none of them is known at once instead of by a walk down the stack.
+    // Counted only from the first end tag that does not close the innermost
+    // element; a well-formed document never pays for it.
+    std::unordered_map<std::string_view, std::size_t> openNames;
+    bool countingNames = false;
+    auto pushOpen = [&](std::size_t element) {
+        open.push_back(element);
+        if (countingNames)
+            ++openNames[nameOf(element)];
+    };
+    auto popOpen = [&] {
+        if (countingNames) {
+            auto it = openNames.find(nameOf(open.back()));
+            if (--it->second == 0)
+                openNames.erase(it);
+        }
+        open.pop_back();
+    };
     std::size_t roots = 0;
     std::size_t pos = 0;
 
@@ -341,7 +361,7 @@ void CXmlDoc::parse() {
         e.ended = false;
         addMessage(text::format("Element '%s' at offset %d not ended",
                                 std::string(nameOf(open.back())).c_str(), static_cast<int>(e.start)));
-        open.pop_back();
+        popOpen();
     };
     auto unterminated = [&](const char* what, std::size_t at) {
         addMessage(text::format("%s at offset %d unterminated", what, static_cast<int>(at)));
@@ -418,8 +438,17 @@ void CXmlDoc::parse() {
                 continue;
             }
             std::size_t match = open.size() - 1;
-            while (match > 0 && nameOf(open[match]) != name)
-                --match;
+            if (nameOf(open[match]) != name) {
+                if (!countingNames) {
+                    countingNames = true;
+                    for (std::size_t k = 1; k < open.size(); ++k)
+                        ++openNames[nameOf(open[k])];
+                }
+                if (openNames.find(name) == openNames.end())
+                    match = 0;
+                while (match > 0 && nameOf(open[match]) != name)
+                    --match;
+            }
             if (match == 0) {
                 if (open.size() == 1)
                     addMessage(text::format("No start tag for end tag '%s' at offset %d",
@@ -437,7 +466,7 @@ void CXmlDoc::parse() {
             Element& closed = elements_[open.back()];
             closed.length = e + 1 - closed.start;
             closed.endTagLength = e + 1 - p;
-            open.pop_back();
+            popOpen();
             continue;
         }
         if (!isNameStart(c)) {
@@ -466,7 +495,7 @@ void CXmlDoc::parse() {
         if (parent == 0)
             ++roots;
         if (!emptyTag)
-            open.push_back(index);
+            pushOpen(index);
         pos = e + 1;
     }
     while (open.size() > 1)
