@@ -16,7 +16,13 @@ namespace {
 
 // "%0*d": zero-filled to `width`, a minus sign counting as a character.
 std::string filled(long long v, int width) {
-    return text::format("%0*lld", width, v);
+    if (v < 0) {
+        std::string digits = std::to_string(-v);
+        if (static_cast<int>(digits.size()) + 1 < width)
+            digits.insert(0, static_cast<std::size_t>(width) - digits.size() - 1, '0');
+        return "-" + digits;
+    }
+    return text::zeroFill(v, width);
 }
 
 } // namespace

@@ -205,3 +205,13 @@ TEST(AddressMapExport, CancelledOrUnwritableTarget) {
     EXPECT_FALSE(editing::exportAddressMap(empty, "/nonexistent-dir/x/map.txt", errors));
     EXPECT_EQ(errors, "写文件时产生错误\n");
 }
+
+TEST(AddressMapRows, DamagedNumbersFromAFile) {
+    // Values the command form never produces but an edited file may hold.
+    auto doc = projectFor("KX-P2R0-1.0");
+    int s = addSlave(doc, "COM1", -1);
+    addCommand(doc, s, kRead4, -5, 12345, -1);
+    auto map = editing::buildAddressMap(doc);
+    ASSERT_EQ(map.areas[3].size(), 1u);
+    EXPECT_EQ(map.areas[3][0], (MapRow{"1", "39999", "读", "12345", "COM1", "-01", "-0005"}));
+}
