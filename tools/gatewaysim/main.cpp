@@ -1,0 +1,190 @@
+// vantor-gatewaysim: plays one gateway model on the configuration port.
+//
+//   vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]
+//                     [--port-file F] [--verbose] [fault switches]
+//
+// --port 0 lets the system choose a free port; --port-file writes the port
+// actually bound (one line) to F as soon as the simulator listens: into F
+// directly when F is a FIFO (a test can block reading it), otherwise by an
+// atomic rename. Fault switches:
+//   --identity-code HEX      report this identity code instead of the model's
+//   --identity-tail HEXHEXHEX  the three bytes after the code (normally 345806)
+//   --version A,B            the two version marks (normally 1,1)
+//   --status CMD=N           acknowledge command CMD with status N
+//   --no-reply CMD           never answer command CMD
+//   --short-reply CMD        answer CMD with the 8-byte header only
+//   --split-reply CMD        answer CMD in two segments, --split-gap MS apart (200)
+//   --delay MS               hold every reply back for MS
+//   --reset-at CMD           reset the connection when CMD arrives
+// Every switch taking CMD may be given several times.
+#include "ConfigSession.h"
+#include "GatewayState.h"
+#include "Simulator.h"
+
+#include "model/GatewayCatalogue.h"
+#include "model/ProjectFile.h"
+#include "transfer/CommandFrame.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace vantor;
+
+namespace {
+
+void usage() {
+    std::fprintf(stderr, "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
+                         "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
+                         "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
+                         "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
+                         "                         [--split-gap MS] [--delay MS] [--reset-at CMD]\n");
+}
+
+bool number(const std::string& s, long max, long& out) {
+    if (s.empty() || s.size() > 10)
+        return false;
+    out = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return false;
+        out = out * 10 + (c - '0');
+    }
+    return out <= max;
+}
+
+bool writePortFile(const std::string& path, int port) {
+    const std::string line = std::to_string(port) + "\n";
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode)) {
+        int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        bool ok = ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+        ::close(fd);
+        return ok;
+    }
+    std::string error;
+    return model::writeFileAtomically(path, line, &error);
+}
+
+class StderrWireLog : public transfer::WireLog {
+public:
+    void frame(transfer::WireDirection d, int64_t t, transfer::ByteView b) override {
+        std::fprintf(stderr, "%s\n", transfer::formatWireLine(d, t, b).c_str());
+    }
+    void note(int64_t t, const std::string& text) override {
+        std::fprintf(stderr, "%s\n", transfer::formatWireNote(t, text).c_str());
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string modelName, bind = "127.0.0.1", dumpDir, portFile;
+    long port = -1;
+    bool verbose = false;
+    sim::Faults faults;
+    auto bad = [](const std::string& what) {
+        std::fprintf(stderr, "vantor-gatewaysim: %s\n", what.c_str());
+        usage();
+        return 2;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--verbose") {
+            verbose = true;
+            continue;
+        }
+        if (a == "--help") {
+            usage();
+            return 0;
+        }
+        if (i + 1 >= args.size())
+            return bad("missing value for " + a);
+        const std::string v = args[++i];
+        long n = 0;
+        if (a == "--model") {
+            modelName = v;
+        } else if (a == "--bind") {
+            bind = v;
+        } else if (a == "--port") {
+            if (!number(v, 65535, port))
+                return bad("bad port " + v);
+        } else if (a == "--dump-dir") {
+            dumpDir = v;
+        } else if (a == "--port-file") {
+            portFile = v;
+        } else if (a == "--identity-code") {
+            auto b = transfer::fromHex(v);
+            if (!b || b->size() != 1)
+                return bad("--identity-code takes one hex byte");
+            faults.identityCode = (*b)[0];
+        } else if (a == "--identity-tail") {
+            auto b = transfer::fromHex(v);
+            if (!b || b->size() != 3)
+                return bad("--identity-tail takes three hex bytes");
+            faults.identityTail = std::array<uint8_t, 3>{(*b)[0], (*b)[1], (*b)[2]};
+        } else if (a == "--version") {
+            auto comma = v.find(',');
+            long x = 0, y = 0;
+            if (comma == std::string::npos || !number(v.substr(0, comma), 255, x) ||
+                !number(v.substr(comma + 1), 255, y))
+                return bad("--version takes A,B");
+            faults.versionMarks = {static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+        } else if (a == "--status") {
+            auto eq = v.find('=');
+            long cmd = 0, st = 0;
+            if (eq == std::string::npos || !number(v.substr(0, eq), 0xFFFFFFFFL, cmd) ||
+                !number(v.substr(eq + 1), 255, st))
+                return bad("--status takes CMD=N");
+            faults.status[static_cast<uint32_t>(cmd)] = static_cast<uint8_t>(st);
+        } else if (a == "--no-reply" || a == "--short-reply" || a == "--split-reply" || a == "--reset-at") {
+            if (!number(v, 0xFFFFFFFFL, n))
+                return bad(a + " takes a command number");
+            auto& set = a == "--no-reply"      ? faults.noReply
+                        : a == "--short-reply" ? faults.shortReply
+                        : a == "--split-reply" ? faults.splitReply
+                                               : faults.resetAt;
+            set.insert(static_cast<uint32_t>(n));
+        } else if (a == "--split-gap" || a == "--delay") {
+            if (!number(v, 600000, n))
+                return bad(a + " takes milliseconds");
+            (a == "--delay" ? faults.delayMs : faults.splitGapMs) = static_cast<int>(n);
+        } else {
+            return bad("unknown option " + a);
+        }
+    }
+    const auto* gateway = model::findGatewayModel(modelName);
+    if (!gateway)
+        return bad(modelName.empty() ? "--model is required" : "unknown gateway model " + modelName);
+    if (port < 0)
+        port = transfer::servicePort(modelName, 5032);
+
+    sim::GatewayState state(modelName, dumpDir);
+    state.faults = faults;
+    sim::Simulator simulator;
+    StderrWireLog log;
+    if (verbose)
+        simulator.setWireLog(&log);
+    std::string error;
+    int bound = simulator.listen(
+        bind, static_cast<int>(port), "config",
+        [&state] { return std::make_unique<sim::ConfigSession>(state); }, &error);
+    if (bound < 0) {
+        std::fprintf(stderr, "vantor-gatewaysim: %s\n", error.c_str());
+        return 1;
+    }
+    if (verbose)
+        std::fprintf(stderr, "vantor-gatewaysim: %s on %s:%d\n", modelName.c_str(), bind.c_str(), bound);
+    if (!portFile.empty() && !writePortFile(portFile, bound)) {
+        std::fprintf(stderr, "vantor-gatewaysim: cannot write %s\n", portFile.c_str());
+        return 1;
+    }
+    return simulator.run();
+}
