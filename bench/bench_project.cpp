@@ -150,6 +150,19 @@ void BM_OpenSave(benchmark::State& state) {
     std::filesystem::remove(out);
 }
 
+// The same work without the disk: container decode and walk, then text and
+// container again (what open + save costs apart from the file system).
+void BM_OpenSaveInMemory(benchmark::State& state) {
+    const std::string bytes = model::encodeArchiveString(projectText());
+    model::CVantorDoc doc;
+    for (auto _ : state) {
+        if (!model::ProjectFile::readBytes(doc, bytes))
+            state.SkipWithError("container refused");
+        benchmark::DoNotOptimize(
+            model::encodeArchiveString(model::ProjectFile::buildText(doc, "Vantor V1.0.0")));
+    }
+}
+
 void BM_MarkupParse(benchmark::State& state) {
     const std::string& text = prefixedText();
     markup::CXmlDoc xml;
@@ -199,21 +212,34 @@ BENCHMARK(BM_ReadText)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Open)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenSave)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenSaveInMemory)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MarkupParse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PugixmlParse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MarkupSerialise)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PugixmlSerialise)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table and keeps each benchmark's real time per iteration.
+// Prints the usual table and keeps each benchmark's real and CPU time per
+// iteration (the median when repetitions are asked for). On a busy machine
+// the CPU time is the fairer comparison.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    std::map<std::string, double> nanoseconds;
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> times;
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const auto& r : runs)
-            if (!r.error_occurred && r.iterations > 0)
-                nanoseconds[r.benchmark_name()] =
-                    r.real_accumulated_time * 1e9 / static_cast<double>(r.iterations);
+        for (const auto& r : runs) {
+            if (r.error_occurred || r.iterations <= 0)
+                continue;
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            if (r.run_type == Run::RT_Aggregate && !median)
+                continue;
+            const double n = static_cast<double>(r.iterations);
+            times[r.run_name.function_name] = {r.real_accumulated_time * 1e9 / n,
+                                               r.cpu_accumulated_time * 1e9 / n};
+        }
     }
 };
 
@@ -230,16 +256,20 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    auto& ns = reporter.nanoseconds;
+    auto& t = reporter.times;
     auto ratio = [&](const char* a, const char* b) {
-        if (ns.count(a) && ns.count(b) && ns[b] > 0)
-            std::printf("%-40s %8.2f\n", (std::string(a) + " / " + b).c_str(), ns[a] / ns[b]);
+        if (t.count(a) && t.count(b) && t[b].cpu > 0 && t[b].real > 0)
+            std::printf("%-42s CPU %6.2f   real %6.2f\n", (std::string(a) + " / " + b).c_str(),
+                        t[a].cpu / t[b].cpu, t[a].real / t[b].real);
     };
     std::printf("\nratios (markup document / pugixml; below 2 meets the goal):\n");
     ratio("BM_MarkupParse", "BM_PugixmlParse");
     ratio("BM_MarkupSerialise", "BM_PugixmlSerialise");
-    if (ns.count("BM_OpenSave"))
-        std::printf("open + save of the largest project: %.3f ms (goal: below 10 ms)\n",
-                    ns["BM_OpenSave"] / 1e6);
+    if (t.count("BM_OpenSave") && t.count("BM_OpenSaveInMemory"))
+        std::printf(
+            "open + save of the largest project (goal: below 10 ms):\n"
+            "  with the disk  CPU %.3f ms, real %.3f ms\n  in memory      CPU %.3f ms, real %.3f ms\n",
+            t["BM_OpenSave"].cpu / 1e6, t["BM_OpenSave"].real / 1e6, t["BM_OpenSaveInMemory"].cpu / 1e6,
+            t["BM_OpenSaveInMemory"].real / 1e6);
     return 0;
 }
