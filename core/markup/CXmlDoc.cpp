@@ -247,7 +247,7 @@ std::string escape(std::string_view s, bool attribute) {
 // The value of the encoding attribute of the leading "<?...?>", empty when
 // there is none.
 std::string_view declaredEncoding(std::string_view d) {
-    std::size_t i = 0;
+    std::size_t i = d.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (i < d.size() && isSpace(d[i]))
         ++i;
     if (d.substr(i, 2) != "<?")

@@ -26,7 +26,11 @@ public:
 
     // File access with the declaration's encoding rule: absent or "UTF-8"
     // converts between UTF-8 (file) and GBK (document); any other declared
-    // encoding is read and written byte for byte.
+    // encoding is read and written byte for byte. The result text is the byte
+    // count ("123 bytes", then any parse messages) or the system's error
+    // text; Load is false only when the file cannot be read (the document is
+    // then left as it was). Save writes beside the target and renames, so a
+    // failed save leaves the previous file untouched.
     bool Load(const std::string& path);
     bool Save(const std::string& path);
 
@@ -40,7 +44,11 @@ public:
     // The name of the current element; empty when there is none.
     std::string GetTagName() const;
 
-    // Values are GBK, unescaped on read and escaped on write.
+    // Values are GBK, unescaped on read and escaped on write. Edits act on
+    // the current element and change the document text in place. SetData is
+    // false for an element with child elements; names that could not be read
+    // back (empty, or holding blanks, quotes, '<', '>', '/', '=', '&') are
+    // refused.
     std::string GetAttrib(std::string_view name) const;
     bool SetAttrib(std::string_view name, std::string_view value);
     bool SetAttrib(std::string_view name, long long value);

@@ -78,6 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
                      "<?xml version='1.0' encoding='UTF-8x'?><r>\xCE\xC4</r>"}),
     [](const ::testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
 
+TEST_F(MarkupFile, ByteOrderMarkIsDroppedAndMeansUtf8) {
+    write(path("bom.xml"), "\xEF\xBB\xBF<r>\xE4\xB8\xAD</r>");
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.Load(path("bom.xml")));
+    EXPECT_EQ(doc.GetDoc(), "<r>\xD6\xD0</r>");
+    EXPECT_EQ(doc.GetResult(), "13 bytes");
+}
+
 TEST_F(MarkupFile, LoadReportsParseMessagesAfterTheByteCount) {
     write(path("two.xml"), "<a/><b/>");
     CXmlDoc doc;
