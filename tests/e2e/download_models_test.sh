@@ -21,8 +21,10 @@ check_model() { # NAME VTC
         [ -f "$dump/block$c.hex" ] && got+="$c $(cat "$dump/block$c.hex")"$'\n'
     done
     expect_eq "$name dumped blocks" "$expected" "${got%$'\n'}"
-    expect_eq "$name restarts" 1 "$(cat "$dump/restarts" 2>/dev/null)"
+    # The restart goes out as the connection closes; the simulator handles
+    # what it received before it stops.
     stop_sim
+    expect_eq "$name restarts" 1 "$(cat "$dump/restarts" 2>/dev/null)"
 }
 
 # Listed layout, two lines, slaves out of address order, every area.

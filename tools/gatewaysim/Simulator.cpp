@@ -229,8 +229,10 @@ int Simulator::run() {
         int r = ::poll(fds.data(), fds.size(), timeout);
         if (r < 0 && errno != EINTR)
             break;
-        if (fds[0].revents & POLLIN)
-            break; // SIGINT or SIGTERM
+        // SIGINT or SIGTERM: what already arrived is still handled in this
+        // round (a restart request sent just before the signal is counted
+        // and dumped), then the loop ends.
+        const bool signalled = r > 0 && (fds[0].revents & POLLIN);
         std::size_t at = 1;
         for (std::size_t i = 0; i < listeners_.size(); ++i, ++at)
             if (fds[at].revents & POLLIN)
@@ -242,6 +244,8 @@ int Simulator::run() {
         for (std::size_t i = polled; i < connections_.size(); ++i)
             flushDue(*connections_[i]);
         std::erase_if(connections_, [](const auto& c) { return c->dead; });
+        if (signalled)
+            break;
     }
     ::close(gSignalPipe[0]);
     ::close(gSignalPipe[1]);
