@@ -3,6 +3,7 @@
 #include "EditDialogs.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "TableDialogs.h"
 #include "editing/CommandEditor.h"
 #include "editing/MenuEnabling.h"
 #include "editing/ModuleList.h"
@@ -118,6 +119,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
             doc_.modified = true;
         updateTitle();
         view_->update();
+    });
+    connect(commands_[32777], &QAction::triggered, this, [this] {
+        runAddressMapCommand(this, doc_, startDirectory_);
+        refreshSelection();
+        updateTitle();
+        view_->update();
+    });
+    connect(commands_[32824], &QAction::triggered, this, [this] {
+        runEipTableCommand(this, doc_, startDirectory_);
+        refreshSelection();
+        updateTitle();
+    });
+    connect(commands_[32821], &QAction::triggered, this, [this] {
+        if (runEipParamsDialog(this, doc_))
+            doc_.modified = true;
+        updateTitle();
     });
     connect(commands_[32804], &QAction::triggered, this, [this] {
         auto form = editing::openDefaultValuesForm(doc_);
@@ -239,10 +256,15 @@ void MainWindow::buildMenus() {
         updateTitle();
         view_->update();
     });
-    for (auto key : {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)})
-        connect(new QShortcut(key, view_), &QShortcut::activated, commands_[32811], &QAction::trigger);
-    for (auto key : {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)})
-        connect(new QShortcut(key, view_), &QShortcut::activated, commands_[32812], &QAction::trigger);
+    // The drawing's keys: Ctrl+C / Ctrl+Insert copy, Ctrl+V / Shift+Insert paste.
+    commands_[32811]->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    commands_[32812]->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    for (int id : {32811, 32812}) {
+        commands_[id]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        view_->addAction(commands_[id]);
+    }
 }
 
 void MainWindow::buildDocks() {
@@ -385,6 +407,10 @@ void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
         if (auto form = editing::openNewSlaveForm(doc_, outcome.line, sink);
             form && runSlaveDialog(this, doc_, *form))
             editing::addSlave(doc_, outcome.line, form->result);
+        break;
+    case editing::CatalogueAction::OpenCdtOptions:
+        if (runCdtOptionsDialog(this, doc_))
+            doc_.modified = true;
         break;
     case editing::CatalogueAction::OpenCommandForm:
         if (auto form = editing::openNewCommandForm(doc_, outcome.kind, sink))

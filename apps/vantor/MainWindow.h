@@ -22,6 +22,8 @@ public:
     // Opens a project file as the Open command does; false (with a message)
     // when it cannot be read.
     bool openProject(const QString& path);
+    // Saves to `path` as Save As does; false (with a message) on failure.
+    bool saveTo(const QString& path);
     vantor::model::CVantorDoc& document() { return doc_; }
 
 protected:
@@ -35,7 +37,6 @@ private:
     void refreshSelection();
     void updateTitle();
     bool maybeSave();
-    bool saveTo(const QString& path);
     void addRecent(const QString& path);
     void rebuildRecent();
 

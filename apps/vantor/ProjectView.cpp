@@ -14,6 +14,7 @@ ProjectView::ProjectView(vantor::model::CVantorDoc& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), scene_(doc) {
     setFixedSize(vantor::view::kSceneWidth, vantor::view::kSceneHeight);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::ClickFocus);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);

@@ -1,0 +1,327 @@
+#include "TableDialogs.h"
+
+#include "QtMessageSink.h"
+#include "editing/AddressMap.h"
+#include "services/CdtAddressTable.h"
+#include "services/CdtOptionsForm.h"
+#include "services/EipAddressTable.h"
+#include "services/EipParamsForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A read-only list with full-row selection, grid lines and the tables' green
+// background.
+QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths) {
+    auto* t = new QTableWidget;
+    t->setObjectName(objectName);
+    t->setColumnCount(static_cast<int>(headers.size()));
+    t->setHorizontalHeaderLabels(headers);
+    for (int c = 0; c < widths.size(); ++c)
+        t->setColumnWidth(c, widths[c]);
+    t->verticalHeader()->hide();
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setShowGrid(true);
+    t->setStyleSheet("QTableWidget { background-color: rgb(240, 247, 233); }");
+    return t;
+}
+
+template <typename Rows> void fill(QTableWidget* t, const Rows& rows) {
+    t->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        for (int c = 0; c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()); ++c)
+            t->setItem(r, c,
+                       new QTableWidgetItem(
+                           q(std::string(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]))));
+}
+
+QWidget* titled(const QString& title, QWidget* inner) {
+    auto* box = new QGroupBox(title);
+    auto* l = new QVBoxLayout(box);
+    l->addWidget(inner);
+    return box;
+}
+
+// The save dialog of both exports: a workbook below EXCEL/ of the start-up
+// directory; empty when cancelled.
+QString exportPath(QWidget* parent, const QString& startDirectory) {
+    const QString dir = startDirectory + "/EXCEL";
+    QDir().mkpath(dir);
+    QFileDialog dialog(parent, "导出", dir, "Excel 工作簿 (*.xlsx);;所有文件 (*)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("xlsx");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void reportExport(QWidget* parent, bool ok, const std::string& errors, const QString& path) {
+    gui::QtMessageSink sink(parent);
+    if (ok)
+        sink.information("信息", "已导出到 " + path.toStdString());
+    else if (!errors.empty())
+        sink.error("错误", errors);
+}
+
+void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* exportButton) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Close)->setText("关闭");
+    if (exportButton)
+        buttons->addButton(exportButton, QDialogButtonBox::ActionRole);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QString& startDirectory) {
+    QDialog d(parent);
+    d.setWindowTitle("网关地址映射表");
+    auto* layout = new QVBoxLayout(&d);
+    auto* grid = new QGridLayout;
+    const char* ids[] = {"list1024", "list1031", "list1032", "list1033"};
+    for (int a = 0; a < 4; ++a) {
+        QStringList headers;
+        for (const auto& h : editing::mapColumnTitles(a))
+            headers << q(h);
+        QTableWidget* t = tableList(ids[a], headers, {30, 110, 70, 70, 50, 70, 120});
+        t->setStyleSheet({});
+        fill(t, map.areas[static_cast<std::size_t>(a)]);
+        grid->addWidget(titled(q(editing::mapListTitle(a)), t), a / 2, a % 2);
+    }
+    layout->addLayout(grid);
+    auto* exportButton = new QPushButton("导出");
+    exportButton->setObjectName("button1096");
+    QObject::connect(exportButton, &QPushButton::clicked, &d, [&] {
+        const QString path = exportPath(&d, startDirectory);
+        if (path.isEmpty())
+            return;
+        std::string errors;
+        bool ok = editing::exportAddressMap(map, path.toStdString(), errors);
+        reportExport(&d, ok, errors, path);
+    });
+    addCloseRow(d, layout, exportButton);
+    d.resize(1200, 700);
+    d.exec();
+}
+
+void showCdtTable(QWidget* parent, const services::CdtAddressTable& table) {
+    QDialog d(parent);
+    d.setWindowTitle("CDT设备地址映射表");
+    auto* layout = new QVBoxLayout(&d);
+    auto headers = [](const auto& columns) {
+        QStringList h;
+        for (const char* c : columns)
+            h << QString::fromUtf8(c);
+        return h;
+    };
+    QTableWidget* telesignal =
+        tableList("list1090", headers(services::kCdtDataColumns), {30, 100, 100, 100, 100});
+    QTableWidget* telemetry =
+        tableList("list1066", headers(services::kCdtDataColumns), {30, 100, 100, 100, 100});
+    QTableWidget* state = tableList("list1091", headers(services::kCdtStateColumns), {30, 90, 90});
+    fill(telesignal, table.telesignal);
+    fill(telemetry, table.telemetry);
+    fill(state, table.slaveState);
+    layout->addWidget(titled(QString::fromUtf8(services::kCdtListTitles[0]), telesignal));
+    layout->addWidget(titled(QString::fromUtf8(services::kCdtListTitles[1]), telemetry));
+    layout->addWidget(titled(QString::fromUtf8(services::kCdtListTitles[2]), state));
+    addCloseRow(d, layout, nullptr);
+    d.resize(520, 720);
+    d.exec();
+}
+
+} // namespace
+
+void runAddressMapCommand(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory) {
+    gui::QtMessageSink sink(parent);
+    switch (editing::openAddressMap(doc, sink)) {
+    case editing::MapView::GatewayMap:
+        showGatewayMap(parent, editing::buildAddressMap(doc), startDirectory);
+        break;
+    case editing::MapView::CdtTable:
+        showCdtTable(parent, services::buildCdtAddressTable(doc));
+        break;
+    case editing::MapView::Refused:
+        break;
+    }
+}
+
+void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory) {
+    gui::QtMessageSink sink(parent);
+    std::optional<services::EipTable> table = services::openEipAddressTable(doc, sink);
+    if (!table)
+        return;
+    QDialog d(parent);
+    d.setWindowTitle("EIP地址映射");
+    auto* layout = new QVBoxLayout(&d);
+    auto* totals = new QFormLayout;
+    auto value = [](const char* id, int v) {
+        auto* e = new QLineEdit(QString::number(v));
+        e->setObjectName(id);
+        e->setReadOnly(true);
+        return e;
+    };
+    totals->addRow("EIP输入总长度", value("edit1099", table->inputTotal));
+    totals->addRow("EIP输出总长度", value("edit1100", table->outputTotal));
+    totals->addRow("EIP连接个数", value("edit1101", table->connectionCount));
+    layout->addLayout(totals);
+    QTableWidget* connections = tableList("list1031", {"EIP连接", "输入长度", "输出长度"}, {100, 100, 100});
+    fill(connections, services::eipConnectionRows(*table));
+    layout->addWidget(connections);
+    auto* lists = new QHBoxLayout;
+    for (bool input : {true, false}) {
+        QTableWidget* t = tableList(input ? "list1104" : "list1105", {"连接", "EIP地址", "网关地址", "长度"},
+                                    {50, 70, 90, 50});
+        fill(t, services::eipEntryRows(*table, input));
+        lists->addWidget(titled(input ? "INPUT" : "OUTPUT", t));
+    }
+    layout->addLayout(lists);
+    auto* exportButton = new QPushButton("导出");
+    exportButton->setObjectName("button1096");
+    QObject::connect(exportButton, &QPushButton::clicked, &d, [&] {
+        const QString path = exportPath(&d, startDirectory);
+        if (path.isEmpty())
+            return;
+        std::string errors;
+        bool ok = services::exportEipTable(*table, path.toStdString(), errors);
+        reportExport(&d, ok, errors, path);
+    });
+    addCloseRow(d, layout, exportButton);
+    d.resize(640, 720);
+    d.exec();
+}
+
+bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
+    services::EipParamsForm form = services::EipParamsForm::load(doc);
+    QDialog d(parent);
+    d.setWindowTitle("EIP网关参数");
+    auto* layout = new QVBoxLayout(&d);
+    struct Row {
+        QCheckBox* enable;
+        QLineEdit* start;
+        QLineEdit* count;
+    };
+    std::array<Row, 12> rows{};
+    for (int half = 0; half < 2; ++half) {
+        auto* box = new QGroupBox(half == 0 ? "状态字" : "控制字");
+        auto* grid = new QGridLayout(box);
+        grid->addWidget(new QLabel("起始地址"), 0, 1);
+        grid->addWidget(new QLabel("长度"), 0, 2);
+        for (int com = 0; com < 6; ++com) {
+            const int g = half * 6 + com;
+            auto& f = form.groups[static_cast<std::size_t>(g)];
+            Row r{new QCheckBox(QString("COM%1 使能").arg(com + 1)), new QLineEdit(q(f.start)),
+                  new QLineEdit(q(f.count))};
+            r.enable->setObjectName(QString("enable%1").arg(g));
+            r.start->setObjectName(QString("start%1").arg(g));
+            r.count->setObjectName(QString("count%1").arg(g));
+            r.enable->setChecked(f.enabled);
+            r.start->setEnabled(f.editable);
+            r.count->setEnabled(f.editable);
+            grid->addWidget(r.enable, com + 1, 0);
+            grid->addWidget(r.start, com + 1, 1);
+            grid->addWidget(r.count, com + 1, 2);
+            QObject::connect(r.enable, &QCheckBox::toggled, &d, [&, g](bool on) {
+                form.setEnabled(g, on, doc);
+                const auto& field = form.groups[static_cast<std::size_t>(g)];
+                rows[static_cast<std::size_t>(g)].start->setText(q(field.start));
+                rows[static_cast<std::size_t>(g)].count->setText(q(field.count));
+                rows[static_cast<std::size_t>(g)].start->setEnabled(field.editable);
+                rows[static_cast<std::size_t>(g)].count->setEnabled(field.editable);
+            });
+            rows[static_cast<std::size_t>(g)] = r;
+        }
+        layout->addWidget(box);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &d, [&] {
+        for (std::size_t g = 0; g < rows.size(); ++g) {
+            form.groups[g].enabled = rows[g].enable->isChecked();
+            form.groups[g].start = rows[g].start->text().toStdString();
+            form.groups[g].count = rows[g].count->text().toStdString();
+        }
+        gui::QtMessageSink sink(&d);
+        if (form.apply(doc, sink))
+            d.accept();
+    });
+    return d.exec() == QDialog::Accepted;
+}
+
+bool runCdtOptionsDialog(QWidget* parent, model::CVantorDoc& doc) {
+    services::CdtOptionsForm form = services::CdtOptionsForm::load(doc);
+    QDialog d(parent);
+    d.setWindowTitle("CDT属性设置");
+    auto* layout = new QFormLayout(&d);
+    auto* baud = new QComboBox;
+    baud->setObjectName("combo1083");
+    for (const char* item : services::kCdtBaudItems)
+        baud->addItem(item);
+    baud->setCurrentIndex(form.baudItem);
+    auto* parity = new QComboBox;
+    parity->setObjectName("combo1084");
+    for (const char* item : services::kCdtParityItems)
+        parity->addItem(QString::fromUtf8(item));
+    parity->setCurrentIndex(form.parityItem);
+    auto edit = [](const char* id, const std::string& text) {
+        auto* e = new QLineEdit(q(text));
+        e->setObjectName(id);
+        return e;
+    };
+    QLineEdit* remote = edit("edit1085", form.remoteStation);
+    QLineEdit* gateway = edit("edit1086", form.gatewayStation);
+    QLineEdit* telemetry = edit("edit1087", form.telemetryPeriod);
+    QLineEdit* telesignal = edit("edit1088", form.telesignalPeriod);
+    layout->addRow("波特率", baud);
+    layout->addRow("校验位", parity);
+    layout->addRow("远端CDT站地址", remote);
+    layout->addRow("网关CDT站地址", gateway);
+    layout->addRow("遥测模拟量发送周期(ms)", telemetry);
+    layout->addRow("遥信开关量发送周期(ms)", telesignal);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    layout->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &d, [&] {
+        form.baudItem = baud->currentIndex();
+        form.parityItem = parity->currentIndex();
+        form.remoteStation = remote->text().toStdString();
+        form.gatewayStation = gateway->text().toStdString();
+        form.telemetryPeriod = telemetry->text().toStdString();
+        form.telesignalPeriod = telesignal->text().toStdString();
+        gui::QtMessageSink sink(&d);
+        const bool ok = form.apply(doc, sink);
+        // Periods rounded down to multiples of 10 show in the edits.
+        telemetry->setText(q(form.telemetryPeriod));
+        telesignal->setText(q(form.telesignalPeriod));
+        if (ok)
+            d.accept();
+    });
+    return d.exec() == QDialog::Accepted;
+}
