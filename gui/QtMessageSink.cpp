@@ -35,4 +35,11 @@ bool QtMessageSink::question(const std::string& caption, const std::string& text
            QMessageBox::Yes;
 }
 
+void QtMessageSink::plain(const std::string& text) {
+    if (redirect)
+        return redirect->plain(text);
+    QMessageBox box(QMessageBox::NoIcon, QString(), q(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
 } // namespace vantor::gui

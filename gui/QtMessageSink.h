@@ -15,6 +15,7 @@ public:
     void information(const std::string& caption, const std::string& text) override;
     void warning(const std::string& caption, const std::string& text) override;
     bool question(const std::string& caption, const std::string& text) override;
+    void plain(const std::string& text) override;
 
     // While set, every QtMessageSink forwards to `sink` and shows nothing
     // (null restores the boxes).
