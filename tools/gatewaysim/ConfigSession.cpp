@@ -90,6 +90,12 @@ void ConfigSession::handle(uint32_t cmd, uint32_t len, ByteView body, SessionIo&
     }
     switch (cmd) {
     case command::kDeviceState: {
+        if (state_.services.identity().layout != 0) {
+            // The full identification (--layout 52 or 44).
+            reply(cmd, state_.services.identificationReply(state_.identity(), state_.faults.versionMarks),
+                  io);
+            return;
+        }
         // Header, status word, identity word, two reserved bytes, the two
         // version marks, padding.
         Bytes r = commandFrame(cmd, 16);
@@ -103,6 +109,12 @@ void ConfigSession::handle(uint32_t cmd, uint32_t len, ByteView body, SessionIo&
         reply(cmd, std::move(r), io);
         return;
     }
+    case command::kSerialNumber:
+        reply(cmd, state_.services.serialNumberReply(), io);
+        return;
+    case command::kFirmwareBlock:
+        reply(cmd, state_.services.firmwareBlock(len, body), io);
+        return;
     case command::kRestart:
         state_.restarted();
         reply(cmd, ack(cmd), io);

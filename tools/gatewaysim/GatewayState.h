@@ -3,6 +3,7 @@
 // fault switches, and the last blocks and network parameters it received
 // (written to the dump directory as soon as each is complete, before the
 // acknowledgement goes out, so a finished download finds them on disk).
+#include "SimDeviceServices.h"
 #include "transfer/Bytes.h"
 
 #include <array>
@@ -34,6 +35,8 @@ public:
 
     const std::string& model() const { return model_; }
     Faults faults;
+    // Identification, serial number and firmware blocks (commands 1, 4, 3).
+    SimDeviceServices services;
 
     // The 4-byte identity word this gateway reports.
     std::array<uint8_t, 4> identity() const;

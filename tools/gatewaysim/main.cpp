@@ -17,12 +17,24 @@
 //   --delay MS               hold every reply back for MS
 //   --reset-at CMD           reset the connection when CMD arrives
 // Every switch taking CMD may be given several times.
+//
+// MODBUS TCP and device services:
+//   --modbus-port N          state and control words on N (0 = free); without
+//                            it 502 is tried and left out when taken
+//   --modbus-port-file F     the MODBUS port actually bound, as --port-file
+//   --modbus-fault           answer every control-word write with exception 0x86
+//   --layout 52|44           full identification reply (44: without MAC2);
+//                            without it the short device-state reply
+//   --run-state N            run state in the identification (default 2)
+//   --firmware-result N      answer every firmware block with result N
 #include "ConfigSession.h"
 #include "GatewayState.h"
+#include "ModbusSession.h"
 #include "Simulator.h"
 
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
+#include "services/SlaveStateRegisters.h"
 #include "transfer/CommandFrame.h"
 
 #include <cstdio>
@@ -38,11 +50,14 @@ using namespace vantor;
 namespace {
 
 void usage() {
-    std::fprintf(stderr, "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
-                         "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
-                         "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
-                         "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
-                         "                         [--split-gap MS] [--delay MS] [--reset-at CMD]\n");
+    std::fprintf(stderr,
+                 "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
+                 "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
+                 "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
+                 "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
+                 "                         [--split-gap MS] [--delay MS] [--reset-at CMD]\n"
+                 "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
+                 "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n");
 }
 
 bool number(const std::string& s, long max, long& out) {
@@ -90,6 +105,9 @@ int main(int argc, char** argv) {
     long port = -1;
     bool verbose = false;
     sim::Faults faults;
+    long modbusPort = -1, layout = 0, runState = 2, firmwareResult = 0;
+    std::string modbusPortFile;
+    bool modbusFault = false;
     auto bad = [](const std::string& what) {
         std::fprintf(stderr, "vantor-gatewaysim: %s\n", what.c_str());
         usage();
@@ -99,6 +117,10 @@ int main(int argc, char** argv) {
         const std::string& a = args[i];
         if (a == "--verbose") {
             verbose = true;
+            continue;
+        }
+        if (a == "--modbus-fault") {
+            modbusFault = true;
             continue;
         }
         if (a == "--help") {
@@ -156,6 +178,18 @@ int main(int argc, char** argv) {
             if (!number(v, 600000, n))
                 return bad(a + " takes milliseconds");
             (a == "--delay" ? faults.delayMs : faults.splitGapMs) = static_cast<int>(n);
+        } else if (a == "--modbus-port") {
+            if (!number(v, 65535, modbusPort))
+                return bad("bad MODBUS port " + v);
+        } else if (a == "--modbus-port-file") {
+            modbusPortFile = v;
+        } else if (a == "--layout") {
+            if (!number(v, 52, layout) || (layout != 52 && layout != 44))
+                return bad("--layout takes 52 or 44");
+        } else if (a == "--run-state" || a == "--firmware-result") {
+            if (!number(v, 255, n))
+                return bad(a + " takes a number 0..255");
+            (a == "--run-state" ? runState : firmwareResult) = n;
         } else {
             return bad("unknown option " + a);
         }
@@ -168,6 +202,10 @@ int main(int argc, char** argv) {
 
     sim::GatewayState state(modelName, dumpDir);
     state.faults = faults;
+    state.services.identity().layout = static_cast<int>(layout);
+    state.services.identity().runState = static_cast<uint8_t>(runState);
+    state.services.setFirmwareResult(static_cast<uint8_t>(firmwareResult));
+    state.services.setDumpDir(dumpDir);
     sim::Simulator simulator;
     StderrWireLog log;
     if (verbose)
@@ -184,6 +222,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vantor-gatewaysim: %s on %s:%d\n", modelName.c_str(), bind.c_str(), bound);
     if (!portFile.empty() && !writePortFile(portFile, bound)) {
         std::fprintf(stderr, "vantor-gatewaysim: cannot write %s\n", portFile.c_str());
+        return 1;
+    }
+    sim::ModbusRegisters registers(services::usesStatusLayout(modelName));
+    registers.writeFault = modbusFault;
+    int modbusBound = simulator.listen(
+        bind, modbusPort < 0 ? 502 : static_cast<int>(modbusPort), "modbus",
+        [&registers, &state] { return std::make_unique<sim::ModbusSession>(registers, state); }, &error);
+    if (modbusBound < 0 && modbusPort >= 0) {
+        std::fprintf(stderr, "vantor-gatewaysim: %s\n", error.c_str());
+        return 1;
+    }
+    if (modbusBound < 0)
+        std::fprintf(stderr, "vantor-gatewaysim: no MODBUS TCP (%s)\n", error.c_str());
+    else if (verbose)
+        std::fprintf(stderr, "vantor-gatewaysim: MODBUS TCP on %s:%d\n", bind.c_str(), modbusBound);
+    if (modbusBound >= 0 && !modbusPortFile.empty() && !writePortFile(modbusPortFile, modbusBound)) {
+        std::fprintf(stderr, "vantor-gatewaysim: cannot write %s\n", modbusPortFile.c_str());
         return 1;
     }
     return simulator.run();

@@ -1,0 +1,230 @@
+#include "ModbusSession.h"
+
+#include "transfer/ConfigurationImage.h"
+
+#include <modbus.h>
+
+#include <algorithm>
+
+namespace vantor::sim {
+
+namespace {
+
+constexpr int kFirstRegister = 2001;
+constexpr int kRegisterCount = 6 * 256;
+constexpr uint8_t kUnit = 9;
+constexpr std::size_t kFunctionAt = 7; // after the MBAP header
+constexpr std::size_t kSlaveRecord = 28;
+constexpr uint32_t kFieldbusCommand = 21;
+
+uint32_t le32At(ByteView b, std::size_t at) {
+    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
+           static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+
+int indexOf(int port, int address) {
+    return 256 * (port - 1) + (address - 1);
+}
+
+} // namespace
+
+std::vector<SimSlave> slavesOfFieldbusBlock(std::string_view model, ByteView block) {
+    std::vector<SimSlave> out;
+    std::size_t slots = 2;
+    switch (transfer::portLayout(model)) {
+    case transfer::PortLayout::SixSlot:
+        slots = 6;
+        break;
+    case transfer::PortLayout::SinglePort:
+        slots = 1;
+        break;
+    case transfer::PortLayout::Listed:
+        slots = 2;
+        break;
+    }
+    // Two header words, a slave count and a command count per slot, then
+    // the slave records slot by slot (address in the third word).
+    const std::size_t countsAt = 8;
+    std::size_t at = countsAt + 8 * slots;
+    if (block.size() < at)
+        return out;
+    for (std::size_t slot = 0; slot < slots; ++slot) {
+        if (model == "TRC-H-ZRTU" && slot == 0) {
+            at += 2 * kSlaveRecord; // the CDT link's two fixed records
+            continue;
+        }
+        const uint32_t count = le32At(block, countsAt + 4 * slot);
+        for (uint32_t i = 0; i < count; ++i, at += kSlaveRecord) {
+            if (block.size() < at + kSlaveRecord)
+                return out;
+            const int address = static_cast<int>(le32At(block, at + 8) & 0xFF);
+            if (address >= 1 && address <= 250)
+                out.push_back({static_cast<int>(slot) + 1, address});
+        }
+    }
+    return out;
+}
+
+ModbusRegisters::ModbusRegisters(bool statusLayout)
+    : statusLayout_(statusLayout),
+      mapping_(modbus_mapping_new_start_address(0, 0, 0, 0, kFirstRegister, kRegisterCount, kFirstRegister,
+                                                kRegisterCount)) {}
+
+ModbusRegisters::~ModbusRegisters() {
+    modbus_mapping_free(mapping_);
+}
+
+void ModbusRegisters::setSlaves(const std::vector<SimSlave>& slaves) {
+    std::map<SimSlave, Counters> next;
+    for (const auto& s : slaves) {
+        if (s.port < 1 || s.port > 6 || s.address < 1 || s.address > 250)
+            continue;
+        auto it = slaves_.find(s);
+        next[s] = it == slaves_.end() ? Counters{} : it->second;
+    }
+    for (const auto& [s, c] : slaves_) {
+        if (next.count(s))
+            continue;
+        mapping_->tab_input_registers[indexOf(s.port, s.address)] = 0;
+        mapping_->tab_registers[indexOf(s.port, s.address)] = 0;
+    }
+    for (const auto& [s, c] : next)
+        if (!slaves_.count(s))
+            mapping_->tab_registers[indexOf(s.port, s.address)] = 0x0001;
+    slaves_ = std::move(next);
+    for (const auto& [s, c] : slaves_)
+        refresh(s);
+}
+
+void ModbusRegisters::follow(const GatewayState& state) {
+    auto it = state.blocks().find(kFieldbusCommand);
+    if (it == state.blocks().end())
+        return;
+    if (following_ && it->second == followedBlock_)
+        return;
+    following_ = true;
+    followedBlock_ = it->second;
+    setSlaves(slavesOfFieldbusBlock(state.model(), followedBlock_));
+}
+
+void ModbusRegisters::refresh(const SimSlave& s) {
+    const Counters& c = slaves_.at(s);
+    const bool lastFailed = c.seconds > 0 && c.seconds % 5 == 0;
+    uint16_t w = 0x8000;
+    if (statusLayout_) {
+        w |= lastFailed ? 0x2 : 0x1;
+        w |= static_cast<uint16_t>((c.success & 0x3F) << 2);
+        w |= static_cast<uint16_t>((c.failure & 0x3F) << 8);
+        if (c.overflow)
+            w |= 0x4000;
+    } else {
+        w |= lastFailed ? 0 : 1;
+        w |= static_cast<uint16_t>((c.success & 0x7F) << 1);
+        w |= static_cast<uint16_t>((c.failure & 0x7F) << 8);
+    }
+    mapping_->tab_input_registers[indexOf(s.port, s.address)] = w;
+}
+
+void ModbusRegisters::advanceTo(int64_t nowMs) {
+    if (lastTickMs_ < 0) {
+        lastTickMs_ = nowMs;
+        return;
+    }
+    while (nowMs - lastTickMs_ >= 1000) {
+        lastTickMs_ += 1000;
+        tick();
+    }
+}
+
+void ModbusRegisters::tick() {
+    for (auto& [s, c] : slaves_) {
+        if ((mapping_->tab_registers[indexOf(s.port, s.address)] & 0x1) == 0)
+            continue; // polling disabled: the counters stand still
+        ++c.seconds;
+        if (c.seconds % 5 == 0) {
+            // Every fifth exchange with the slave fails.
+            const unsigned limit = statusLayout_ ? 0x3F : 0x7F;
+            if (c.failure == limit) {
+                c.failure = 0;
+                c.overflow = true;
+            } else {
+                ++c.failure;
+            }
+        } else {
+            ++c.success;
+        }
+        refresh(s);
+    }
+}
+
+void ModbusRegisters::controlWritten(int reg) {
+    const int i = reg - kFirstRegister;
+    if (i < 0 || i >= kRegisterCount)
+        return;
+    const SimSlave s{i / 256 + 1, i % 256 + 1};
+    auto it = slaves_.find(s);
+    if (it == slaves_.end())
+        return;
+    if (mapping_->tab_registers[i] & 0x2) {
+        // Clears the failure counter once; the bit does not stay set.
+        it->second.failure = 0;
+        it->second.overflow = false;
+        mapping_->tab_registers[i] &= static_cast<uint16_t>(~0x2u);
+    }
+    refresh(s);
+}
+
+uint16_t ModbusRegisters::stateWord(int port, int address) const {
+    return mapping_->tab_input_registers[indexOf(port, address)];
+}
+
+uint16_t ModbusRegisters::controlWord(int port, int address) const {
+    return mapping_->tab_registers[indexOf(port, address)];
+}
+
+ModbusSession::ModbusSession(ModbusRegisters& registers, const GatewayState& state)
+    : registers_(registers), state_(state), ctx_(modbus_new_tcp("127.0.0.1", 502)) {}
+
+ModbusSession::~ModbusSession() {
+    // The socket belongs to the simulator's loop.
+    modbus_set_socket(ctx_, -1);
+    modbus_free(ctx_);
+}
+
+void ModbusSession::onData(ByteView data, SessionIo& io) {
+    in_.insert(in_.end(), data.begin(), data.end());
+    while (in_.size() >= 6) {
+        const std::size_t size = static_cast<std::size_t>(in_[4]) * 256 + in_[5] + 6;
+        if (size < 8 || size > MODBUS_TCP_MAX_ADU_LENGTH) {
+            // Not MODBUS TCP: nothing sensible can follow.
+            in_.clear();
+            io.reset();
+            return;
+        }
+        if (in_.size() < size)
+            return;
+        Bytes adu(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(size));
+        in_.erase(in_.begin(), in_.begin() + static_cast<std::ptrdiff_t>(size));
+        handle(adu, io);
+    }
+}
+
+void ModbusSession::handle(const Bytes& adu, SessionIo& io) {
+    registers_.follow(state_);
+    registers_.advanceTo(io.nowMs());
+    modbus_set_socket(ctx_, io.fd());
+    const uint8_t function = adu[kFunctionAt];
+    if (adu[6] != kUnit) {
+        modbus_reply_exception(ctx_, adu.data(), MODBUS_EXCEPTION_GATEWAY_TARGET);
+        return;
+    }
+    if (function == MODBUS_FC_WRITE_SINGLE_REGISTER && registers_.writeFault) {
+        modbus_reply_exception(ctx_, adu.data(), MODBUS_EXCEPTION_SLAVE_OR_SERVER_FAILURE);
+        return;
+    }
+    const int rc = modbus_reply(ctx_, adu.data(), static_cast<int>(adu.size()), registers_.mapping());
+    if (rc > 0 && function == MODBUS_FC_WRITE_SINGLE_REGISTER && adu.size() >= 10)
+        registers_.controlWritten(adu[8] << 8 | adu[9]);
+}
+
+} // namespace vantor::sim

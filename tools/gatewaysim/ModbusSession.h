@@ -1,0 +1,98 @@
+#pragma once
+// The simulated gateway's MODBUS TCP side (unit 9): one state word (input
+// register) and one control word (holding register) per serial port and
+// slave address, at 2001 + 256(port-1) + (address-1).
+//
+// The configured slaves are those of the last downloaded fieldbus
+// configuration (command 21). Their state words have bit 15 set and carry a
+// status and counters that advance once a second of simulator time; their
+// control words start at 0x0001. Writing a control word with bit 0 clear
+// stops that slave's counters; writing bit 1 clears its failure counter
+// once. A fault switch answers every write with the exception reply
+// (function 0x86). Replies are produced by libmodbus on the session's
+// socket.
+#include "GatewayState.h"
+#include "Simulator.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// libmodbus types, kept out of this header.
+struct _modbus;
+struct _modbus_mapping_t;
+
+namespace vantor::sim {
+
+struct SimSlave {
+    int port = 1; // 1..6
+    int address = 1;
+    auto operator<=>(const SimSlave&) const = default;
+};
+
+// The configured slaves of a fieldbus configuration block as the model lays
+// it out (slot per port); a block cut short yields the slaves read before
+// the cut.
+std::vector<SimSlave> slavesOfFieldbusBlock(std::string_view model, ByteView block);
+
+// The register tables, shared by every MODBUS connection of the simulator.
+class ModbusRegisters {
+public:
+    // `statusLayout`: the state word holds a 2-bit status and a failure
+    // counter (most models) rather than an online bit and a time-out counter.
+    explicit ModbusRegisters(bool statusLayout);
+    ~ModbusRegisters();
+    ModbusRegisters(const ModbusRegisters&) = delete;
+    ModbusRegisters& operator=(const ModbusRegisters&) = delete;
+
+    // Replaces the configured slaves; slaves that stay keep their counters.
+    void setSlaves(const std::vector<SimSlave>& slaves);
+    // Takes the slaves from the gateway's last fieldbus block when it changed.
+    void follow(const GatewayState& state);
+    // Ticks once for every whole second up to `nowMs`.
+    void advanceTo(int64_t nowMs);
+    void tick();
+    // A write to a control word came in: apply its bits.
+    void controlWritten(int reg);
+
+    uint16_t stateWord(int port, int address) const;
+    uint16_t controlWord(int port, int address) const;
+    ::_modbus_mapping_t* mapping() { return mapping_; }
+
+    bool writeFault = false;
+
+private:
+    struct Counters {
+        unsigned success = 0;
+        unsigned failure = 0;
+        bool overflow = false;
+        unsigned seconds = 0;
+    };
+    void refresh(const SimSlave& s);
+
+    const bool statusLayout_;
+    std::map<SimSlave, Counters> slaves_;
+    ::_modbus_mapping_t* mapping_;
+    Bytes followedBlock_;
+    bool following_ = false;
+    int64_t lastTickMs_ = -1;
+};
+
+class ModbusSession : public Session {
+public:
+    ModbusSession(ModbusRegisters& registers, const GatewayState& state);
+    ~ModbusSession() override;
+    void onData(ByteView data, SessionIo& io) override;
+
+private:
+    void handle(const Bytes& adu, SessionIo& io);
+
+    ModbusRegisters& registers_;
+    const GatewayState& state_;
+    ::_modbus* ctx_;
+    Bytes in_;
+};
+
+} // namespace vantor::sim
