@@ -30,12 +30,12 @@ struct BlockingDriver::State {
     bool connectFailed = false; // reported to the exchange from the loop
 };
 
-BlockingDriver::BlockingDriver(Exchange& exchange, WireLog* log) : ex_(exchange), log_(log), st_(new State) {}
+BlockingDriver::BlockingDriver(Exchange& exchange, WireLog* log)
+    : ex_(exchange), log_(log), st_(std::make_unique<State>()) {}
 
 BlockingDriver::~BlockingDriver() {
     if (st_->fd >= 0)
         ::close(st_->fd);
-    delete st_;
 }
 
 int64_t BlockingDriver::elapsedMs() const {

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vantor::cli {
@@ -49,7 +50,7 @@ private:
 
     transfer::Exchange& ex_;
     transfer::WireLog* log_;
-    State* st_;
+    std::unique_ptr<State> st_;
 };
 
 // A wire log on a stdio stream (stderr for --verbose).
