@@ -5,8 +5,8 @@
 #include "model/GatewayCatalogue.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <array>
+#include <stdexcept>
 #include <vector>
 
 namespace vantor::editing {
