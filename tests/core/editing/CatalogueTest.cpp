@@ -1,3 +1,4 @@
+#include "editing/CatalogueTree.h"
 #include "editing/MenuEnabling.h"
 #include "editing/ProjectEditor.h"
 
@@ -360,6 +361,43 @@ TEST(EnablingTest, AddressMapKindAndToolbarDownload) {
     EXPECT_TRUE(editing::checkToolbarDownload(doc, sink));
     EXPECT_EQ(editing::addressMapKind(vantor::testing::project("KX-P1-1.0")),
               editing::AddressMapKind::GatewayAddressMap);
+}
+
+} // namespace
+
+namespace {
+
+// Every leaf of the catalogue, activated under its parent on a fresh project
+// with a line and a slave selected, leads somewhere: a gateway, a refusal
+// naming the missing gateway, a new-slave form or a command form.
+TEST(CatalogueTreeTest, EveryLeafIsActionable) {
+    const auto& tree = editing::catalogueTree();
+    ASSERT_EQ(tree.size(), 3u);
+    EXPECT_EQ(tree[0].children.size(), 10u);
+    EXPECT_EQ(tree[0].children[5].text, "TRC-H-ZRTU");
+    EXPECT_EQ(tree[1].children.back().text, "COM6");
+    ASSERT_EQ(tree[2].children.size(), 1u);
+    EXPECT_EQ(tree[2].children[0].children[7].text, "写4区 10H 写多字");
+    EXPECT_EQ(tree[2].children[0].children[7].image, 4);
+    for (const auto& model : tree[0].children) {
+        vantor::model::CVantorDoc doc;
+        RecordingSink sink;
+        EXPECT_EQ(editing::activateCatalogueItem(doc, model.text, tree[0].text, sink).action,
+                  editing::CatalogueAction::GatewayAdded)
+            << model.text;
+    }
+    auto doc = vantor::testing::project("KX-P6R0-1.0", {"COM1"});
+    vantor::testing::addTestSlave(doc, "COM1", 1);
+    RecordingSink sink;
+    for (const auto& kind : tree[2].children[0].children) {
+        doc.selectedItem = 0;
+        EXPECT_EQ(editing::activateCatalogueItem(doc, kind.text, tree[2].children[0].text, sink).action,
+                  editing::CatalogueAction::OpenCommandForm)
+            << kind.text;
+    }
+    EXPECT_EQ(editing::activateCatalogueItem(doc, tree[2].children[0].text, tree[2].text, sink).action,
+              editing::CatalogueAction::OpenNewSlaveForm);
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 } // namespace
