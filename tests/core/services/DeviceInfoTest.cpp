@@ -138,7 +138,8 @@ TEST(DeviceInfo, ModelCheckAndMismatchText) {
 }
 
 struct Info {
-    explicit Info(const std::string& model) : ex(model, DeviceInfoSettings{"192.168.1.15", 5032, std::nullopt}), h(ex) {
+    explicit Info(const std::string& model)
+        : ex(model, DeviceInfoSettings{"192.168.1.15", 5032, std::nullopt}), h(ex) {
         h.start();
         h.connect();
     }
