@@ -1,0 +1,53 @@
+#include "DeviceAccessDialog.h"
+
+#include "DeviceCommands.h"
+#include "QtMessageSink.h"
+
+#include "services/AccessParams.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+DeviceAccessDialog::DeviceAccessDialog(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory)
+    : QDialog(parent), doc_(doc), directory_(startDirectory) {
+    setObjectName("dialogIpsetDlg");
+    setWindowTitle("访问参数设置");
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ip_ = new QLineEdit(QString::fromStdString(doc.IP), this);
+    ip_->setObjectName("ip1031");
+    static const QRegularExpression dotted(R"(^(\d{1,3})?(\.(\d{1,3})?){0,3}$)");
+    ip_->setValidator(new QRegularExpressionValidator(dotted, ip_));
+    ip_->setMinimumWidth(160);
+    auto* form = new QFormLayout;
+    form->addRow("访问IP地址:", ip_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    connect(buttons, &QDialogButtonBox::accepted, this, &DeviceAccessDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &DeviceAccessDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DeviceAccessDialog::accept() {
+    std::string error;
+    if (!services::applyAccessIp(doc_, ip_->text().toStdString(), directory_.toStdString(), &error)) {
+        // The project has the address; only the file for the next project
+        // could not be written.
+        gui::QtMessageSink(this).error(error);
+    }
+    QDialog::accept();
+}
+
+void runAccessParamsCommand(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory) {
+    DeviceAccessDialog dialog(parent, doc, startDirectory);
+    dialog.exec();
+}

@@ -1,0 +1,148 @@
+#include "DeviceDialog.h"
+
+#include "ConnectingBox.h"
+#include "QtMessageSink.h"
+#include "ResultBox.h"
+
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+namespace {
+std::optional<int> portFromEnvironment(const char* name) {
+    bool ok = false;
+    const int port = qEnvironmentVariableIntValue(name, &ok);
+    if (!ok || port < 1 || port > 65535)
+        return std::nullopt;
+    return port;
+}
+} // namespace
+
+std::optional<int> accessPortOverride() {
+    return portFromEnvironment("VANTOR_ACCESS_PORT");
+}
+
+int modbusPort() {
+    return portFromEnvironment("VANTOR_MODBUS_PORT").value_or(502);
+}
+
+DeviceDialog::DeviceDialog(QWidget* parent) : QDialog(parent) {
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+}
+
+DeviceDialog::~DeviceDialog() {
+    // The driver goes before the exchange the subclass owns.
+    delete driver_;
+    driver_ = nullptr;
+}
+
+QString DeviceDialog::resultText() const {
+    if (!exchangeFinished())
+        return {};
+    return QString::fromStdString(driver_->result()->resultText);
+}
+
+void DeviceDialog::runExchange(transfer::Exchange& exchange, bool withBox) {
+    delete driver_;
+    endMessages_.clear();
+    driver_ = new gui::ExchangeDriver(exchange, this);
+    if (withBox && !box_)
+        box_ = new gui::ConnectingBox(this);
+    boxStarted_ = false;
+    connect(driver_, &gui::ExchangeDriver::statusChanged, this, [this, withBox](const QString& text) {
+        // The first status text ("正在连接...") opens the connecting box.
+        if (withBox && !boxStarted_) {
+            boxStarted_ = true;
+            box_->begin(text);
+        } else if (box_ && box_->isVisible()) {
+            box_->setText(text);
+        }
+        onStatus(text);
+    });
+    connect(driver_, &gui::ExchangeDriver::progressChanged, this,
+            [this](int minimum, int maximum, int position) { onProgress(minimum, maximum, position); });
+    connect(driver_, &gui::ExchangeDriver::connected, this, [this] {
+        if (box_)
+            box_->end();
+        onConnectedToGateway();
+    });
+    connect(driver_, &gui::ExchangeDriver::message, this, [this](const Message& m, bool ending) {
+        if (ending) {
+            endMessages_.push_back(m);
+            return;
+        }
+        gui::QtMessageSink sink(this);
+        if (m.kind == MessageKind::Information)
+            sink.information(m.caption, m.text);
+        else
+            sink.error(m.caption, m.text);
+    });
+    connect(driver_, &gui::ExchangeDriver::finished, this, [this](bool success, const QString& text) {
+        if (box_)
+            box_->end();
+        onExchangeFinished(success, text);
+    });
+    connect(driver_, &gui::ExchangeDriver::eventHandled, this, [this] { onEventHandled(); });
+    driver_->start();
+}
+
+void DeviceDialog::onExchangeFinished(bool success, const QString&) {
+    done(success ? Accepted : Rejected);
+}
+
+void DeviceDialog::reject() {
+    if (driver_ && !driver_->isFinished()) {
+        // The socket goes with the window; the exchange ends without a
+        // result. Its end must not close the window a second time.
+        driver_->disconnect(this);
+        driver_->cancel();
+    }
+    if (box_)
+        box_->end();
+    QDialog::reject();
+}
+
+void DeviceDialog::showOutcome(QWidget* parent) {
+    gui::QtMessageSink sink(parent);
+    for (const auto& m : endMessages_) {
+        if (m.kind == MessageKind::Information)
+            sink.information(m.caption, m.text);
+        else
+            sink.error(m.caption, m.text);
+    }
+    const QString text = resultText();
+    if (!text.isEmpty())
+        gui::ResultBox::showResult(parent, text);
+}
+
+void DeviceDialog::showEndMessagesNow() {
+    gui::QtMessageSink sink(this);
+    const auto messages = std::move(endMessages_);
+    endMessages_.clear();
+    for (const auto& m : messages) {
+        if (m.kind == MessageKind::Information)
+            sink.information(m.caption, m.text);
+        else
+            sink.error(m.caption, m.text);
+    }
+}
+
+void DeviceDialog::showWireLog() {
+    QDialog box(this);
+    box.setWindowTitle("通信记录");
+    auto* text = new QPlainTextEdit(&box);
+    text->setReadOnly(true);
+    text->setFont(QFont("Monospace"));
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    if (driver_)
+        text->setPlainText(driver_->wireLog().join('\n'));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    box.resize(640, 400);
+    box.exec();
+}

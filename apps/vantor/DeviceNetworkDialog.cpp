@@ -1,0 +1,123 @@
+#include "DeviceNetworkDialog.h"
+
+#include "DeviceCommands.h"
+#include "QtMessageSink.h"
+
+#include "model/GatewayCatalogue.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+namespace {
+QLineEdit* ipField(QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    static const QRegularExpression dotted(R"(^(\d{1,3})?(\.(\d{1,3})?){0,3}$)");
+    e->setValidator(new QRegularExpressionValidator(dotted, e));
+    e->setMinimumWidth(150);
+    return e;
+}
+} // namespace
+
+DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc) : DeviceDialog(parent) {
+    setObjectName("dialogIpSet");
+    setWindowTitle("网络参数设置");
+    exchange_ = std::make_unique<services::NetworkParamsExchange>(doc);
+    if (auto port = accessPortOverride())
+        exchange_->setPortOverride(*port);
+
+    auto* eth1 = new QGroupBox("ETH1", this);
+    ip_ = ipField(eth1, "ip1031");
+    mask_ = ipField(eth1, "mask1035");
+    gateway_ = ipField(eth1, "gateway1038");
+    port_ = new QLineEdit(eth1);
+    port_->setObjectName("port1041");
+    auto* f1 = new QFormLayout(eth1);
+    f1->addRow("IP地址:", ip_);
+    f1->addRow("子网掩码:", mask_);
+    f1->addRow("默认网关:", gateway_);
+    f1->addRow("端口:", port_);
+
+    // The second port's fields are never read: the gateway gives it the
+    // first port's settings.
+    auto* eth2 = new QGroupBox("ETH2", this);
+    auto* f2 = new QFormLayout(eth2);
+    const char* names[] = {"ip1032", "mask1036", "gateway1039", "port1043"};
+    const char* labels[] = {"IP地址:", "子网掩码:", "默认网关:", "端口:"};
+    for (int i = 0; i < 4; ++i) {
+        auto* e = new QLineEdit(eth2);
+        e->setObjectName(names[i]);
+        e->setMinimumWidth(150);
+        f2->addRow(labels[i], e);
+    }
+    eth2->setEnabled(false);
+
+    const auto fields = exchange_->initialFields();
+    ip_->setText(QString::fromStdString(fields.ip));
+    mask_->setText(QString::fromStdString(fields.mask));
+    gateway_->setText(QString::fromStdString(fields.gateway));
+    port_->setText(QString::fromStdString(fields.portText));
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("progress");
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    send_ = new QPushButton("下载配置", this);
+    send_->setObjectName("button1022");
+    auto* close = new QPushButton("取消", this);
+    connect(send_, &QPushButton::clicked, this, &DeviceNetworkDialog::download);
+    connect(close, &QPushButton::clicked, this, &DeviceNetworkDialog::reject);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(eth1);
+    groups->addWidget(eth2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(send_);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addWidget(progress_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DeviceNetworkDialog::start() {
+    runExchange(*exchange_, true);
+}
+
+void DeviceNetworkDialog::download() {
+    services::NetworkSettings fields{ip_->text().toStdString(), mask_->text().toStdString(),
+                                     gateway_->text().toStdString(), port_->text().toStdString()};
+    gui::QtMessageSink sink(this);
+    exchange_->download(fields, sink);
+    if (driver())
+        driver()->pump();
+}
+
+void DeviceNetworkDialog::onProgress(int minimum, int maximum, int position) {
+    progress_->setRange(minimum, maximum);
+    progress_->setValue(position);
+}
+
+void runNetworkParamsCommand(QWidget* parent, model::CVantorDoc& doc) {
+    if (!doc.hasMaster()) {
+        gui::QtMessageSink(parent).error("请添加主站");
+        return;
+    }
+    if (!model::gatewayModel(doc.modelName()).has(model::FeatureNetworkParams))
+        return; // the EtherNet/IP gateway's settings are not made here
+    DeviceNetworkDialog dialog(parent, doc);
+    QTimer::singleShot(0, &dialog, &DeviceNetworkDialog::start);
+    dialog.exec();
+    dialog.showOutcome(parent);
+}

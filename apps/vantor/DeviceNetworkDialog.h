@@ -1,0 +1,42 @@
+#pragma once
+// 网络参数设置: connects (connecting box), then lets the user enter the
+// gateway's IP, mask, default gateway and MODBUS TCP port and press
+// "下载配置"; the run of the network-parameter exchange advances the
+// progress bar, and its result box follows the window's close.
+#include "DeviceDialog.h"
+
+#include "services/NetworkParamsExchange.h"
+
+#include <memory>
+
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+class DeviceNetworkDialog : public DeviceDialog {
+    Q_OBJECT
+public:
+    DeviceNetworkDialog(QWidget* parent, vantor::model::CVantorDoc& doc);
+
+    void start();
+    // "下载配置": checks the fields (messages at once) and starts the run.
+    void download();
+
+    QLineEdit* ipEdit() const { return ip_; }
+    QLineEdit* maskEdit() const { return mask_; }
+    QLineEdit* gatewayEdit() const { return gateway_; }
+    QLineEdit* portEdit() const { return port_; }
+    vantor::services::NetworkParamsExchange& exchange() { return *exchange_; }
+
+protected:
+    void onProgress(int minimum, int maximum, int position) override;
+
+private:
+    std::unique_ptr<vantor::services::NetworkParamsExchange> exchange_;
+    QLineEdit* ip_;
+    QLineEdit* mask_;
+    QLineEdit* gateway_;
+    QLineEdit* port_;
+    QProgressBar* progress_;
+    QPushButton* send_;
+};

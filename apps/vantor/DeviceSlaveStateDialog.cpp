@@ -1,0 +1,145 @@
+#include "DeviceSlaveStateDialog.h"
+
+#include "DeviceCommands.h"
+#include "DeviceControlWordDialog.h"
+#include "QtMessageSink.h"
+
+#include "model/GatewayCatalogue.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::string& model,
+                                               const services::SlaveStateSettings& settings)
+    : DeviceDialog(parent), settings_(settings) {
+    setObjectName("dialogSlaveState");
+    setWindowTitle("从站状态");
+    exchange_ = std::make_unique<services::SlaveStateExchange>(model, settings);
+
+    list_ = new QTableWidget(services::SlaveStateExchange::kRowCount, 6, this);
+    list_->setObjectName("list1077");
+    const char* headers[] = {"COM", "从站地址", "控制字地址", "控制字", "状态字地址", "状态字"};
+    const int widths[] = {50, 80, 85, 70, 85, 70};
+    QStringList labels;
+    for (const char* h : headers)
+        labels << QString::fromUtf8(h);
+    list_->setHorizontalHeaderLabels(labels);
+    for (int c = 0; c < 6; ++c) {
+        list_->setColumnWidth(c, widths[c]);
+        list_->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignCenter);
+    }
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(15);
+    list_->horizontalHeader()->setStretchLastSection(true);
+    QFont font = list_->font();
+    font.setPixelSize(13);
+    list_->setFont(font);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(true);
+    list_->setStyleSheet("QTableWidget { background-color: rgb(240, 247, 233); }");
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    int width = 0;
+    for (int w : widths)
+        width += w;
+    list_->setMinimumSize(width + 24, 15 * 16);
+    connect(list_, &QTableWidget::customContextMenuRequested, this, &DeviceSlaveStateDialog::contextMenu);
+    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openControlWord(row); });
+
+    auto* control = new QLabel(QString::fromStdString(services::controlWordDescription(model)), this);
+    control->setObjectName("controlText");
+    auto* state = new QLabel(QString::fromStdString(services::stateWordDescription(model)), this);
+    state->setObjectName("stateText");
+    auto* log = new QPushButton("通信记录", this);
+    auto* close = new QPushButton("关闭", this);
+    connect(log, &QPushButton::clicked, this, &DeviceSlaveStateDialog::showWireLog);
+    connect(close, &QPushButton::clicked, this, &DeviceSlaveStateDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(log);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(control);
+    layout->addWidget(state);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+    resize(sizeHint().width(), 620);
+}
+
+void DeviceSlaveStateDialog::start() {
+    runExchange(*exchange_, true);
+}
+
+void DeviceSlaveStateDialog::onEventHandled() {
+    if (exchange_->cycles() != shownCycles_)
+        showRows();
+}
+
+void DeviceSlaveStateDialog::showRows() {
+    shownCycles_ = exchange_->cycles();
+    const auto& rows = exchange_->rows();
+    for (int r = 0; r < static_cast<int>(rows.size()) && r < list_->rowCount(); ++r) {
+        for (int c = 0; c < 6; ++c) {
+            const QString text =
+                QString::fromStdString(rows[static_cast<std::size_t>(r)].cells[static_cast<std::size_t>(c)]);
+            QTableWidgetItem* item = list_->item(r, c);
+            if (!item) {
+                if (text.isEmpty())
+                    continue;
+                item = new QTableWidgetItem;
+                item->setTextAlignment(Qt::AlignCenter);
+                list_->setItem(r, c, item);
+            }
+            if (item->text() != text)
+                item->setText(text);
+        }
+    }
+}
+
+void DeviceSlaveStateDialog::contextMenu(const QPoint& at) {
+    const int row = list_->rowAt(at.y());
+    if (row < 0 || row >= static_cast<int>(exchange_->rows().size()) ||
+        exchange_->rows()[static_cast<std::size_t>(row)].empty())
+        return;
+    QMenu menu(this);
+    QAction* set = menu.addAction("设置控制字");
+    set->setObjectName("command32808");
+    if (menu.exec(list_->viewport()->mapToGlobal(at)) == set)
+        openControlWord(row);
+}
+
+void DeviceSlaveStateDialog::openControlWord(int row) {
+    const auto& rows = exchange_->rows();
+    if (row < 0 || row >= static_cast<int>(rows.size()) || rows[static_cast<std::size_t>(row)].empty())
+        return;
+    const auto& r = rows[static_cast<std::size_t>(row)];
+    services::ControlWordSettings settings{settings_.host, settings_.port};
+    // Polling goes on while the window is open; the list shows the new word
+    // at its next refresh.
+    DeviceControlWordDialog dialog(this, settings, r.controlAddress, r.control);
+    dialog.exec();
+    dialog.showOutcome(this);
+}
+
+void runSlaveStateCommand(QWidget* parent, model::CVantorDoc& doc) {
+    if (!doc.hasMaster()) {
+        gui::QtMessageSink(parent).error("请添加一个主站!");
+        return;
+    }
+    if (!model::gatewayModel(doc.modelName()).has(model::FeatureSlaveState))
+        return; // not for the EtherNet/IP gateway
+    DeviceSlaveStateDialog dialog(parent, doc.modelName(), {doc.IP, modbusPort()});
+    QTimer::singleShot(0, &dialog, &DeviceSlaveStateDialog::start);
+    dialog.exec();
+    dialog.showOutcome(parent);
+}

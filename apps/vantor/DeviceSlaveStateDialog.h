@@ -1,0 +1,41 @@
+#pragma once
+// 从站状态: polls the slaves' state and control words over MODBUS TCP once a
+// second and lists every configured slave; a right-click ("设置控制字") or a
+// double-click on a listed row opens the control-word window for it.
+#include "DeviceDialog.h"
+
+#include "services/SlaveStateExchange.h"
+
+#include <memory>
+
+class QLabel;
+class QTableWidget;
+
+class DeviceSlaveStateDialog : public DeviceDialog {
+    Q_OBJECT
+public:
+    DeviceSlaveStateDialog(QWidget* parent, const std::string& model,
+                           const vantor::services::SlaveStateSettings& settings);
+
+    void start();
+    QTableWidget* list() const { return list_; }
+    vantor::services::SlaveStateExchange& exchange() { return *exchange_; }
+    // Refreshes shown so far.
+    int refreshes() const { return shownCycles_; }
+
+    // Opens the control-word window for a listed row (modal); nothing for
+    // an empty row.
+    void openControlWord(int row);
+
+protected:
+    void onEventHandled() override;
+
+private:
+    void showRows();
+    void contextMenu(const QPoint& at);
+
+    std::unique_ptr<vantor::services::SlaveStateExchange> exchange_;
+    vantor::services::SlaveStateSettings settings_;
+    QTableWidget* list_;
+    int shownCycles_ = 0;
+};
