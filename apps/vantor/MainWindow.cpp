@@ -324,6 +324,7 @@ void MainWindow::buildDocks() {
     for (int c = 0; c < 7; ++c)
         modules_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
     modules_->verticalHeader()->hide();
+    modules_->verticalHeader()->setDefaultSectionSize(22);
     modules_->setSelectionBehavior(QAbstractItemView::SelectRows);
     modules_->setSelectionMode(QAbstractItemView::SingleSelection);
     modules_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -42,6 +42,7 @@ QTableWidget* tableList(const QString& objectName, const QStringList& headers, c
     for (int c = 0; c < widths.size(); ++c)
         t->setColumnWidth(c, widths[c]);
     t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(22);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setShowGrid(true);
