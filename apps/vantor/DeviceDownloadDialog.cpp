@@ -95,6 +95,11 @@ void DeviceDownloadDialog::onExchangeFinished(bool success, const QString& resul
     DeviceDialog::onExchangeFinished(success, resultText);
 }
 
+void DeviceDownloadDialog::done(int result) {
+    picture_->stop();
+    DeviceDialog::done(result);
+}
+
 bool runDownloadDialog(QWidget* parent, const std::string& model, transfer::ConfigurationBlocks blocks,
                        const transfer::DownloadSettings& settings) {
     DeviceDownloadDialog dialog(parent, model, std::move(blocks), settings);

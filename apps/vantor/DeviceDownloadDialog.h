@@ -32,6 +32,10 @@ public:
     vantor::transfer::DownloadExchange& exchange() { return *exchange_; }
     vantor::gui::AnimatedPicture* picture() const { return picture_; }
 
+public slots:
+    // However the window ends, the animation stops with it.
+    void done(int result) override;
+
 protected:
     void onStatus(const QString& text) override;
     void onExchangeFinished(bool success, const QString& resultText) override;
