@@ -147,7 +147,21 @@ private slots:
         QCOMPARE(list->horizontalHeaderItem(2)->text(), QString("控制字地址"));
         dialog.show();
         dialog.start();
-        QTRY_VERIFY_WITH_TIMEOUT(dialog.refreshes() >= 1, 10000);
+        dialog.driver()->measureStalls(true);
+        {
+            // Three refreshes in a plain event loop, as the window runs in.
+            QEventLoop loop;
+            connect(dialog.driver(), &gui::ExchangeDriver::eventHandled, &loop, [&] {
+                if (dialog.refreshes() >= 3)
+                    loop.quit();
+            });
+            QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        QVERIFY(dialog.refreshes() >= 3);
+        const int pollingStall = dialog.driver()->longestStallMs();
+        qInfo("slave polling: %d refreshes, longest GUI stall %d ms", dialog.refreshes(), pollingStall);
+        QVERIFY(pollingStall < 100);
         // The demo's slaves: COM1 1, 2, 3 and COM2 1, 5, in that order.
         const char* expected[][5] = {{"COM1", "1", "42001", "32001"},
                                      {"COM1", "2", "42002", "32002"},
