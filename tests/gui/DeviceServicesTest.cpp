@@ -89,6 +89,7 @@ private slots:
         dialog.show();
         dialog.start();
         QVERIFY(dialog.connectingBox()->isVisible());
+        saveShot(*dialog.connectingBox(), "connecting-box");
         QCOMPARE(dialog.connectingBox()->text(), QString("正在连接127.0.0.1:%1...").arg(sim.port()));
         QTRY_VERIFY_WITH_TIMEOUT(dialog.exchange().connectedToGateway(), 5000);
         QVERIFY(!dialog.connectingBox()->isVisible());
@@ -103,6 +104,7 @@ private slots:
         dialog.maskEdit()->setText("255.255.255.0");
         dialog.gatewayEdit()->setText("192.168.3.1");
         dialog.portEdit()->setText("1502");
+        saveShot(dialog, "network-parameters");
         dialog.download();
         QVERIFY(dialog.exchange().running());
         QTRY_VERIFY_WITH_TIMEOUT(dialog.exchangeFinished(), 10000);
@@ -262,6 +264,7 @@ private slots:
         QCOMPARE(dialog.files()->count(), 1);
         QCOMPARE(dialog.files()->currentText(), QString("KX-P2R0-1.0_v2.bin"));
         dialog.show();
+        saveShot(dialog, "firmware");
         dialog.upgrade();
         QTRY_VERIFY_WITH_TIMEOUT(dialog.exchangeFinished(), 10000);
         QVERIFY(dialog.succeeded());
