@@ -66,8 +66,12 @@ public:
                 break;
             case 8:
             case 9:
-            case 10:
                 fireArmed(false);
+                break;
+            case 10:
+                // The clock runs on: one timer fires again each time it is
+                // re-armed (a run of ticks), up to the count the input says.
+                fireRun(fdp_.ConsumeIntegralInRange<int>(1, 128));
                 break;
             case 11:
                 fireArmed(true);
@@ -170,6 +174,23 @@ private:
             armed_.erase(it);
         ex_.timerFired(id, token);
         pump();
+    }
+
+    void fireRun(int count) {
+        if (armed_.empty())
+            return;
+        auto it = armed_.begin();
+        std::advance(it, fdp_.ConsumeIntegralInRange<std::size_t>(0, armed_.size() - 1));
+        const int id = it->first;
+        for (int i = 0; i < count && !finished_; ++i) {
+            auto again = armed_.find(id);
+            if (again == armed_.end())
+                return;
+            const uint64_t token = again->second;
+            armed_.erase(again);
+            ex_.timerFired(id, token);
+            pump();
+        }
     }
 
     Exchange& ex_;

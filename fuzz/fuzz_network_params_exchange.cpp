@@ -30,12 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.start();
     drive.connect(true);
     vantor::RecordingSink sink;
-    const NetworkSettings fields{"192.168.1.20", "255.255.255.0", "192.168.1.1", "502"};
+    const NetworkSettings fields{"192.168.1.20", "255.255.255.0", "192.168.1.1", "503"};
     if (fdp.ConsumeBool() && ex.download(fields, sink))
         drive.pump();
     drive.run(800);
-    const bool stored = doc.IP != before.IP;
-    if (stored && !(ex.acknowledged() && drive.result && drive.result->success))
+    const bool stored = doc.SETIP != before.SETIP || doc.SETMASK != before.SETMASK ||
+                        doc.SETGW != before.SETGW || doc.SETPORT != before.SETPORT;
+    if (stored != (drive.result && drive.result->success) ||
+        (stored && (doc.SETIP != fields.ip || doc.SETMASK != fields.mask || doc.SETGW != fields.gateway ||
+                    doc.SETPORT != 503)))
         __builtin_trap();
     return 0;
 }
