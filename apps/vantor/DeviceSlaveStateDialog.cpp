@@ -85,6 +85,20 @@ void DeviceSlaveStateDialog::onEventHandled() {
         showRows();
 }
 
+void DeviceSlaveStateDialog::onExchangeFinished(bool success, const QString& resultText) {
+    bool wrongModel = false;
+    for (const auto& m : endMessages())
+        wrongModel = wrongModel || m.text == services::SlaveStateExchange::kModelMismatch;
+    if (!connected_ || wrongModel) {
+        // No connection, or another gateway: the window goes and the
+        // message follows.
+        DeviceDialog::onExchangeFinished(success, resultText);
+        return;
+    }
+    // Polling stopped (no reply, say): the list keeps what it showed.
+    showEndMessagesNow();
+}
+
 void DeviceSlaveStateDialog::showRows() {
     shownCycles_ = exchange_->cycles();
     const auto& rows = exchange_->rows();

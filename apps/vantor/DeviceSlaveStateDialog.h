@@ -29,6 +29,8 @@ public:
 
 protected:
     void onEventHandled() override;
+    void onConnectedToGateway() override { connected_ = true; }
+    void onExchangeFinished(bool success, const QString& resultText) override;
 
 private:
     void showRows();
@@ -38,4 +40,5 @@ private:
     vantor::services::SlaveStateSettings settings_;
     QTableWidget* list_;
     int shownCycles_ = 0;
+    bool connected_ = false;
 };

@@ -225,6 +225,23 @@ private slots:
         QVERIFY(dialog.exchange().polling());
     }
 
+    void slaveStateWithoutRepliesKeepsTheList() {
+        auto sim = std::make_unique<SimulatedGateway>("KX-P2R0-1.0");
+        QVERIFY(sim->ok());
+        downloadDemo(*sim);
+        DeviceSlaveStateDialog dialog(nullptr, "KX-P2R0-1.0", {"127.0.0.1", sim->modbusPort()});
+        dialog.show();
+        dialog.start();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.refreshes() >= 1, 10000);
+        sim.reset(); // the gateway goes away
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.exchangeFinished(), 10000);
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"无应答"});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.list()->item(0, 0)->text(), QString("COM1"));
+        dialog.showOutcome(nullptr); // shown already
+        QCOMPARE(messages_.messages.size(), std::size_t(1));
+    }
+
     void controlWordRefusedKeepsTheWindow() {
         SimulatedGateway sim("KX-P2R0-1.0", {"--modbus-fault"});
         QVERIFY(sim.ok());
