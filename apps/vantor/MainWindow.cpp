@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
@@ -104,6 +105,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
             auto form = editing::openSlaveForm(doc_, doc_.selectedSlave());
             if (runSlaveDialog(this, doc_, form))
                 doc_.modified = true;
+        } else if (target == view::GraphicScene::Opens::GatewayInformation) {
+            runGatewayInfoCommand(this, doc_);
         } else if (target == view::GraphicScene::Opens::ComProperties) {
             auto form = editing::openComForm(doc_, doc_.selectedCom());
             if (runComDialog(this, doc_, form))
@@ -119,6 +122,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
             doc_.modified = true;
         updateTitle();
         view_->update();
+    });
+    // The device commands: each opens its own windows and shows its messages.
+    for (int id : {32772, 32785})
+        connect(commands_[id], &QAction::triggered, this, [this] { runDownloadCommand(this, doc_); });
+    connect(commands_[32776], &QAction::triggered, this, [this] {
+        runNetworkParamsCommand(this, doc_);
+        updateTitle();
+    });
+    connect(commands_[32802], &QAction::triggered, this,
+            [this] { runAccessParamsCommand(this, doc_, startDirectory_); });
+    connect(commands_[32806], &QAction::triggered, this, [this] { runSlaveStateCommand(this, doc_); });
+    connect(commands_[32818], &QAction::triggered, this,
+            [this] { runFirmwareCommand(this, doc_, startDirectory_); });
+    connect(commands_[32826], &QAction::triggered, this, [this] {
+        if (runWorkModeCommand(this, doc_))
+            updateTitle();
     });
     connect(commands_[32777], &QAction::triggered, this, [this] {
         runAddressMapCommand(this, doc_, startDirectory_);
