@@ -175,6 +175,12 @@ void DownloadExchange::sendChunk() {
 }
 
 void DownloadExchange::sendFinish() {
+    // A gateway that closed the connection during the last pause never gets
+    // the restart: that is a failed download, not a finished one.
+    if (!socketOpen()) {
+        onSendFailed();
+        return;
+    }
     status("");
     phase_ = Phase::Restart;
     status("正在重启设备....");

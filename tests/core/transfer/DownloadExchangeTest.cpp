@@ -303,6 +303,21 @@ TEST(DownloadExchange, PeerCloseIsNoticedByTheReplyTimer) {
     EXPECT_EQ(s.h.finished->resultText, "下 载 失 败！ 应答超时");
 }
 
+TEST(DownloadExchange, PeerCloseBeforeTheRestartIsAFailure) {
+    Session s("KX-P2R0-1.0", blocks(10));
+    s.h.start();
+    s.h.connect();
+    s.answer(stateReply(0x74));
+    s.answer(ack(20));
+    s.h.reply(ack(21)); // the last chunk is acknowledged, the pause runs ...
+    s.h.peerClosed();   // ... and the gateway goes away before the restart
+    s.h.advance(300);
+    ASSERT_TRUE(s.h.finished);
+    EXPECT_FALSE(s.h.finished->success);
+    EXPECT_EQ(s.h.messageTexts(), std::vector<std::string>{"发送失败"});
+    EXPECT_EQ(s.h.sent.size(), 3u); // no restart request went out
+}
+
 TEST(DownloadExchange, SplitStateReplyIsShortAndItsRestIgnored) {
     Session s("KX-P2R0-1.0", blocks(10));
     s.h.start();
