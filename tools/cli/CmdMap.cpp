@@ -5,39 +5,16 @@
 // as the sheets Area0, Area1, Area3, Area4 (OUT ending in .xlsx: a workbook;
 // otherwise delimited text).
 #include "CliCommand.h"
+#include "TransferSupport.h"
 
 #include "editing/AddressMap.h"
 #include "model/CVantorDoc.h"
-#include "model/ProjectFile.h"
 #include "services/CdtAddressTable.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace vantor::cli {
 namespace {
-
-// Messages of the core go to stderr, one line each.
-class StderrSink : public MessageSink {
-public:
-    using MessageSink::error;
-    void error(const std::string&, const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    void information(const std::string&, const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    bool question(const std::string&, const std::string& text) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return true;
-    }
-};
-
-template <typename Row> void printRow(const Row& row) {
-    for (std::size_t i = 0; i < row.size(); ++i)
-        std::printf(i ? "\t%s" : "%s", std::string(row[i]).c_str());
-    std::printf("\n");
-}
 
 template <typename Rows> void printList(const char* title, const Rows& rows, bool first) {
     if (!first)
@@ -48,32 +25,17 @@ template <typename Rows> void printList(const char* title, const Rows& rows, boo
 }
 
 int runMap(const std::vector<std::string>& args) {
-    std::string file;
-    std::string exportPath;
-    bool exporting = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--export" && i + 1 < args.size()) {
-            exporting = true;
-            exportPath = args[++i];
-        } else if (file.empty() && args[i].rfind("--", 0) != 0) {
-            file = args[i];
-        } else {
-            file.clear();
-            break;
-        }
-    }
-    if (file.empty() || (exporting && exportPath.empty())) {
+    Options options(args, {"--export"}, {});
+    if (!options.ok() || options.positional().size() != 1 ||
+        (options.value("--export") && options.value("--export")->empty())) {
         std::fprintf(stderr, "usage: vantor-cli map FILE.vtc [--export OUT]\n");
         return kUsage;
     }
-    std::error_code ec;
+    const bool exporting = options.value("--export").has_value();
+    const std::string exportPath = options.value("--export").value_or("");
     model::CVantorDoc doc;
-    doc.NewDocument(std::filesystem::current_path(ec).string());
-    std::string error;
-    if (!model::ProjectFile::open(doc, file, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!loadProject(options.positional()[0], doc))
         return kUsage;
-    }
 
     StderrSink sink;
     switch (editing::openAddressMap(doc, sink)) {

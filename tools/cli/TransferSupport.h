@@ -4,6 +4,7 @@
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,13 @@ public:
 private:
     bool answer_;
 };
+
+// One table row on stdout, its cells separated by tabs.
+template <typename Row> void printRow(const Row& row) {
+    for (std::size_t i = 0; i < row.size(); ++i)
+        std::printf(i ? "\t%s" : "%s", std::string(row[i]).c_str());
+    std::printf("\n");
+}
 
 // Opens FILE.vtc into a new project (access IP from IP/ETHOption.xml of the
 // current directory first, as a new project starts). False with the reason
