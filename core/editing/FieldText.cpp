@@ -22,6 +22,12 @@ int fieldValue(std::string_view text) {
     return static_cast<int>(v);
 }
 
+std::optional<int> filledDigitsValue(std::string_view text) {
+    if (text.empty() || !digitsOnly(text))
+        return std::nullopt;
+    return fieldValue(text);
+}
+
 bool holdsOtherThanZero(std::string_view text) {
     for (char c : text)
         if (c != '0')

@@ -1,5 +1,7 @@
 #include "services/CdtOptionsForm.h"
 
+#include "editing/FieldText.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -7,21 +9,8 @@ namespace vantor::services {
 
 namespace {
 
-// Decimal digits only; long texts saturate so that they fail the range test.
-std::optional<long long> digitsValue(const std::string& s) {
-    if (s.empty())
-        return std::nullopt;
-    long long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = std::min(v * 10 + (c - '0'), 1000000000LL);
-    }
-    return v;
-}
-
 std::optional<int> inRange(const std::string& s, int high) {
-    auto v = digitsValue(s);
+    auto v = editing::filledDigitsValue(s);
     if (!v || *v > high)
         return std::nullopt;
     return static_cast<int>(*v);

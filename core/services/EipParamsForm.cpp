@@ -1,5 +1,7 @@
 #include "services/EipParamsForm.h"
 
+#include "editing/FieldText.h"
+
 #include "text/Numbers.h"
 
 #include <algorithm>
@@ -16,20 +18,6 @@ std::size_t valueIndex(int kind, int group) {
     bool control = group >= 6;
     int com = group % 6;
     return static_cast<std::size_t>(((control ? 3 : 0) + kind) * 6 + com);
-}
-
-// Decimal digits only, value up to `limit + 1` (longer texts saturate so
-// that they fail the range test instead of wrapping).
-std::optional<long long> digitsValue(const std::string& s) {
-    if (s.empty())
-        return std::nullopt;
-    long long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = std::min(v * 10 + (c - '0'), 1000000000LL);
-    }
-    return v;
 }
 
 } // namespace
@@ -82,12 +70,12 @@ bool EipParamsForm::apply(model::CVantorDoc& doc, MessageSink& sink) const {
         const int com = g % 6 + 1;
         const char* what = g < 6 ? "状态字" : "控制字";
         auto [low, high] = eipStartRange(com);
-        auto start = digitsValue(f.start);
+        auto start = editing::filledDigitsValue(f.start);
         if (!start || *start < low || *start > high) {
             sink.error("错误", text::format("COM%d %s起始地址取值范围%d-%d", com, what, low, high));
             return false;
         }
-        auto count = digitsValue(f.count);
+        auto count = editing::filledDigitsValue(f.count);
         if (!count || *count < kEipCountMin || *count > kEipCountMax) {
             sink.error("错误",
                        text::format("COM%d %s长度取值范围%d-%d", com, what, kEipCountMin, kEipCountMax));
