@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     if (args.size() > 1 && !window.openProject(args.at(1)))
         return 1;
+    // Fill the screen also where no window manager maximises for us.
+    window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();
     return QApplication::exec();
 }
