@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 using namespace vantor;
 
@@ -87,6 +88,23 @@ void reportExport(QWidget* parent, bool ok, const std::string& errors, const QSt
         sink.error("错误", errors);
 }
 
+// The "导出" button of the table windows: asks for a file, writes it with
+// `write` and reports the outcome.
+QPushButton* exportButton(QDialog& d, const QString& startDirectory,
+                          std::function<bool(const std::string& path, std::string& errors)> write) {
+    auto* button = new QPushButton("导出");
+    button->setObjectName("button1096");
+    QObject::connect(button, &QPushButton::clicked, &d, [&d, startDirectory, write] {
+        const QString path = exportPath(&d, startDirectory);
+        if (path.isEmpty())
+            return;
+        std::string errors;
+        const bool ok = write(path.toStdString(), errors);
+        reportExport(&d, ok, errors, path);
+    });
+    return button;
+}
+
 void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* exportButton) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->button(QDialogButtonBox::Close)->setText("关闭");
@@ -112,17 +130,9 @@ void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QStri
         grid->addWidget(titled(q(editing::mapListTitle(a)), t), a / 2, a % 2);
     }
     layout->addLayout(grid);
-    auto* exportButton = new QPushButton("导出");
-    exportButton->setObjectName("button1096");
-    QObject::connect(exportButton, &QPushButton::clicked, &d, [&] {
-        const QString path = exportPath(&d, startDirectory);
-        if (path.isEmpty())
-            return;
-        std::string errors;
-        bool ok = editing::exportAddressMap(map, path.toStdString(), errors);
-        reportExport(&d, ok, errors, path);
-    });
-    addCloseRow(d, layout, exportButton);
+    addCloseRow(d, layout, exportButton(d, startDirectory, [&](const std::string& path, std::string& errors) {
+                    return editing::exportAddressMap(map, path, errors);
+                }));
     d.resize(1200, 700);
     d.exec();
 }
@@ -199,17 +209,9 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
         lists->addWidget(titled(input ? "INPUT" : "OUTPUT", t));
     }
     layout->addLayout(lists);
-    auto* exportButton = new QPushButton("导出");
-    exportButton->setObjectName("button1096");
-    QObject::connect(exportButton, &QPushButton::clicked, &d, [&] {
-        const QString path = exportPath(&d, startDirectory);
-        if (path.isEmpty())
-            return;
-        std::string errors;
-        bool ok = services::exportEipTable(*table, path.toStdString(), errors);
-        reportExport(&d, ok, errors, path);
-    });
-    addCloseRow(d, layout, exportButton);
+    addCloseRow(d, layout, exportButton(d, startDirectory, [&](const std::string& path, std::string& errors) {
+                    return services::exportEipTable(*table, path, errors);
+                }));
     d.resize(640, 720);
     d.exec();
 }

@@ -3,6 +3,9 @@
 // and each slave's commands.
 #include "CliCommand.h"
 
+#include "editing/ModuleList.h"
+#include "model/CommandKind.h"
+
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
 #include "text/Numbers.h"
@@ -25,29 +28,12 @@ template <std::size_t N> std::string pick(const char* const (&names)[N], int ind
     return format("?(%d)", index);
 }
 
-// MODBUS reference notation: area base plus the address, at least five
-// digits; from 10000 on the base is ten times larger and six digits.
+// MODBUS reference notation as the module list shows it; an area no command
+// kind has (a damaged file) is shown as it stands.
 std::string gatewayReference(int area, int gate) {
-    int base;
-    switch (area) {
-    case 0:
-        base = 0;
-        break;
-    case 1:
-        base = 1;
-        break;
-    case 3:
-        base = 3;
-        break;
-    case 4:
-        base = 4;
-        break;
-    default:
+    if (model::areaIndex(area) < 0)
         return format("%d (区 %d)", gate, area);
-    }
-    if (gate >= 10000)
-        return format("%.6d", base * 100000 + gate);
-    return format("%.5d", base * 10000 + gate);
+    return editing::referenceAddress(area, gate);
 }
 
 void printSlave(const model::CSlave& s) {
