@@ -147,16 +147,6 @@ std::size_t findDoctypeEnd(std::string_view d, std::size_t i) {
     return npos;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Named and numeric character references give their character (numeric ones
 // in GBK); the ';' of a numeric reference must come within six characters of
 // "&#", otherwise, like every other unknown '&', it stays as it stands.
@@ -189,7 +179,7 @@ std::string unescape(std::string_view raw) {
             unsigned long value = 0;
             std::size_t digits = 0;
             for (; j < rest.size() && j < 8; ++j) {
-                int v = hexValue(rest[j]);
+                int v = text::hexDigitValue(rest[j]);
                 if (v < 0 || v >= base)
                     break;
                 value = value * static_cast<unsigned long>(base) + static_cast<unsigned long>(v);

@@ -22,14 +22,8 @@ std::optional<uint16_t> ControlWordExchange::parseValue(std::string_view text, M
     for (char c : text) {
         if (!ok)
             break;
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else {
+        const int d = text::hexDigitValue(c);
+        if (d < 0) {
             ok = false;
             break;
         }

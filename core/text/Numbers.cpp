@@ -24,6 +24,16 @@ int32_t readDecimal(std::string_view s) {
     return static_cast<int32_t>(v);
 }
 
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 std::string writeDecimal(long long v) {
     return std::to_string(v);
 }

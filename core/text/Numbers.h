@@ -12,6 +12,9 @@ namespace vantor::text {
 // stored 32-bit integers do.
 int32_t readDecimal(std::string_view s);
 
+// Value 0..15 of one hexadecimal digit (either case); -1 for anything else.
+int hexDigitValue(char c);
+
 // "%d".
 std::string writeDecimal(long long v);
 

@@ -1,19 +1,11 @@
 #include "transfer/Bytes.h"
 
+#include "text/Numbers.h"
+
 namespace vantor::transfer {
 
 namespace {
 constexpr char kDigits[] = "0123456789abcdef";
-
-int nibble(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 } // namespace
 
 std::string toHex(ByteView bytes) {
@@ -44,7 +36,7 @@ std::optional<Bytes> fromHex(std::string_view text) {
     for (char c : text) {
         if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
             continue;
-        int n = nibble(c);
+        int n = text::hexDigitValue(c);
         if (n < 0)
             return std::nullopt;
         if (high < 0) {

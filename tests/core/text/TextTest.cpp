@@ -69,3 +69,10 @@ TEST(Gbk, Utf16Container) {
     std::string wide("A\0\x19\x95", 4); // "A错" in UTF-16LE
     EXPECT_EQ(utf16leToGbk(wide), "A\xB4\xED");
 }
+
+TEST(HexDigit, BothCasesAndNothingElse) {
+    const std::pair<char, int> cases[] = {{'0', 0}, {'9', 9}, {'a', 10}, {'f', 15}, {'A', 10}, {'F', 15},
+                                          {'g', -1}, {'G', -1}, {'/', -1}, {':', -1}, {'@', -1}, {' ', -1}};
+    for (auto [c, v] : cases)
+        EXPECT_EQ(hexDigitValue(c), v) << c;
+}
