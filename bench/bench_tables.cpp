@@ -3,8 +3,8 @@
 #include "editing/AddressMap.h"
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
-#include "services/EipAddressTable.h"
-#include "services/EipParamsForm.h"
+#include "editing/EipAddressTable.h"
+#include "editing/EipParamsForm.h"
 
 #include <benchmark/benchmark.h>
 

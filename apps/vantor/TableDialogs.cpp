@@ -1,18 +1,18 @@
 #include "TableDialogs.h"
 
+#include "FileChooser.h"
 #include "QtMessageSink.h"
 #include "editing/AddressMap.h"
-#include "services/CdtAddressTable.h"
-#include "services/CdtOptionsForm.h"
-#include "services/EipAddressTable.h"
-#include "services/EipParamsForm.h"
+#include "editing/CdtAddressTable.h"
+#include "editing/CdtOptionsForm.h"
+#include "editing/EipAddressTable.h"
+#include "editing/EipParamsForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -72,12 +72,7 @@ QWidget* titled(const QString& title, QWidget* inner) {
 QString exportPath(QWidget* parent, const QString& startDirectory) {
     const QString dir = startDirectory + "/EXCEL";
     QDir().mkpath(dir);
-    QFileDialog dialog(parent, "导出", dir, "Excel 工作簿 (*.xlsx);;所有文件 (*)");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("xlsx");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return gui::chooseSaveFile(parent, "导出", dir, "Excel 工作簿 (*.xlsx);;所有文件 (*)", "xlsx");
 }
 
 void reportExport(QWidget* parent, bool ok, const std::string& errors, const QString& path) {

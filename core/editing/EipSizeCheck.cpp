@@ -1,7 +1,7 @@
 #include "editing/EipSizeCheck.h"
 
 #include "model/GatewayCatalogue.h"
-#include "services/EipAddressTable.h"
+#include "editing/EipAddressTable.h"
 
 namespace vantor::editing {
 

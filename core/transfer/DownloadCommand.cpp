@@ -2,7 +2,7 @@
 
 #include "editing/GatewayAddressPacker.h"
 #include "model/GatewayCatalogue.h"
-#include "services/EipAddressTable.h"
+#include "editing/EipAddressTable.h"
 
 namespace vantor::transfer {
 

@@ -8,7 +8,7 @@
 #include "TransferSupport.h"
 
 #include "model/CVantorDoc.h"
-#include "services/EipAddressTable.h"
+#include "editing/EipAddressTable.h"
 
 #include <cstdio>
 

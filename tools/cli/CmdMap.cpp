@@ -9,7 +9,7 @@
 
 #include "editing/AddressMap.h"
 #include "model/CVantorDoc.h"
-#include "services/CdtAddressTable.h"
+#include "editing/CdtAddressTable.h"
 
 #include <cstdio>
 

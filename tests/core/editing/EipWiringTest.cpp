@@ -2,7 +2,7 @@
 // check by default: what no longer fits the connections is taken back.
 #include "editing/CommandEditor.h"
 #include "editing/ProjectEditor.h"
-#include "services/EipAddressTable.h"
+#include "editing/EipAddressTable.h"
 
 #include "EditingFixtures.h"
 

@@ -1,7 +1,7 @@
 #include "TableFixtures.h"
 
-#include "services/CdtAddressTable.h"
-#include "services/CdtOptionsForm.h"
+#include "editing/CdtAddressTable.h"
+#include "editing/CdtOptionsForm.h"
 
 #include <gtest/gtest.h>
 

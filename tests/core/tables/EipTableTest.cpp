@@ -1,7 +1,7 @@
 #include "TableFixtures.h"
 
-#include "services/EipAddressTable.h"
-#include "services/EipParamsForm.h"
+#include "editing/EipAddressTable.h"
+#include "editing/EipParamsForm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "services/EipParamsForm.h"
+#include "editing/EipParamsForm.h"
 
 #include "editing/FieldText.h"
 

@@ -1,11 +1,11 @@
-#include "services/EipAddressTable.h"
+#include "editing/EipAddressTable.h"
 
 #include "editing/AddressMap.h"
 #include "editing/GatewayAddressPacker.h"
 #include "editing/SheetWriter.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
-#include "services/EipParamsForm.h"
+#include "editing/EipParamsForm.h"
 #include "text/Numbers.h"
 
 #include <algorithm>

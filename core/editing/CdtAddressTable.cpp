@@ -1,4 +1,4 @@
-#include "services/CdtAddressTable.h"
+#include "editing/CdtAddressTable.h"
 
 #include "editing/AddressMap.h"
 #include "model/CommandKind.h"

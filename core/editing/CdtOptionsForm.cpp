@@ -1,4 +1,4 @@
-#include "services/CdtOptionsForm.h"
+#include "editing/CdtOptionsForm.h"
 
 #include "editing/FieldText.h"
 
