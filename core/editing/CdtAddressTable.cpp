@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 namespace {
 
@@ -73,4 +73,4 @@ CdtAddressTable buildCdtAddressTable(const model::CVantorDoc& doc) {
     return t;
 }
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 namespace {
 
@@ -88,4 +88,4 @@ bool CdtOptionsForm::apply(model::CVantorDoc& doc, MessageSink& sink) {
     return true;
 }
 
-} // namespace vantor::services
+} // namespace vantor::editing
