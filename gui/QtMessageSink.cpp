@@ -4,11 +4,15 @@
 
 namespace vantor::gui {
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 MessageSink* redirect = nullptr;
 } // namespace
 
-void QtMessageSink::redirectTo(MessageSink* sink) { redirect = sink; }
+void QtMessageSink::redirectTo(MessageSink* sink) {
+    redirect = sink;
+}
 
 void QtMessageSink::error(const std::string& caption, const std::string& text) {
     if (redirect)

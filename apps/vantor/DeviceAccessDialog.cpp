@@ -9,7 +9,6 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace vantor;
@@ -19,11 +18,8 @@ DeviceAccessDialog::DeviceAccessDialog(QWidget* parent, model::CVantorDoc& doc, 
     setObjectName("dialogIpsetDlg");
     setWindowTitle("访问参数设置");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    ip_ = new QLineEdit(QString::fromStdString(doc.IP), this);
+    ip_ = new gui::IpAddressEdit(QString::fromStdString(doc.IP), this);
     ip_->setObjectName("ip1031");
-    static const QRegularExpression dotted(R"(^(\d{1,3})?(\.(\d{1,3})?){0,3}$)");
-    ip_->setValidator(new QRegularExpressionValidator(dotted, ip_));
-    ip_->setMinimumWidth(160);
     auto* form = new QFormLayout;
     form->addRow("访问IP地址:", ip_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -38,8 +34,14 @@ DeviceAccessDialog::DeviceAccessDialog(QWidget* parent, model::CVantorDoc& doc, 
 }
 
 void DeviceAccessDialog::accept() {
+    const QString address = ip_->address();
+    if (address.isEmpty()) {
+        // Only a project file can bring such a text; it is not stored.
+        gui::QtMessageSink(this).error("访问IP地址设置错误");
+        return;
+    }
     std::string error;
-    if (!services::applyAccessIp(doc_, ip_->text().toStdString(), directory_.toStdString(), &error)) {
+    if (!services::applyAccessIp(doc_, address.toStdString(), directory_.toStdString(), &error)) {
         // The project has the address; only the file for the next project
         // could not be written.
         gui::QtMessageSink(this).error(error);

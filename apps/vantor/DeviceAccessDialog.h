@@ -1,6 +1,7 @@
 #pragma once
 // 访问参数设置: the access IP at which the PC reaches the gateway; OK keeps
 // it in the project and in IP/ETHOption.xml below the start-up directory.
+#include "IpAddressEdit.h"
 #include "model/CVantorDoc.h"
 
 #include <QDialog>
@@ -12,7 +13,7 @@ class DeviceAccessDialog : public QDialog {
 public:
     DeviceAccessDialog(QWidget* parent, vantor::model::CVantorDoc& doc, const QString& startDirectory);
 
-    QLineEdit* ipEdit() const { return ip_; }
+    vantor::gui::IpAddressEdit* ipEdit() const { return ip_; }
 
 public slots:
     void accept() override;
@@ -20,5 +21,5 @@ public slots:
 private:
     vantor::model::CVantorDoc& doc_;
     QString directory_;
-    QLineEdit* ip_;
+    vantor::gui::IpAddressEdit* ip_;
 };

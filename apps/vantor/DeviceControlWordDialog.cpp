@@ -50,9 +50,9 @@ void DeviceControlWordDialog::accept() {
 }
 
 void DeviceControlWordDialog::onExchangeFinished(bool success, const QString& resultText) {
-    if (success || !connected_) {
-        // Written, or no connection at all: the window closes and the
-        // message follows.
+    if (success || !connected_ || endedWith(transfer::Exchange::kSendFailed)) {
+        // Written, no connection at all, or the request could not be sent:
+        // the window closes and the message follows.
         DeviceDialog::onExchangeFinished(success, resultText);
         return;
     }

@@ -92,6 +92,13 @@ void DeviceDialog::onExchangeFinished(bool success, const QString&) {
     done(success ? Accepted : Rejected);
 }
 
+bool DeviceDialog::endedWith(const std::string& text) const {
+    for (const auto& m : endMessages_)
+        if (m.text == text)
+            return true;
+    return false;
+}
+
 void DeviceDialog::reject() {
     if (driver_ && !driver_->isFinished()) {
         // The socket goes with the window; the exchange ends without a

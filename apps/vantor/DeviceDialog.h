@@ -38,6 +38,8 @@ public:
     QString resultText() const;
     // Messages kept for after the window closed.
     const std::vector<vantor::Message>& endMessages() const { return endMessages_; }
+    // Whether the exchange ended with this message.
+    bool endedWith(const std::string& text) const;
     vantor::gui::ExchangeDriver* driver() const { return driver_; }
     vantor::gui::ConnectingBox* connectingBox() const { return box_; }
 

@@ -11,19 +11,15 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
 using namespace vantor;
 
 namespace {
-QLineEdit* ipField(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
+gui::IpAddressEdit* ipField(QWidget* parent, const char* name) {
+    auto* e = new gui::IpAddressEdit(parent);
     e->setObjectName(name);
-    static const QRegularExpression dotted(R"(^(\d{1,3})?(\.(\d{1,3})?){0,3}$)");
-    e->setValidator(new QRegularExpressionValidator(dotted, e));
-    e->setMinimumWidth(150);
     return e;
 }
 } // namespace
@@ -54,9 +50,8 @@ DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc
     const char* names[] = {"ip1032", "mask1036", "gateway1039", "port1043"};
     const char* labels[] = {"IP地址:", "子网掩码:", "默认网关:", "端口:"};
     for (int i = 0; i < 4; ++i) {
-        auto* e = new QLineEdit(eth2);
+        QLineEdit* e = i < 3 ? ipField(eth2, names[i]) : new QLineEdit(eth2);
         e->setObjectName(names[i]);
-        e->setMinimumWidth(150);
         f2->addRow(labels[i], e);
     }
     eth2->setEnabled(false);
@@ -96,8 +91,8 @@ void DeviceNetworkDialog::start() {
 }
 
 void DeviceNetworkDialog::download() {
-    services::NetworkSettings fields{ip_->text().toStdString(), mask_->text().toStdString(),
-                                     gateway_->text().toStdString(), port_->text().toStdString()};
+    services::NetworkSettings fields{ip_->address().toStdString(), mask_->address().toStdString(),
+                                     gateway_->address().toStdString(), port_->text().toStdString()};
     gui::QtMessageSink sink(this);
     exchange_->download(fields, sink);
     if (driver())

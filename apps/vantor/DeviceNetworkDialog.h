@@ -4,6 +4,7 @@
 // "下载配置"; the run of the network-parameter exchange advances the
 // progress bar, and its result box follows the window's close.
 #include "DeviceDialog.h"
+#include "IpAddressEdit.h"
 
 #include "services/NetworkParamsExchange.h"
 
@@ -22,9 +23,9 @@ public:
     // "下载配置": checks the fields (messages at once) and starts the run.
     void download();
 
-    QLineEdit* ipEdit() const { return ip_; }
-    QLineEdit* maskEdit() const { return mask_; }
-    QLineEdit* gatewayEdit() const { return gateway_; }
+    vantor::gui::IpAddressEdit* ipEdit() const { return ip_; }
+    vantor::gui::IpAddressEdit* maskEdit() const { return mask_; }
+    vantor::gui::IpAddressEdit* gatewayEdit() const { return gateway_; }
     QLineEdit* portEdit() const { return port_; }
     vantor::services::NetworkParamsExchange& exchange() { return *exchange_; }
 
@@ -33,9 +34,9 @@ protected:
 
 private:
     std::unique_ptr<vantor::services::NetworkParamsExchange> exchange_;
-    QLineEdit* ip_;
-    QLineEdit* mask_;
-    QLineEdit* gateway_;
+    vantor::gui::IpAddressEdit* ip_;
+    vantor::gui::IpAddressEdit* mask_;
+    vantor::gui::IpAddressEdit* gateway_;
     QLineEdit* port_;
     QProgressBar* progress_;
     QPushButton* send_;

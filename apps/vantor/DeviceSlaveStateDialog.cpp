@@ -86,12 +86,10 @@ void DeviceSlaveStateDialog::onEventHandled() {
 }
 
 void DeviceSlaveStateDialog::onExchangeFinished(bool success, const QString& resultText) {
-    bool wrongModel = false;
-    for (const auto& m : endMessages())
-        wrongModel = wrongModel || m.text == services::SlaveStateExchange::kModelMismatch;
-    if (!connected_ || wrongModel) {
-        // No connection, or another gateway: the window goes and the
-        // message follows.
+    if (!connected_ || endedWith(services::SlaveStateExchange::kModelMismatch) ||
+        endedWith(transfer::Exchange::kSendFailed)) {
+        // No connection, another gateway, or a request that could not be
+        // sent: polling is over, the window goes and the message follows.
         DeviceDialog::onExchangeFinished(success, resultText);
         return;
     }

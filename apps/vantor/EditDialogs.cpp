@@ -83,17 +83,23 @@ bool runSlaveDialog(QWidget* parent, model::CVantorDoc& doc, editing::SlavePrope
     QLineEdit* timeout = d.edit("edit1020", "应答超时时间：", form.timeoutText);
     auto* group = new QGroupBox("配置字：");
     auto* boxes = new QVBoxLayout(group);
-    const std::pair<const char*, bool*> bits[] = {{"从站操作使能", &form.operationEnable},
-                                                  {"保留报错", &form.keepError},
-                                                  {"清除错误", &form.clearError},
-                                                  {"数变即发", &form.changeSend},
-                                                  {"写停发", &form.writeStop}};
+    const struct {
+        const char* label;
+        bool* value;
+        uint8_t bit;
+    } bits[] = {{"从站操作使能", &form.operationEnable, 0x80},
+                {"保留报错", &form.keepError, 0x40},
+                {"清除错误", &form.clearError, 0x20},
+                {"数变即发", &form.changeSend, 0x02},
+                {"写停发", &form.writeStop, 0x01}};
     std::vector<std::pair<QCheckBox*, bool*>> checks;
     int id = 1015;
-    for (auto [label, value] : bits) {
+    for (auto [label, value, bit] : bits) {
         auto* c = new QCheckBox(label);
         c->setObjectName(QString("check%1").arg(id++));
         c->setChecked(*value);
+        // Boxes whose bit OK does not keep are shown, not offered.
+        c->setEnabled((editing::kSlaveKeptControlBits & bit) != 0);
         boxes->addWidget(c);
         checks.emplace_back(c, value);
     }

@@ -280,7 +280,9 @@ void MainWindow::buildMenus() {
         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     commands_[32812]->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    for (int id : {32811, 32812}) {
+    // Delete on the drawing does what the context menu's 删除 does.
+    commands_[32773]->setShortcut(QKeySequence::Delete);
+    for (int id : {32773, 32811, 32812}) {
         commands_[id]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         view_->addAction(commands_[id]);
     }

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QToolTip>
 
 using vantor::view::Primitive;
 
@@ -66,7 +67,10 @@ void ProjectView::paintEvent(QPaintEvent*) {
             painter.setFont(font);
             painter.setPen(colour);
             const QFontMetrics metrics(font);
-            painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), QString::fromStdString(p.text));
+            QString shown = QString::fromStdString(p.text);
+            if (p.maxWidth > 0)
+                shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
+            painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), shown);
             break;
         }
         case Primitive::Kind::Picture:
@@ -100,6 +104,19 @@ void ProjectView::mouseMoveEvent(QMouseEvent* e) {
         emit modified();
         update();
     }
+}
+
+bool ProjectView::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip)
+        return QWidget::event(e);
+    const QPoint p = static_cast<QHelpEvent*>(e)->pos();
+    const int slave = scene_.slaveAt({p.x(), p.y()});
+    if (slave >= 0)
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(),
+                           QString::fromStdString(doc_.slaves[static_cast<std::size_t>(slave)].name), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void ProjectView::mouseDoubleClickEvent(QMouseEvent* e) {

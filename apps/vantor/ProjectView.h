@@ -26,6 +26,8 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    // A slave's whole name as a tooltip (the drawing may elide it).
+    bool event(QEvent*) override;
 
 private:
     const QPixmap* picture(const vantor::view::Primitive& p);

@@ -1,5 +1,6 @@
 #include "editing/ComPropertiesForm.h"
 
+#include "editing/ApplyWhenAccepted.h"
 #include "editing/FieldText.h"
 
 namespace vantor::editing {
@@ -30,25 +31,27 @@ ComPropertiesForm openComForm(const model::CVantorDoc& doc, int line) {
     return f;
 }
 
-FormResult acceptComForm(model::CVantorDoc& doc, const ComPropertiesForm& form, MessageSink& sink) {
-    model::CCOM& com = doc.coms.at(static_cast<std::size_t>(form.line));
-    com.baud = form.baud;
-    com.check = form.check;
-    com.stop = form.stop;
-    doc.modified = true;
-    // Only plain digits make a gap: "0a" or "12a" are format errors rather
-    // than being read up to the first non-digit.
-    if (!digitsOnly(form.intervalText)) {
-        sink.error("错误", "报文发送间隔格式错误");
-        return FormResult::StayOpen;
-    }
-    const int interval = fieldValue(form.intervalText);
-    if (interval < 10 || interval > 2550) {
-        sink.error("错误", "报文发送间隔请添入一个10和2550之间的整数");
-        return FormResult::StayOpen;
-    }
-    com.space = interval / 10;
-    return FormResult::Accepted;
+FormResult acceptComForm(model::CVantorDoc& project, const ComPropertiesForm& form, MessageSink& sink) {
+    return applyWhenAccepted(project, [&](model::CVantorDoc& doc) {
+        model::CCOM& com = doc.coms.at(static_cast<std::size_t>(form.line));
+        com.baud = form.baud;
+        com.check = form.check;
+        com.stop = form.stop;
+        doc.modified = true;
+        // Only plain digits make a gap: "0a" or "12a" are format errors rather
+        // than being read up to the first non-digit.
+        if (!digitsOnly(form.intervalText)) {
+            sink.error("错误", "报文发送间隔格式错误");
+            return FormResult::StayOpen;
+        }
+        const int interval = fieldValue(form.intervalText);
+        if (interval < 10 || interval > 2550) {
+            sink.error("错误", "报文发送间隔请添入一个10和2550之间的整数");
+            return FormResult::StayOpen;
+        }
+        com.space = interval / 10;
+        return FormResult::Accepted;
+    });
 }
 
 } // namespace vantor::editing

@@ -218,6 +218,12 @@ FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageS
         sink.error("错误", message);
         return FormResult::StayOpen;
     }
+    // The slave's data area ends at address 65535: a range running past it
+    // would be polled from addresses the slave cannot have.
+    if (start + length > 65536) {
+        sink.error("错误", kSlaveRangeExceeded);
+        return FormResult::StayOpen;
+    }
     // 6. First gateway address only; the end of the range is checked before
     // a download.
     if (!digitsOnly(form.gatewayText)) {

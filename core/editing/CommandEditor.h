@@ -13,6 +13,9 @@
 
 namespace vantor::editing {
 
+// A command whose slave range runs past address 65535 is refused with this.
+inline constexpr const char* kSlaveRangeExceeded = "超限,数据区范围为1-65536";
+
 // The slave start address a new command of `kind` suggests: the end of the
 // slave's last command of the same area and direction (reads match reads,
 // writes match both writes), else 0.

@@ -1,5 +1,6 @@
 #include "editing/SlavePropertiesForm.h"
 
+#include "editing/ApplyWhenAccepted.h"
 #include "editing/FieldText.h"
 #include "text/Gbk.h"
 
@@ -28,6 +29,9 @@ bool otherSlaveHas(const model::CVantorDoc& doc, int a, int except) {
             return true;
     return false;
 }
+
+// The checks of OK in order, each storing its value as it passes.
+FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, MessageSink& sink);
 
 } // namespace
 
@@ -66,6 +70,13 @@ std::optional<SlavePropertiesForm> openNewSlaveForm(model::CVantorDoc& doc, int 
 }
 
 FormResult acceptSlaveForm(model::CVantorDoc& doc, SlavePropertiesForm& form, MessageSink& sink) {
+    return applyWhenAccepted(doc,
+                             [&](model::CVantorDoc& work) { return acceptSlaveSteps(work, form, sink); });
+}
+
+namespace {
+
+FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, MessageSink& sink) {
     model::CSlave* slave = nullptr;
     if (!form.newSlave)
         slave = &doc.slaves.at(static_cast<std::size_t>(form.slave));
@@ -164,5 +175,7 @@ FormResult acceptSlaveForm(model::CVantorDoc& doc, SlavePropertiesForm& form, Me
     doc.modified = true;
     return FormResult::Accepted;
 }
+
+} // namespace
 
 } // namespace vantor::editing

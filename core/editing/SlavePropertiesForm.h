@@ -1,6 +1,6 @@
 #pragma once
 // The slave form ("从站属性") for an existing slave or a new one: fields,
-// opening values, and the OK checks with their stepwise stores and the
+// opening values, and the OK checks with their stores and the
 // upkeep of both address-occupancy tables.
 #include "common/MessageSink.h"
 #include "editing/FormResult.h"
@@ -31,6 +31,10 @@ struct SlavePropertiesForm {
     NewSlaveValues result;
 };
 
+// The config-word bits OK takes from the boxes: operation enable alone
+// (0x80 ticked, 0x7F not); the other boxes show the stored word only.
+inline constexpr uint8_t kSlaveKeptControlBits = 0x80;
+
 inline constexpr const char* kSlaveFormNote = "注意: 报文发送间隔 应答超时时间取值为10的整数倍";
 
 // Existing slave: its address, times in ms, name and config-word bits.
@@ -42,9 +46,10 @@ SlavePropertiesForm openSlaveForm(const model::CVantorDoc& doc, int slave);
 // every address 1..255 is taken.
 std::optional<SlavePropertiesForm> openNewSlaveForm(model::CVantorDoc& doc, int line, MessageSink& sink);
 
-// OK. An existing slave takes each value as its check passes (config word,
-// name, send interval, timeout, then the address), so a later failure keeps
-// the earlier stores; a new slave's values go to `form.result`.
+// OK. The checks run in order (config word, name, send interval, timeout,
+// then the address); an existing slave takes the values only when all of
+// them pass, so a refusal leaves the project unchanged; a new slave's values
+// go to `form.result`.
 FormResult acceptSlaveForm(model::CVantorDoc& doc, SlavePropertiesForm& form, MessageSink& sink);
 
 } // namespace vantor::editing

@@ -17,6 +17,31 @@ std::optional<int> parsePortText(std::string_view text) {
     return static_cast<int>(value);
 }
 
+std::optional<std::string> completeDottedIp(std::string_view text) {
+    std::string out;
+    std::size_t parts = 1, digits = 0;
+    int value = 0;
+    for (char c : text) {
+        if (c == '.') {
+            if (++parts > 4)
+                return std::nullopt;
+            out += std::to_string(value) + '.';
+            value = 0;
+            digits = 0;
+        } else if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            if (++digits > 3 || value > 255)
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    out += std::to_string(value);
+    for (; parts < 4; ++parts)
+        out += ".0";
+    return out;
+}
+
 std::optional<Octets> parseDottedIp(std::string_view text) {
     Octets o{};
     std::size_t part = 0;
@@ -97,6 +122,21 @@ std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, Me
         same = ((*ip)[i] & (*mask)[i]) == ((*gw)[i] & (*mask)[i]);
     if (!same) {
         sink.error("错误", "网口1IP和网关不在同一网段");
+        return std::nullopt;
+    }
+    bool hostZeros = true, hostOnes = true;
+    for (int i = 0; i < 4; ++i) {
+        const uint8_t host = static_cast<uint8_t>((*ip)[i] & ~(*mask)[i]);
+        hostZeros = hostZeros && host == 0;
+        hostOnes = hostOnes && host == static_cast<uint8_t>(~(*mask)[i]);
+    }
+    const char* lockOut = *port == 0   ? kPortZero
+                          : hostZeros  ? kIpIsNetworkAddress
+                          : hostOnes   ? kIpIsBroadcastAddress
+                          : *gw == *ip ? kGatewayIsIp
+                                       : nullptr;
+    if (lockOut) {
+        sink.error("错误", lockOut);
         return std::nullopt;
     }
     return CheckedSettings{*ip, *mask, *gw, static_cast<uint16_t>(*port)};

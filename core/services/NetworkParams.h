@@ -28,6 +28,12 @@ std::optional<int> parsePortText(std::string_view text);
 // A dotted IPv4 text with four decimal octets 0..255.
 std::optional<Octets> parseDottedIp(std::string_view text);
 
+// What an address control holds for a typed text: up to four dot-separated
+// octets of at most three digits and 0..255 each, a blank or missing octet
+// counting as 0 ("1.2.3" holds 1.2.3.0). Empty when the text cannot be typed
+// into such a control (a fifth part, 256, a letter).
+std::optional<std::string> completeDottedIp(std::string_view text);
+
 // A subnet mask the gateway accepts: a run of ones then zeros, at least two
 // ones and at least one zero (0.0.0.0, 128.0.0.0 and 255.255.255.255 are
 // refused).
@@ -42,7 +48,13 @@ struct CheckedSettings {
 
 // The checks of the "下载配置" button, in order, stopping at the first
 // failure with its message: port range, IP first octet 1..223, mask,
-// IP and gateway in one subnet.
+// IP and gateway in one subnet; then the settings that would lock the
+// gateway out: MODBUS TCP port 0, an IP that is its subnet's network or
+// broadcast address, a default gateway equal to the IP.
+inline constexpr const char* kPortZero = "网口1端口不能为0";
+inline constexpr const char* kIpIsNetworkAddress = "网口1IP不能为子网的网络地址";
+inline constexpr const char* kIpIsBroadcastAddress = "网口1IP不能为子网的广播地址";
+inline constexpr const char* kGatewayIsIp = "网口1默认网关不能与IP相同";
 std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, MessageSink& sink);
 
 // Body length of the request: 48 (two Ethernet ports) or 24.

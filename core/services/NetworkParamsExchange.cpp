@@ -75,7 +75,7 @@ void NetworkParamsExchange::onReply(ByteView frame) {
 void NetworkParamsExchange::onSendFailed() {
     // Only the socket goes; the run ends on its own with its result.
     closeSocket();
-    showError("发送失败");
+    showError(kSendFailed);
 }
 
 } // namespace vantor::services

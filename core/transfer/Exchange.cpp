@@ -96,7 +96,7 @@ std::vector<ExchangeAction> Exchange::takeActions() {
 
 void Exchange::onSendFailed() {
     closeSocket();
-    showError("发送失败");
+    showError(kSendFailed);
     finish(false, {});
 }
 

@@ -30,6 +30,9 @@ public:
     Exchange(const Exchange&) = delete;
     Exchange& operator=(const Exchange&) = delete;
 
+    // The message of a request the socket could not send.
+    static constexpr const char* kSendFailed = "发送失败";
+
     // --- events ---
     // Opens the exchange (usually: status text, connect, timer 10).
     virtual void start() = 0;

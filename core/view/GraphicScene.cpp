@@ -145,6 +145,7 @@ std::vector<Primitive> GraphicScene::draw() {
         out.push_back(picture({s.x, s.y}, "BITMAP/slave.bmp", kSlaveWidth, kSlaveHeight, "没有找到从站文件"));
         out.push_back(text({s.x - 16, s.y + 13}, std::to_string(s.address), kSlaveText));
         out.push_back(text({s.x - 10, s.y - 15}, s.name, kSlaveText));
+        out.back().maxWidth = nameSlotWidth(i);
         if (static_cast<int>(i) == selectedSlave)
             out.push_back(polyline({{s.x, s.y + 42}, {s.x + kSlaveWidth, s.y + 42}}, 2, kYellow));
     }
@@ -233,6 +234,18 @@ bool GraphicScene::rightPress(Point p) {
     if (int line = hitLine(p); line >= 0)
         doc_.selectedItem = doc_.comItem(line);
     return doc_.selectedSlave() >= 0 || doc_.selectedMaster() >= 0 || doc_.selectedCom() >= 0;
+}
+
+int GraphicScene::nameSlotWidth(std::size_t slave) const {
+    constexpr int kGap = 4;
+    const model::CSlave& s = doc_.slaves.at(slave);
+    int next = -1;
+    for (std::size_t i = 0; i < doc_.slaves.size(); ++i) {
+        const model::CSlave& o = doc_.slaves[i];
+        if (i != slave && o.com_name == s.com_name && o.y == s.y && o.x > s.x && (next < 0 || o.x < next))
+            next = o.x;
+    }
+    return next < 0 ? 0 : std::max(next - s.x - kGap, 1);
 }
 
 GraphicScene::Opens GraphicScene::doubleClickTarget() const {

@@ -37,6 +37,7 @@ struct Primitive {
     Rgb colour;
     std::string text;    // Text: UTF-8; Picture: the picture file below the current directory
     int textHeight = 15; // Text: 15 or 30
+    int maxWidth = 0;    // Text: the space it may take, longer texts are elided (0: any)
     int pictureWidth = 0, pictureHeight = 0;
     std::string missingMessage; // Picture: what to report when the file is missing
 };
@@ -70,6 +71,13 @@ public:
     // What a double-click would open for the current selection.
     enum class Opens { Nothing, SlaveProperties, GatewayInformation, ComProperties };
     Opens doubleClickTarget() const;
+
+    // The slave whose picture lies under a logical point, or -1.
+    int slaveAt(Point p) const { return hitSlave(p); }
+
+    // The width a slave's name may take: up to the next slave to its right
+    // on the same line, less a gap; 0 when no slave follows.
+    int nameSlotWidth(std::size_t slave) const;
 
 private:
     void fitSelectedLine();

@@ -19,10 +19,15 @@ expect_eq "p4 restart" 1 "$(cat "$WORK/dump-p4/restarts" 2>/dev/null)"
 stop_sim
 
 start_sim NXE-485-ZRTU2 "$WORK/dump-one"
+# The empty port text counts as port 0, which would leave the gateway
+# without its MODBUS side: refused, nothing sent.
 net NXE-485-ZRTU2 "$SIM_PORT" --set-ip 192.168.1.10 --mask 255.255.255.128 --gw 192.168.1.1 --mport ""
+expect_eq "port 0 status" 1 "$RC"
+expect_eq "port 0 message" "网口1端口不能为0" "$ERR"
+net NXE-485-ZRTU2 "$SIM_PORT" --set-ip 192.168.1.10 --mask 255.255.255.128 --gw 192.168.1.1 --mport 1
 expect_eq "one-port result" "下载完毕！" "$(tail -n 1 <<<"$OUT")"
-# IP, mask, gateway, port 0 (the empty text), ten zero bytes.
-expect_eq "one-port block" "c0a8010affffff80c0a80101""0000""00000000000000000000" \
+# IP, mask, gateway, port 1, ten zero bytes.
+expect_eq "one-port block" "c0a8010affffff80c0a80101""0100""00000000000000000000" \
     "$(cat "$WORK/dump-one/netparams.hex")"
 stop_sim
 

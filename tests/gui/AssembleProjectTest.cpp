@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -181,6 +182,51 @@ private slots:
         trigger(w, 32773);
         QCOMPARE(doc.slaves.size(), std::size_t(1));
         QCOMPARE(messages_.messages.back().caption, std::string("删除从站"));
+    }
+
+    // 从站属性 and COM属性: a refused OK, then Cancel, leaves the project as
+    // it was (nothing saved, no modified mark).
+    void cancelAfterRefusalChangesNothing() {
+        MainWindow w;
+        QVERIFY(w.openProject("demo.vtc"));
+        w.show(); // the drawing takes mouse events only when shown
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto& doc = w.document();
+        const auto slaves = doc.slaves;
+        const auto coms = doc.coms;
+        const auto& s = doc.slaves[0];
+        struct Case {
+            QPoint at;
+            const char* field;
+            const char* bad;
+            const char* changed; // a second field changed before OK
+            const char* message;
+        } cases[] = {{QPoint(s.x + 10, s.y + 10), "edit1001", "abc", "edit1002", "从站地址有非法字符"},
+                     {QPoint(doc.coms[0].x + 40, doc.coms[0].y + 2), "edit1067", "abc", nullptr,
+                      "报文发送间隔格式错误"}};
+        for (const auto& c : cases) {
+            messages_.messages.clear();
+            bool stayedOpen = false;
+            ModalStep step([&](QDialog* d) {
+                if (c.changed)
+                    setField(d, c.changed, "CHANGED");
+                if (auto* baud = d->findChild<QComboBox*>("combo1014"))
+                    baud->setCurrentIndex(baud->currentIndex() == 0 ? 1 : 0);
+                setField(d, c.field, c.bad);
+                pressOk(d);
+                stayedOpen = d->isVisible();
+                d->reject();
+            });
+            // The press selects, the double-click opens.
+            QTest::mouseClick(view(w), Qt::LeftButton, {}, c.at);
+            QTest::mouseDClick(view(w), Qt::LeftButton, {}, c.at);
+            VERIFY_MODAL(step);
+            QVERIFY(stayedOpen);
+            QCOMPARE(messages_.texts(), std::vector<std::string>{c.message});
+            QVERIFY(doc.slaves == slaves);
+            QVERIFY(doc.coms == coms);
+            QVERIFY(!doc.modified);
+        }
     }
 
     void enablingPerModel() {

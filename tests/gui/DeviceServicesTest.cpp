@@ -241,6 +241,24 @@ private slots:
         QCOMPARE(messages_.messages.size(), std::size_t(1));
     }
 
+    // A poll request the socket cannot send ends polling and the window.
+    void slaveStateSendFailureClosesTheWindow() {
+        SimulatedGateway sim("KX-P2R0-1.0");
+        QVERIFY(sim.ok());
+        DeviceSlaveStateDialog dialog(nullptr, "KX-P2R0-1.0", {"127.0.0.1", sim.modbusPort()});
+        dialog.show();
+        dialog.start();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.refreshes() >= 1, 10000);
+        // What the socket layer reports when a write cannot go out.
+        dialog.driver()->exchange().sendFailed();
+        dialog.driver()->pump();
+        QVERIFY(dialog.exchangeFinished());
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog.endedWith("发送失败"));
+        dialog.showOutcome(nullptr);
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"发送失败"});
+    }
+
     void controlWordRefusedKeepsTheWindow() {
         SimulatedGateway sim("KX-P2R0-1.0", {"--modbus-fault"});
         QVERIFY(sim.ok());

@@ -173,6 +173,12 @@ INSTANTIATE_TEST_SUITE_P(
         OkCase{"DoubleZeroLength", "读4区 03H", "0", "00", "0", "", "长度格式错误"},
         OkCase{"StartBeyond65535", "读4区 03H", "65536", "1", "0", "",
                "起始地址请添入一个0和65535之间的整数"},
+        // The slave range ends at 65535; the length rule comes first.
+        OkCase{"RangeEndsAt65535", "读1区 02H", "65530", "6", "0", "", nullptr},
+        OkCase{"RangePast65535", "读1区 02H", "65530", "100", "0", "", "超限,数据区范围为1-65536"},
+        OkCase{"WordRangePast65535", "读4区 03H", "65500", "100", "0", "", "超限,数据区范围为1-65536"},
+        OkCase{"LengthRuleBeforeRange", "读4区 03H", "65530", "126", "0", "",
+               "长度请添入一个1和125之间的整数"},
         OkCase{"StartHuge", "读4区 03H", "99999999999999", "1", "0", "",
                "起始地址请添入一个0和65535之间的整数"},
         OkCase{"Start65535", "读4区 03H", "65535", "1", "0", "", nullptr},

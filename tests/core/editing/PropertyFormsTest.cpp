@@ -128,30 +128,51 @@ INSTANTIATE_TEST_SUITE_P(
         SlaveOkCase{"NameOutsideGbk", "6", "0", "500", "\xF0\x9F\x98\x80", "设备名称含有无法保存的字符"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SlaveFormTest, StoresStepByStep) {
+// A refusal at any step leaves the slave as it was, so Cancel after it
+// changes nothing; the next OK that passes stores everything.
+TEST(SlaveFormTest, RefusedOkStoresNothing) {
+    struct Case {
+        const char* name;
+        const char* address;
+        const char* interval;
+        const char* timeout;
+    } cases[] = {{"地址", "abc", "1234", "1000"},
+                 {"间隔", "9", "3010", "1000"},
+                 {"超时", "9", "1234", "3001"},
+                 {"地址范围", "248", "1234", "1000"}};
+    for (const auto& c : cases) {
+        auto doc = lineWithSlave5();
+        const auto before = doc;
+        auto f = editing::openSlaveForm(doc, 0);
+        f.operationEnable = !f.operationEnable;
+        f.nameText = "新名";
+        f.addressText = c.address;
+        f.intervalText = c.interval;
+        f.timeoutText = c.timeout;
+        RecordingSink sink;
+        EXPECT_EQ(editing::acceptSlaveForm(doc, f, sink), FormResult::StayOpen) << c.name;
+        EXPECT_EQ(sink.messages.size(), 1u) << c.name;
+        EXPECT_EQ(doc.slaves, before.slaves) << c.name;
+        EXPECT_EQ(doc.coms[0].addArea, before.coms[0].addArea) << c.name;
+        EXPECT_EQ(doc.slaveAddrFlag, before.slaveAddrFlag) << c.name;
+        EXPECT_EQ(doc.modified, before.modified) << c.name;
+    }
     auto doc = lineWithSlave5();
     auto f = editing::openSlaveForm(doc, 0);
-    f.operationEnable = true;
+    f.operationEnable = false;
     f.nameText = "新名";
     f.intervalText = "1234";
-    f.timeoutText = "3001";
+    f.timeoutText = "1005";
     f.addressText = "9";
     RecordingSink sink;
-    EXPECT_EQ(editing::acceptSlaveForm(doc, f, sink), FormResult::StayOpen);
-    // Config word, name and interval are kept; timeout and address are not.
-    EXPECT_EQ(doc.slaves[0].control, 0x80);
-    EXPECT_EQ(doc.slaves[0].name, "新名");
-    EXPECT_EQ(doc.slaves[0].space, 123);
-    EXPECT_EQ(doc.slaves[0].timeout, 50);
-    EXPECT_EQ(doc.slaves[0].address, 5);
-    // 1234 ms is stored as 123 and shown as 1230.
-    EXPECT_EQ(editing::openSlaveForm(doc, 0).intervalText, "1230");
-    f.operationEnable = false;
-    f.timeoutText = "1005";
     EXPECT_EQ(editing::acceptSlaveForm(doc, f, sink), FormResult::Accepted);
     EXPECT_EQ(doc.slaves[0].control, 0x7F);
+    EXPECT_EQ(doc.slaves[0].name, "新名");
+    EXPECT_EQ(doc.slaves[0].space, 123);
     EXPECT_EQ(doc.slaves[0].timeout, 100);
     EXPECT_EQ(doc.slaves[0].address, 9);
+    // 1234 ms is stored as 123 and shown as 1230.
+    EXPECT_EQ(editing::openSlaveForm(doc, 0).intervalText, "1230");
 }
 
 TEST(SlaveFormTest, DataAreaAddressChangeFreesEntries) {
@@ -271,16 +292,22 @@ TEST_P(ComFormTest, IntervalRule) {
     f.stop = 1;
     f.intervalText = c.text;
     RecordingSink sink;
+    const auto before = doc.coms[0];
+    const bool wasModified = doc.modified;
     auto result = editing::acceptComForm(doc, f, sink);
-    // The choices are stored whatever the interval.
-    EXPECT_EQ(doc.coms[0].baud, 6);
-    EXPECT_EQ(doc.coms[0].check, 1);
-    EXPECT_EQ(doc.coms[0].stop, 1);
     EXPECT_EQ(doc.coms[0].space, c.stored);
     if (c.message) {
+        // Refused: nothing of the form is stored, so Cancel changes nothing.
         EXPECT_EQ(result, FormResult::StayOpen);
         EXPECT_EQ(sink.texts(), (std::vector<std::string>{c.message}));
+        EXPECT_EQ(doc.coms[0].baud, before.baud);
+        EXPECT_EQ(doc.coms[0].check, before.check);
+        EXPECT_EQ(doc.coms[0].stop, before.stop);
+        EXPECT_EQ(doc.modified, wasModified);
     } else {
+        EXPECT_EQ(doc.coms[0].baud, 6);
+        EXPECT_EQ(doc.coms[0].check, 1);
+        EXPECT_EQ(doc.coms[0].stop, 1);
         EXPECT_EQ(result, FormResult::Accepted);
         EXPECT_TRUE(sink.messages.empty());
     }

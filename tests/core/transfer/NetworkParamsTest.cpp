@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FieldChecks,
     ::testing::Values(
         FieldCase{"Defaults", {"192.168.1.10", "255.255.255.0", "192.168.1.1", "502"}, ""},
-        FieldCase{"EmptyPortIsZero", {"192.168.1.10", "255.255.255.0", "192.168.1.1", ""}, ""},
+        FieldCase{"EmptyPortIsZero", {"192.168.1.10", "255.255.255.0", "192.168.1.1", ""}, kPortZero},
         FieldCase{"Port65535", {"192.168.1.10", "255.255.255.0", "192.168.1.1", "65535"}, ""},
         FieldCase{"Port65536", {"192.168.1.10", "255.255.255.0", "192.168.1.1", "65536"}, kPort},
         FieldCase{"Port50a", {"192.168.1.10", "255.255.255.0", "192.168.1.1", "50a"}, kPort},
@@ -66,8 +66,44 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"MaskNotRun", {"192.168.1.10", "255.255.255.3", "192.168.1.1", "502"}, kMask},
         FieldCase{"OtherSubnet", {"192.168.1.10", "255.255.255.0", "192.168.2.1", "502"}, kSubnet},
         FieldCase{"WiderMaskSameSubnet", {"192.168.1.10", "255.255.0.0", "192.168.2.1", "502"}, ""},
-        FieldCase{"NotAnAddress", {"192.168.1", "255.255.255.0", "192.168.1.1", "502"}, kIp}),
+        FieldCase{"NotAnAddress", {"192.168.1", "255.255.255.0", "192.168.1.1", "502"}, kIp},
+        // Settings that would lock the gateway out, after the rules above.
+        FieldCase{"PortZero", {"192.168.1.10", "255.255.255.0", "192.168.1.1", "0"}, kPortZero},
+        FieldCase{"Port1", {"192.168.1.10", "255.255.255.0", "192.168.1.1", "1"}, ""},
+        FieldCase{
+            "Broadcast24", {"192.168.1.255", "255.255.255.0", "192.168.1.1", "502"}, kIpIsBroadcastAddress},
+        FieldCase{
+            "Broadcast25", {"192.168.1.127", "255.255.255.128", "192.168.1.1", "502"}, kIpIsBroadcastAddress},
+        FieldCase{"UpperHalfHost", {"192.168.1.129", "255.255.255.128", "192.168.1.254", "502"}, ""},
+        FieldCase{"Network24", {"192.168.1.0", "255.255.255.0", "192.168.1.1", "502"}, kIpIsNetworkAddress},
+        FieldCase{"Network16", {"10.1.0.0", "255.255.0.0", "10.1.0.1", "502"}, kIpIsNetworkAddress},
+        FieldCase{"Host255In16", {"10.1.0.255", "255.255.0.0", "10.1.0.1", "502"}, ""},
+        FieldCase{"GatewayIsIp", {"192.168.1.10", "255.255.255.0", "192.168.1.10", "502"}, kGatewayIsIp},
+        FieldCase{"SubnetBeforeLockOut", {"192.168.1.255", "255.255.255.0", "192.168.2.1", "0"}, kSubnet}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AddressControl, CompletesWhatCanBeTyped) {
+    const struct {
+        const char* typed;
+        const char* held; // nullptr: cannot be typed
+    } cases[] = {{"192.168.1.10", "192.168.1.10"},
+                 {"1.2.3", "1.2.3.0"},
+                 {"", "0.0.0.0"},
+                 {"10..5", "10.0.5.0"},
+                 {"255.255.255.255", "255.255.255.255"},
+                 {"256.1.1.1", nullptr},
+                 {"1.2.3.4.5", nullptr},
+                 {"1.2.3.0255", nullptr},
+                 {"1.2.x.4", nullptr},
+                 {" 1.2.3.4", nullptr}};
+    for (const auto& c : cases) {
+        const auto held = completeDottedIp(c.typed);
+        if (c.held)
+            EXPECT_EQ(held, std::optional<std::string>(c.held)) << c.typed;
+        else
+            EXPECT_FALSE(held) << c.typed;
+    }
+}
 
 CheckedSettings settings(const char* ip, const char* mask, const char* gw, int port) {
     RecordingSink sink;

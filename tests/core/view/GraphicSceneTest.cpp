@@ -242,3 +242,28 @@ TEST(GraphicScene, SelectionMarks) {
         EXPECT_EQ(marks, 1) << c.item;
     }
 }
+
+// A slave's name may take the room up to the next slave to its right on its
+// line; the last one on a line is not limited.
+TEST(GraphicScene, NameSlotsEndAtTheNextSlave) {
+    CVantorDoc doc;
+    doc.coms.push_back(line("COM1", 100, 80, 600));
+    doc.coms.push_back(line("COM2", 100, 200, 600));
+    doc.slaves.push_back(slave("COM1", 300, 100, 3, "电表CCCCCCCCCCCCCCCC"));
+    doc.slaves.push_back(slave("COM1", 120, 100, 1, "电表AAAAAAAAAAAAAAAA"));
+    doc.slaves.push_back(slave("COM1", 180, 100, 2, "电表BBBBBBBBBBBBBBBB"));
+    doc.slaves.push_back(slave("COM2", 150, 220, 1, "水表"));
+    GraphicScene scene(doc);
+    const struct {
+        std::size_t slave;
+        int width;
+    } cases[] = {{1, 56}, {2, 116}, {0, 0}, {3, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(scene.nameSlotWidth(c.slave), c.width) << c.slave;
+    const auto drawn = scene.draw();
+    const Primitive* name = findText(drawn, "电表AAAAAAAAAAAAAAAA");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->maxWidth, 56);
+    EXPECT_EQ(scene.slaveAt({185, 110}), 2);
+    EXPECT_EQ(scene.slaveAt({185, 300}), -1);
+}

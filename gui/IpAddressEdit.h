@@ -1,0 +1,20 @@
+#pragma once
+// An address field that holds an IPv4 address and nothing else: up to four
+// octets of 0..255 can be typed, a blank or missing octet counts as 0, and
+// leaving the field shows the complete address.
+#include <QLineEdit>
+
+namespace vantor::gui {
+
+class IpAddressEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit IpAddressEdit(QWidget* parent = nullptr);
+    explicit IpAddressEdit(const QString& address, QWidget* parent = nullptr);
+
+    // The complete address ("1.2.3" holds "1.2.3.0"); empty only when the
+    // text was set from outside to something no address field can hold.
+    QString address() const;
+};
+
+} // namespace vantor::gui
