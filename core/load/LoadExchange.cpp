@@ -21,8 +21,9 @@ void LoadExchange::start() {
     actionsEnabled_ = false;
 }
 
-void LoadExchange::refuse(const std::string& text) {
-    showError(text);
+void LoadExchange::cancel() {
+    Exchange::cancel();
+    toDisconnected();
 }
 
 bool LoadExchange::pressConnect() {
@@ -39,7 +40,7 @@ bool LoadExchange::pressConnect() {
     std::string refusal;
     auto endpoint = checkEndpoint(fields_, &refusal);
     if (!endpoint) {
-        refuse(refusal);
+        showError(refusal);
         return false;
     }
     state_ = LinkState::Connecting;
@@ -91,7 +92,7 @@ bool LoadExchange::pressRtu() {
         return false;
     std::string refusal;
     if (!checkModbusAddresses(fields_, &refusal)) {
-        refuse(refusal);
+        showError(refusal);
         return false;
     }
     success_ = false;
@@ -107,7 +108,7 @@ bool LoadExchange::pressIp() {
     std::string refusal;
     auto settings = checkNetworkFields(fields_, &refusal);
     if (!settings) {
-        refuse(refusal);
+        showError(refusal);
         return false;
     }
     success_ = false;
@@ -145,7 +146,7 @@ void LoadExchange::onReply(ByteView frame) {
         if (checkModbusAddresses(fields_, &refusal))
             sendRequest(rtuSettingsRequest(fields_), true);
         else
-            refuse(refusal);
+            showError(refusal);
     }
     if (code == command::kRtuConfig) {
         position_ = 0;
@@ -197,7 +198,7 @@ void LoadExchange::runTick(int timer) {
                 sentNetwork_ = settings;
                 sendRequest(networkRequest(*settings), true);
             } else {
-                refuse(refusal);
+                showError(refusal);
             }
         }
     }

@@ -55,6 +55,8 @@ public:
     // when one of them cannot be opened) and the gateway IP is proposed
     // from ip.txt.
     void start() override;
+    // The dialog closes: the socket goes with it.
+    void cancel() override;
 
     const LoadFields& fields() const { return fields_; }
     // The dialog's fields as they are now; requests are built from them.
@@ -96,7 +98,6 @@ private:
     void sendRequest(transfer::Bytes bytes, bool enablesActions);
     void runTick(int timer);
     void toDisconnected();
-    void refuse(const std::string& text);
     void saveAddressFiles(Operation op);
 
     std::string directory_;

@@ -34,7 +34,7 @@ std::string proposedGatewayIp(std::string_view fileText) {
 }
 
 std::string dottedText(const services::Octets& o) {
-    return text::format("%u.%u.%u.%u", o[0], o[1], o[2], o[3]);
+    return text::format("%d.%d.%d.%d", o[0], o[1], o[2], o[3]);
 }
 
 namespace {
