@@ -45,6 +45,7 @@ bool LoadExchange::pressConnect() {
     }
     state_ = LinkState::Connecting;
     actionsEnabled_ = false;
+    outcome_ = Outcome::None;
     connectedIp_ = endpoint->host;
     openConnection(endpoint->host, endpoint->port);
     // The system's own connect timeout can take minutes; give up after the
