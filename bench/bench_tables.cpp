@@ -1,10 +1,10 @@
 // Address tables on the largest projects: gateway address map rows, the
 // EtherNet/IP allocation and command-70 block, and the .xlsx export.
 #include "editing/AddressMap.h"
+#include "editing/EipAddressTable.h"
+#include "editing/EipParamsForm.h"
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
-#include "services/EipAddressTable.h"
-#include "services/EipParamsForm.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,7 +51,7 @@ model::CVantorDoc largestProject(const std::string& gateway, int commands, int l
 model::CVantorDoc eipProject() {
     auto doc = largestProject("TRX-H-QMB6", 256, 2);
     for (int g = 0; g < 12; ++g)
-        services::setEipGroup(doc, g, {true, services::eipStartRange(g % 6 + 1).first, 8});
+        editing::setEipGroup(doc, g, {true, editing::eipStartRange(g % 6 + 1).first, 8});
     return doc;
 }
 
@@ -66,7 +66,7 @@ void BM_EipAllocation(benchmark::State& state) {
     auto doc = eipProject();
     RecordingSink sink;
     for (auto _ : state) {
-        auto t = services::buildEipTable(doc, sink);
+        auto t = editing::buildEipTable(doc, sink);
         if (t.overflow)
             state.SkipWithError("project does not fit");
         benchmark::DoNotOptimize(t);
@@ -79,7 +79,7 @@ void BM_EipBlock(benchmark::State& state) {
     RecordingSink sink;
     std::vector<uint8_t> block;
     for (auto _ : state) {
-        if (!services::buildEipBlock(doc, sink, block))
+        if (!editing::buildEipBlock(doc, sink, block))
             state.SkipWithError("project does not fit");
         benchmark::DoNotOptimize(block.data());
     }
@@ -105,13 +105,13 @@ BENCHMARK(BM_MapExportXlsx)->Unit(benchmark::kMillisecond);
 void BM_EipExportXlsx(benchmark::State& state) {
     auto doc = eipProject();
     RecordingSink sink;
-    auto table = services::buildEipTable(doc, sink);
+    auto table = editing::buildEipTable(doc, sink);
     auto dir = std::filesystem::temp_directory_path() / ("vantor-bench-eip-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string file = (dir / "eip.xlsx").string();
     for (auto _ : state) {
         std::string errors;
-        if (!services::exportEipTable(table, file, errors))
+        if (!editing::exportEipTable(table, file, errors))
             state.SkipWithError(errors.c_str());
     }
     std::filesystem::remove_all(dir);

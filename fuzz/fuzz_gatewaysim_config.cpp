@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
     case 2:
         state.faults.splitReply.insert(faulty);
+        state.faults.splitHold = fdp.ConsumeBool();
         break;
     case 3:
         state.faults.status[faulty] = fdp.ConsumeIntegral<uint8_t>();

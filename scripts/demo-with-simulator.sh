@@ -6,10 +6,16 @@
 #   scripts/demo-with-simulator.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
+# The build folder as an absolute path: the script changes into data/.
+build="$(cd "${1:-$root/build}" && pwd)"
 sim="$build/tools/gatewaysim/vantor-gatewaysim"
 vantor="$build/apps/vantor/Vantor"
 tmp=$(mktemp -d)
+# A session without a runtime folder (root on a fresh machine): give Qt one.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="$tmp/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 sim_pid=
 cleanup() {
     [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null

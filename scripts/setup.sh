@@ -10,6 +10,7 @@ packages=(
   libpugixml-dev libxlsxwriter-dev libmodbus-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-translations-l10n
   xvfb xauth fonts-wqy-zenhei
 )
 

@@ -2,6 +2,7 @@
 
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
+#include "FileChooser.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
 #include "TableDialogs.h"
@@ -20,7 +21,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -487,7 +487,7 @@ bool MainWindow::openProject(const QString& path) {
 void MainWindow::openProjectDialog() {
     if (!maybeSave())
         return;
-    const QString path = QFileDialog::getOpenFileName(this, "打开", QString(), "Configure files(*.vtc)");
+    const QString path = gui::chooseOpenFile(this, "打开", QString(), "Configure files(*.vtc)");
     if (!path.isEmpty())
         openProject(path);
 }
@@ -511,7 +511,7 @@ bool MainWindow::save() {
 }
 
 bool MainWindow::saveAs() {
-    QString path = QFileDialog::getSaveFileName(this, "另存为", path_, "Configure files(*.vtc)");
+    QString path = gui::chooseSaveFile(this, "另存为", path_, "Configure files(*.vtc)", "vtc");
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

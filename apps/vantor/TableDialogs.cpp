@@ -1,18 +1,18 @@
 #include "TableDialogs.h"
 
+#include "FileChooser.h"
 #include "QtMessageSink.h"
 #include "editing/AddressMap.h"
-#include "services/CdtAddressTable.h"
-#include "services/CdtOptionsForm.h"
-#include "services/EipAddressTable.h"
-#include "services/EipParamsForm.h"
+#include "editing/CdtAddressTable.h"
+#include "editing/CdtOptionsForm.h"
+#include "editing/EipAddressTable.h"
+#include "editing/EipParamsForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -72,12 +72,7 @@ QWidget* titled(const QString& title, QWidget* inner) {
 QString exportPath(QWidget* parent, const QString& startDirectory) {
     const QString dir = startDirectory + "/EXCEL";
     QDir().mkpath(dir);
-    QFileDialog dialog(parent, "导出", dir, "Excel 工作簿 (*.xlsx);;所有文件 (*)");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix("xlsx");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    return gui::chooseSaveFile(parent, "导出", dir, "Excel 工作簿 (*.xlsx);;所有文件 (*)", "xlsx");
 }
 
 void reportExport(QWidget* parent, bool ok, const std::string& errors, const QString& path) {
@@ -137,7 +132,7 @@ void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QStri
     d.exec();
 }
 
-void showCdtTable(QWidget* parent, const services::CdtAddressTable& table) {
+void showCdtTable(QWidget* parent, const editing::CdtAddressTable& table) {
     QDialog d(parent);
     d.setWindowTitle("CDT设备地址映射表");
     auto* layout = new QVBoxLayout(&d);
@@ -148,16 +143,16 @@ void showCdtTable(QWidget* parent, const services::CdtAddressTable& table) {
         return h;
     };
     QTableWidget* telesignal =
-        tableList("list1090", headers(services::kCdtDataColumns), {30, 100, 100, 100, 100});
+        tableList("list1090", headers(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
     QTableWidget* telemetry =
-        tableList("list1066", headers(services::kCdtDataColumns), {30, 100, 100, 100, 100});
-    QTableWidget* state = tableList("list1091", headers(services::kCdtStateColumns), {30, 90, 90});
+        tableList("list1066", headers(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
+    QTableWidget* state = tableList("list1091", headers(editing::kCdtStateColumns), {30, 90, 90});
     fill(telesignal, table.telesignal);
     fill(telemetry, table.telemetry);
     fill(state, table.slaveState);
-    layout->addWidget(titled(QString::fromUtf8(services::kCdtListTitles[0]), telesignal));
-    layout->addWidget(titled(QString::fromUtf8(services::kCdtListTitles[1]), telemetry));
-    layout->addWidget(titled(QString::fromUtf8(services::kCdtListTitles[2]), state));
+    layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[0]), telesignal));
+    layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[1]), telemetry));
+    layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[2]), state));
     addCloseRow(d, layout, nullptr);
     d.resize(520, 720);
     d.exec();
@@ -172,7 +167,7 @@ void runAddressMapCommand(QWidget* parent, model::CVantorDoc& doc, const QString
         showGatewayMap(parent, editing::buildAddressMap(doc), startDirectory);
         break;
     case editing::MapView::CdtTable:
-        showCdtTable(parent, services::buildCdtAddressTable(doc));
+        showCdtTable(parent, editing::buildCdtAddressTable(doc));
         break;
     case editing::MapView::Refused:
         break;
@@ -181,7 +176,7 @@ void runAddressMapCommand(QWidget* parent, model::CVantorDoc& doc, const QString
 
 void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory) {
     gui::QtMessageSink sink(parent);
-    std::optional<services::EipTable> table = services::openEipAddressTable(doc, sink);
+    std::optional<editing::EipTable> table = editing::openEipAddressTable(doc, sink);
     if (!table)
         return;
     QDialog d(parent);
@@ -199,25 +194,25 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
     totals->addRow("EIP连接个数", value("edit1101", table->connectionCount));
     layout->addLayout(totals);
     QTableWidget* connections = tableList("list1031", {"EIP连接", "输入长度", "输出长度"}, {100, 100, 100});
-    fill(connections, services::eipConnectionRows(*table));
+    fill(connections, editing::eipConnectionRows(*table));
     layout->addWidget(connections);
     auto* lists = new QHBoxLayout;
     for (bool input : {true, false}) {
         QTableWidget* t = tableList(input ? "list1104" : "list1105", {"连接", "EIP地址", "网关地址", "长度"},
                                     {50, 70, 90, 50});
-        fill(t, services::eipEntryRows(*table, input));
+        fill(t, editing::eipEntryRows(*table, input));
         lists->addWidget(titled(input ? "INPUT" : "OUTPUT", t));
     }
     layout->addLayout(lists);
     addCloseRow(d, layout, exportButton(d, startDirectory, [&](const std::string& path, std::string& errors) {
-                    return services::exportEipTable(*table, path, errors);
+                    return editing::exportEipTable(*table, path, errors);
                 }));
     d.resize(640, 720);
     d.exec();
 }
 
 bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
-    services::EipParamsForm form = services::EipParamsForm::load(doc);
+    editing::EipParamsForm form = editing::EipParamsForm::load(doc);
     QDialog d(parent);
     d.setWindowTitle("EIP网关参数");
     auto* layout = new QVBoxLayout(&d);
@@ -277,18 +272,18 @@ bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
 }
 
 bool runCdtOptionsDialog(QWidget* parent, model::CVantorDoc& doc) {
-    services::CdtOptionsForm form = services::CdtOptionsForm::load(doc);
+    editing::CdtOptionsForm form = editing::CdtOptionsForm::load(doc);
     QDialog d(parent);
     d.setWindowTitle("CDT属性设置");
     auto* layout = new QFormLayout(&d);
     auto* baud = new QComboBox;
     baud->setObjectName("combo1083");
-    for (const char* item : services::kCdtBaudItems)
+    for (const char* item : editing::kCdtBaudItems)
         baud->addItem(item);
     baud->setCurrentIndex(form.baudItem);
     auto* parity = new QComboBox;
     parity->setObjectName("combo1084");
-    for (const char* item : services::kCdtParityItems)
+    for (const char* item : editing::kCdtParityItems)
         parity->addItem(QString::fromUtf8(item));
     parity->setCurrentIndex(form.parityItem);
     auto edit = [](const char* id, const std::string& text) {

@@ -1,5 +1,7 @@
 // Vantor: the gateway configurator.
+#include "ChineseTranslations.h"
 #include "MainWindow.h"
+#include "ReadyFile.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -8,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vantor");
     QApplication::setApplicationName("Vantor");
+    vantor::gui::installChineseTranslations(app);
     MainWindow window;
     const QStringList args = QApplication::arguments();
     if (args.size() > 1 && !window.openProject(args.at(1)))
@@ -15,5 +18,6 @@ int main(int argc, char** argv) {
     // Fill the screen also where no window manager maximises for us.
     window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();
+    vantor::gui::announceReadyWhenShown(window);
     return QApplication::exec();
 }

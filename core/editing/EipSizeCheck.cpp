@@ -1,13 +1,13 @@
 #include "editing/EipSizeCheck.h"
 
+#include "editing/EipAddressTable.h"
 #include "model/GatewayCatalogue.h"
-#include "services/EipAddressTable.h"
 
 namespace vantor::editing {
 
 const EipSizeCheck& standardEipSizeCheck() {
     static const EipSizeCheck check = [](const model::CVantorDoc& doc, MessageSink& sink) {
-        return services::checkEipSize(doc, sink);
+        return editing::checkEipSize(doc, sink);
     };
     return check;
 }

@@ -1,8 +1,8 @@
 #include "transfer/DownloadCommand.h"
 
+#include "editing/EipAddressTable.h"
 #include "editing/GatewayAddressPacker.h"
 #include "model/GatewayCatalogue.h"
-#include "services/EipAddressTable.h"
 
 namespace vantor::transfer {
 
@@ -59,7 +59,7 @@ std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, Messa
     blocks.fieldbus = buildFieldbusBlock(doc);
     if (model::gatewayModel(doc.modelName()).has(model::FeatureEipParams)) {
         blocks.hasEip = true;
-        if (!services::buildEipBlock(doc, sink, blocks.eip))
+        if (!editing::buildEipBlock(doc, sink, blocks.eip))
             return std::nullopt;
     }
     if (blocks.fieldbus.size() > kMaxBlockSize || blocks.eip.size() > kMaxBlockSize) {

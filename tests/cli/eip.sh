@@ -51,24 +51,14 @@ printf '%s\n' \
     $'\t2\t0x02040012\t3' >"$tmp/want"
 diff "$tmp/want" "$tmp/out" >"$tmp/diff" || fail "eip output differs: $(cat "$tmp/diff")"
 
-python3 - "$tmp/eip.xlsx" >"$tmp/book" 2>&1 <<'PY' || fail "workbook unreadable: $(cat "$tmp/book")"
-import sys, zipfile
-import xml.etree.ElementTree as ET
-m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
-z = zipfile.ZipFile(sys.argv[1])
-shared = [''.join(t.text or '' for t in si.iter(m + 't'))
-          for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')]
-names = [s.get('name') for s in ET.fromstring(z.read('xl/workbook.xml')).iter(m + 'sheet')]
-for i, name in enumerate(names, 1):
-    print('#' + name)
-    root = ET.fromstring(z.read('xl/worksheets/sheet%d.xml' % i))
-    for row in root.iter(m + 'row'):
-        print('|'.join(shared[int(c.find(m + 'v').text)] for c in row.findall(m + 'c')))
-PY
-printf '%s\n' '#EIPConn' '连接|输入长度|输出长度' '1|91|8' '1|91|8' \
-    '#EIPInput' '连接|EIP地址|网关地址|长度' '1|0|0x01000000|8' '1|0x01010000|16' '3|0x01030000|20' \
-    '43|0x02030014|2' '47|0x01040000|12' '71|0x0204000c|6' '83|0x000308d1|4' \
-    '#EIPOutput' '连接|EIP地址|网关地址|长度' '1|0|0x01000008|8' '1|0x02000010|1' '2|0x02040012|3' >"$tmp/wantbook"
+python3 "$(dirname "$0")/../core/tables/read_xlsx.py" "$tmp/eip.xlsx" >"$tmp/book" 2>&1 ||
+    fail "workbook unreadable: $(cat "$tmp/book")"
+printf '%s\n' '#EIPConn' $'连接\t输入长度\t输出长度' $'1\t91\t8' $'1\t91\t8' \
+    '#EIPInput' $'连接\tEIP地址\t网关地址\t长度' $'1\t0\t0x01000000\t8' $'\t1\t0x01010000\t16' \
+    $'\t3\t0x01030000\t20' $'\t43\t0x02030014\t2' $'\t47\t0x01040000\t12' $'\t71\t0x0204000c\t6' \
+    $'\t83\t0x000308d1\t4' \
+    '#EIPOutput' $'连接\tEIP地址\t网关地址\t长度' $'1\t0\t0x01000008\t8' $'\t1\t0x02000010\t1' \
+    $'\t2\t0x02040012\t3' >"$tmp/wantbook"
 diff "$tmp/wantbook" "$tmp/book" >"$tmp/diff" || fail "workbook differs: $(cat "$tmp/diff")"
 
 # --- overflow: 255 state words on each of COM1, COM3, COM4, COM5 do not fit ---

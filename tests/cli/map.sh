@@ -57,21 +57,8 @@ diff "$tmp/want" "$tmp/out" >"$tmp/diff" || fail "map output differs: $(cat "$tm
 # --- export to a workbook, read back from the zip container ---
 "$cli" map "$data/demo.vtc" --export "$tmp/map.xlsx" >/dev/null 2>"$tmp/err"
 [ $? -eq 0 ] || fail "export exited non-zero: $(cat "$tmp/err")"
-python3 - "$tmp/map.xlsx" >"$tmp/book" 2>&1 <<'PY' || fail "workbook unreadable: $(cat "$tmp/book")"
-import re, sys, zipfile
-import xml.etree.ElementTree as ET
-m = '{http://schemas.openxmlformats.org/spreadsheetml/2006/main}'
-z = zipfile.ZipFile(sys.argv[1])
-shared = [''.join(t.text or '' for t in si.iter(m + 't'))
-          for si in ET.fromstring(z.read('xl/sharedStrings.xml')).findall(m + 'si')]
-names = [s.get('name') for s in ET.fromstring(z.read('xl/workbook.xml')).iter(m + 'sheet')]
-for i, name in enumerate(names, 1):
-    print('#' + name)
-    root = ET.fromstring(z.read('xl/worksheets/sheet%d.xml' % i))
-    for row in root.iter(m + 'row'):
-        print('\t'.join(shared[int(c.find(m + 'v').text)] if c.get('t') == 's' else c.find(m + 'v').text
-                        for c in row.findall(m + 'c')))
-PY
+python3 "$(dirname "$0")/../core/tables/read_xlsx.py" "$tmp/map.xlsx" >"$tmp/book" 2>&1 ||
+    fail "workbook unreadable: $(cat "$tmp/book")"
 header=$'序号\t网关MODBUS地址\t读/写\t长度(bit)\t通道\t从站地址\t从站数据起始地址'
 printf '%s\n' '#Area0' "$header" \
     $'1\t00008\t读\t0008\tCOM1\t003\t00016' $'2\t00000\t写\t0008\tCOM1\t003\t00000' \

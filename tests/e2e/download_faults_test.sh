@@ -39,8 +39,8 @@ case_ status-4-is-success 0 "下 载 完 毕!" "" -- --status 20=4 --status 21=4
 case_ no-reply 1 "下 载 失 败！ 应答超时" "" --reply-timeout 800 -- --no-reply 21
 case_ delay-within-timeout 0 "下 载 完 毕!" "" --reply-timeout 5000 -- --delay 100
 case_ delay-beyond-timeout 1 "下 载 失 败！ 应答超时" "" --reply-timeout 300 -- --delay 1500
-case_ split-state 1 "正在获取设备状态...." "设备型号不匹配 配置设备为KX-P2R0-1.0 实际设备为未知设备" -- --split-reply 1 --split-gap 500
-case_ split-ack 1 "下 载 失 败！ 应答不完整" "" -- --split-reply 21 --split-gap 500
+case_ split-state 1 "正在获取设备状态...." "设备型号不匹配 配置设备为KX-P2R0-1.0 实际设备为未知设备" -- --split-reply 1 --split-hold
+case_ split-ack 1 "下 载 失 败！ 应答不完整" "" -- --split-reply 21 --split-hold
 case_ short-state 1 "正在获取设备状态...." "设备型号不匹配 配置设备为KX-P2R0-1.0 实际设备为未知设备" -- --short-reply 1
 case_ short-ack 1 "下 载 失 败！ 应答不完整" "" -- --short-reply 20
 case_ reset 1 "下 载 失 败！ 应答超时" "" --reply-timeout 800 -- --reset-at 21

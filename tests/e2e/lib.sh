@@ -120,23 +120,28 @@ vtc_write() {
 }
 
 # --- the simulator ------------------------------------------------------------
-# start_sim MODEL DUMPDIR [SWITCHES...]: sets SIM_PORT and SIM_PID.
+# start_sim MODEL DUMPDIR [SWITCHES...]: sets SIM_PORT (configuration),
+# SIM_MPORT (MODBUS TCP) and SIM_PID.
 start_sim() {
     local model=$1 dump=$2
     shift 2
     mkdir -p "$dump"
-    local fifo="$WORK/port.$RANDOM.$RANDOM"
-    mkfifo "$fifo"
-    exec {SIM_FD}<>"$fifo" # opened read-write: the simulator's open never blocks
-    "$SIM" --model "$model" --port 0 --port-file "$fifo" --dump-dir "$dump" "$@" 2>>"$WORK/sim.log" &
+    local fifo="$WORK/port.$RANDOM.$RANDOM" mfifo="$WORK/mport.$RANDOM.$RANDOM"
+    mkfifo "$fifo" "$mfifo"
+    # Opened read-write: the simulator's open never blocks.
+    exec {SIM_FD}<>"$fifo" {SIM_MFD}<>"$mfifo"
+    "$SIM" --model "$model" --port 0 --port-file "$fifo" --modbus-port 0 --modbus-port-file "$mfifo" \
+        --dump-dir "$dump" "$@" 2>>"$WORK/sim.log" &
     SIM_PID=$!
     SIM_PIDS+=("$SIM_PID")
     SIM_PORT=""
+    SIM_MPORT=""
     # Bounded only in case the simulator dies before listening.
     read -r -t 20 SIM_PORT <&"$SIM_FD"
-    exec {SIM_FD}<&-
-    rm -f "$fifo"
-    if [ -z "$SIM_PORT" ]; then
+    read -r -t 20 SIM_MPORT <&"$SIM_MFD"
+    exec {SIM_FD}<&- {SIM_MFD}<&-
+    rm -f "$fifo" "$mfifo"
+    if [ -z "$SIM_PORT" ] || [ -z "$SIM_MPORT" ]; then
         fail "simulator for $model did not start"
         cat "$WORK/sim.log" >&2
         return 1

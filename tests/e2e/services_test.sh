@@ -3,39 +3,20 @@
 # against vantor-gatewaysim on loopback (free ports), after downloading the
 # demonstration project (KX-P2R0-1.0: COM1 slaves 1, 2, 3; COM2 slaves 1, 5).
 # Arguments: the vantor-cli binary, the simulator binary and the data folder.
-set -u
-CLI=$1
-SIM=$2
-DATA=$3
-fail() { echo "FAIL: $*" >&2; exit 1; }
-[ -x "$SIM" ] || fail "no simulator at $SIM"
+source "$(dirname "$0")/lib.sh"
 
-T=$(mktemp -d)
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
-    rm -rf "$T"
-}
-trap cleanup EXIT
-
-# start NAME ARGS...: runs a simulator; sets PORT and MPORT.
+# start NAME SWITCHES...: a simulator of the demo's model; sets PORT and MPORT.
 start() {
-    local name=$1; shift
-    mkdir -p "$T/$name"
-    "$SIM" --model KX-P2R0-1.0 --layout 52 --port 0 --port-file "$T/$name/port" --modbus-port 0 \
-        --modbus-port-file "$T/$name/mport" --dump-dir "$T/$name" "$@" 2>"$T/$name/log" &
-    PIDS+=($!)
-    for _ in $(seq 200); do
-        [ -s "$T/$name/port" ] && [ -s "$T/$name/mport" ] && break
-        sleep 0.05
-    done
-    PORT=$(cat "$T/$name/port" 2>/dev/null) || fail "$name: no port"
-    MPORT=$(cat "$T/$name/mport" 2>/dev/null) || fail "$name: no MODBUS port"
+    local name=$1
+    shift
+    start_sim KX-P2R0-1.0 "$WORK/$name" --layout 52 "$@" || return 1
+    PORT=$SIM_PORT
+    MPORT=$SIM_MPORT
 }
 expect_line() { grep -qxF -- "$2" <<<"$1" || fail "missing line '$2' in:"$'\n'"$1"; }
 
-cd "$T" || exit 1
-start main
+cd "$WORK" || exit 1
+start main || finish
 
 # Identity and state of the current layout.
 out=$("$CLI" info --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT") || fail "info: exit $?"
@@ -80,24 +61,24 @@ err=$("$CLI" control --ip 127.0.0.1 --mport "$MPORT" --address 42261 --value 0x1
 [ $? -eq 1 ] && [ "$err" = "控制字输入错误,应为4个16进制数" ] || fail "bad control text: $err"
 
 # Firmware: 512-byte file -> 240 + 240 + closing frame; the simulator keeps it.
-head -c 512 /dev/urandom >"$T/KX-P2R0-1.0_test.bin"
-out=$("$CLI" firmware "$T/KX-P2R0-1.0_test.bin" --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT") ||
+head -c 512 /dev/urandom >"$WORK/KX-P2R0-1.0_test.bin"
+out=$("$CLI" firmware "$WORK/KX-P2R0-1.0_test.bin" --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT") ||
     fail "firmware: exit $?"
 expect_line "$out" "progress 2/2"
 expect_line "$out" "固件升级完成"
-cmp -s "$T/KX-P2R0-1.0_test.bin" "$T/main/firmware.bin" || fail "the simulator did not keep the firmware"
+cmp -s "$WORK/KX-P2R0-1.0_test.bin" "$WORK/main/firmware.bin" || fail "the simulator did not keep the firmware"
 
-head -c 31 /dev/urandom >"$T/KX-P2R0-1.0_short.bin"
-err=$("$CLI" firmware "$T/KX-P2R0-1.0_short.bin" --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT" 2>&1 >/dev/null)
+head -c 31 /dev/urandom >"$WORK/KX-P2R0-1.0_short.bin"
+err=$("$CLI" firmware "$WORK/KX-P2R0-1.0_short.bin" --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT" 2>&1 >/dev/null)
 [ $? -eq 1 ] && [ "$err" = "固件文件不完整,长度不足32字节的文件头" ] || fail "short firmware: $err"
 
 # Fault switches: refused writes, refused firmware blocks, the old layout.
 start faults --modbus-fault --firmware-result 7 --layout 44 --run-state 3
 err=$("$CLI" control --ip 127.0.0.1 --mport "$MPORT" --address 42001 --value 0000 2>&1 >/dev/null)
 [ $? -eq 1 ] && [ "$err" = "设置失败" ] || fail "write fault: $err"
-err=$("$CLI" firmware "$T/KX-P2R0-1.0_test.bin" --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT" 2>&1 >/dev/null)
+err=$("$CLI" firmware "$WORK/KX-P2R0-1.0_test.bin" --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT" 2>&1 >/dev/null)
 [ $? -eq 1 ] && [ "$err" = $'固件升级失败,错误码7\n请确认拨码开关BIT4为ON' ] || fail "firmware result: $err"
 out=$("$CLI" info --model KX-P4R0-1.0 --ip 127.0.0.1 --port "$PORT") || fail "old layout is not model-checked"
 expect_line "$out" "mac2 "
 expect_line "$out" "state 参数配置模式 0,0,255"
-echo ok
+finish

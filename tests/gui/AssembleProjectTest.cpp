@@ -2,6 +2,7 @@
 // double-clicks answering the slave and command dialogs, clicks and drags in
 // the drawing, the keys of copy, paste and delete, save and reopen, and the
 // address map export. Message boxes are recorded, never shown.
+#include "GuiTestSupport.h"
 #include "MainWindow.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
@@ -12,7 +13,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -23,26 +23,10 @@
 #include <functional>
 
 using vantor::RecordingSink;
+using vantor::testing::ModalStep;
+using vantor::testing::ScriptedChooser;
 
 namespace {
-
-// Runs `act` on the next modal dialog as soon as it is shown (checked every
-// few milliseconds, given up after two seconds).
-void whenModal(std::function<void(QDialog*)> act) {
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(d);
-        } else if (++*tries > 200) {
-            timer->stop();
-            timer->deleteLater();
-        }
-    });
-    timer->start(10);
-}
 
 void setField(QDialog* d, const char* name, const QString& text) {
     auto* e = d->findChild<QLineEdit*>(name);
@@ -82,19 +66,21 @@ class AssembleProjectTest : public QObject {
 
     // A new slave on the selected line, answered through its dialog.
     void addSlave(MainWindow& w, const QString& name) {
-        whenModal([name](QDialog* d) {
+        ModalStep step([name](QDialog* d) {
             setField(d, "edit1002", name);
             pressOk(d);
         });
         activate(w, "Normal Slave");
+        VERIFY_MODAL(step);
     }
     // A new command on the selected slave with the proposed gateway address.
     void addCommand(MainWindow& w, const QString& kind, const QString& length) {
-        whenModal([length](QDialog* d) {
+        ModalStep step([length](QDialog* d) {
             setField(d, "edit1096", length);
             pressOk(d);
         });
         activate(w, kind);
+        VERIFY_MODAL(step);
     }
 
 private slots:
@@ -136,7 +122,7 @@ private slots:
 
         // A refused value keeps the dialog open with the user's input.
         QString keptText;
-        whenModal([&keptText](QDialog* d) {
+        ModalStep refused([&keptText](QDialog* d) {
             setField(d, "edit1096", "0");
             pressOk(d);
             // Still open: read the field, then give up with Cancel.
@@ -146,6 +132,7 @@ private slots:
             });
         });
         activate(w, "读3区 04H");
+        VERIFY_MODAL(refused);
         QCOMPARE(keptText, QString("0"));
         QCOMPARE(doc.slaves[0].modules.size(), std::size_t(2));
         QVERIFY(!messages_.messages.empty());
@@ -225,19 +212,18 @@ private slots:
         QVERIFY(w.openProject("demo.vtc"));
         QTemporaryDir dir;
         const QString path = dir.filePath("map.xlsx");
-        whenModal([path](QDialog* map) {
-            whenModal([path, map](QDialog* save) {
-                auto* fd = qobject_cast<QFileDialog*>(save);
-                QVERIFY(fd);
-                fd->selectFile(path);
-                static_cast<QDialog*>(fd)->accept();
-                QTimer::singleShot(0, map, [map] { map->reject(); });
-            });
+        ScriptedChooser chooser({path});
+        ModalStep mapWindow([](QDialog* map) {
             auto* list = map->findChild<QTableWidget*>("list1033");
             QVERIFY(list && list->rowCount() > 0);
             map->findChild<QPushButton*>("button1096")->click();
+            map->reject();
         });
         trigger(w, 32777);
+        VERIFY_MODAL(mapWindow);
+        QCOMPARE(chooser.requests.size(), std::size_t(1));
+        QCOMPARE(chooser.requests[0].caption, QString("导出"));
+        QVERIFY(chooser.requests[0].directory.endsWith("/EXCEL"));
         const QByteArray bytes = readAll(path);
         QVERIFY(bytes.startsWith("PK")); // a zip container: an .xlsx workbook
         QCOMPARE(messages_.messages.back().kind, vantor::MessageKind::Information);

@@ -1,6 +1,7 @@
 // The Vantor window driven as a user would: catalogue double-clicks, the
 // drawing's selection, the module list and the menu enabling.
 #include "MainWindow.h"
+#include "GuiTestSupport.h"
 #include "ProjectView.h"
 
 #include <QAction>
@@ -29,14 +30,6 @@ class MainWindowTest : public QObject {
     }
     bool enabled(MainWindow& w, int id) {
         return w.findChild<QAction*>(QString("command%1").arg(id))->isEnabled();
-    }
-
-    // Closes the next modal box with OK.
-    void acceptNextModal() {
-        QTimer::singleShot(0, [] {
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                d->accept();
-        });
     }
 
 private slots:
@@ -100,9 +93,30 @@ private slots:
         f.close();
         MainWindow w;
         doubleClick(w, "KX-P2R0-1.0");
-        acceptNextModal();
+        vantor::testing::ModalStep refusal([](QDialog* d) { d->accept(); });
         QVERIFY(!w.openProject(path));
+        VERIFY_MODAL(refusal);
         QCOMPARE(w.document().modelName(), std::string("KX-P2R0-1.0"));
+    }
+
+    // 打开 and 另存为 ask through the file chooser; a cancelled request
+    // changes nothing, a name without extension is saved as .vtc.
+    void openAndSaveAsAskThroughTheChooser() {
+        QTemporaryDir dir;
+        vantor::testing::ScriptedChooser chooser(
+            {QFileInfo("demo.vtc").absoluteFilePath(), dir.filePath("copy")});
+        MainWindow w;
+        w.findChild<QAction*>("command57601")->trigger();
+        QVERIFY(!w.document().slaves.empty());
+        QCOMPARE(chooser.requests.at(0).mode, vantor::gui::FileRequest::Mode::Open);
+        w.findChild<QAction*>("command57604")->trigger();
+        QCOMPARE(chooser.requests.at(1).mode, vantor::gui::FileRequest::Mode::Save);
+        QVERIFY(QFile::exists(dir.filePath("copy.vtc")));
+        QVERIFY(w.windowTitle().contains("copy.vtc"));
+        // Cancelled: nothing asked beyond the chooser, nothing written.
+        w.findChild<QAction*>("command57604")->trigger();
+        QCOMPARE(chooser.unanswered, 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"copy.vtc"});
     }
 
     void demoProjectOpensAndSelectsSlaves() {

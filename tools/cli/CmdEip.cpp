@@ -7,8 +7,8 @@
 #include "CliCommand.h"
 #include "TransferSupport.h"
 
+#include "editing/EipAddressTable.h"
 #include "model/CVantorDoc.h"
-#include "services/EipAddressTable.h"
 
 #include <cstdio>
 
@@ -32,26 +32,26 @@ int runEip(const std::vector<std::string>& args) {
         return kRefused;
     }
     StderrSink sink;
-    auto opened = services::openEipAddressTable(doc, sink);
+    auto opened = editing::openEipAddressTable(doc, sink);
     if (!opened) {
         std::fprintf(stderr, "vantor-cli eip: the gateway model %s has no EtherNet/IP table\n",
                      doc.modelName().c_str());
         return kRefused;
     }
-    const services::EipTable& table = *opened;
+    const editing::EipTable& table = *opened;
     std::printf("EIP输入总长度\t%d\nEIP输出总长度\t%d\nEIP连接个数\t%d\n", table.inputTotal,
                 table.outputTotal, table.connectionCount);
     std::printf("\nEIP连接\t输入长度\t输出长度\n");
-    for (const auto& r : services::eipConnectionRows(table))
+    for (const auto& r : editing::eipConnectionRows(table))
         printRow(r);
     for (bool input : {true, false}) {
         std::printf("\n%s\n连接\tEIP地址\t网关地址\t长度\n", input ? "INPUT" : "OUTPUT");
-        for (const auto& r : services::eipEntryRows(table, input))
+        for (const auto& r : editing::eipEntryRows(table, input))
             printRow(r);
     }
     if (exporting) {
         std::string errors;
-        if (!services::exportEipTable(table, exportPath, errors)) {
+        if (!editing::exportEipTable(table, exportPath, errors)) {
             std::fprintf(stderr, "%s", errors.empty() ? "写文件时产生错误\n" : errors.c_str());
             return kUsage;
         }

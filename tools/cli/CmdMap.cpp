@@ -8,8 +8,8 @@
 #include "TransferSupport.h"
 
 #include "editing/AddressMap.h"
+#include "editing/CdtAddressTable.h"
 #include "model/CVantorDoc.h"
-#include "services/CdtAddressTable.h"
 
 #include <cstdio>
 
@@ -46,10 +46,10 @@ int runMap(const std::vector<std::string>& args) {
             std::fprintf(stderr, "vantor-cli map: the CDT address table has no export\n");
             return kUsage;
         }
-        auto t = services::buildCdtAddressTable(doc);
-        printList(services::kCdtListTitles[0], t.telesignal, true);
-        printList(services::kCdtListTitles[1], t.telemetry, false);
-        printList(services::kCdtListTitles[2], t.slaveState, false);
+        auto t = editing::buildCdtAddressTable(doc);
+        printList(editing::kCdtListTitles[0], t.telesignal, true);
+        printList(editing::kCdtListTitles[1], t.telemetry, false);
+        printList(editing::kCdtListTitles[2], t.slaveState, false);
         return kOk;
     }
     case editing::MapView::GatewayMap:

@@ -5,6 +5,7 @@
 #include "transfer/ConfigurationImage.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vantor::sim {
 
@@ -41,6 +42,10 @@ std::size_t ConfigSession::bodySize(uint32_t command, uint32_t lengthField, std:
 void ConfigSession::onData(ByteView data, SessionIo& io) {
     if (dead_)
         return;
+    // A held segment goes out only after the peer has acted on the first
+    // one, so the two can never reach it as one read.
+    if (!held_.empty())
+        io.write(std::exchange(held_, {}), 0);
     in_.insert(in_.end(), data.begin(), data.end());
     while (in_.size() >= kFrameHeader && !dead_) {
         const uint32_t cmd = u32At(in_, 0);
@@ -79,6 +84,10 @@ void ConfigSession::reply(uint32_t command, Bytes frame, SessionIo& io) {
     if (f.splitReply.count(command) && frame.size() > 1) {
         const std::size_t half = frame.size() / 2;
         io.write(Bytes(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(half)), f.delayMs);
+        if (f.splitHold) {
+            held_.assign(frame.begin() + static_cast<std::ptrdiff_t>(half), frame.end());
+            return;
+        }
         io.write(Bytes(frame.begin() + static_cast<std::ptrdiff_t>(half), frame.end()),
                  f.delayMs + f.splitGapMs);
         return;

@@ -34,6 +34,7 @@ private:
     Bytes in_;
     std::map<uint32_t, Assembly> assembly_;
     bool dead_ = false;
+    Bytes held_; // the rest of a split reply, sent when the next request arrives
 };
 
 } // namespace vantor::sim

@@ -24,6 +24,7 @@ struct Faults {
     std::set<uint32_t> shortReply;      // replies cut to their 8-byte header
     std::set<uint32_t> splitReply;      // replies sent in two segments
     int splitGapMs = 200;               // pause between the two segments
+    bool splitHold = false;             // the second segment waits for the next request
     std::set<uint32_t> resetAt;         // connection reset when this command arrives
     int delayMs = 0;                    // every reply waits this long
 };

@@ -14,6 +14,7 @@
 //   --no-reply CMD           never answer command CMD
 //   --short-reply CMD        answer CMD with the 8-byte header only
 //   --split-reply CMD        answer CMD in two segments, --split-gap MS apart (200)
+//   --split-hold             send the second segment only when the next request arrives
 //   --delay MS               hold every reply back for MS
 //   --reset-at CMD           reset the connection when CMD arrives
 // Every switch taking CMD may be given several times.
@@ -55,7 +56,7 @@ void usage() {
                  "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
                  "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
                  "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
-                 "                         [--split-gap MS] [--delay MS] [--reset-at CMD]\n"
+                 "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
                  "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
                  "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n");
 }
@@ -121,6 +122,10 @@ int main(int argc, char** argv) {
         }
         if (a == "--modbus-fault") {
             modbusFault = true;
+            continue;
+        }
+        if (a == "--split-hold") {
+            faults.splitHold = true;
             continue;
         }
         if (a == "--help") {

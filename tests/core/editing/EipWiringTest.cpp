@@ -1,8 +1,8 @@
 // The editing steps that add commands run the EtherNet/IP tables' own size
 // check by default: what no longer fits the connections is taken back.
 #include "editing/CommandEditor.h"
+#include "editing/EipAddressTable.h"
 #include "editing/ProjectEditor.h"
-#include "services/EipAddressTable.h"
 
 #include "EditingFixtures.h"
 
@@ -22,7 +22,7 @@ int fillInputs(model::CVantorDoc& doc) {
     int gate = 0;
     for (int i = 0; i < 64; ++i) {
         doc.slaves[0].modules.push_back(command("读3区 04H", i * 125, 125, gate));
-        if (!services::checkEipSize(doc, quiet)) {
+        if (!editing::checkEipSize(doc, quiet)) {
             doc.slaves[0].modules.pop_back();
             return gate;
         }
@@ -65,7 +65,7 @@ TEST(EipWiringTest, PasteTakesBackWhatDoesNotFit) {
     // so that the source itself is valid, then paste slave 2.
     doc.slaves[0].modules.pop_back();
     RecordingSink quiet;
-    ASSERT_TRUE(services::checkEipSize(doc, quiet));
+    ASSERT_TRUE(editing::checkEipSize(doc, quiet));
     doc.copiedSlave = 1;
     doc.selectedItem = doc.comItem(0);
     RecordingSink sink;

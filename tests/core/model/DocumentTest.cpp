@@ -101,19 +101,6 @@ TEST(Placement, GrowsLineAndCountsSlave) {
     (void)y3;
 }
 
-TEST(Model, SlaveCopyIsIndependent) {
-    CSlave a;
-    for (int i = 0; i < 10; ++i) {
-        CModule m;
-        m.Gate_Add = i;
-        a.modules.push_back(m);
-    }
-    CSlave b = a;
-    b.modules[3].Gate_Add = 99;
-    EXPECT_EQ(a.modules[3].Gate_Add, 3);
-    EXPECT_EQ(b.modules.size(), 10u);
-}
-
 TEST(Model, EipKeysInGroupOrder) {
     const auto& keys = eipValueKeys();
     EXPECT_EQ(keys[0], "EIP_COM1_state_enable");

@@ -499,8 +499,11 @@ TEST(ProjectFileWrite, SaveWritesVersionContainerAndLongPrefix) {
     const std::string bytes = readFile(dir.path() / "big.vtc");
     const std::string text = ProjectFile::buildText(d, "Vantor V2.3.4");
     ASSERT_GT(text.size(), 0xFFFEu);
-    EXPECT_EQ(bytes, encodeArchiveString(text));
-    EXPECT_EQ(bytes.substr(0, 3), bytesOf({0xFF, 0xFF, 0xFF}));
+    // FF, FF FF, then the length as a 32-bit little-endian word, then the text.
+    const auto n = static_cast<uint32_t>(text.size());
+    EXPECT_EQ(bytes.substr(0, 7), bytesOf({0xFF, 0xFF, 0xFF, int(n & 0xFF), int((n >> 8) & 0xFF),
+                                           int((n >> 16) & 0xFF), int(n >> 24)}));
+    EXPECT_EQ(bytes.substr(7), text);
     EXPECT_NE(text.find("<softVer>Vantor V2.3.4</softVer>\r\n"), std::string::npos);
 
     CVantorDoc back = previousProject();

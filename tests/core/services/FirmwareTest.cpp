@@ -52,8 +52,10 @@ struct Update {
     // sent after the identification.
     std::vector<Bytes> run() {
         h.reply(identity(0x75));
-        while (!h.finished)
+        // Bounded: an exchange that never finished would fail, not hang.
+        for (int replies = 0; !h.finished && replies < 10000; ++replies)
             h.reply(blockReply());
+        EXPECT_TRUE(h.finished) << "no end after 10000 acknowledged blocks";
         return {h.sent.begin() + 1, h.sent.end()};
     }
     FirmwareExchange ex;
@@ -115,11 +117,15 @@ TEST(FirmwareExchange, EachRequestArmsTheSixtySecondTimer) {
     ASSERT_TRUE(u.h.finished);
     EXPECT_EQ(u.h.messages, (std::vector<Message>{{MessageKind::Error, "错误", "主站网关响应超时\n"}}));
     EXPECT_FALSE(u.h.open);
+    int replyTimers = 0;
     for (const auto& t : u.h.timerStarts) {
         if (t.id == kFirmwareReplyTimer) {
             EXPECT_EQ(t.ms, 60000);
+            ++replyTimers;
         }
     }
+    // Armed for the identification and for the first block.
+    EXPECT_EQ(replyTimers, 2);
 }
 
 TEST(FirmwareExchange, RefusalsEndBeforeAnyBlock) {

@@ -118,13 +118,26 @@ TEST(SlaveStateExchange, SixPortCycleSendsTwentyFourRequestsInOrderAndFillsRows)
     regs.control[{6, 250}] = 0x0001;
     p.cycle(regs);
     ASSERT_EQ(p.h.sent.size(), 24u);
+    // State words (function 4) of ports 1..6, then control words (3); per
+    // port two halves of 125 registers from 2001 + 256 x (port - 1), the
+    // transaction id naming the half.
     for (std::size_t i = 0; i < 24; ++i) {
-        const bool control = i >= 12;
-        const int port = static_cast<int>(i % 12) / 2 + 1;
-        const int half = static_cast<int>(i % 2);
-        EXPECT_EQ(p.h.sent[i],
-                  readRequest(static_cast<uint16_t>(half), control ? 3 : 4, pairStart(port, half)))
-            << i;
+        const uint8_t function = i < 12 ? 4 : 3;
+        const unsigned port = static_cast<unsigned>(i % 12) / 2 + 1, half = i % 2;
+        const unsigned start = 2001 + 256 * (port - 1) + 125 * half;
+        const Bytes expected{0,
+                             static_cast<uint8_t>(half),
+                             0,
+                             0,
+                             0,
+                             6,
+                             9,
+                             function,
+                             static_cast<uint8_t>(start >> 8),
+                             static_cast<uint8_t>(start & 0xFF),
+                             0,
+                             125};
+        EXPECT_EQ(p.h.sent[i], expected) << i;
     }
     EXPECT_EQ(p.ex.cycles(), 1);
     const auto& rows = p.ex.rows();
@@ -156,6 +169,7 @@ TEST(SlaveStateExchange, NoConfiguredSlaveGivesNoRow) {
     Registers regs;
     regs.control[{1, 1}] = 0x0001; // a control word alone does not make a slave
     p.cycle(regs);
+    ASSERT_EQ(p.ex.rows().size(), 186u);
     for (const auto& r : p.ex.rows())
         EXPECT_TRUE(r.empty());
     EXPECT_TRUE(p.ex.slaves(1).addresses.empty());

@@ -1,15 +1,15 @@
 #include "TableFixtures.h"
 
-#include "services/CdtAddressTable.h"
-#include "services/CdtOptionsForm.h"
+#include "editing/CdtAddressTable.h"
+#include "editing/CdtOptionsForm.h"
 
 #include <gtest/gtest.h>
 
 using namespace vantor;
 using namespace vantor::testing;
-using services::CdtDataRow;
-using services::CdtOptionsForm;
-using services::CdtStateRow;
+using editing::CdtDataRow;
+using editing::CdtOptionsForm;
+using editing::CdtStateRow;
 
 namespace {
 
@@ -165,7 +165,7 @@ TEST(CdtAddressTable, WordsMappedIntoTelesignal) {
     auto doc = cdtProject();
     int s = addSlave(doc, "COM2", 3);
     addCommand(doc, s, kRead3, 0x0010, 4, 0).isCDTYx = 1;
-    auto t = services::buildCdtAddressTable(doc);
+    auto t = editing::buildCdtAddressTable(doc);
     EXPECT_EQ(t.telesignal, (std::vector<CdtDataRow>{{"0", "0", "003", "30016", "0064"}}));
     EXPECT_EQ(t.telemetry, (std::vector<CdtDataRow>{{"0", "0", "003", "30016", "0004"}}));
     EXPECT_EQ(t.slaveState, (std::vector<CdtStateRow>{{"0", "64", "3"}}));
@@ -182,7 +182,7 @@ TEST(CdtAddressTable, OffsetsOrderAndStateBits) {
     addCommand(doc, s2, kRead4, 20, 1, 0).isCDTYx = 1;
     addCommand(doc, s2, kRead3, 5, 2, 0);
     addCommand(doc, s2, kWrite4Single, 0, 1, 0);
-    auto t = services::buildCdtAddressTable(doc);
+    auto t = editing::buildCdtAddressTable(doc);
     EXPECT_EQ(t.telesignal, (std::vector<CdtDataRow>{
                                 {"0", "0", "002", "10007", "0003"},
                                 {"1", "3", "002", "40020", "0016"},
@@ -200,10 +200,10 @@ TEST(CdtAddressTable, OffsetsOrderAndStateBits) {
 
 TEST(CdtAddressTable, EmptyAndSlavesWithoutCommands) {
     auto doc = cdtProject();
-    EXPECT_TRUE(services::buildCdtAddressTable(doc).slaveState.empty());
+    EXPECT_TRUE(editing::buildCdtAddressTable(doc).slaveState.empty());
     addSlave(doc, "COM2", 9);
     addSlave(doc, "COM2", 4);
-    auto t = services::buildCdtAddressTable(doc);
+    auto t = editing::buildCdtAddressTable(doc);
     EXPECT_TRUE(t.telesignal.empty());
     EXPECT_TRUE(t.telemetry.empty());
     EXPECT_EQ(t.slaveState, (std::vector<CdtStateRow>{{"0", "0", "4"}, {"1", "1", "9"}}));

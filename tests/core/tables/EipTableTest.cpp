@@ -1,14 +1,14 @@
 #include "TableFixtures.h"
 
-#include "services/EipAddressTable.h"
-#include "services/EipParamsForm.h"
+#include "editing/EipAddressTable.h"
+#include "editing/EipParamsForm.h"
 
 #include <gtest/gtest.h>
 
 using namespace vantor;
 using namespace vantor::testing;
-using services::CEipModStruct;
-using services::EipGroup;
+using editing::CEipModStruct;
+using editing::EipGroup;
 
 namespace {
 
@@ -17,7 +17,7 @@ model::CVantorDoc eipProject() {
 }
 
 void enableGroup(model::CVantorDoc& doc, int group, int start, int count) {
-    services::setEipGroup(doc, group, EipGroup{true, start, count});
+    editing::setEipGroup(doc, group, EipGroup{true, start, count});
 }
 
 } // namespace
@@ -28,13 +28,13 @@ TEST(EipParams, StartRangesPerPort) {
     std::pair<int, int> want[] = {{2001, 2255}, {2257, 2511}, {2513, 2767},
                                   {2769, 3023}, {3025, 3279}, {3281, 3535}};
     for (int com = 1; com <= 6; ++com)
-        EXPECT_EQ(services::eipStartRange(com), want[com - 1]) << com;
+        EXPECT_EQ(editing::eipStartRange(com), want[com - 1]) << com;
 }
 
 TEST(EipParams, GroupsMapOntoTheStoredValues) {
     model::CVantorDoc doc;
-    services::setEipGroup(doc, 2, EipGroup{true, 2513, 10}); // COM3 state words
-    services::setEipGroup(doc, 11, EipGroup{true, 3281, 7}); // COM6 control words
+    editing::setEipGroup(doc, 2, EipGroup{true, 2513, 10}); // COM3 state words
+    editing::setEipGroup(doc, 11, EipGroup{true, 3281, 7}); // COM6 control words
     const auto& keys = model::eipValueKeys();
     auto value = [&](const std::string& key) {
         for (std::size_t i = 0; i < keys.size(); ++i)
@@ -54,8 +54,8 @@ TEST(EipParams, GroupsMapOntoTheStoredValues) {
 TEST(EipParams, OpeningAndTicking) {
     model::CVantorDoc doc;
     enableGroup(doc, 0, 2001, 5);
-    services::setEipGroup(doc, 7, EipGroup{false, 2300, 9}); // stored but disabled
-    auto form = services::EipParamsForm::load(doc);
+    editing::setEipGroup(doc, 7, EipGroup{false, 2300, 9}); // stored but disabled
+    auto form = editing::EipParamsForm::load(doc);
     EXPECT_TRUE(form.groups[0].enabled);
     EXPECT_TRUE(form.groups[0].editable);
     EXPECT_EQ(form.groups[0].start, "2001");
@@ -101,7 +101,7 @@ TEST(EipParams, ChecksAndMessages) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         model::CVantorDoc doc;
-        services::EipParamsForm form = services::EipParamsForm::load(doc);
+        editing::EipParamsForm form = editing::EipParamsForm::load(doc);
         // A disabled group's text is never checked.
         form.groups[10].start = "junk";
         for (const auto& f : c.enabled) {
@@ -116,7 +116,7 @@ TEST(EipParams, ChecksAndMessages) {
             EXPECT_TRUE(ok);
             EXPECT_TRUE(sink.messages.empty());
             for (const auto& f : c.enabled) {
-                auto g = services::eipGroup(doc, f.group);
+                auto g = editing::eipGroup(doc, f.group);
                 EXPECT_TRUE(g.enabled);
                 EXPECT_EQ(std::to_string(g.start), f.start);
                 EXPECT_EQ(std::to_string(g.count), f.count);
@@ -133,11 +133,11 @@ TEST(EipParams, ChecksAndMessages) {
 TEST(EipParams, DisablingKeepsTheStoredNumbers) {
     model::CVantorDoc doc;
     enableGroup(doc, 3, 2800, 4);
-    auto form = services::EipParamsForm::load(doc);
+    auto form = editing::EipParamsForm::load(doc);
     form.setEnabled(3, false, doc);
     RecordingSink sink;
     ASSERT_TRUE(form.apply(doc, sink));
-    auto g = services::eipGroup(doc, 3);
+    auto g = editing::eipGroup(doc, 3);
     EXPECT_FALSE(g.enabled);
     EXPECT_EQ(g.start, 2800);
     EXPECT_EQ(g.count, 4);
@@ -210,7 +210,7 @@ TEST(EipAllocation, SplitsAndTags) {
         if (std::string(c.name).rfind("per port", 0) == 0)
             doc.slaves[1].modules[1].Start_Add = 0;
         RecordingSink sink;
-        auto t = services::buildEipTable(doc, sink);
+        auto t = editing::buildEipTable(doc, sink);
         EXPECT_TRUE(sink.messages.empty());
         EXPECT_FALSE(t.overflow);
         int total = 0;
@@ -232,7 +232,7 @@ TEST(EipAllocation, StateAndControlWords) {
     enableGroup(doc, 0, 2001, 1);  // COM1 state words
     enableGroup(doc, 10, 3025, 3); // COM5 control words
     RecordingSink sink;
-    auto t = services::buildEipTable(doc, sink);
+    auto t = editing::buildEipTable(doc, sink);
     EXPECT_EQ(t.input[0].entries, (std::vector<CEipModStruct>{{0, 0x000307D1, 1}, {2, 0x000309D1, 10}}));
     EXPECT_EQ(t.input[0].used, 22);
     EXPECT_EQ(t.output[0].entries, (std::vector<CEipModStruct>{{0, 0x00040BD1, 3}}));
@@ -263,7 +263,7 @@ TEST(EipAllocation, OverflowStopsWithItsMessage) {
         for (int left = c.outputWords, at = 0; left > 0; left -= 100, at += 100)
             addCommand(doc, s, kWrite4Multi, at, std::min(left, 100), at);
         RecordingSink sink;
-        auto t = services::buildEipTable(doc, sink);
+        auto t = editing::buildEipTable(doc, sink);
         EXPECT_EQ(sink.texts(), c.messages);
         EXPECT_EQ(t.overflow, !c.messages.empty());
         EXPECT_EQ(t.connectionCount, c.connections);
@@ -281,8 +281,8 @@ TEST(EipAllocation, OverflowStopsWithItsMessage) {
         }
         std::vector<uint8_t> block;
         RecordingSink blockSink;
-        EXPECT_EQ(services::buildEipBlock(doc, blockSink, block), c.messages.empty());
-        EXPECT_EQ(services::checkEipSize(doc, blockSink), c.messages.empty());
+        EXPECT_EQ(editing::buildEipBlock(doc, blockSink, block), c.messages.empty());
+        EXPECT_EQ(editing::checkEipSize(doc, blockSink), c.messages.empty());
     }
 }
 
@@ -292,10 +292,10 @@ TEST(EipAllocation, SizeCheckOnlyForTheEtherNetIpGateway) {
     for (int i = 0; i < 10; ++i)
         addCommand(doc, s, kRead3, i * 125, 125, i * 125);
     RecordingSink sink;
-    EXPECT_TRUE(services::checkEipSize(doc, sink));
+    EXPECT_TRUE(editing::checkEipSize(doc, sink));
     EXPECT_TRUE(sink.messages.empty());
     doc.masters[0].masterName = "TRX-H-QMB6";
-    EXPECT_FALSE(services::checkEipSize(doc, sink));
+    EXPECT_FALSE(editing::checkEipSize(doc, sink));
     EXPECT_EQ(sink.texts(), std::vector<std::string>{"输入超限"});
 }
 
@@ -310,7 +310,7 @@ TEST(EipCollect, ReadsThenWritesByPortSlaveAreaStart) {
     addCommand(doc, a, kRead4, 4, 1, 4);
     addCommand(doc, c, kRead4, 7, 1, 5);
     addCommand(doc, c, kWrite4Multi, 0, 1, 6);
-    auto lists = services::collectEipCommands(doc);
+    auto lists = editing::collectEipCommands(doc);
     std::vector<std::string> got;
     for (const auto& r : lists[3])
         got.push_back(std::to_string(r.port) + "/" + std::to_string(r.slaveAddress) + "/" +
@@ -334,7 +334,7 @@ TEST(EipBlock, MixedProjectByteForByte) {
     enableGroup(doc, 7, 2257, 1); // COM2 control words
     std::vector<uint8_t> block;
     RecordingSink sink;
-    ASSERT_TRUE(services::buildEipBlock(doc, sink, block));
+    ASSERT_TRUE(editing::buildEipBlock(doc, sink, block));
     const std::vector<uint8_t> want = {
         0x16, 0, 0, 0, 0x07, 0,    0,    0,    0x01, 0, 0, 0,             // totals, connections
         0x16, 0, 0, 0, 0,    0,    0,    0,    0,    0, 0, 0, 0, 0, 0, 0, // input used
@@ -355,8 +355,8 @@ TEST(EipBlock, MixedProjectByteForByte) {
 TEST(EipBlock, EmptyProjectAndSecondConnection) {
     auto doc = eipProject();
     RecordingSink quiet;
-    auto t = services::buildEipTable(doc, quiet);
-    auto empty = services::encodeEipBlock(t);
+    auto t = editing::buildEipTable(doc, quiet);
+    auto empty = editing::encodeEipBlock(t);
     EXPECT_EQ(empty, std::vector<uint8_t>(76, 0));
 
     int s = addSlave(doc, "COM1", 1);
@@ -365,7 +365,7 @@ TEST(EipBlock, EmptyProjectAndSecondConnection) {
     addCommand(doc, s, kWrite4Multi, 200, 100, 200);
     RecordingSink sink;
     std::vector<uint8_t> block;
-    ASSERT_TRUE(services::buildEipBlock(doc, sink, block));
+    ASSERT_TRUE(editing::buildEipBlock(doc, sink, block));
     ASSERT_EQ(block.size(), 76u + 2 * 12);
     EXPECT_EQ(block[8], 2);                   // connection count
     EXPECT_EQ(block[4] | block[5] << 8, 600); // output total
@@ -389,19 +389,19 @@ TEST(EipRows, ConnectionNumberOnFirstRowOnly) {
     addCommand(doc, s, kRead3, 250, 50, 250);
     addCommand(doc, s, kWrite0Multi, 0, 16, 808);
     RecordingSink sink;
-    auto t = services::buildEipTable(doc, sink);
+    auto t = editing::buildEipTable(doc, sink);
     using R4 = std::array<std::string, 4>;
-    EXPECT_EQ(services::eipEntryRows(t, true), (std::vector<R4>{{"1", "0", "0x01000000", "808"},
-                                                                {"", "101", "0x01030000", "196"},
-                                                                {"2", "0", "0x010300c4", "104"}}));
-    EXPECT_EQ(services::eipEntryRows(t, false), (std::vector<R4>{{"1", "0", "0x01000328", "16"}}));
+    EXPECT_EQ(editing::eipEntryRows(t, true), (std::vector<R4>{{"1", "0", "0x01000000", "808"},
+                                                               {"", "101", "0x01030000", "196"},
+                                                               {"2", "0", "0x010300c4", "104"}}));
+    EXPECT_EQ(editing::eipEntryRows(t, false), (std::vector<R4>{{"1", "0", "0x01000328", "16"}}));
     using R3 = std::array<std::string, 3>;
-    EXPECT_EQ(services::eipConnectionRows(t), (std::vector<R3>{{"1", "493", "2"}, {"2", "208", "0"}}));
+    EXPECT_EQ(editing::eipConnectionRows(t), (std::vector<R3>{{"1", "493", "2"}, {"2", "208", "0"}}));
 
     auto dir = scratchDir("eip");
     auto file = dir / "eip.xlsx";
     std::string errors;
-    ASSERT_TRUE(services::exportEipTable(t, file.string(), errors)) << errors;
+    ASSERT_TRUE(editing::exportEipTable(t, file.string(), errors)) << errors;
     EXPECT_EQ(readWorkbook(file),
               "#EIPConn\n连接\t输入长度\t输出长度\n1\t493\t2\n2\t208\t0\n2\t701\t2\n"
               "#EIPInput\n连接\tEIP地址\t网关地址\t长度\n1\t0\t0x01000000\t808\n\t101\t0x01030000\t196\n"
@@ -413,11 +413,11 @@ TEST(EipRows, ConnectionNumberOnFirstRowOnly) {
 TEST(EipRows, EmptyProjectExportsHeadersAndTotals) {
     auto doc = eipProject();
     RecordingSink sink;
-    auto t = services::buildEipTable(doc, sink);
+    auto t = editing::buildEipTable(doc, sink);
     auto dir = scratchDir("eipempty");
     auto file = dir / "eip.xlsx";
     std::string errors;
-    ASSERT_TRUE(services::exportEipTable(t, file.string(), errors)) << errors;
+    ASSERT_TRUE(editing::exportEipTable(t, file.string(), errors)) << errors;
     EXPECT_EQ(readWorkbook(file), "#EIPConn\n连接\t输入长度\t输出长度\n0\t0\t0\n"
                                   "#EIPInput\n连接\tEIP地址\t网关地址\t长度\n"
                                   "#EIPOutput\n连接\tEIP地址\t网关地址\t长度\n");
@@ -430,7 +430,7 @@ TEST(EipOpening, OnlyTheEtherNetIpGatewayPacksAndBuilds) {
         int s = addSlave(doc, "COM1", 1);
         addCommand(doc, s, kRead4, 0, 3, 77);
         RecordingSink sink;
-        EXPECT_FALSE(services::openEipAddressTable(doc, sink).has_value()) << gateway;
+        EXPECT_FALSE(editing::openEipAddressTable(doc, sink).has_value()) << gateway;
         EXPECT_TRUE(sink.messages.empty());
         EXPECT_EQ(doc.slaves[0].modules[0].Gate_Add, 77);
     }
@@ -438,7 +438,7 @@ TEST(EipOpening, OnlyTheEtherNetIpGatewayPacksAndBuilds) {
     int s = addSlave(doc, "COM1", 1);
     addCommand(doc, s, kRead4, 0, 3, 77);
     RecordingSink sink;
-    auto t = services::openEipAddressTable(doc, sink);
+    auto t = editing::openEipAddressTable(doc, sink);
     ASSERT_TRUE(t.has_value());
     EXPECT_EQ(doc.slaves[0].modules[0].Gate_Add, 0); // packed
     EXPECT_EQ(t->input[0].entries, (std::vector<CEipModStruct>{{0, 0x01040000, 3}}));

@@ -285,12 +285,21 @@ TEST(DownloadCommand, EtherNetIpGatewayIsPackedAndGetsBlock70) {
     auto blocks = prepareDownload(p.doc, sink);
     ASSERT_TRUE(blocks.has_value()) << ::testing::PrintToString(sink.texts());
     EXPECT_TRUE(blocks->hasEip);
-    EXPECT_FALSE(blocks->eip.empty());
+    // Block 70: the two 10-word reads are 40 input bytes, the 2-word write
+    // 4 output bytes, all in connection 1.
+    ASSERT_GE(blocks->eip.size(), 44u);
+    EXPECT_EQ(slice(blocks->eip, 0, 44), words({40, 4, 1, 40, 0, 0, 0, 4, 0, 0, 0}));
     // Packed: the reads of slave 1 and slave 3 at 0 and 10, the write at 20.
     EXPECT_EQ(p.doc.slaves[1].modules[0].Gate_Add, 0);
     EXPECT_EQ(p.doc.slaves[0].modules[0].Gate_Add, 10);
     EXPECT_EQ(p.doc.slaves[0].modules[1].Gate_Add, 20);
-    EXPECT_EQ(blocks->fieldbus, buildFieldbusBlock(p.doc));
+    // The block sent carries the packed addresses: the last three command
+    // records, slave 1 first, each with its gateway address at offset 8.
+    ASSERT_GE(blocks->fieldbus.size(), 48u);
+    const std::size_t c0 = blocks->fieldbus.size() - 48;
+    EXPECT_EQ(slice(blocks->fieldbus, c0 + 4, 6), (Bytes{0, 0, 4, 0, 0, 0}));
+    EXPECT_EQ(slice(blocks->fieldbus, c0 + 16 + 4, 6), (Bytes{0, 0, 4, 0, 10, 0}));
+    EXPECT_EQ(slice(blocks->fieldbus, c0 + 32 + 4, 6), (Bytes{0, 0, 4, 0, 20, 0}));
 }
 
 TEST(DownloadCommand, OtherModelsCarryNoBlock70) {

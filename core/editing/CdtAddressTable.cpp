@@ -1,4 +1,4 @@
-#include "services/CdtAddressTable.h"
+#include "editing/CdtAddressTable.h"
 
 #include "editing/AddressMap.h"
 #include "model/CommandKind.h"
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 namespace {
 
@@ -73,4 +73,4 @@ CdtAddressTable buildCdtAddressTable(const model::CVantorDoc& doc) {
     return t;
 }
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -10,7 +10,7 @@
 #include <string>
 #include <utility>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 struct EipGroup {
     bool enabled = false;
@@ -54,4 +54,4 @@ public:
     bool apply(model::CVantorDoc& doc, MessageSink& sink) const;
 };
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 // Baud items of the form, in order, and their line baud codes.
 inline constexpr std::array<const char*, 4> kCdtBaudItems{"1200", "2400", "4800", "9600"};
@@ -37,4 +37,4 @@ public:
     bool apply(model::CVantorDoc& doc, MessageSink& sink);
 };
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 // Number, "CDT偏移地址", "MRTU站地址", "数据首地址", "数据长度".
 using CdtDataRow = std::array<std::string, 5>;
@@ -36,4 +36,4 @@ inline constexpr std::array<const char*, 5> kCdtDataColumns{"", "CDT偏移地址
                                                             "数据长度"};
 inline constexpr std::array<const char*, 3> kCdtStateColumns{"", "CDT偏移地址", "MRTU站地址"};
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -1,4 +1,4 @@
-#include "services/EipParamsForm.h"
+#include "editing/EipParamsForm.h"
 
 #include "editing/FieldText.h"
 
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 namespace {
 
@@ -96,4 +96,4 @@ bool EipParamsForm::apply(model::CVantorDoc& doc, MessageSink& sink) const {
     return true;
 }
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 inline constexpr int kEipConnections = 4;
 inline constexpr int kEipConnectionBytes = 494;
@@ -90,4 +90,4 @@ std::vector<std::array<std::string, 4>> eipEntryRows(const EipTable& table, bool
 // nothing and answers false with no error text.
 bool exportEipTable(const EipTable& table, const std::string& path, std::string& errors);
 
-} // namespace vantor::services
+} // namespace vantor::editing

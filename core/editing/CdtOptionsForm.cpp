@@ -1,11 +1,11 @@
-#include "services/CdtOptionsForm.h"
+#include "editing/CdtOptionsForm.h"
 
 #include "editing/FieldText.h"
 
 #include <algorithm>
 #include <optional>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 namespace {
 
@@ -88,4 +88,4 @@ bool CdtOptionsForm::apply(model::CVantorDoc& doc, MessageSink& sink) {
     return true;
 }
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -1,16 +1,16 @@
-#include "services/EipAddressTable.h"
+#include "editing/EipAddressTable.h"
 
 #include "editing/AddressMap.h"
+#include "editing/EipParamsForm.h"
 #include "editing/GatewayAddressPacker.h"
 #include "editing/SheetWriter.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
-#include "services/EipParamsForm.h"
 #include "text/Numbers.h"
 
 #include <algorithm>
 
-namespace vantor::services {
+namespace vantor::editing {
 
 using model::CModuleCom;
 using model::CVantorDoc;
@@ -274,4 +274,4 @@ bool exportEipTable(const EipTable& t, const std::string& path, std::string& err
     return ok;
 }
 
-} // namespace vantor::services
+} // namespace vantor::editing

@@ -1,0 +1,60 @@
+// The configuration port's split-reply switch: with the hold, the second
+// segment waits for the peer's next request, so a client always receives
+// the first segment alone.
+#include "ConfigSession.h"
+
+#include "transfer/CommandFrame.h"
+
+#include <gtest/gtest.h>
+
+using namespace vantor;
+
+namespace {
+
+struct RecordingIo : sim::SessionIo {
+    void write(sim::Bytes bytes, int delayMs) override { writes.push_back({std::move(bytes), delayMs}); }
+    void reset(int) override { ended = true; }
+    void close() override { ended = true; }
+    int fd() const override { return -1; }
+    int64_t nowMs() const override { return 0; }
+    struct Write {
+        sim::Bytes bytes;
+        int delayMs;
+    };
+    std::vector<Write> writes;
+    bool ended = false;
+};
+
+sim::Bytes request(uint32_t command) {
+    return transfer::commandFrame(command, 0);
+}
+
+} // namespace
+
+TEST(ConfigSessionSplit, SecondSegmentWaitsForTheNextRequestWhenHeld) {
+    struct Case {
+        bool hold;
+        std::size_t writesAfterFirst;
+    } cases[] = {{false, 2}, {true, 1}};
+    for (const auto& c : cases) {
+        sim::GatewayState state("KX-P2R0-1.0", "");
+        state.faults.splitReply.insert(transfer::command::kRestart);
+        state.faults.splitHold = c.hold;
+        sim::ConfigSession session(state);
+        RecordingIo io;
+        session.onData(request(transfer::command::kRestart), io);
+        ASSERT_EQ(io.writes.size(), c.writesAfterFirst) << "hold " << c.hold;
+        const std::size_t first = io.writes[0].bytes.size();
+        EXPECT_EQ(first, 6u); // half of the 12-byte acknowledgement
+        if (!c.hold) {
+            EXPECT_EQ(io.writes[1].delayMs, state.faults.splitGapMs);
+            continue;
+        }
+        // The next request releases the rest at once, before its own reply.
+        session.onData(request(transfer::command::kSerialNumber), io);
+        ASSERT_GE(io.writes.size(), 3u);
+        EXPECT_EQ(io.writes[1].bytes.size(), 6u);
+        EXPECT_EQ(io.writes[1].delayMs, 0);
+        EXPECT_EQ(io.writes[2].bytes[0], transfer::command::kSerialNumber);
+    }
+}

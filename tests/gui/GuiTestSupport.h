@@ -1,0 +1,76 @@
+#pragma once
+// Helpers of the window tests: answering the next modal dialog (and failing
+// loudly when none comes) and answering file requests without a file dialog.
+#include "FileChooser.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+namespace vantor::testing {
+
+// Arms a zero-time timer before an action that must open a modal dialog:
+// the timer fires inside the dialog's own event loop and runs `act` on it.
+// When no modal dialog is up at that moment, the step is marked failed
+// instead of waiting. A step whose action opened nothing never fires: check
+// `ran()` after the action (VERIFY_MODAL). Destroying the step disarms it,
+// so a step can never act on a later, unrelated dialog.
+class ModalStep {
+public:
+    explicit ModalStep(std::function<void(QDialog*)> act) : act_(std::move(act)) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ran_ = true;
+                act_(d);
+            } else {
+                failed_ = true;
+            }
+        });
+        timer_.start(0);
+    }
+    bool ran() const { return ran_; }
+    bool failedEarly() const { return failed_; }
+
+private:
+    std::function<void(QDialog*)> act_;
+    QTimer timer_;
+    bool ran_ = false;
+    bool failed_ = false;
+};
+
+#define VERIFY_MODAL(step)                                                                                   \
+    QVERIFY2((step).ran(), (step).failedEarly() ? "the modal dialog was not up when expected"                \
+                                                : "the action opened no modal dialog")
+
+// Answers file requests from a list of paths, one per request, and records
+// each request. A request with no answer left is recorded as unanswered and
+// treated as cancelled.
+class ScriptedChooser : public gui::FileChooser {
+public:
+    explicit ScriptedChooser(QStringList answers = {}) : answers_(std::move(answers)) { install(this); }
+    ~ScriptedChooser() override { install(nullptr); }
+    ScriptedChooser(const ScriptedChooser&) = delete;
+    ScriptedChooser& operator=(const ScriptedChooser&) = delete;
+
+    QString choose(QWidget*, const gui::FileRequest& request) override {
+        requests.push_back(request);
+        if (answers_.isEmpty()) {
+            ++unanswered;
+            return {};
+        }
+        return answers_.takeFirst();
+    }
+    void answer(const QString& path) { answers_.append(path); }
+
+    std::vector<gui::FileRequest> requests;
+    int unanswered = 0;
+
+private:
+    QStringList answers_;
+};
+
+} // namespace vantor::testing
