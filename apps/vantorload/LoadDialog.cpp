@@ -3,6 +3,7 @@
 #include "ExchangeDriver.h"
 #include "IpAddressField.h"
 #include "QtMessageSink.h"
+#include "WireLogBox.h"
 
 #include "editing/ComPropertiesForm.h"
 
@@ -112,6 +113,10 @@ LoadDialog::LoadDialog(const QString& directory, QWidget* parent) : QDialog(pare
     auto* aboutAction = new QAction("关于 VantorLoad(&A)...", this);
     aboutAction->setObjectName("aboutAction");
     addAction(aboutAction);
+    // The frames exchanged with the gateway so far, for diagnosing it.
+    auto* logAction = new QAction("通信记录", this);
+    logAction->setObjectName("wireLogAction");
+    addAction(logAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* typeRow = new QHBoxLayout;
@@ -163,6 +168,7 @@ LoadDialog::LoadDialog(const QString& directory, QWidget* parent) : QDialog(pare
     connect(ip_, &QPushButton::clicked, this, &LoadDialog::pressIp);
     connect(about_, &QPushButton::clicked, this, &LoadDialog::showAbout);
     connect(aboutAction, &QAction::triggered, this, &LoadDialog::showAbout);
+    connect(logAction, &QAction::triggered, this, [this] { gui::showWireLog(this, driver_->wireLog()); });
     connect(deviceType_, &QComboBox::currentIndexChanged, this, [this] {
         pushFields();
         refresh();

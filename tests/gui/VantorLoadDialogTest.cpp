@@ -3,6 +3,7 @@
 // box, the IP fields' validator, and both operations against
 // vantor-gatewaysim (the address files written, the RTU block and network
 // settings the gateway keeps). Messages are recorded, never shown.
+#include "GuiTestSupport.h"
 #include "IpAddressField.h"
 #include "LoadDialog.h"
 #include "QtMessageSink.h"
@@ -12,6 +13,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
@@ -194,6 +196,16 @@ private slots:
         QCOMPARE(sim.dumped("block20.hex"), QString("0500000000000000080000000200000006000000"));
         QCOMPARE(sim.dumped("restarts"), QString("1"));
         QCOMPARE(fileText("IP/ip.txt"), QString("127.0.0.1"));
+        // The window's wire log holds the frames of the run.
+        QString log;
+        testing::ModalStep readLog([&log](QDialog* box) {
+            log = box->findChild<QPlainTextEdit*>("wireLogText")->toPlainText();
+            box->reject();
+        });
+        d.findChild<QAction*>("wireLogAction")->trigger();
+        VERIFY_MODAL(readLog);
+        QVERIFY2(log.contains("> [12] 15 00 00 00 01 00 00 00 03 00 00 00"), qPrintable(log));
+        QVERIFY2(log.contains("< [12] 15 00 00 00 04 00 00 00 00 00 00 00"), qPrintable(log));
 
         // A new connection for the next operation.
         click(d, "connect");
