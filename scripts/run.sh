@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build -j"$(nproc)"
+[ "${1:-}" = vantorload ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && exec xvfb-run -n 99 -s "-screen 0 1600x900x24" bash "$PWD/scripts/vantorload-with-simulator.sh" "$PWD/build"
+[ "${1:-}" = vantorload ] && exec bash "$PWD/scripts/vantorload-with-simulator.sh" "$PWD/build"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting Vantor inside a virtual X server (xvfb-run)."

@@ -3,10 +3,7 @@
 #include "ConnectingBox.h"
 #include "QtMessageSink.h"
 #include "ResultBox.h"
-
-#include <QDialogButtonBox>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
+#include "WireLogBox.h"
 
 using namespace vantor;
 
@@ -137,19 +134,5 @@ void DeviceDialog::showEndMessagesNow() {
 }
 
 void DeviceDialog::showWireLog() {
-    QDialog box(this);
-    box.setWindowTitle("通信记录");
-    auto* text = new QPlainTextEdit(&box);
-    text->setReadOnly(true);
-    text->setFont(QFont("Monospace"));
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    if (driver_)
-        text->setPlainText(driver_->wireLog().join('\n'));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
-    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&box);
-    layout->addWidget(text);
-    layout->addWidget(buttons);
-    box.resize(640, 400);
-    box.exec();
+    gui::showWireLog(this, driver_ ? driver_->wireLog() : QStringList());
 }

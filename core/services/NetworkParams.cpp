@@ -147,13 +147,16 @@ int networkBodyLength(std::string_view model) {
 }
 
 transfer::Bytes networkParamsRequest(std::string_view model, const CheckedSettings& s) {
+    return networkParamsRequest(s, networkBodyLength(model));
+}
+
+transfer::Bytes networkParamsRequest(const CheckedSettings& s, int length) {
     transfer::Bytes port;
     port.insert(port.end(), s.ip.begin(), s.ip.end());
     port.insert(port.end(), s.mask.begin(), s.mask.end());
     port.insert(port.end(), s.gateway.begin(), s.gateway.end());
     transfer::putU16(port, s.port);
     port.resize(24, 0);
-    const int length = networkBodyLength(model);
     transfer::Bytes body = port;
     if (length == 48)
         body.insert(body.end(), port.begin(), port.end()); // the second port gets the same settings

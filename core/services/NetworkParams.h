@@ -62,5 +62,8 @@ int networkBodyLength(std::string_view model);
 
 // The set-network-parameters request (command 10).
 transfer::Bytes networkParamsRequest(std::string_view model, const CheckedSettings& s);
+// The same with the body length given: 24 (one Ethernet port) or 48 (both
+// ports get the same settings).
+transfer::Bytes networkParamsRequest(const CheckedSettings& s, int bodyLength);
 
 } // namespace vantor::services

@@ -33,12 +33,7 @@ void Exchange::connected(bool ok) {
     if (finished_)
         return;
     if (!ok) {
-        // The message names the host and the port the exchange was opened
-        // with.
-        closeSocket();
-        stopTimer(kConnectTimer);
-        showError(connectFailedText());
-        finish(false, {});
+        onConnectFailed();
         return;
     }
     link_.reset();
@@ -74,9 +69,7 @@ void Exchange::timerFired(int id, uint64_t token) {
         return; // stopped or re-armed since: a late expiry
     armed_.erase(it);
     if (id == kConnectTimer) {
-        closeSocket();
-        showError(connectTimeoutText());
-        finish(false, {});
+        onConnectTimeout();
         return;
     }
     onTimer(id);
@@ -104,13 +97,31 @@ void Exchange::onClosedByPeer() {
     closeSocket();
 }
 
+void Exchange::onConnectFailed() {
+    // The message names the host and the port the exchange was opened with.
+    closeSocket();
+    stopTimer(kConnectTimer);
+    showError(connectFailedText());
+    finish(false, {});
+}
+
+void Exchange::onConnectTimeout() {
+    closeSocket();
+    showError(connectTimeoutText());
+    finish(false, {});
+}
+
 void Exchange::beginConnect(const std::string& host, int port, int shownPort) {
     host_ = host;
     shownPort_ = shownPort;
     status("正在连接" + host + ":" + std::to_string(shownPort) + "...");
+    openConnection(host, port);
+    startTimer(kConnectTimer, kConnectTimeoutMs);
+}
+
+void Exchange::openConnection(const std::string& host, int port) {
     socketOpen_ = true;
     push(ConnectAction{host, port});
-    startTimer(kConnectTimer, kConnectTimeoutMs);
 }
 
 std::string Exchange::connectFailedText() const {

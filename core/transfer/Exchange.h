@@ -64,11 +64,18 @@ protected:
     virtual void onSendFailed();
     // Default: close the socket; the reply timer notices the loss.
     virtual void onClosedByPeer();
+    // The connection could not be made, or timer 10 ran out first. Default:
+    // close the socket (and stop timer 10), show the failure or timeout
+    // text, end.
+    virtual void onConnectFailed();
+    virtual void onConnectTimeout();
 
     // The connect pattern: status "正在连接<host>:<port>...", connect, timer
     // 10. `shownPort` is the port named in the messages.
     void beginConnect(const std::string& host, int port, int shownPort);
     void beginConnect(const std::string& host, int port) { beginConnect(host, port, port); }
+    // Only the connect itself, for exchanges with their own connect texts.
+    void openConnection(const std::string& host, int port);
     std::string connectFailedText() const;
     std::string connectTimeoutText() const;
 

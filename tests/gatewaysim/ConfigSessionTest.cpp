@@ -3,6 +3,7 @@
 // the first segment alone.
 #include "ConfigSession.h"
 
+#include "load/LoadRequests.h"
 #include "transfer/CommandFrame.h"
 
 #include <gtest/gtest.h>
@@ -57,4 +58,28 @@ TEST(ConfigSessionSplit, SecondSegmentWaitsForTheNextRequestWhenHeld) {
         EXPECT_EQ(io.writes[1].delayMs, 0);
         EXPECT_EQ(io.writes[2].bytes[0], transfer::command::kSerialNumber);
     }
+}
+
+// VantorLoad's RTU operation arriving in one stream: the serial settings,
+// the fixed command 21 (length word 1, one word of body) and the restart are
+// each acknowledged; the fieldbus configuration a download left stays.
+TEST(ConfigSessionDownloader, FixedFieldbusRequestIsOneWordAndKeepsTheBlock) {
+    sim::GatewayState state("NXE-485-ZRTU2", "");
+    const sim::Bytes downloaded{1, 2, 3};
+    state.keepBlock(transfer::command::kFieldbusConfig, downloaded);
+    sim::ConfigSession session(state);
+    RecordingIo io;
+    load::LoadFields fields;
+    sim::Bytes stream = load::rtuSettingsRequest(fields);
+    for (const auto& frame : {load::fieldbusRequest(), load::restartRequest()})
+        stream.insert(stream.end(), frame.begin(), frame.end());
+    session.onData(stream, io);
+    ASSERT_EQ(io.writes.size(), 3u);
+    EXPECT_EQ(io.writes[0].bytes[0], transfer::command::kRtuConfig);
+    EXPECT_EQ(io.writes[1].bytes[0], transfer::command::kFieldbusConfig);
+    EXPECT_EQ(io.writes[1].bytes[transfer::kStatusOffset], 0);
+    EXPECT_EQ(io.writes[2].bytes[0], transfer::command::kRestart);
+    EXPECT_EQ(state.restarts(), 1);
+    EXPECT_EQ(state.blocks().at(transfer::command::kRtuConfig).size(), 40u);
+    EXPECT_EQ(state.blocks().at(transfer::command::kFieldbusConfig), downloaded);
 }

@@ -1,5 +1,6 @@
 #include "ConfigSession.h"
 
+#include "load/LoadRequests.h"
 #include "transfer/CommandFrame.h"
 #include "transfer/ConfigurationImage.h"
 
@@ -25,6 +26,9 @@ std::size_t ConfigSession::bodySize(uint32_t command, uint32_t lengthField, std:
     case command::kRtuConfig:
         return lengthField & 0xFF;
     case command::kFieldbusConfig:
+        if (lengthField == load::kFieldbusRequestLength)
+            return 4; // the downloader's fixed request: one word
+        [[fallthrough]];
     case command::kEipConfig: {
         const std::size_t total = lengthField & 0xFFFF;
         const std::size_t left = total > assembled ? total - assembled : total;
@@ -137,6 +141,14 @@ void ConfigSession::handle(uint32_t cmd, uint32_t len, ByteView body, SessionIo&
         reply(cmd, ack(cmd), io);
         return;
     case command::kFieldbusConfig:
+        if (len == load::kFieldbusRequestLength) {
+            // The downloader's fixed command 21, sent after its serial
+            // settings: acknowledged; the fieldbus configuration a download
+            // left stays as it is.
+            reply(cmd, ack(cmd), io);
+            return;
+        }
+        [[fallthrough]];
     case command::kEipConfig: {
         auto& a = assembly_[cmd];
         const std::size_t total = len & 0xFFFF;

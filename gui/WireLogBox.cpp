@@ -1,0 +1,29 @@
+#include "WireLogBox.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace vantor::gui {
+
+void showWireLog(QWidget* parent, const QStringList& lines) {
+    QDialog box(parent);
+    box.setObjectName("wireLog");
+    box.setWindowTitle("通信记录");
+    auto* text = new QPlainTextEdit(&box);
+    text->setObjectName("wireLogText");
+    text->setReadOnly(true);
+    text->setFont(QFont("Monospace"));
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(lines.join('\n'));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    box.resize(640, 400);
+    box.exec();
+}
+
+} // namespace vantor::gui
