@@ -1,7 +1,7 @@
 #include "LoadDialog.h"
 
 #include "ExchangeDriver.h"
-#include "IpAddressField.h"
+#include "IpAddressEdit.h"
 #include "QtMessageSink.h"
 #include "WireLogBox.h"
 
@@ -45,8 +45,8 @@ QLineEdit* numberField(QWidget* parent, const char* name, int min, int max) {
     return e;
 }
 
-gui::IpAddressField* ipField(QWidget* parent, const char* name) {
-    auto* e = new gui::IpAddressField(parent);
+gui::IpAddressEdit* ipField(QWidget* parent, const char* name) {
+    auto* e = new gui::IpAddressEdit(parent);
     e->setObjectName(name);
     return e;
 }
@@ -230,11 +230,11 @@ void LoadDialog::pushFields() {
         return;
     load::LoadFields f;
     f.deviceType = deviceType_->currentIndex();
-    f.gatewayIp = s(gatewayIp_->text());
+    f.gatewayIp = s(gatewayIp_->address());
     f.configPort = s(configPort_->text());
-    f.newIp = s(newIp_->text());
-    f.mask = s(mask_->text());
-    f.gateway = s(gateway_->text());
+    f.newIp = s(newIp_->address());
+    f.mask = s(mask_->address());
+    f.gateway = s(gateway_->address());
     f.modPort = s(modPort_->text());
     for (auto [controls, port] : {std::pair{&com1_, &f.com1}, std::pair{&com2_, &f.com2}})
         *port = {controls->baud->currentIndex(), controls->parity->currentIndex(),

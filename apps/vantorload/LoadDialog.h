@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace vantor::gui {
 class ExchangeDriver;
-class IpAddressField;
+class IpAddressEdit;
 } // namespace vantor::gui
 
 class LoadDialog : public QDialog {
@@ -62,12 +62,12 @@ private:
     bool filling_ = false;
 
     QComboBox* deviceType_;
-    vantor::gui::IpAddressField* gatewayIp_;
+    vantor::gui::IpAddressEdit* gatewayIp_;
     QLineEdit* configPort_;
     QPushButton* connect_;
-    vantor::gui::IpAddressField* newIp_;
-    vantor::gui::IpAddressField* mask_;
-    vantor::gui::IpAddressField* gateway_;
+    vantor::gui::IpAddressEdit* newIp_;
+    vantor::gui::IpAddressEdit* mask_;
+    vantor::gui::IpAddressEdit* gateway_;
     QLineEdit* modPort_;
     PortControls com1_;
     PortControls com2_;

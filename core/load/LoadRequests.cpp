@@ -80,7 +80,11 @@ std::optional<services::CheckedSettings> checkNetworkFields(const LoadFields& f,
     auto port = numberField(f.modPort, 0, 65535);
     if (!port)
         return refuse<services::CheckedSettings>(refusal, kModPortRange);
-    return services::CheckedSettings{*ip, *mask, *gateway, static_cast<uint16_t>(*port)};
+    const services::CheckedSettings checked{*ip, *mask, *gateway, static_cast<uint16_t>(*port)};
+    // Settings that would leave the gateway unreachable are not sent.
+    if (const char* reason = services::lockOutReason(checked))
+        return refuse<services::CheckedSettings>(refusal, reason);
+    return checked;
 }
 
 Bytes identificationRequest() {

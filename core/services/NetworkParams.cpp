@@ -98,6 +98,20 @@ bool maskAccepted(const Octets& m) {
     return false;
 }
 
+const char* lockOutReason(const CheckedSettings& s) {
+    bool hostZeros = true, hostOnes = true;
+    for (int i = 0; i < 4; ++i) {
+        const auto host = static_cast<uint8_t>(s.ip[i] & ~s.mask[i]);
+        hostZeros = hostZeros && host == 0;
+        hostOnes = hostOnes && host == static_cast<uint8_t>(~s.mask[i]);
+    }
+    return s.port == 0         ? kPortZero
+           : hostZeros         ? kIpIsNetworkAddress
+           : hostOnes          ? kIpIsBroadcastAddress
+           : s.gateway == s.ip ? kGatewayIsIp
+                               : nullptr;
+}
+
 std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, MessageSink& sink) {
     auto port = parsePortText(s.portText);
     if (!port) {
@@ -124,22 +138,12 @@ std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, Me
         sink.error("错误", "网口1IP和网关不在同一网段");
         return std::nullopt;
     }
-    bool hostZeros = true, hostOnes = true;
-    for (int i = 0; i < 4; ++i) {
-        const uint8_t host = static_cast<uint8_t>((*ip)[i] & ~(*mask)[i]);
-        hostZeros = hostZeros && host == 0;
-        hostOnes = hostOnes && host == static_cast<uint8_t>(~(*mask)[i]);
-    }
-    const char* lockOut = *port == 0   ? kPortZero
-                          : hostZeros  ? kIpIsNetworkAddress
-                          : hostOnes   ? kIpIsBroadcastAddress
-                          : *gw == *ip ? kGatewayIsIp
-                                       : nullptr;
-    if (lockOut) {
-        sink.error("错误", lockOut);
+    const CheckedSettings checked{*ip, *mask, *gw, static_cast<uint16_t>(*port)};
+    if (const char* reason = lockOutReason(checked)) {
+        sink.error("错误", reason);
         return std::nullopt;
     }
-    return CheckedSettings{*ip, *mask, *gw, static_cast<uint16_t>(*port)};
+    return checked;
 }
 
 int networkBodyLength(std::string_view model) {

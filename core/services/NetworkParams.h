@@ -57,6 +57,9 @@ inline constexpr const char* kIpIsBroadcastAddress = "网口1IP不能为子网�
 inline constexpr const char* kGatewayIsIp = "网口1默认网关不能与IP相同";
 std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, MessageSink& sink);
 
+// The first of the lock-out rules above that `s` breaks, or null.
+const char* lockOutReason(const CheckedSettings& s);
+
 // Body length of the request: 48 (two Ethernet ports) or 24.
 int networkBodyLength(std::string_view model);
 

@@ -4,7 +4,6 @@
 // vantor-gatewaysim (the address files written, the RTU block and network
 // settings the gateway keeps). Messages are recorded, never shown.
 #include "GuiTestSupport.h"
-#include "IpAddressField.h"
 #include "LoadDialog.h"
 #include "QtMessageSink.h"
 #include "SimulatedGateway.h"
@@ -125,36 +124,6 @@ private slots:
         d.findChild<QAction*>("aboutAction")->trigger();
         QCOMPARE(texts(), (std::vector<std::string>{"VantorLoad 2.0.1 版", "VantorLoad 2.0.1 版"}));
         QCOMPARE(messages_.messages[0].kind, MessageKind::Information);
-    }
-
-    void ipFieldsTakeOnlyDottedQuads_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("complete");
-        QTest::newRow("complete") << "10.1.2.3"
-                                  << "10.1.2.3" << true;
-        QTest::newRow("beginning") << "10.1."
-                                   << "10.1." << false;
-        // The keystroke that would make an octet past 255 or a fifth part is
-        // not taken.
-        QTest::newRow("octet past 255") << "10.1.2.256"
-                                        << "10.1.2.25" << true;
-        QTest::newRow("letters") << "10.a.2.3"
-                                 << "10..2.3" << false;
-        QTest::newRow("fifth part") << "1.2.3.4.5"
-                                    << "1.2.3.45" << true;
-        QTest::newRow("four digits") << "1.2.3.1000"
-                                     << "1.2.3.100" << true;
-    }
-    void ipFieldsTakeOnlyDottedQuads() {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        QFETCH(bool, complete);
-        gui::IpAddressField field;
-        QTest::keyClicks(&field, typed);
-        QCOMPARE(field.text(), shown);
-        QCOMPARE(field.hasAcceptableInput(), complete);
-        QVERIFY(!field.setAddress("1.2.3"));
     }
 
     void connectRefused() {

@@ -132,8 +132,16 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"ModPortEmpty", with([](LoadFields& f) { f.modPort = ""; }), "", "", kModPortRange},
         CheckCase{"MaskIncomplete", with([](LoadFields& f) { f.mask = "255.255.255"; }), "", "",
                   kIncompleteIp},
-        // No address rules here: whatever four octets are typed are sent.
-        CheckCase{"AnyMaskIsSent", with([](LoadFields& f) { f.mask = "255.0.255.0"; }), "", "", ""}),
+        // No mask rules here: whatever four octets are typed are sent.
+        CheckCase{"AnyMaskIsSent", with([](LoadFields& f) { f.mask = "255.0.255.0"; }), "", "", ""},
+        // Settings that would leave the gateway unreachable are not sent.
+        CheckCase{"ModPortZero", with([](LoadFields& f) { f.modPort = "0"; }), "", "", services::kPortZero},
+        CheckCase{"IpIsBroadcast", with([](LoadFields& f) { f.newIp = "192.168.1.255"; }), "", "",
+                  services::kIpIsBroadcastAddress},
+        CheckCase{"IpIsNetwork", with([](LoadFields& f) { f.newIp = "192.168.1.0"; }), "", "",
+                  services::kIpIsNetworkAddress},
+        CheckCase{"GatewayIsNewIp", with([](LoadFields& f) { f.gateway = f.newIp; }), "", "",
+                  services::kGatewayIsIp}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoadRequests, ListIndexesPastTheListsAreProgrammingErrors) {
