@@ -92,23 +92,6 @@ bool readLength(ByteReader& r, bool wideAllowed, uint64_t& length, bool& wide) {
     return r.read(8, length);
 }
 
-bool isAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-// ASCII reads the same in UTF-8 and GBK; only other texts go through the
-// converter (most names, addresses and command texts of a project are ASCII
-// or short, and a file holds hundreds of them).
-std::string toFileText(std::string_view utf8) {
-    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
-}
-std::string fromFileText(std::string_view gbk) {
-    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
-}
-
 // --- writing helpers ---
 
 void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
@@ -137,7 +120,28 @@ void readFlags(const markup::CXmlDoc& xml, std::array<int, 256>& flags) {
         flags[i] = readInt(xml, names[i]);
 }
 
-// The whole content of a regular file; false when it cannot be read.
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Shared file helpers
+
+namespace {
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string toFileText(std::string_view utf8) {
+    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
+}
+std::string fromFileText(std::string_view gbk) {
+    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
+}
+
 bool readWholeFile(const std::string& path, std::string& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -165,8 +169,6 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     ::close(fd);
     return true;
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Container

@@ -28,6 +28,15 @@ std::optional<std::string> decodeArchiveString(std::string_view bytes);
 // previous file. False with a message (UTF-8) in `error` on failure.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
 
+// The whole content of a regular file; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes);
+
+// Texts between the model (UTF-8) and a project file (GBK). ASCII reads the
+// same in both and skips the converter (most names, addresses and command
+// texts of a project are ASCII or short, and a file holds hundreds of them).
+std::string toFileText(std::string_view utf8);
+std::string fromFileText(std::string_view gbk);
+
 // --- the project file ----------------------------------------------------
 struct ProjectFile {
     // The version text written into every saved project: the first line of
