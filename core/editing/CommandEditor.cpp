@@ -43,13 +43,8 @@ bool overlaps(long long aStart, long long aLength, long long bStart, long long b
 // Fixed texts and switches of the form for a kind.
 CommandForm formFor(const model::CVantorDoc& doc, const model::CommandKind& kind) {
     CommandForm f;
-    f.title = std::string(kind.func);
-    f.startLabel = kind.bits() ? "起始地址(bit)：" : "起始地址(word)：";
-    f.lengthLabel = kind.bits() ? "长度(bit)：" : "长度(word)：";
-    f.lengthEnabled = kind.readWrite != 2;
-    f.editSendVisible = kind.readWrite != 0;
+    setCommandFormTexts(f, kind);
     f.cdtYxVisible = !kind.bits() && model::gatewayModel(doc.modelName()).has(model::FeatureCdt);
-    f.lengthText = "1";
     return f;
 }
 

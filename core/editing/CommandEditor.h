@@ -23,6 +23,18 @@ int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& ki
 // The same over any list of one slave's commands.
 int defaultStartAddress(std::span<const CommandSpan> slaveCommands, const model::CommandKind& kind);
 
+// The fixed texts and switches of a command form for a kind (title, the two
+// captions by unit, the length locked for single writes, "数变即发" for
+// writes only) and the length preset "1". Any form with these fields.
+template <typename Form> void setCommandFormTexts(Form& f, const model::CommandKind& kind) {
+    f.title = std::string(kind.func);
+    f.startLabel = kind.bits() ? "起始地址(bit)：" : "起始地址(word)：";
+    f.lengthLabel = kind.bits() ? "长度(bit)：" : "长度(word)：";
+    f.lengthEnabled = kind.readWrite != 2;
+    f.editSendVisible = kind.readWrite != 0;
+    f.lengthText = "1";
+}
+
 // The length message of a kind ("长度请添入1", "长度请添入一个1和2000之间的整数"
 // ...), or nothing when `length` fits the kind.
 std::optional<std::string> commandLengthError(const model::CommandKind& kind, int length);

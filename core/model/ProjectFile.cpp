@@ -301,6 +301,38 @@ std::string ProjectFile::readSoftVer(const std::string& directory) {
     return text::fromGbk(line);
 }
 
+void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters) {
+    xml.AddElem("MasterInfo");
+    xml.SetAttrib("GW_work_mode", workMode);
+    xml.IntoElem();
+    for (const auto& m : masters) {
+        xml.AddElem("Master");
+        setText(xml, "masterName", m.masterName);
+        xml.SetAttrib("x", m.x);
+        xml.SetAttrib("y", m.y);
+        setText(xml, "bitmap", m.bitmap);
+    }
+    xml.OutOfElem();
+}
+
+bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters) {
+    if (!xml.FindElem("MasterInfo"))
+        return false;
+    workMode = readInt(xml, "GW_work_mode");
+    xml.IntoElem();
+    masters.clear();
+    while (xml.FindElem("Master")) {
+        CMaster m;
+        m.masterName = readString(xml, "masterName");
+        m.x = readInt(xml, "x");
+        m.y = readInt(xml, "y");
+        m.bitmap = readString(xml, "bitmap");
+        masters.push_back(std::move(m));
+    }
+    xml.OutOfElem();
+    return true;
+}
+
 std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& softVer) {
     markup::CXmlDoc xml;
     xml.SetDoc(kDeclaration);
@@ -317,17 +349,7 @@ std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& sof
     xml.SetAttrib("repTimeoutTime", doc.repTimeoutTime);
     xml.SetAttrib("sendInterlTime", doc.sendInterlTime);
 
-    xml.AddElem("MasterInfo");
-    xml.SetAttrib("GW_work_mode", doc.GW_work_mode);
-    xml.IntoElem();
-    for (const auto& m : doc.masters) {
-        xml.AddElem("Master");
-        setText(xml, "masterName", m.masterName);
-        xml.SetAttrib("x", m.x);
-        xml.SetAttrib("y", m.y);
-        setText(xml, "bitmap", m.bitmap);
-    }
-    xml.OutOfElem();
+    writeMasterInfo(xml, doc.GW_work_mode, doc.masters);
 
     xml.AddElem("COMInfo");
     xml.IntoElem();
@@ -413,20 +435,8 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
     doc.repTimeoutTime = readInt(xml, "repTimeoutTime");
     doc.sendInterlTime = readInt(xml, "sendInterlTime");
 
-    if (!xml.FindElem("MasterInfo"))
+    if (!readMasterInfo(xml, doc.GW_work_mode, doc.masters))
         return false;
-    doc.GW_work_mode = readInt(xml, "GW_work_mode");
-    xml.IntoElem();
-    doc.masters.clear();
-    while (xml.FindElem("Master")) {
-        CMaster m;
-        m.masterName = readString(xml, "masterName");
-        m.x = readInt(xml, "x");
-        m.y = readInt(xml, "y");
-        m.bitmap = readString(xml, "bitmap");
-        doc.masters.push_back(std::move(m));
-    }
-    xml.OutOfElem();
 
     if (!xml.FindElem("COMInfo"))
         return false;

@@ -6,6 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+namespace vantor::markup {
+class CXmlDoc;
+}
 
 namespace vantor::model {
 
@@ -36,6 +41,12 @@ bool readWholeFile(const std::string& path, std::string& bytes);
 // texts of a project are ASCII or short, and a file holds hundreds of them).
 std::string toFileText(std::string_view utf8);
 std::string fromFileText(std::string_view gbk);
+
+// The section both project files share: MasterInfo with the work mode and
+// one Master per gateway. readMasterInfo finds the next MasterInfo among the
+// current element's siblings; false (nothing read) when there is none.
+void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters);
+bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters);
 
 // --- the project file ----------------------------------------------------
 struct ProjectFile {

@@ -1,17 +1,11 @@
 #pragma once
-// The VantorNet gateway; its name is the model name.
-#include <string>
+// The VantorNet gateway: a name (the model name), its place in the view
+// and its bitmap name, as in Vantor; a new one is placed at 200, 50.
+#include "model/CMaster.h"
 
 namespace vantor::net {
 
-struct CMaster {
-    std::string name;
-    int x = 200;
-    int y = 50;
-    std::string bitmap;
-
-    bool operator==(const CMaster&) const = default;
-};
+using CMaster = model::CMaster;
 
 // The horizontal bus line of the graphic view.
 struct CBus {

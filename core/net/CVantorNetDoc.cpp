@@ -33,7 +33,7 @@ int CVantorNetDoc::commandCount() const {
 
 const std::string& CVantorNetDoc::modelName() const {
     static const std::string none;
-    return masters.empty() ? none : masters.front().name;
+    return masters.empty() ? none : masters.front().masterName;
 }
 
 } // namespace vantor::net

@@ -142,17 +142,7 @@ std::string NetProjectFile::buildText(const CVantorNetDoc& doc, const std::strin
     xml.SetAttrib("test", doc.test);
     xml.SetAttrib("isDataModifySendEnable", doc.isDataModifySendEnable);
 
-    xml.AddElem("MasterInfo");
-    xml.SetAttrib("GW_work_mode", doc.GW_work_mode);
-    xml.IntoElem();
-    for (const auto& m : doc.masters) {
-        xml.AddElem("Master");
-        setText(xml, "masterName", m.name);
-        xml.SetAttrib("x", m.x);
-        xml.SetAttrib("y", m.y);
-        setText(xml, "bitmap", m.bitmap);
-    }
-    xml.OutOfElem();
+    model::writeMasterInfo(xml, doc.GW_work_mode, doc.masters);
 
     xml.AddElem("SlaveInfo");
     xml.IntoElem();
@@ -189,20 +179,8 @@ NetLoadStop NetProjectFile::readText(CVantorNetDoc& doc, std::string_view gbkTex
     doc.test = number(xml, "test");
     doc.isDataModifySendEnable = number(xml, "isDataModifySendEnable");
 
-    if (!xml.FindElem("MasterInfo"))
+    if (!model::readMasterInfo(xml, doc.GW_work_mode, doc.masters))
         return NetLoadStop::AtMasterInfo;
-    doc.GW_work_mode = number(xml, "GW_work_mode");
-    xml.IntoElem();
-    doc.masters.clear();
-    while (xml.FindElem("Master")) {
-        CMaster m;
-        m.name = textOf(xml, "masterName");
-        m.x = number(xml, "x");
-        m.y = number(xml, "y");
-        m.bitmap = textOf(xml, "bitmap");
-        doc.masters.push_back(std::move(m));
-    }
-    xml.OutOfElem();
 
     // Without a slave list the project has no slaves.
     doc.slaves.clear();

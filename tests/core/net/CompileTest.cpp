@@ -55,7 +55,7 @@ TEST(NetCompile, ImageABytes) {
                                        "08000000"
                                        "02000000"
                                        "00000000");
-    doc.masters[0].name = "KX-P1-1.0";
+    doc.masters[0].masterName = "KX-P1-1.0";
     EXPECT_EQ(toHex(buildImageA(doc)), "1100000001000000080000000100000006000000");
 }
 
@@ -90,7 +90,7 @@ TEST(NetCompile, ImageBLayout) {
 
     // Two-port models: a spacer after the server count and after the
     // command count; work mode 1 gives mode 6.
-    doc.masters[0].name = "NXE-485-ZRTU2";
+    doc.masters[0].masterName = "NXE-485-ZRTU2";
     doc.GW_work_mode = 1;
     EXPECT_EQ(toHex(buildImageB(doc)).substr(0, 48), "060000000100000001000000000000000200000000000000");
 }
