@@ -109,6 +109,14 @@ bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink) {
         sink.error("错误", "模块数超范围，最大模块数为1024");
         return false;
     }
+    // A node record counts its commands in one byte: more would reach the
+    // gateway as a wrong count and misplace every command record after it.
+    for (const auto& s : doc.slaves)
+        for (const auto& node : s.nodes)
+            if (node.modules.size() > kMaxNodeCommands) {
+                sink.error("错误", text::format("%s 站地址%d的命令数超过255", s.ipadd.c_str(), node.address));
+                return false;
+            }
     return true;
 }
 

@@ -13,11 +13,22 @@ using editing::FormResult;
 
 namespace {
 
-bool ipCharactersOnly(std::string_view ip) {
-    for (char c : ip)
-        if (c != '.' && (c < '0' || c > '9'))
+// Digits and dots only, and (what the gateway can take) four parts of
+// 0..255: an address control cannot hold anything else, and a fifth part or
+// a part above 255 would reach the gateway as another address.
+bool ipValid(std::string_view ip) {
+    int parts = 0;
+    while (true) {
+        const auto dot = ip.find('.');
+        const std::string_view part = ip.substr(0, dot);
+        if (part.empty() || part.size() > 3 || !digitsOnly(part) || fieldValue(part) > 255)
             return false;
-    return true;
+        ++parts;
+        if (dot == std::string_view::npos)
+            break;
+        ip.remove_prefix(dot + 1);
+    }
+    return parts == 4;
 }
 
 std::string trimmed(std::string_view s) {
@@ -80,7 +91,7 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
     };
     if (!form.addMode && (form.slave < 0 || form.slave >= static_cast<int>(doc.slaves.size())))
         return FormResult::StayOpen;
-    if (!ipCharactersOnly(form.ipText))
+    if (!ipValid(trimmed(form.ipText)))
         return refuse("IP地址格式错误");
     if (!digitsOnly(form.unitText))
         return refuse("从站MOD地址格式错误");
@@ -123,7 +134,7 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
 
     if (form.addMode) {
         NewServerValues v;
-        v.ipadd = form.ipText;
+        v.ipadd = ip;
         v.port = port;
         v.name = form.nameText;
         v.sendInterval = interval;
@@ -136,7 +147,7 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
     }
     CSlave& s = doc.slaves[static_cast<std::size_t>(form.slave)];
     s.name = form.nameText;
-    s.ipadd = form.ipText;
+    s.ipadd = ip;
     s.port = port;
     s.timetip = timeout / 10;
     s.space = interval / 10;

@@ -238,10 +238,10 @@ TEST(NetCompile, DpImageLimitsAsTheSumsGrow) {
 TEST(NetCompile, CommandCountLimit) {
     for (int count : {1023, 1024, 1025}) {
         CVantorNetDoc doc = project("KX-P1-1.0");
-        doc.slaves.push_back(server("1.1.1.1", 502, 1));
-        doc.slaves.push_back(server("1.1.1.2", 502, 1));
+        for (int s = 0; s < 5; ++s)
+            doc.slaves.push_back(server("1.1.1." + std::to_string(s), 502, 1));
         for (int i = 0; i < count; ++i)
-            doc.slaves[static_cast<std::size_t>(i % 2)].nodes[0].modules.push_back(
+            doc.slaves[static_cast<std::size_t>(i % 5)].nodes[0].modules.push_back(
                 command("读0区 01H", i, 1, i));
         RecordingSink sink;
         auto images = compileNet(doc, sink);
@@ -249,7 +249,26 @@ TEST(NetCompile, CommandCountLimit) {
         if (count > 1024) {
             EXPECT_EQ(sink.texts(), std::vector<std::string>{"模块数超范围，最大模块数为1024"});
         } else {
-            EXPECT_EQ(images->b.size(), 16u + 2 * 28 + static_cast<std::size_t>(count) * 16);
+            EXPECT_EQ(images->b.size(), 16u + 5 * 28 + static_cast<std::size_t>(count) * 16);
+        }
+    }
+}
+
+// A node record counts its commands in one byte: 255 at most per node.
+TEST(NetCompile, NodeCommandCountFitsItsByte) {
+    for (int count : {255, 256}) {
+        CVantorNetDoc doc = project("KX-P1-1.0");
+        doc.slaves.push_back(server("10.0.0.1", 502, 1));
+        doc.slaves[0].nodes.push_back({7, {}});
+        for (int i = 0; i < count; ++i)
+            doc.slaves[0].nodes[1].modules.push_back(command("读0区 01H", i, 1, i));
+        RecordingSink sink;
+        auto images = compileNet(doc, sink);
+        EXPECT_EQ(images.has_value(), count == 255);
+        if (images) {
+            EXPECT_EQ(images->b[16 + 28 + 16], 255);
+        } else {
+            EXPECT_EQ(sink.texts(), std::vector<std::string>{"10.0.0.1 站地址7的命令数超过255"});
         }
     }
 }

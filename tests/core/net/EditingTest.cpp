@@ -156,6 +156,12 @@ TEST(NetServerForm, ChecksInOrder) {
     };
     const Case cases[] = {
         {"192.168.0.x", "a", "b", "c", "d", "IP地址格式错误"},
+        {"300.1.1.1", "a", "b", "c", "d", "IP地址格式错误"},
+        {"1.2.3", "a", "b", "c", "d", "IP地址格式错误"},
+        {"1.2.3.4.5", "a", "b", "c", "d", "IP地址格式错误"},
+        {"1..3.4", "a", "b", "c", "d", "IP地址格式错误"},
+        {"", "a", "b", "c", "d", "IP地址格式错误"},
+        {" 10.0.0.1 ", "1", "502", "50", "500", nullptr},
         {"192.168.0.9", "1a", "b", "c", "d", "从站MOD地址格式错误"},
         {"192.168.0.9", "1", "-1", "c", "d", "端口格式错误"},
         {"192.168.0.9", "1", "502", "5 0", "d", "报文发送间隔格式错误"},
@@ -193,6 +199,7 @@ TEST(NetServerForm, ChecksInOrder) {
             EXPECT_EQ(r, FormResult::Accepted) << c.ip << " " << c.unit << " " << c.port;
             EXPECT_TRUE(sink.messages.empty()) << sink.texts()[0];
             EXPECT_EQ(doc.slaves.size(), 2u);
+            EXPECT_EQ(doc.slaves[1].ipadd.find(' '), std::string::npos);
         }
     }
 }
