@@ -531,18 +531,27 @@ bool ProjectFile::save(const CVantorDoc& doc, const std::string& path, const std
     return writeFileAtomically(path, bytes, error);
 }
 
-bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* error) {
+std::optional<std::string> readArchiveFile(const std::string& path, std::string* error) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         if (error)
             *error = "无法打开文件 " + path;
-        return false;
+        return std::nullopt;
     }
-    if (!readBytes(doc, bytes)) {
-        if (error)
-            *error = "无法打开文件 " + path + ": 文件已损坏或格式不正确";
+    auto text = decodeArchiveString(bytes);
+    if (!text && error)
+        *error = "无法打开文件 " + path + ": 文件已损坏或格式不正确";
+    return text;
+}
+
+bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* error) {
+    // The container is checked as a whole before anything is read, and the
+    // walk itself cannot fail half-way except by the intended stop at a
+    // missing section, so a damaged file never leaves a half-read model.
+    auto text = readArchiveFile(path, error);
+    if (!text)
         return false;
-    }
+    readText(doc, *text);
     doc.modified = false;
     return true;
 }

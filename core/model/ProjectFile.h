@@ -33,6 +33,11 @@ std::optional<std::string> decodeArchiveString(std::string_view bytes);
 // previous file. False with a message (UTF-8) in `error` on failure.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
 
+// The string of a whole project file (GBK). Nothing, with the reason in
+// `error`, when the file cannot be read ("无法打开文件 <path>") or its
+// container is damaged (": 文件已损坏或格式不正确" added).
+std::optional<std::string> readArchiveFile(const std::string& path, std::string* error);
+
 // The whole content of a regular file; false when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& bytes);
 

@@ -208,17 +208,10 @@ bool NetProjectFile::save(const CVantorNetDoc& doc, const std::string& path, con
 }
 
 bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::string* error) {
-    std::string bytes;
-    if (!model::readWholeFile(path, bytes)) {
-        if (error)
-            *error = "无法打开文件 " + path;
+    auto text = model::readArchiveFile(path, error);
+    if (!text)
         return false;
-    }
-    if (!readBytes(doc, bytes)) {
-        if (error)
-            *error = "无法打开文件 " + path + ": 文件已损坏或格式不正确";
-        return false;
-    }
+    readText(doc, *text);
     doc.modified = false;
     return true;
 }
