@@ -12,21 +12,6 @@ namespace vantor::editing {
 
 using model::CVantorDoc;
 
-namespace {
-
-// "%0*d": zero-filled to `width`, a minus sign counting as a character.
-std::string filled(long long v, int width) {
-    if (v < 0) {
-        std::string digits = std::to_string(-v);
-        if (static_cast<int>(digits.size()) + 1 < width)
-            digits.insert(0, static_cast<std::size_t>(width) - digits.size() - 1, '0');
-        return "-" + digits;
-    }
-    return text::zeroFill(v, width);
-}
-
-} // namespace
-
 std::vector<int> slavesOnPort(const CVantorDoc& doc, int com) {
     const std::string name = "COM" + std::to_string(com);
     std::vector<int> out;
@@ -40,15 +25,14 @@ std::vector<int> slavesOnPort(const CVantorDoc& doc, int com) {
     return out;
 }
 
-std::vector<const model::CModule*> commandsOfArea(const model::CSlave& slave, int area, bool reads) {
-    std::vector<const model::CModule*> out;
-    for (const auto& m : slave.modules)
-        if (m.area_num == area && (m.read_wri == 0) == reads)
-            out.push_back(&m);
-    std::stable_sort(out.begin(), out.end(), [](const model::CModule* a, const model::CModule* b) {
-        return a->Start_Add < b->Start_Add;
-    });
-    return out;
+std::string zeroFilled(long long v, int width) {
+    if (v < 0) {
+        std::string digits = std::to_string(-v);
+        if (static_cast<int>(digits.size()) + 1 < width)
+            digits.insert(0, static_cast<std::size_t>(width) - digits.size() - 1, '0');
+        return "-" + digits;
+    }
+    return text::zeroFill(v, width);
 }
 
 std::string modbusReference(int area, int address) {
@@ -58,7 +42,7 @@ std::string modbusReference(int area, int address) {
         base *= 10;
         width = 6;
     }
-    return filled(base + address, width);
+    return zeroFilled(base + address, width);
 }
 
 AddressMap buildAddressMap(const CVantorDoc& doc) {
@@ -74,10 +58,10 @@ AddressMap buildAddressMap(const CVantorDoc& doc) {
                             std::to_string(list.size() + 1),
                             modbusReference(area, m->Gate_Add),
                             m->read_wri == 0 ? "读" : "写",
-                            filled(m->Length, 4),
+                            zeroFilled(m->Length, 4),
                             slave.com_name,
-                            filled(slave.address, 3),
-                            filled(m->Start_Add, 5),
+                            zeroFilled(slave.address, 3),
+                            zeroFilled(m->Start_Add, 5),
                         });
                     }
                 }

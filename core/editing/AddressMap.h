@@ -5,6 +5,7 @@
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -17,9 +18,23 @@ namespace vantor::editing {
 // ascending; equal addresses keep project order.
 std::vector<int> slavesOnPort(const model::CVantorDoc& doc, int com);
 
-// The slave's commands of one area and one direction (reads: read_wri 0;
+// The commands of one list of one area and one direction (reads: read_wri 0;
 // writes: anything else), by Start_Add ascending; ties keep list order.
-std::vector<const model::CModule*> commandsOfArea(const model::CSlave& slave, int area, bool reads);
+template <typename Commands> auto commandsOfArea(const Commands& commands, int area, bool reads) {
+    std::vector<const typename Commands::value_type*> out;
+    for (const auto& m : commands)
+        if (m.area_num == area && (m.read_wri == 0) == reads)
+            out.push_back(&m);
+    std::stable_sort(out.begin(), out.end(),
+                     [](const auto* a, const auto* b) { return a->Start_Add < b->Start_Add; });
+    return out;
+}
+inline std::vector<const model::CModule*> commandsOfArea(const model::CSlave& slave, int area, bool reads) {
+    return commandsOfArea(slave.modules, area, reads);
+}
+
+// "%0*d": zero-filled to `width`, a minus sign counting as a character.
+std::string zeroFilled(long long v, int width);
 
 // --- reference notation -----------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "editing/GatewayAddressPlanner.h"
 #include "model/GatewayCatalogue.h"
 #include "text/Gbk.h"
+#include "text/Numbers.h"
 
 #include <stdexcept>
 #include <string>
@@ -39,37 +40,11 @@ bool overlaps(long long aStart, long long aLength, long long bStart, long long b
     return aStart < bStart + bLength && bStart < aStart + aLength;
 }
 
-// The length limit of a kind and its message, checked in the form's order.
-const char* lengthError(const model::CommandKind& kind, int length) {
-    switch (kind.modbusFunction) {
-    case 6:
-    case 5:
-        return length != 1 ? "长度请添入1" : nullptr;
-    case 2:
-    case 1:
-        return length < 1 || length > 2000 ? "长度请添入一个1和2000之间的整数" : nullptr;
-    case 3:
-    case 4:
-        return length < 1 || length > 125 ? "长度请添入一个1和125之间的整数" : nullptr;
-    case 15:
-        return length < 1 || length > 1968 ? "长度请添入一个1和1968之间的整数" : nullptr;
-    case 16:
-        return length < 1 || length > 123 ? "长度请添入一个1和123之间的整数" : nullptr;
-    default:
-        return nullptr;
-    }
-}
-
 // Fixed texts and switches of the form for a kind.
 CommandForm formFor(const model::CVantorDoc& doc, const model::CommandKind& kind) {
     CommandForm f;
-    f.title = std::string(kind.func);
-    f.startLabel = kind.bits() ? "起始地址(bit)：" : "起始地址(word)：";
-    f.lengthLabel = kind.bits() ? "长度(bit)：" : "长度(word)：";
-    f.lengthEnabled = kind.readWrite != 2;
-    f.editSendVisible = kind.readWrite != 0;
+    setCommandFormTexts(f, kind);
     f.cdtYxVisible = !kind.bits() && model::gatewayModel(doc.modelName()).has(model::FeatureCdt);
-    f.lengthText = "1";
     return f;
 }
 
@@ -94,41 +69,54 @@ void writeValues(model::CModule& m, int start, int length, const std::string& co
 
 } // namespace
 
-int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& kind) {
-    for (auto it = slave.modules.rbegin(); it != slave.modules.rend(); ++it)
-        if (it->area_num == kind.area && sameDirection(kind, it->read_wri))
-            return it->Start_Add + it->Length;
+int defaultStartAddress(std::span<const CommandSpan> slaveCommands, const model::CommandKind& kind) {
+    for (auto it = slaveCommands.rbegin(); it != slaveCommands.rend(); ++it)
+        if (it->area == kind.area && sameDirection(kind, it->readWrite))
+            return it->start + it->length;
     return 0;
+}
+
+int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& kind) {
+    return defaultStartAddress(commandSpans(slave.modules), kind);
+}
+
+std::optional<std::string> commandLengthError(const model::CommandKind& kind, int length) {
+    if (kind.maxLength == 1)
+        return length != 1 ? std::optional<std::string>("长度请添入1") : std::nullopt;
+    if (length < 1 || length > kind.maxLength)
+        return text::format("长度请添入一个1和%d之间的整数", kind.maxLength);
+    return std::nullopt;
+}
+
+bool checkCommandOverlap(std::span<const CommandSpan> projectOthers, std::span<const CommandSpan> slaveOthers,
+                         const model::CommandKind& kind, int start, int length, int gate, MessageSink& sink) {
+    for (const auto& m : projectOthers)
+        if (m.area == kind.area && overlaps(m.gate, m.length, gate, length)) {
+            sink.error("错误", "网关地址区域重叠");
+            return false;
+        }
+    for (const auto& m : slaveOthers)
+        if (overlaps(m.start, m.length, start, length) && m.area == kind.area &&
+            sameDirection(kind, m.readWrite)) {
+            sink.error("错误", slaveOverlapMessage(kind));
+            return false;
+        }
+    return true;
 }
 
 bool checkCommandOverlap(const model::CVantorDoc& doc, const model::CommandKind& kind, int slave, int start,
                          int length, int gate, int skipIndex, MessageSink& sink) {
+    std::vector<CommandSpan> others;
+    others.reserve(static_cast<std::size_t>(doc.commandCount()));
     for (std::size_t s = 0; s < doc.slaves.size(); ++s) {
-        const auto& modules = doc.slaves[s].modules;
-        for (std::size_t i = 0; i < modules.size(); ++i) {
-            if (static_cast<int>(s) == slave && static_cast<int>(i) == skipIndex)
-                continue;
-            const auto& m = modules[i];
-            if (m.area_num == kind.area && overlaps(m.Gate_Add, m.Length, gate, length)) {
-                sink.error("错误", "网关地址区域重叠");
-                return false;
-            }
-        }
+        const int skip = static_cast<int>(s) == slave ? skipIndex : -1;
+        const auto spans = commandSpans(doc.slaves[s].modules, skip);
+        others.insert(others.end(), spans.begin(), spans.end());
     }
-    if (slave < 0 || slave >= static_cast<int>(doc.slaves.size()))
-        return true;
-    const auto& modules = doc.slaves[static_cast<std::size_t>(slave)].modules;
-    for (std::size_t i = 0; i < modules.size(); ++i) {
-        if (static_cast<int>(i) == skipIndex)
-            continue;
-        const auto& m = modules[i];
-        if (overlaps(m.Start_Add, m.Length, start, length) && m.area_num == kind.area &&
-            sameDirection(kind, m.read_wri)) {
-            sink.error("错误", slaveOverlapMessage(kind));
-            return false;
-        }
-    }
-    return true;
+    std::vector<CommandSpan> slaveOthers;
+    if (slave >= 0 && slave < static_cast<int>(doc.slaves.size()))
+        slaveOthers = commandSpans(doc.slaves[static_cast<std::size_t>(slave)].modules, skipIndex);
+    return checkCommandOverlap(others, slaveOthers, kind, start, length, gate, sink);
 }
 
 std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std::string_view func,
@@ -214,8 +202,8 @@ FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageS
         return FormResult::StayOpen;
     }
     // 5. Length by kind.
-    if (const char* message = lengthError(*kind, length)) {
-        sink.error("错误", message);
+    if (auto message = commandLengthError(*kind, length)) {
+        sink.error("错误", *message);
         return FormResult::StayOpen;
     }
     // The slave's data area ends at address 65535: a range running past it

@@ -3,12 +3,15 @@
 // between commands, and the default slave start address of a new command.
 #include "common/MessageSink.h"
 #include "editing/CommandForm.h"
+#include "editing/CommandSpan.h"
 #include "editing/EipSizeCheck.h"
 #include "editing/FormResult.h"
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
 
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace vantor::editing {
@@ -20,6 +23,24 @@ inline constexpr const char* kSlaveRangeExceeded = "超限,数据区范围为1-6
 // slave's last command of the same area and direction (reads match reads,
 // writes match both writes), else 0.
 int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& kind);
+// The same over any list of one slave's commands.
+int defaultStartAddress(std::span<const CommandSpan> slaveCommands, const model::CommandKind& kind);
+
+// The fixed texts and switches of a command form for a kind (title, the two
+// captions by unit, the length locked for single writes, "数变即发" for
+// writes only) and the length preset "1". Any form with these fields.
+template <typename Form> void setCommandFormTexts(Form& f, const model::CommandKind& kind) {
+    f.title = std::string(kind.func);
+    f.startLabel = kind.bits() ? "起始地址(bit)：" : "起始地址(word)：";
+    f.lengthLabel = kind.bits() ? "长度(bit)：" : "长度(word)：";
+    f.lengthEnabled = kind.readWrite != 2;
+    f.editSendVisible = kind.readWrite != 0;
+    f.lengthText = "1";
+}
+
+// The length message of a kind ("长度请添入1", "长度请添入一个1和2000之间的整数"
+// ...), or nothing when `length` fits the kind.
+std::optional<std::string> commandLengthError(const model::CommandKind& kind, int length);
 
 // Overlap check for a command of `kind` on `slave` with slave start S, length
 // L and gateway address G: gateway ranges against every command of the area
@@ -28,6 +49,11 @@ int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& ki
 // `skipIndex` of `slave` (the one being edited) is left out; -1 skips none.
 bool checkCommandOverlap(const model::CVantorDoc& doc, const model::CommandKind& kind, int slave, int start,
                          int length, int gate, int skipIndex, MessageSink& sink);
+// The same two checks over given lists: `projectOthers` every other command
+// of the project (gateway ranges), `slaveOthers` the other commands whose
+// slave ranges may collide with this one.
+bool checkCommandOverlap(std::span<const CommandSpan> projectOthers, std::span<const CommandSpan> slaveOthers,
+                         const model::CommandKind& kind, int start, int length, int gate, MessageSink& sink);
 
 // Opens the form for a new command of kind `func` on the selected slave.
 // The gateway field holds the proposal; when there is none "没有可用的网关地址"

@@ -14,28 +14,26 @@ constexpr int kMaxSteps = 9999;
 // one table lookup per candidate instead of a pass over every command.
 class AreaOccupancy {
 public:
-    AreaOccupancy(const model::CVantorDoc& doc, int area, int space) {
+    AreaOccupancy(std::span<const CommandSpan> commands, int area, int space) {
         long long top = space;
-        for (const auto& s : doc.slaves)
-            for (const auto& m : s.modules)
-                if (m.area_num == area && m.Length > 0)
-                    top = std::max(top, static_cast<long long>(m.Gate_Add) + m.Length);
+        for (const auto& m : commands)
+            if (m.area == area && m.length > 0)
+                top = std::max(top, static_cast<long long>(m.gate) + m.length);
         // Stored files may hold absurd lengths; nothing above this bound can
         // matter for a proposal inside the address space.
         top = std::min<long long>(top, static_cast<long long>(space) + 70000);
         size_ = static_cast<int>(top);
         std::vector<int> diff(static_cast<std::size_t>(size_) + 1, 0);
-        for (const auto& s : doc.slaves)
-            for (const auto& m : s.modules) {
-                if (m.area_num != area || m.Length <= 0)
-                    continue;
-                long long lo = std::max<long long>(m.Gate_Add, 0);
-                long long hi = std::min<long long>(static_cast<long long>(m.Gate_Add) + m.Length, size_);
-                if (lo >= hi)
-                    continue;
-                diff[static_cast<std::size_t>(lo)] += 1;
-                diff[static_cast<std::size_t>(hi)] -= 1;
-            }
+        for (const auto& m : commands) {
+            if (m.area != area || m.length <= 0)
+                continue;
+            long long lo = std::max<long long>(m.gate, 0);
+            long long hi = std::min<long long>(static_cast<long long>(m.gate) + m.length, size_);
+            if (lo >= hi)
+                continue;
+            diff[static_cast<std::size_t>(lo)] += 1;
+            diff[static_cast<std::size_t>(hi)] -= 1;
+        }
         // used_[a] = 1 when address a is covered; prefix_[a] = covered count below a.
         prefix_.assign(static_cast<std::size_t>(size_) + 1, 0);
         used_.assign(static_cast<std::size_t>(size_), 0);
@@ -68,22 +66,21 @@ private:
 // project order, commands in list order) whose address lies at or above the
 // lower bound; the lower bound itself when there is none. A candidate outside
 // the address space starts over at 0.
-int firstCandidate(const model::CVantorDoc& doc, int nextAddress, int area, int space) {
+int firstCandidate(std::span<const CommandSpan> commands, int nextAddress, int area, int space) {
     long long candidate = nextAddress;
-    for (const auto& s : doc.slaves)
-        for (const auto& m : s.modules)
-            if (m.area_num == area && m.Gate_Add >= nextAddress)
-                candidate = static_cast<long long>(m.Gate_Add) + m.Length;
+    for (const auto& m : commands)
+        if (m.area == area && m.gate >= nextAddress)
+            candidate = static_cast<long long>(m.gate) + m.length;
     if (candidate < 0 || candidate >= space)
         candidate = 0;
     return static_cast<int>(candidate);
 }
 
-template <typename Free> int search(const model::CVantorDoc& doc, int nextAddress, int area, Free&& isFree) {
-    const int space = proposalSpace(area);
-    if (space == 0)
+template <typename Free>
+int search(std::span<const CommandSpan> commands, int nextAddress, int area, int space, Free&& isFree) {
+    if (space <= 0)
         return -1;
-    int candidate = firstCandidate(doc, nextAddress, area, space);
+    int candidate = firstCandidate(commands, nextAddress, area, space);
     for (int step = 0; step <= kMaxSteps; ++step) {
         if (isFree(candidate))
             return candidate;
@@ -107,20 +104,24 @@ int proposalSpace(int area) {
     }
 }
 
-int proposeGatewayAddress(const model::CVantorDoc& doc, int nextAddress, int area) {
-    const int space = proposalSpace(area);
-    if (space == 0)
+int proposeGatewayAddress(std::span<const CommandSpan> commands, int nextAddress, int area, int space) {
+    if (space <= 0)
         return -1;
-    AreaOccupancy occupancy(doc, area, space);
-    return search(doc, nextAddress, area, [&](int a) { return !occupancy.covered(a); });
+    AreaOccupancy occupancy(commands, area, space);
+    return search(commands, nextAddress, area, space, [&](int a) { return !occupancy.covered(a); });
+}
+
+int proposeGatewayAddress(const model::CVantorDoc& doc, int nextAddress, int area) {
+    return proposeGatewayAddress(projectCommands(doc), nextAddress, area, proposalSpace(area));
 }
 
 int proposeGatewayRange(const model::CVantorDoc& doc, int nextAddress, int area, int length) {
     const int space = proposalSpace(area);
     if (space == 0)
         return -1;
-    AreaOccupancy occupancy(doc, area, space);
-    return search(doc, nextAddress, area, [&](int a) {
+    const auto commands = projectCommands(doc);
+    AreaOccupancy occupancy(commands, area, space);
+    return search(commands, nextAddress, area, space, [&](int a) {
         return static_cast<long long>(a) + std::max(length, 1) <= space && occupancy.clearRange(a, length);
     });
 }

@@ -5,7 +5,10 @@
 // (slaves in project order, commands in list order; the last one wins, not
 // the highest); it wraps at the end of the area's address space and steps
 // upward one address at a time, at most 9999 times.
+#include "editing/CommandSpan.h"
 #include "model/CVantorDoc.h"
+
+#include <span>
 
 namespace vantor::editing {
 
@@ -24,5 +27,10 @@ int proposeGatewayAddress(const model::CVantorDoc& doc, int nextAddress, int are
 // and ends inside the address space.
 // Used where no overlap check follows (pasting a slave's commands).
 int proposeGatewayRange(const model::CVantorDoc& doc, int nextAddress, int area, int length);
+
+// The same proposal over any project's commands (in document order) with the
+// address space given: the candidate wraps from `space` to 0. VantorNet walks
+// 8192 bits and 2000 words.
+int proposeGatewayAddress(std::span<const CommandSpan> commands, int nextAddress, int area, int space);
 
 } // namespace vantor::editing

@@ -15,7 +15,7 @@ const std::array<int, 7>& moduleListWidths() {
     return widths;
 }
 
-std::string referenceAddress(int area, int gateAddress) {
+std::string referenceAddress(int area, int gateAddress, int highWidth) {
     int base = 0;
     switch (area) {
     case 1:
@@ -32,7 +32,7 @@ std::string referenceAddress(int area, int gateAddress) {
     }
     long long g = gateAddress;
     if (g >= 10000)
-        return text::format("%.6lld", g + base * 100000LL);
+        return text::format("%.*lld", highWidth, g + base * 100000LL);
     return text::format("%.5lld", g + base * 10000LL);
 }
 

@@ -28,8 +28,9 @@ struct ModuleRow {
 
 // Gateway address in reference notation: plus 0/10000/30000/40000 for areas
 // 0/1/3/4 with at least five digits; from 10000 on plus 0/100000/300000/
-// 400000 with at least six.
-std::string referenceAddress(int area, int gateAddress);
+// 400000 with at least `highWidth` digits (six in the module lists; the
+// VantorNet address tables pad every reference to five).
+std::string referenceAddress(int area, int gateAddress, int highWidth = 6);
 
 ModuleRow moduleRow(const model::CModule& m, int index);
 std::vector<ModuleRow> moduleRows(const model::CSlave& slave);

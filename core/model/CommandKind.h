@@ -11,19 +11,20 @@ struct CommandKind {
     int modbusFunction;    // 1, 15, 5, 2, 4, 3, 6, 16
     int area;              // 0, 1, 3, 4
     int readWrite;         // 0 read, 1 write multiple, 2 write single
+    int maxLength;         // longest command in bits or words; single writes exactly 1
     bool bits() const { return area == 0 || area == 1; }
 };
 
 // In catalogue order.
 inline constexpr std::array<CommandKind, 8> kCommandKinds{{
-    {"读0区 01H", 1, 0, 0},
-    {"写0区 0FH 写多线圈", 15, 0, 1},
-    {"写0区 05H 写单线圈", 5, 0, 2},
-    {"读1区 02H", 2, 1, 0},
-    {"读3区 04H", 4, 3, 0},
-    {"读4区 03H", 3, 4, 0},
-    {"写4区 06H 写单字", 6, 4, 2},
-    {"写4区 10H 写多字", 16, 4, 1},
+    {"读0区 01H", 1, 0, 0, 2000},
+    {"写0区 0FH 写多线圈", 15, 0, 1, 1968},
+    {"写0区 05H 写单线圈", 5, 0, 2, 1},
+    {"读1区 02H", 2, 1, 0, 2000},
+    {"读3区 04H", 4, 3, 0, 125},
+    {"读4区 03H", 3, 4, 0, 125},
+    {"写4区 06H 写单字", 6, 4, 2, 1},
+    {"写4区 10H 写多字", 16, 4, 1, 123},
 }};
 
 // The kind with this Func text, or nullptr.

@@ -92,23 +92,6 @@ bool readLength(ByteReader& r, bool wideAllowed, uint64_t& length, bool& wide) {
     return r.read(8, length);
 }
 
-bool isAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-// ASCII reads the same in UTF-8 and GBK; only other texts go through the
-// converter (most names, addresses and command texts of a project are ASCII
-// or short, and a file holds hundreds of them).
-std::string toFileText(std::string_view utf8) {
-    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
-}
-std::string fromFileText(std::string_view gbk) {
-    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
-}
-
 // --- writing helpers ---
 
 void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
@@ -137,7 +120,28 @@ void readFlags(const markup::CXmlDoc& xml, std::array<int, 256>& flags) {
         flags[i] = readInt(xml, names[i]);
 }
 
-// The whole content of a regular file; false when it cannot be read.
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Shared file helpers
+
+namespace {
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string toFileText(std::string_view utf8) {
+    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
+}
+std::string fromFileText(std::string_view gbk) {
+    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
+}
+
 bool readWholeFile(const std::string& path, std::string& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -165,8 +169,6 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     ::close(fd);
     return true;
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Container
@@ -299,6 +301,38 @@ std::string ProjectFile::readSoftVer(const std::string& directory) {
     return text::fromGbk(line);
 }
 
+void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters) {
+    xml.AddElem("MasterInfo");
+    xml.SetAttrib("GW_work_mode", workMode);
+    xml.IntoElem();
+    for (const auto& m : masters) {
+        xml.AddElem("Master");
+        setText(xml, "masterName", m.masterName);
+        xml.SetAttrib("x", m.x);
+        xml.SetAttrib("y", m.y);
+        setText(xml, "bitmap", m.bitmap);
+    }
+    xml.OutOfElem();
+}
+
+bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters) {
+    if (!xml.FindElem("MasterInfo"))
+        return false;
+    workMode = readInt(xml, "GW_work_mode");
+    xml.IntoElem();
+    masters.clear();
+    while (xml.FindElem("Master")) {
+        CMaster m;
+        m.masterName = readString(xml, "masterName");
+        m.x = readInt(xml, "x");
+        m.y = readInt(xml, "y");
+        m.bitmap = readString(xml, "bitmap");
+        masters.push_back(std::move(m));
+    }
+    xml.OutOfElem();
+    return true;
+}
+
 std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& softVer) {
     markup::CXmlDoc xml;
     xml.SetDoc(kDeclaration);
@@ -315,17 +349,7 @@ std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& sof
     xml.SetAttrib("repTimeoutTime", doc.repTimeoutTime);
     xml.SetAttrib("sendInterlTime", doc.sendInterlTime);
 
-    xml.AddElem("MasterInfo");
-    xml.SetAttrib("GW_work_mode", doc.GW_work_mode);
-    xml.IntoElem();
-    for (const auto& m : doc.masters) {
-        xml.AddElem("Master");
-        setText(xml, "masterName", m.masterName);
-        xml.SetAttrib("x", m.x);
-        xml.SetAttrib("y", m.y);
-        setText(xml, "bitmap", m.bitmap);
-    }
-    xml.OutOfElem();
+    writeMasterInfo(xml, doc.GW_work_mode, doc.masters);
 
     xml.AddElem("COMInfo");
     xml.IntoElem();
@@ -411,20 +435,8 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
     doc.repTimeoutTime = readInt(xml, "repTimeoutTime");
     doc.sendInterlTime = readInt(xml, "sendInterlTime");
 
-    if (!xml.FindElem("MasterInfo"))
+    if (!readMasterInfo(xml, doc.GW_work_mode, doc.masters))
         return false;
-    doc.GW_work_mode = readInt(xml, "GW_work_mode");
-    xml.IntoElem();
-    doc.masters.clear();
-    while (xml.FindElem("Master")) {
-        CMaster m;
-        m.masterName = readString(xml, "masterName");
-        m.x = readInt(xml, "x");
-        m.y = readInt(xml, "y");
-        m.bitmap = readString(xml, "bitmap");
-        doc.masters.push_back(std::move(m));
-    }
-    xml.OutOfElem();
 
     if (!xml.FindElem("COMInfo"))
         return false;
@@ -519,18 +531,27 @@ bool ProjectFile::save(const CVantorDoc& doc, const std::string& path, const std
     return writeFileAtomically(path, bytes, error);
 }
 
-bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* error) {
+std::optional<std::string> readArchiveFile(const std::string& path, std::string* error) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         if (error)
             *error = "无法打开文件 " + path;
-        return false;
+        return std::nullopt;
     }
-    if (!readBytes(doc, bytes)) {
-        if (error)
-            *error = "无法打开文件 " + path + ": 文件已损坏或格式不正确";
+    auto text = decodeArchiveString(bytes);
+    if (!text && error)
+        *error = "无法打开文件 " + path + ": 文件已损坏或格式不正确";
+    return text;
+}
+
+bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* error) {
+    // The container is checked as a whole before anything is read, and the
+    // walk itself cannot fail half-way except by the intended stop at a
+    // missing section, so a damaged file never leaves a half-read model.
+    auto text = readArchiveFile(path, error);
+    if (!text)
         return false;
-    }
+    readText(doc, *text);
     doc.modified = false;
     return true;
 }

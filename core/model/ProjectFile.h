@@ -6,6 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+namespace vantor::markup {
+class CXmlDoc;
+}
 
 namespace vantor::model {
 
@@ -27,6 +32,26 @@ std::optional<std::string> decodeArchiveString(std::string_view bytes);
 // it over `path`, so a failed or interrupted write never destroys the
 // previous file. False with a message (UTF-8) in `error` on failure.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
+
+// The string of a whole project file (GBK). Nothing, with the reason in
+// `error`, when the file cannot be read ("无法打开文件 <path>") or its
+// container is damaged (": 文件已损坏或格式不正确" added).
+std::optional<std::string> readArchiveFile(const std::string& path, std::string* error);
+
+// The whole content of a regular file; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes);
+
+// Texts between the model (UTF-8) and a project file (GBK). ASCII reads the
+// same in both and skips the converter (most names, addresses and command
+// texts of a project are ASCII or short, and a file holds hundreds of them).
+std::string toFileText(std::string_view utf8);
+std::string fromFileText(std::string_view gbk);
+
+// The section both project files share: MasterInfo with the work mode and
+// one Master per gateway. readMasterInfo finds the next MasterInfo among the
+// current element's siblings; false (nothing read) when there is none.
+void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters);
+bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters);
 
 // --- the project file ----------------------------------------------------
 struct ProjectFile {

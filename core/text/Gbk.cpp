@@ -1,8 +1,10 @@
 #include "text/Gbk.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
+#include <vector>
 
 namespace vantor::text {
 namespace {
@@ -14,12 +16,33 @@ struct IconvCloser {
 // Converts with iconv. On an unconvertible or invalid sequence either gives up
 // (replacement empty) or writes the replacement and skips `skip` input bytes
 // (the length of the offending sequence as the source encoding counts it).
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
-                                   const char* replacement, std::size_t (*skip)(std::string_view)) {
+// One converter per direction and thread, opened on first use: a project
+// file converts a text per name and comment, and opening a converter costs
+// more than converting a short text.
+iconv_t converter(const char* to, const char* from) {
+    struct Cached {
+        const char* to;
+        const char* from;
+        std::unique_ptr<void, IconvCloser> cd;
+    };
+    thread_local std::vector<Cached> cache;
+    for (const auto& c : cache)
+        if (std::strcmp(c.to, to) == 0 && std::strcmp(c.from, from) == 0)
+            return c.cd.get();
     iconv_t raw = iconv_open(to, from);
     if (raw == reinterpret_cast<iconv_t>(-1))
+        return raw;
+    cache.push_back({to, from, std::unique_ptr<void, IconvCloser>(raw)});
+    return raw;
+}
+
+std::optional<std::string> convert(const char* to, const char* from, std::string_view in,
+                                   const char* replacement, std::size_t (*skip)(std::string_view)) {
+    iconv_t raw = converter(to, from);
+    if (raw == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
-    std::unique_ptr<void, IconvCloser> cd(raw);
+    // Back to the initial state whatever an earlier conversion left.
+    iconv(raw, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     out.reserve(in.size() * 3 / 2 + 4);
     char buffer[1024];

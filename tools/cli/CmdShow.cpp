@@ -2,6 +2,7 @@
 // access IP and addressing mode, then each line with its settings, its slaves
 // and each slave's commands.
 #include "CliCommand.h"
+#include "TransferSupport.h"
 
 #include "editing/ModuleList.h"
 #include "model/CommandKind.h"
@@ -26,14 +27,6 @@ template <std::size_t N> std::string pick(const char* const (&names)[N], int ind
     if (index >= 0 && static_cast<std::size_t>(index) < N)
         return names[index];
     return format("?(%d)", index);
-}
-
-// MODBUS reference notation as the module list shows it; an area no command
-// kind has (a damaged file) is shown as it stands.
-std::string gatewayReference(int area, int gate) {
-    if (model::areaIndex(area) < 0)
-        return format("%d (区 %d)", gate, area);
-    return editing::referenceAddress(area, gate);
 }
 
 void printSlave(const model::CSlave& s) {

@@ -1,6 +1,10 @@
 #include "TransferSupport.h"
 
+#include "editing/ModuleList.h"
+#include "model/CommandKind.h"
 #include "model/ProjectFile.h"
+#include "net/NetProjectFile.h"
+#include "text/Numbers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +35,27 @@ bool loadProject(const std::string& path, model::CVantorDoc& doc) {
         return false;
     }
     return true;
+}
+
+bool loadNetProject(const std::string& path, net::CVantorNetDoc& doc) {
+    doc.NewDocument();
+    std::string error;
+    if (!net::NetProjectFile::open(doc, path, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string gatewayReference(int area, int gate) {
+    if (model::areaIndex(area) < 0)
+        return text::format("%d (区 %d)", gate, area);
+    return editing::referenceAddress(area, gate);
+}
+
+std::string startDirectory() {
+    std::error_code ec;
+    return std::filesystem::current_path(ec).string();
 }
 
 Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& valued,

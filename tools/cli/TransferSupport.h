@@ -3,6 +3,7 @@
 // printing messages, simple option parsing.
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
+#include "net/CVantorNetDoc.h"
 
 #include <cstdio>
 #include <optional>
@@ -26,6 +27,10 @@ private:
     bool answer_;
 };
 
+// A gateway address in MODBUS reference notation as the module lists show
+// it; an area no command kind has (a damaged file) is shown as it stands.
+std::string gatewayReference(int area, int gate);
+
 // One table row on stdout, its cells separated by tabs.
 template <typename Row> void printRow(const Row& row) {
     for (std::size_t i = 0; i < row.size(); ++i)
@@ -37,6 +42,13 @@ template <typename Row> void printRow(const Row& row) {
 // current directory first, as a new project starts). False with the reason
 // on stderr.
 bool loadProject(const std::string& path, model::CVantorDoc& doc);
+
+// Opens FILE.vncfg over a new VantorNet project, as VantorNet opens a file.
+// False with the reason on stderr.
+bool loadNetProject(const std::string& path, net::CVantorNetDoc& doc);
+
+// The current directory, which stands for the start-up directory.
+std::string startDirectory();
 
 // Options of the form --name VALUE and --flag, plus positional arguments.
 class Options {
