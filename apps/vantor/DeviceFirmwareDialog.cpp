@@ -1,12 +1,14 @@
 #include "DeviceFirmwareDialog.h"
 
 #include "DeviceCommands.h"
+#include "FileChooser.h"
 
 #include "services/FirmwareImage.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +31,13 @@ DeviceFirmwareDialog::DeviceFirmwareDialog(QWidget* parent, const std::string& m
         files_->addItem(QString::fromStdString(name));
     if (files_->count() > 0)
         files_->setCurrentIndex(0);
+    auto* browse = new QPushButton("浏览...", this);
+    browse->setObjectName("buttonBrowse");
+    connect(browse, &QPushButton::clicked, this, &DeviceFirmwareDialog::chooseFile);
+    auto* where =
+        new QLabel(QString::fromStdString(services::firmwareSearchNote(folder_.toStdString(), model)), this);
+    where->setObjectName("labelFolder");
+    where->setWordWrap(true);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("progress1017");
     progress_->setValue(0);
@@ -39,7 +48,11 @@ DeviceFirmwareDialog::DeviceFirmwareDialog(QWidget* parent, const std::string& m
     connect(close_, &QPushButton::clicked, this, &DeviceFirmwareDialog::reject);
 
     auto* form = new QFormLayout;
-    form->addRow("固件版本:", files_);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(files_, 1);
+    fileRow->addWidget(browse);
+    form->addRow("固件版本:", fileRow);
+    form->addRow(where);
     auto* note = new QLabel("升级前请将拨码开关BIT4置为ON", this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -58,7 +71,9 @@ void DeviceFirmwareDialog::upgrade() {
         return;
     std::optional<transfer::Bytes> file;
     if (files_->count() > 0) {
-        QFile f(QDir(folder_).filePath(files_->currentText()));
+        // A file chosen elsewhere is read where it lies.
+        const QString chosen = files_->currentData().toString();
+        QFile f(chosen.isEmpty() ? QDir(folder_).filePath(files_->currentText()) : chosen);
         if (f.open(QIODevice::ReadOnly)) {
             const QByteArray data = f.readAll();
             file = transfer::Bytes(data.begin(), data.end());
@@ -66,6 +81,19 @@ void DeviceFirmwareDialog::upgrade() {
     }
     exchange_ = std::make_unique<services::FirmwareExchange>(model_, std::move(file), settings_);
     runExchange(*exchange_, true);
+}
+
+void DeviceFirmwareDialog::chooseFile() {
+    const QString path = gui::chooseOpenFile(this, "选择固件文件", folder_, "固件文件 (*.bin);;所有文件 (*)");
+    if (path.isEmpty())
+        return;
+    const QString name = QFileInfo(path).fileName();
+    int index = files_->findData(path);
+    if (index < 0) {
+        files_->addItem(name, path);
+        index = files_->count() - 1;
+    }
+    files_->setCurrentIndex(index);
 }
 
 void DeviceFirmwareDialog::onEventHandled() {

@@ -1,6 +1,7 @@
 #pragma once
 // 固件升级: choose a firmware file of the project's model from the FIRMWARE
-// folder and press "升级"; the window connects (connecting box), checks the
+// folder (the window says where it looks), or any file through "浏览...",
+// and press "升级"; the window connects (connecting box), checks the
 // device, sends the image block by block with the progress bar, and cannot
 // be closed while the transfer runs.
 #include "DeviceDialog.h"
@@ -23,6 +24,8 @@ public:
     QProgressBar* progress() const { return progress_; }
     // "升级".
     void upgrade();
+    // "浏览...": a firmware file from anywhere, added to the list.
+    void chooseFile();
 
 public slots:
     void reject() override;

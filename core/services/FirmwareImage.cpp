@@ -37,6 +37,11 @@ std::vector<std::string> firmwareFiles(const std::filesystem::path& folder, std:
     return names;
 }
 
+std::string firmwareSearchNote(const std::string& folder, std::string_view model) {
+    return "固件文件取自 " + folder + " 中的 " + std::string(model) +
+           "*.bin，也可点击\"浏览...\"选择其他文件";
+}
+
 bool firmwareUpdateOffered(std::string_view model) {
     return model::gatewayModel(model).has(model::FeatureFirmwareOpens);
 }

@@ -24,6 +24,9 @@ inline constexpr uint32_t kClosingFlag = 0x80000000u;
 // name (case-sensitive), sorted by name; empty when the folder is missing.
 std::vector<std::string> firmwareFiles(const std::filesystem::path& folder, std::string_view model);
 
+// Where the window looks for firmware files, as told to the user.
+std::string firmwareSearchNote(const std::string& folder, std::string_view model);
+
 // Whether the firmware window opens at all for a model.
 bool firmwareUpdateOffered(std::string_view model);
 

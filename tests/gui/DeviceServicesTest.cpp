@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -309,6 +310,44 @@ private slots:
         QCOMPARE(messages_.messages,
                  (std::vector<Message>{{MessageKind::Information, "信息",
                                         "固件升级完成\n将拨码开关BIT4置为OFF,并对设备重新上电"}}));
+        QFile dumped(QDir(sim.dump()).filePath("firmware.bin"));
+        QTRY_VERIFY_WITH_TIMEOUT(dumped.exists(), 5000);
+        QVERIFY(dumped.open(QIODevice::ReadOnly));
+        QCOMPARE(dumped.readAll(), file);
+    }
+
+    // With nothing in the folder the window says where it looked, and a file
+    // chosen elsewhere is sent from where it lies.
+    void firmwareFromAChosenFile() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("FIRMWARE");
+        QDir().mkpath(folder);
+        const QString elsewhere = dir.filePath("update.bin");
+        QFile f(elsewhere);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray file(32 + 240, 'v');
+        f.write(file);
+        f.close();
+        SimulatedGateway sim("KX-P2R0-1.0");
+        QVERIFY(sim.ok());
+        services::FirmwareSettings settings;
+        settings.host = "127.0.0.1";
+        settings.portOverride = sim.port();
+        DeviceFirmwareDialog dialog(nullptr, "KX-P2R0-1.0", folder, settings);
+        QCOMPARE(dialog.files()->count(), 0);
+        const QString note = dialog.findChild<QLabel*>("labelFolder")->text();
+        QVERIFY2(note.contains(folder) && note.contains("KX-P2R0-1.0*.bin"), qPrintable(note));
+        testing::ScriptedChooser chooser({elsewhere, elsewhere});
+        dialog.chooseFile();
+        dialog.chooseFile(); // the same file twice is listed once
+        QCOMPARE(dialog.files()->count(), 1);
+        QCOMPARE(dialog.files()->currentText(), QString("update.bin"));
+        QCOMPARE(chooser.requests.at(0).directory, folder);
+        dialog.show();
+        saveShot(dialog, "firmware-chosen");
+        dialog.upgrade();
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.exchangeFinished(), 10000);
+        QVERIFY(dialog.succeeded());
         QFile dumped(QDir(sim.dump()).filePath("firmware.bin"));
         QTRY_VERIFY_WITH_TIMEOUT(dumped.exists(), 5000);
         QVERIFY(dumped.open(QIODevice::ReadOnly));
