@@ -1,5 +1,7 @@
 #include "model/ProjectFile.h"
 
+#include "model/ModuleAttributes.h"
+
 #include "markup/CXmlDoc.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
@@ -387,15 +389,7 @@ std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& sof
         xml.IntoElem();
         for (const auto& m : s.modules) {
             xml.AddElem("Module");
-            xml.SetAttrib("Start_Add", m.Start_Add);
-            xml.SetAttrib("Length", m.Length);
-            setText(xml, "Explain", m.Explain);
-            setText(xml, "Func", m.Func);
-            xml.SetAttrib("area_num", m.area_num);
-            xml.SetAttrib("read_wri", m.read_wri);
-            xml.SetAttrib("Gate_Add", m.Gate_Add);
-            xml.SetAttrib("mod_num", m.mod_num);
-            xml.SetAttrib("editSend", m.editSend);
+            writeModuleAttributes(xml, m);
             xml.SetAttrib("isCDTYx", m.isCDTYx);
         }
         xml.OutOfElem();
@@ -479,15 +473,7 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
         xml.IntoElem();
         while (xml.FindElem("Module")) {
             CModule m;
-            m.Start_Add = readInt(xml, "Start_Add");
-            m.Length = readInt(xml, "Length");
-            m.Explain = readString(xml, "Explain");
-            m.Func = readString(xml, "Func");
-            m.area_num = readInt(xml, "area_num");
-            m.read_wri = readInt(xml, "read_wri");
-            m.Gate_Add = readInt(xml, "Gate_Add");
-            m.mod_num = readInt(xml, "mod_num");
-            m.editSend = readInt(xml, "editSend");
+            readModuleAttributes(xml, m);
             m.isCDTYx = readInt(xml, "isCDTYx");
             s.modules.push_back(std::move(m));
         }

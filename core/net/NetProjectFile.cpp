@@ -1,6 +1,7 @@
 #include "net/NetProjectFile.h"
 
 #include "markup/CXmlDoc.h"
+#include "model/ModuleAttributes.h"
 #include "model/ProjectFile.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
@@ -40,28 +41,12 @@ void readCom(const markup::CXmlDoc& xml, const std::string& prefix, CCom& c) {
 
 void writeModule(markup::CXmlDoc& xml, const CModule& m) {
     xml.AddElem("Module");
-    xml.SetAttrib("Start_Add", m.Start_Add);
-    xml.SetAttrib("Length", m.Length);
-    setText(xml, "Explain", m.Explain);
-    setText(xml, "Func", m.Func);
-    xml.SetAttrib("area_num", m.area_num);
-    xml.SetAttrib("read_wri", m.read_wri);
-    xml.SetAttrib("Gate_Add", m.Gate_Add);
-    xml.SetAttrib("mod_num", m.mod_num);
-    xml.SetAttrib("editSend", m.editSend);
+    model::writeModuleAttributes(xml, m);
 }
 
 CModule readModule(const markup::CXmlDoc& xml) {
     CModule m;
-    m.Start_Add = number(xml, "Start_Add");
-    m.Length = number(xml, "Length");
-    m.Explain = textOf(xml, "Explain");
-    m.Func = textOf(xml, "Func");
-    m.area_num = number(xml, "area_num");
-    m.read_wri = number(xml, "read_wri");
-    m.Gate_Add = number(xml, "Gate_Add");
-    m.mod_num = number(xml, "mod_num");
-    m.editSend = number(xml, "editSend");
+    model::readModuleAttributes(xml, m);
     return m;
 }
 
