@@ -365,6 +365,8 @@ void MainWindow::buildDocks() {
         }
     };
     auto* del = new QShortcut(QKeySequence::Delete, modules_);
+    // The list's own Delete: the drawing has another.
+    del->setContext(Qt::WidgetWithChildrenShortcut);
     connect(del, &QShortcut::activated, this, deleteRow);
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this, deleteRow](const QPoint& at) {

@@ -229,6 +229,21 @@ private slots:
         }
     }
 
+    // Delete on the drawing asks and deletes as the context menu's 删除 does.
+    void deleteKeyOnTheDrawing() {
+        MainWindow w;
+        QVERIFY(w.openProject("demo.vtc"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto& doc = w.document();
+        const std::size_t before = doc.slaves.size();
+        click(w, doc.slaves[0].x + 10, doc.slaves[0].y + 10);
+        QCOMPARE(doc.selectedSlave(), 0);
+        QTest::keyClick(view(w), Qt::Key_Delete);
+        QCOMPARE(doc.slaves.size(), before - 1);
+        QCOMPARE(messages_.messages.back().caption, std::string("删除从站"));
+    }
+
     void enablingPerModel() {
         struct Case {
             const char* model;
