@@ -242,6 +242,15 @@ private slots:
         QTest::keyClick(view(w), Qt::Key_Delete);
         QCOMPARE(doc.slaves.size(), before - 1);
         QCOMPARE(messages_.messages.back().caption, std::string("删除从站"));
+        // In the module list, Delete removes the current command instead.
+        click(w, doc.slaves[0].x + 10, doc.slaves[0].y + 10);
+        const std::size_t commands = doc.slaves[0].modules.size();
+        auto* list = w.findChild<QTableWidget*>("list1000");
+        list->setFocus();
+        list->selectRow(0);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(doc.slaves[0].modules.size(), commands - 1);
+        QCOMPARE(doc.slaves.size(), before - 1);
     }
 
     void enablingPerModel() {
