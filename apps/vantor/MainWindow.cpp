@@ -7,6 +7,7 @@
 #include "QtMessageSink.h"
 #include "TableDialogs.h"
 #include "editing/CommandEditor.h"
+#include "editing/LineBudget.h"
 #include "editing/MenuEnabling.h"
 #include "editing/ModuleList.h"
 #include "editing/ProjectEditor.h"
@@ -90,6 +91,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
     buildDocks();
     buildMenus();
     statusBar()->showMessage("就绪");
+    // The poll cycle of the selected line (its serial-line budget).
+    budget_ = new QLabel(this);
+    budget_->setObjectName("labelBudget");
+    statusBar()->addPermanentWidget(budget_);
 
     connect(view_, &ProjectView::selectionChanged, this, &MainWindow::refreshSelection);
     connect(view_, &ProjectView::modified, this, &MainWindow::updateTitle);
@@ -401,6 +406,8 @@ void MainWindow::refreshSelection() {
     const editing::SelectionView selection = editing::selectionView(doc_);
     selectedName_->setText(q(selection.name));
     selectedAddress_->setText(q(selection.address));
+    if (budget_)
+        budget_->setText(q(editing::selectedLineSummary(doc_)));
     modules_->setRowCount(static_cast<int>(selection.rows.size()));
     for (int r = 0; r < static_cast<int>(selection.rows.size()); ++r) {
         const auto& row = selection.rows[static_cast<std::size_t>(r)];

@@ -57,6 +57,7 @@ private:
     QTreeWidget* catalogue_ = nullptr;
     QTableWidget* modules_ = nullptr;
     QLabel* selectedName_ = nullptr;
+    QLabel* budget_ = nullptr;
     QLabel* selectedAddress_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QMap<int, QAction*> commands_;

@@ -133,6 +133,12 @@ private slots:
         auto* list = w.findChild<QTableWidget*>("list1000");
         QCOMPARE(list->rowCount(), static_cast<int>(s.modules.size()));
         QCOMPARE(list->item(0, 1)->text().toStdString(), s.modules[0].Func);
+        // The status bar gives the poll cycle of the slave's line.
+        auto* budget = w.findChild<QLabel*>("labelBudget");
+        QVERIFY(budget);
+        QVERIFY2(budget->text().startsWith("COM1 轮询周期约 "), qPrintable(budget->text()));
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(2000, 900)); // nothing there
+        QVERIFY(budget->text().isEmpty());
     }
 };
 

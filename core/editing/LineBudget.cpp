@@ -1,0 +1,104 @@
+#include "editing/LineBudget.h"
+
+#include "model/CommandKind.h"
+
+#include <cmath>
+
+namespace vantor::editing {
+
+namespace {
+
+constexpr int kBaudRates[] = {2400, 4800, 9600, 19200, 38400, 57600, 115200};
+
+int baudOf(int index) {
+    return index >= 0 && index < 7 ? kBaudRates[index] : kBaudRates[2];
+}
+
+// Start bit, 8 data bits, parity (index 0: none), 1 or 2 stop bits.
+int bitsPerCharacter(const model::CCOM& com) {
+    return 1 + 8 + (com.check == 0 ? 0 : 1) + (com.stop == 1 ? 2 : 1);
+}
+
+} // namespace
+
+std::pair<int, int> commandFrameBytes(int modbusFunction, int length) {
+    // Address, function, CRC around each body.
+    constexpr int kFrame = 4;
+    const int bitBytes = (length + 7) / 8;
+    switch (modbusFunction) {
+    case 1:
+    case 2:
+        return {kFrame + 4, kFrame + 1 + bitBytes};
+    case 3:
+    case 4:
+        return {kFrame + 4, kFrame + 1 + 2 * length};
+    case 5:
+    case 6:
+        return {kFrame + 4, kFrame + 4};
+    case 15:
+        return {kFrame + 5 + bitBytes, kFrame + 4};
+    case 16:
+        return {kFrame + 5 + 2 * length, kFrame + 4};
+    default:
+        return {0, 0};
+    }
+}
+
+std::vector<LineBudget> lineBudgets(const model::CVantorDoc& doc, double thresholdMs,
+                                    const std::set<std::pair<std::string, int>>& dead) {
+    std::vector<LineBudget> out;
+    for (const auto& com : doc.coms) {
+        LineBudget b;
+        b.line = com.COMName;
+        b.baud = baudOf(com.baud);
+        b.bitsPerCharacter = bitsPerCharacter(com);
+        const double charMs = 1000.0 * b.bitsPerCharacter / b.baud;
+        const double silenceMs = 3.5 * charMs;
+        for (std::size_t i = 0; i < doc.slaves.size(); ++i) {
+            const auto& s = doc.slaves[i];
+            if (s.com_name != com.COMName)
+                continue;
+            const bool answers = !dead.count({com.COMName, s.address});
+            SlaveCost cost{static_cast<int>(i), s.address, 0};
+            for (const auto& m : s.modules) {
+                const model::CommandKind* kind = model::findCommandKind(m.Func);
+                if (!kind || (kind->readWrite != 0 && m.editSend == 1))
+                    continue;
+                const auto [request, reply] = commandFrameBytes(kind->modbusFunction, m.Length);
+                const double replyMs = answers ? silenceMs + reply * charMs : s.timeout * 10.0;
+                cost.ms += silenceMs + request * charMs + replyMs + s.space * 10.0;
+                ++b.commands;
+            }
+            // The line's gap lies between one slave's messages and the next's.
+            if (cost.ms > 0)
+                cost.ms += com.space * 10.0;
+            b.cycleMs += cost.ms;
+            if (b.costliest.slave < 0 || cost.ms > b.costliest.ms)
+                b.costliest = cost;
+            b.slaves.push_back(cost);
+        }
+        b.overThreshold = b.cycleMs > thresholdMs;
+        out.push_back(std::move(b));
+    }
+    return out;
+}
+
+std::string budgetSummary(const LineBudget& b) {
+    std::string text = b.line + " 轮询周期约 " + std::to_string(std::lround(b.cycleMs)) + " ms";
+    if (b.overThreshold && b.costliest.slave >= 0)
+        text += "，超过限值；耗时最多的是从站 " + std::to_string(b.costliest.address) + "（约 " +
+                std::to_string(std::lround(b.costliest.ms)) + " ms）";
+    return text;
+}
+
+std::string selectedLineSummary(const model::CVantorDoc& doc) {
+    int line = doc.selectedCom();
+    if (line < 0 && doc.selectedSlave() >= 0)
+        line = doc.lineOfSlave(doc.selectedSlave());
+    if (line < 0)
+        return {};
+    const auto budgets = lineBudgets(doc);
+    return budgetSummary(budgets.at(static_cast<std::size_t>(line)));
+}
+
+} // namespace vantor::editing

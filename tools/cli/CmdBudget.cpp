@@ -1,0 +1,93 @@
+// vantor-cli budget FILE.vtc [--threshold MS] [--dead COM1:3,...] [--json]:
+// the estimated poll cycle of each serial line, the slave that costs most
+// and whether the cycle exceeds the threshold (default 1000 ms). A table
+// with a header line, or JSON with every slave's share.
+#include "CliCommand.h"
+#include "TransferSupport.h"
+
+#include "editing/LineBudget.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace vantor::cli {
+namespace {
+
+// "COM1:3,COM2:5" into (line, address) pairs; false when malformed.
+bool parseDead(const std::string& text, std::set<std::pair<std::string, int>>& dead) {
+    std::istringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        const auto colon = item.find(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 >= item.size())
+            return false;
+        int address = 0;
+        for (char c : item.substr(colon + 1)) {
+            if (c < '0' || c > '9' || address > 255)
+                return false;
+            address = address * 10 + (c - '0');
+        }
+        dead.insert({item.substr(0, colon), address});
+    }
+    return true;
+}
+
+std::string ms(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+void printTable(const std::vector<editing::LineBudget>& budgets) {
+    std::printf("线路\t波特率\t位/字符\t命令数\t周期(ms)\t最耗时从站\t耗时(ms)\t超限\n");
+    for (const auto& b : budgets) {
+        const std::string costliest = b.costliest.slave < 0 ? "-" : std::to_string(b.costliest.address);
+        std::printf("%s\t%d\t%d\t%d\t%s\t%s\t%s\t%s\n", b.line.c_str(), b.baud, b.bitsPerCharacter,
+                    b.commands, ms(b.cycleMs).c_str(), costliest.c_str(), ms(b.costliest.ms).c_str(),
+                    b.overThreshold ? "是" : "否");
+    }
+}
+
+void printJson(const std::vector<editing::LineBudget>& budgets) {
+    std::printf("[");
+    for (std::size_t i = 0; i < budgets.size(); ++i) {
+        const auto& b = budgets[i];
+        std::printf("%s{\"line\":\"%s\",\"baud\":%d,\"bitsPerCharacter\":%d,\"commands\":%d,\"cycleMs\":%s,"
+                    "\"overThreshold\":%s,\"costliestSlave\":%s,\"slaves\":[",
+                    i ? "," : "", b.line.c_str(), b.baud, b.bitsPerCharacter, b.commands,
+                    ms(b.cycleMs).c_str(), b.overThreshold ? "true" : "false",
+                    b.costliest.slave < 0 ? "null" : std::to_string(b.costliest.address).c_str());
+        for (std::size_t k = 0; k < b.slaves.size(); ++k)
+            std::printf("%s{\"address\":%d,\"ms\":%s}", k ? "," : "", b.slaves[k].address,
+                        ms(b.slaves[k].ms).c_str());
+        std::printf("]}");
+    }
+    std::printf("]\n");
+}
+
+int runBudget(const std::vector<std::string>& args) {
+    Options o(args, {"--threshold", "--dead"}, {"--json"});
+    const auto threshold = o.number("--threshold");
+    std::set<std::pair<std::string, int>> dead;
+    const bool deadOk = !o.value("--dead") || parseDead(*o.value("--dead"), dead);
+    if (!o.ok() || !deadOk || o.positional().size() != 1) {
+        std::fprintf(stderr,
+                     "usage: vantor-cli budget FILE.vtc [--threshold MS] [--dead COM1:3,...] [--json]\n");
+        return kUsage;
+    }
+    model::CVantorDoc doc;
+    if (!loadProject(o.positional()[0], doc))
+        return kUsage;
+    const auto budgets =
+        editing::lineBudgets(doc, threshold ? *threshold : editing::kDefaultCycleThresholdMs, dead);
+    if (o.flag("--json"))
+        printJson(budgets);
+    else
+        printTable(budgets);
+    return kOk;
+}
+
+const Register reg({"budget", "FILE.vtc [--threshold MS] [--dead COM1:3,...] [--json]", runBudget});
+
+} // namespace
+} // namespace vantor::cli
