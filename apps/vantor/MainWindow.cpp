@@ -11,6 +11,7 @@
 #include "editing/MenuEnabling.h"
 #include "editing/ModuleList.h"
 #include "editing/ProjectEditor.h"
+#include "editing/UndoHistory.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
@@ -88,6 +89,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
     scroll->setWidget(view_);
     scroll->setBackgroundRole(QPalette::Base);
     setCentralWidget(scroll);
+    history_.reset(doc_);
     buildDocks();
     buildMenus();
     statusBar()->showMessage("就绪");
@@ -209,6 +211,21 @@ void MainWindow::buildMenus() {
     file->addAction(command(57665, "退出(&X)"));
     connect(commands_[57665], &QAction::triggered, this, &QWidget::close);
 
+    QMenu* edit = menuBar()->addMenu("编辑(&E)");
+    edit->addAction(command(57643, "撤销(&U)"));
+    commands_[57643]->setShortcut(QKeySequence::Undo);
+    connect(commands_[57643], &QAction::triggered, this,
+            [this] { stepHistory(&editing::UndoHistory::undo); });
+    edit->addAction(command(57644, "重做(&R)"));
+    // Ctrl+Y, and the platform's own redo key where that is another one
+    // (the same key twice on one action would make it ambiguous).
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(k))
+            redoKeys.append(k);
+    commands_[57644]->setShortcuts(redoKeys);
+    connect(commands_[57644], &QAction::triggered, this,
+            [this] { stepHistory(&editing::UndoHistory::redo); });
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
     QToolBar* toolbar = addToolBar("工具栏");
     toolbar->setObjectName("toolbar128");
@@ -418,7 +435,22 @@ void MainWindow::refreshSelection() {
     }
 }
 
+void MainWindow::stepHistory(bool (editing::UndoHistory::*step)(model::CVantorDoc&)) {
+    if (!(history_.*step)(doc_))
+        return;
+    applyEnabling();
+    refreshSelection();
+    updateTitle();
+    view_->update();
+}
+
 void MainWindow::updateTitle() {
+    // Every edit ends here: a changed project becomes an undo step (a drag
+    // once, when it ends), and the modified mark follows the steps.
+    if (!view_->dragging())
+        history_.record(doc_);
+    commands_[57643]->setEnabled(history_.canUndo());
+    commands_[57644]->setEnabled(history_.canRedo());
     const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
     setWindowTitle(name + (doc_.modified ? "*" : "") + " - Vantor");
 }
@@ -470,6 +502,7 @@ void MainWindow::newProject() {
     if (!maybeSave())
         return;
     doc_.NewDocument(startDirectory_.toStdString());
+    history_.reset(doc_);
     path_.clear();
     applyEnabling();
     refreshSelection();
@@ -486,6 +519,7 @@ bool MainWindow::openProject(const QString& path) {
     }
     doc_.selectedItem = -1;
     doc_.modified = false;
+    history_.reset(doc_);
     path_ = QFileInfo(path).absoluteFilePath();
     addRecent(path_);
     applyEnabling();
@@ -511,6 +545,7 @@ bool MainWindow::saveTo(const QString& path) {
         return false;
     }
     doc_.modified = false;
+    history_.markSaved();
     path_ = QFileInfo(path).absoluteFilePath();
     addRecent(path_);
     updateTitle();

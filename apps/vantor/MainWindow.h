@@ -2,6 +2,7 @@
 // The main window: menus, toolbar, status bar, the device catalogue and the
 // module list in docks, and the project drawing as the client. It owns the
 // project document; every rule it applies comes from the core.
+#include "editing/UndoHistory.h"
 #include "model/CVantorDoc.h"
 
 #include <QMainWindow>
@@ -36,6 +37,8 @@ private:
     void applyEnabling();
     void refreshSelection();
     void updateTitle();
+    // 撤销 / 重做: one step of the history, then the window follows.
+    void stepHistory(bool (vantor::editing::UndoHistory::*step)(vantor::model::CVantorDoc&));
     bool maybeSave();
     void addRecent(const QString& path);
     void rebuildRecent();
@@ -51,6 +54,7 @@ private:
     void editCommand(int row);
 
     vantor::model::CVantorDoc doc_;
+    vantor::editing::UndoHistory history_;
     QString startDirectory_;
     QString path_;
     ProjectView* view_ = nullptr;

@@ -101,9 +101,17 @@ void ProjectView::mouseMoveEvent(QMouseEvent* e) {
         return;
     const QPoint p = e->position().toPoint();
     if (scene_.drag({p.x(), p.y()})) {
+        dragging_ = true;
         emit modified();
         update();
     }
+}
+
+void ProjectView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton || !dragging_)
+        return;
+    dragging_ = false;
+    emit modified();
 }
 
 bool ProjectView::event(QEvent* e) {

@@ -26,10 +26,17 @@ protected:
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    // The end of a drag: `modified` once more, now with dragging() false.
+    void mouseReleaseEvent(QMouseEvent*) override;
     // A slave's whole name as a tooltip (the drawing may elide it).
     bool event(QEvent*) override;
 
+public:
+    // A drag is under way (the left button moved something and is still down).
+    bool dragging() const { return dragging_; }
+
 private:
+    bool dragging_ = false;
     const QPixmap* picture(const vantor::view::Primitive& p);
 
     vantor::model::CVantorDoc& doc_;

@@ -251,6 +251,16 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(doc.slaves[0].modules.size(), commands - 1);
         QCOMPARE(doc.slaves.size(), before - 1);
+        // Ctrl+Z twice brings both back and the opened state is unmodified;
+        // Ctrl+Y deletes the slave again.
+        QTest::keyClick(view(w), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(view(w), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(doc.slaves.size(), before);
+        QVERIFY(!doc.modified);
+        QVERIFY(!w.windowTitle().contains('*'));
+        QTest::keyClick(view(w), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(doc.slaves.size(), before - 1);
+        QVERIFY(w.windowTitle().contains('*'));
     }
 
     void enablingPerModel() {
