@@ -201,15 +201,23 @@ void Simulator::serviceConnection(Connection& c, short revents) {
     flushDue(c);
 }
 
-int Simulator::run() {
+bool Simulator::catchStopSignals() {
+    if (gSignalPipe[0] >= 0)
+        return true;
     if (::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return 1;
+        return false;
     struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
+    return true;
+}
+
+int Simulator::run() {
+    if (!catchStopSignals())
+        return 1;
 
     while (!stopping_) {
         std::vector<pollfd> fds;

@@ -60,6 +60,10 @@ public:
     void setWireLog(transfer::WireLog* log) { log_ = log; }
 
     // Runs until SIGINT/SIGTERM (installed by run) or stop(). Returns 0.
+    // SIGINT and SIGTERM end run() cleanly (status 0). Called before the
+    // ports are announced, so a stop right after start is never the
+    // default, abrupt one; run() calls it too.
+    bool catchStopSignals();
     int run();
     void stop() { stopping_ = true; }
 

@@ -212,6 +212,10 @@ int main(int argc, char** argv) {
     state.services.setFirmwareResult(static_cast<uint8_t>(firmwareResult));
     state.services.setDumpDir(dumpDir);
     sim::Simulator simulator;
+    if (!simulator.catchStopSignals()) {
+        std::fprintf(stderr, "vantor-gatewaysim: cannot catch stop signals\n");
+        return 1;
+    }
     StderrWireLog log;
     if (verbose)
         simulator.setWireLog(&log);
