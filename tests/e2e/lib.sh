@@ -170,3 +170,22 @@ run_cli() {
 expect_eq() { # WHAT EXPECTED ACTUAL
     [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
 }
+
+# vncfg_variant SRC OUT PYTHON-EXPR: a VantorNet project file with its markup
+# text `t` rewritten by the expression (length prefix recomputed).
+vncfg_variant() {
+    python3 - "$1" "$2" "$3" <<'PY'
+import struct, sys
+src, out, expr = sys.argv[1:4]
+d = open(src, 'rb').read()
+if d[0] < 0xFF:
+    n, off = d[0], 1
+else:
+    n, off = struct.unpack_from('<H', d, 1)[0], 3
+t = d[off:off + n].decode('gbk')
+t = eval(expr)
+b = t.encode('gbk')
+assert len(b) < 0xFFFE
+open(out, 'wb').write((bytes([len(b)]) if len(b) < 0xFF else b'\xff' + struct.pack('<H', len(b))) + b)
+PY
+}
