@@ -180,12 +180,15 @@ src, out, expr = sys.argv[1:4]
 d = open(src, 'rb').read()
 if d[0] < 0xFF:
     n, off = d[0], 1
-else:
+elif struct.unpack_from('<H', d, 1)[0] < 0xFFFF:
     n, off = struct.unpack_from('<H', d, 1)[0], 3
+else:
+    n, off = struct.unpack_from('<I', d, 3)[0], 7
 t = d[off:off + n].decode('gbk')
 t = eval(expr)
 b = t.encode('gbk')
-assert len(b) < 0xFFFE
-open(out, 'wb').write((bytes([len(b)]) if len(b) < 0xFF else b'\xff' + struct.pack('<H', len(b))) + b)
+n = len(b)
+head = bytes([n]) if n < 0xFF else b'\xff' + struct.pack('<H', n) if n < 0xFFFE else b'\xff\xff\xff' + struct.pack('<I', n)
+open(out, 'wb').write(head + b)
 PY
 }
