@@ -38,8 +38,10 @@ download_ok() {
     else
         expect_eq "$name image A" "$a" "$(cat "$WORK/dump-$name/block20.hex" 2>/dev/null)"
     fi
-    expect_eq "$name restart" 1 "$(cat "$WORK/dump-$name/restarts" 2>/dev/null)"
+    # The restart goes out as the connection closes; the simulator handles
+    # what it received before it stops.
     stop_sim
+    expect_eq "$name restart" 1 "$(cat "$WORK/dump-$name/restarts" 2>/dev/null)"
 }
 
 # --- the four kinds of project ---------------------------------------------
