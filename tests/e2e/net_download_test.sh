@@ -76,8 +76,8 @@ for fault in "--no-reply 1" "--no-reply 20" "--short-reply 21" "--reset-at 21"; 
     run_cli net-download "$WORK/one.vncfg" --ip 127.0.0.1 --port "$SIM_PORT" "${FAST[@]}"
     expect_eq "$fault status" 1 "$RC"
     expect_eq "$fault result" "下 载 失 败！ 应答超时" "$ERR"
-    [ -e "$WORK/dump-f/restarts" ] && fail "$fault: restarted"
     stop_sim
+    [ -e "$WORK/dump-f/restarts" ] && fail "$fault: restarted"
 done
 
 # Nothing listening any more on the last simulator's port.
