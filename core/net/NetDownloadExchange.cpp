@@ -16,6 +16,8 @@ NetDownloadExchange::NetDownloadExchange(std::string model, int workMode, NetIma
       settings_(std::move(settings)), revAllow_(revAllow) {}
 
 void NetDownloadExchange::start() {
+    if (finished() || (phase_ != Phase::Disconnected))
+        return;
     phase_ = Phase::Connecting;
     status(kNetConnecting);
     openConnection(settings_.host, settings_.port);
@@ -40,6 +42,25 @@ void NetDownloadExchange::onConnectFailed() {
 
 void NetDownloadExchange::onConnectTimeout() {
     onConnectFailed();
+}
+
+bool NetDownloadExchange::pressDisconnect() {
+    if (finished() || phase_ != Phase::Connected)
+        return false;
+    closeSocket();
+    phase_ = Phase::Disconnected;
+    status("");
+    return true;
+}
+
+void NetDownloadExchange::onClosedByPeer() {
+    closeSocket();
+    // Before 下载 the dialog simply shows the link gone; during a download
+    // the reply timer reports the loss.
+    if (phase_ == Phase::Connected) {
+        phase_ = Phase::Disconnected;
+        status("");
+    }
 }
 
 bool NetDownloadExchange::pressDownload() {

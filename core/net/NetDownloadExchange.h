@@ -64,6 +64,9 @@ public:
     void start() override;
     // 下载: false when the button is disabled (not connected, or pressed).
     bool pressDownload();
+    // 断开 while connected and not downloading: the socket closes, the
+    // status clears; start() connects again. False when it does nothing.
+    bool pressDisconnect();
 
     enum class Phase { Disconnected, Connecting, Connected, Identification, Rtu, Fieldbus, Done };
     Phase phase() const { return phase_; }
@@ -75,6 +78,7 @@ protected:
     void onConnected() override;
     void onConnectFailed() override;
     void onConnectTimeout() override;
+    void onClosedByPeer() override;
     void onReply(transfer::ByteView frame) override;
     void onTimer(int id) override;
 

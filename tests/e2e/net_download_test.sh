@@ -59,7 +59,8 @@ download_ok qb "$WORK/qb.vncfg" QB-H-NET2.0 0 "${FAST[@]}"
 vncfg_variant "$DEMO" "$WORK/lnk.vncfg" "$(model LNK-P1-1.0 1)"
 download_ok lnk "$WORK/lnk.vncfg" LNK-P1-1.0 1 "${FAST[@]}"
 # A split acknowledgement and status 4 are success.
-SIMOPTS=(--split-reply 21 --split-gap 50 --status 20=4)
+# VantorNet does not check the gateway's identity or version.
+SIMOPTS=(--split-reply 21 --split-gap 50 --status 20=4 --identity-code 99 --version 2,0)
 download_ok split "$WORK/one.vncfg" KX-P1-1.0 0 "${FAST[@]}"
 SIMOPTS=()
 
@@ -70,7 +71,10 @@ expect_eq "refused part status" 1 "$RC"
 expect_eq "refused part result" "下 载 失 败！3" "$ERR"
 stop_sim
 
-for fault in "--no-reply 1" "--no-reply 20" "--short-reply 21" "--reset-at 21"; do
+# A reply later than the reply timeout, or an acknowledgement whose second
+# half never comes, are no reply either.
+for fault in "--no-reply 1" "--no-reply 20" "--short-reply 21" "--reset-at 21" "--delay 2000" \
+    "--split-reply 21 --split-hold"; do
     # shellcheck disable=SC2086
     start_sim KX-P1-1.0 "$WORK/dump-f" $fault
     run_cli net-download "$WORK/one.vncfg" --ip 127.0.0.1 --port "$SIM_PORT" "${FAST[@]}"

@@ -259,5 +259,30 @@ TEST(NetDownload, ConnectFailureAndDisabledDownload) {
     EXPECT_EQ(t.h.messageTexts(), (std::vector<std::string>{"连接失败，请查看IP设置或硬件灯显示"}));
 }
 
+TEST(NetDownload, DisconnectAndPeerCloseBeforeDownloadAllowAReconnect) {
+    for (bool byPeer : {false, true}) {
+        Download r;
+        r.h.start();
+        r.h.connect(true);
+        if (byPeer) {
+            r.h.peerClosed();
+        } else {
+            ASSERT_TRUE(r.ex.pressDisconnect());
+            r.h.pump();
+        }
+        EXPECT_FALSE(r.h.open);
+        EXPECT_EQ(r.h.statuses.back(), "");
+        EXPECT_FALSE(r.ex.downloadEnabled());
+        EXPECT_FALSE(r.ex.pressDownload());
+        r.h.start();
+        EXPECT_EQ(r.h.connects.size(), 2u) << byPeer;
+        r.h.connect(true);
+        EXPECT_TRUE(r.ex.pressDownload()) << byPeer;
+        r.h.pump();
+        EXPECT_EQ(r.h.sent.size(), 1u);
+        EXPECT_FALSE(r.h.finished);
+    }
+}
+
 } // namespace
 } // namespace vantor::net
