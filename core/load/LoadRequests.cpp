@@ -72,12 +72,18 @@ bool checkModbusAddresses(const LoadFields& f, std::string* refusal) {
 }
 
 std::optional<services::CheckedSettings> checkNetworkFields(const LoadFields& f, std::string* refusal) {
-    auto ip = services::parseDottedIp(f.newIp);
-    auto mask = services::parseDottedIp(f.mask);
-    auto gateway = services::parseDottedIp(f.gateway);
+    return checkNetworkTexts(f.newIp, f.mask, f.gateway, f.modPort, refusal);
+}
+
+std::optional<services::CheckedSettings> checkNetworkTexts(std::string_view ipText, std::string_view maskText,
+                                                           std::string_view gatewayText,
+                                                           std::string_view modPort, std::string* refusal) {
+    auto ip = services::parseDottedIp(ipText);
+    auto mask = services::parseDottedIp(maskText);
+    auto gateway = services::parseDottedIp(gatewayText);
     if (!ip || !mask || !gateway)
         return refuse<services::CheckedSettings>(refusal, kIncompleteIp);
-    auto port = numberField(f.modPort, 0, 65535);
+    auto port = numberField(modPort, 0, 65535);
     if (!port)
         return refuse<services::CheckedSettings>(refusal, kModPortRange);
     const services::CheckedSettings checked{*ip, *mask, *gateway, static_cast<uint16_t>(*port)};

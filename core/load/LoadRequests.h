@@ -82,6 +82,11 @@ bool checkModbusAddresses(const LoadFields& f, std::string* refusal);
 // Unlike the configurator's network-parameter dialog, no address or mask
 // rule is applied.
 std::optional<services::CheckedSettings> checkNetworkFields(const LoadFields& f, std::string* refusal);
+// The same checks on the four texts of a new-network-settings group (IP,
+// mask, gateway, MODBUS TCP port), shared with VantorNet's network settings.
+std::optional<services::CheckedSettings> checkNetworkTexts(std::string_view ip, std::string_view mask,
+                                                           std::string_view gateway, std::string_view modPort,
+                                                           std::string* refusal);
 
 // --- requests ---------------------------------------------------------
 transfer::Bytes identificationRequest(); // command 1, 8 bytes

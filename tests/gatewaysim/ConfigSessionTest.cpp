@@ -4,6 +4,7 @@
 #include "ConfigSession.h"
 
 #include "load/LoadRequests.h"
+#include "net/NetCompiler.h"
 #include "transfer/CommandFrame.h"
 
 #include <gtest/gtest.h>
@@ -82,4 +83,28 @@ TEST(ConfigSessionDownloader, FixedFieldbusRequestIsOneWordAndKeepsTheBlock) {
     EXPECT_EQ(state.restarts(), 1);
     EXPECT_EQ(state.blocks().at(transfer::command::kRtuConfig).size(), 40u);
     EXPECT_EQ(state.blocks().at(transfer::command::kFieldbusConfig), downloaded);
+}
+
+TEST(ConfigSessionNet, ImageBPartsAreJoinedByTheirTotalWhateverTheSegments) {
+    // VantorNet's image A and the parts of image B, as one stream and cut
+    // into 7-byte segments: the kept blocks are the images, one
+    // acknowledgement per request.
+    sim::Bytes imageA(20, 0x11), imageB(500);
+    for (std::size_t i = 0; i < imageB.size(); ++i)
+        imageB[i] = static_cast<uint8_t>(i);
+    sim::Bytes stream = net::imageAFrame(imageA);
+    for (std::size_t i = 0; i < net::imageBPartCount(imageB); ++i) {
+        auto part = net::imageBPart(imageB, i);
+        stream.insert(stream.end(), part.begin(), part.end());
+    }
+    for (std::size_t segment : {stream.size(), std::size_t{7}}) {
+        sim::GatewayState state("QB-H-NET2.0", "");
+        sim::ConfigSession session(state);
+        RecordingIo io;
+        for (std::size_t at = 0; at < stream.size(); at += segment)
+            session.onData(transfer::ByteView(stream).subspan(at, std::min(segment, stream.size() - at)), io);
+        EXPECT_EQ(state.blocks().at(transfer::command::kRtuConfig), imageA) << segment;
+        EXPECT_EQ(state.blocks().at(transfer::command::kFieldbusConfig), imageB) << segment;
+        EXPECT_EQ(io.writes.size(), 4u) << segment;
+    }
 }

@@ -247,4 +247,14 @@ FinishedAction BlockingDriver::run() {
     return st_->finished.value_or(FinishedAction{});
 }
 
+void printStatusChanges(BlockingDriver& driver) {
+    driver.onStatus = [last = std::string()](const std::string& text) mutable {
+        if (text.empty() || text == last)
+            return;
+        last = text;
+        std::printf("%s\n", text.c_str());
+        std::fflush(stdout);
+    };
+}
+
 } // namespace vantor::cli

@@ -53,6 +53,10 @@ private:
     std::unique_ptr<State> st_;
 };
 
+// Prints each non-empty status text on stdout when it differs from the
+// last one printed.
+void printStatusChanges(BlockingDriver& driver);
+
 // A wire log on a stdio stream (stderr for --verbose).
 class StreamWireLog : public transfer::WireLog {
 public:

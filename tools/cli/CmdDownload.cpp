@@ -51,14 +51,7 @@ int runDownload(const std::vector<std::string>& args) {
 
     StreamWireLog log(stderr);
     BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
-    std::string lastStatus;
-    driver.onStatus = [&](const std::string& text) {
-        if (text.empty() || text == lastStatus)
-            return;
-        lastStatus = text;
-        std::printf("%s\n", text.c_str());
-        std::fflush(stdout);
-    };
+    printStatusChanges(driver);
     driver.onMessage = [&](const Message& m) { std::fprintf(stderr, "%s\n", m.text.c_str()); };
     auto result = driver.run();
     if (!result.resultText.empty())

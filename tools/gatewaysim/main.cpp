@@ -1,4 +1,8 @@
-// vantor-gatewaysim: plays one gateway model on the configuration port.
+// vantor-gatewaysim: plays one gateway model on the configuration port:
+// any model of the configurator or of VantorNet. Received blocks go to the
+// dump directory as block<command>.hex (20: RTU interface, 21: fieldbus
+// operation, reassembled from its parts by their total), netparams.hex and
+// restarts.
 //
 //   vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]
 //                     [--port-file F] [--verbose] [fault switches]
@@ -35,6 +39,7 @@
 
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
+#include "net/NetCatalogue.h"
 #include "services/SlaveStateRegisters.h"
 #include "transfer/CommandFrame.h"
 
@@ -199,8 +204,9 @@ int main(int argc, char** argv) {
             return bad("unknown option " + a);
         }
     }
-    const auto* gateway = model::findGatewayModel(modelName);
-    if (!gateway)
+    // The configurator's models and VantorNet's (QB-H-NET2.0 is VantorNet's
+    // only; its identity is not checked, so it reports the catch-all code).
+    if (!model::findGatewayModel(modelName) && !net::findNetGatewayModel(modelName))
         return bad(modelName.empty() ? "--model is required" : "unknown gateway model " + modelName);
     if (port < 0)
         port = transfer::servicePort(modelName, 5032);

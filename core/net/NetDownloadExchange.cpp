@@ -1,0 +1,210 @@
+#include "net/NetDownloadExchange.h"
+
+#include "transfer/CommandFrame.h"
+
+namespace vantor::net {
+
+using namespace vantor::transfer;
+
+bool skipsRtuConfiguration(const std::string& model, int workMode) {
+    return model == "LNK-P1-1.0" && workMode == 1;
+}
+
+NetDownloadExchange::NetDownloadExchange(std::string model, int workMode, NetImages images,
+                                         NetDownloadSettings settings, int* revAllow)
+    : Exchange(Framing::Command), model_(std::move(model)), workMode_(workMode), images_(std::move(images)),
+      settings_(std::move(settings)), revAllow_(revAllow) {}
+
+void NetDownloadExchange::start() {
+    if (finished() || (phase_ != Phase::Disconnected))
+        return;
+    phase_ = Phase::Connecting;
+    status(kNetConnecting);
+    openConnection(settings_.host, settings_.port);
+    // The system's own connect timeout can take minutes; give up after the
+    // suite's connect timeout as a refused connection.
+    startTimer(kConnectTimer, kConnectTimeoutMs);
+}
+
+void NetDownloadExchange::onConnected() {
+    phase_ = Phase::Connected;
+    status(kNetReady);
+}
+
+void NetDownloadExchange::onConnectFailed() {
+    closeSocket();
+    stopTimer(kConnectTimer);
+    phase_ = Phase::Disconnected;
+    status("");
+    showError(kNetConnectFailed);
+    finish(false, {});
+}
+
+void NetDownloadExchange::onConnectTimeout() {
+    onConnectFailed();
+}
+
+bool NetDownloadExchange::pressDisconnect() {
+    if (finished() || phase_ != Phase::Connected)
+        return false;
+    closeSocket();
+    phase_ = Phase::Disconnected;
+    status("");
+    return true;
+}
+
+void NetDownloadExchange::onClosedByPeer() {
+    closeSocket();
+    // Before 下载 the dialog simply shows the link gone; during a download
+    // the reply timer reports the loss.
+    if (phase_ == Phase::Connected) {
+        phase_ = Phase::Disconnected;
+        status("");
+    }
+}
+
+bool NetDownloadExchange::pressDownload() {
+    if (finished() || phase_ != Phase::Connected)
+        return false;
+    phase_ = Phase::Identification;
+    status("正在获取设备状态....");
+    request(bareRequest(command::kDeviceState));
+    return true;
+}
+
+void NetDownloadExchange::request(Bytes frame, bool expectReply) {
+    // A request the socket refuses is not reported here: the reply timer
+    // tells.
+    send(std::move(frame), expectReply);
+    if (revAllow_)
+        *revAllow_ = 1;
+    startTimer(kNetReplyTimer, settings_.replyTimeoutMs);
+}
+
+uint8_t NetDownloadExchange::awaitedCommand() const {
+    switch (phase_) {
+    case Phase::Identification:
+        return command::kDeviceState;
+    case Phase::Rtu:
+        return command::kRtuConfig;
+    case Phase::Fieldbus:
+        return command::kFieldbusConfig;
+    default:
+        return 0;
+    }
+}
+
+void NetDownloadExchange::keepWaiting() {
+    if (!socketOpen())
+        return; // the reply timer, still armed or re-armed below, reports the loss
+    linkReceiver().expectReply();
+    startTimer(kNetReplyTimer, settings_.replyTimeoutMs);
+}
+
+void NetDownloadExchange::onReply(ByteView frame) {
+    stopTimer(kNetReplyTimer);
+    if (revAllow_)
+        *revAllow_ = 0;
+    const uint8_t code = frame.empty() ? 0 : frame[0];
+    const bool acknowledgement = code == command::kRtuConfig || code == command::kFieldbusConfig;
+    auto whole = join_.add(frame, join_.holding() || acknowledgement);
+    if (!whole) {
+        keepWaiting();
+        return;
+    }
+    if (settings_.paceMs <= 0) {
+        act(*whole);
+        return;
+    }
+    pending_ = std::move(*whole);
+    startTimer(kNetPaceTimer, settings_.paceMs);
+}
+
+void NetDownloadExchange::onTimer(int id) {
+    if (id == kNetPaceTimer) {
+        if (pending_) {
+            Bytes frame = std::move(*pending_);
+            pending_.reset();
+            act(frame);
+        }
+    } else if (id == kNetReplyTimer) {
+        fail(kNetTimeout);
+    } else if (id == kFieldbusTimer) {
+        tick();
+    }
+}
+
+void NetDownloadExchange::act(const Bytes& frame) {
+    const auto code = byteAt(frame, 0);
+    if (!code || *code != awaitedCommand()) {
+        // Not the answer to the outstanding request: wait on for it, so the
+        // download still ends with a result or a timeout.
+        keepWaiting();
+        return;
+    }
+    if (*code == command::kDeviceState) {
+        if (skipsRtuConfiguration(model_, workMode_)) {
+            startFieldbusPhase();
+            return;
+        }
+        phase_ = Phase::Rtu;
+        status("正在下载RTU接口配置....");
+        request(imageAFrame(images_.a));
+        return;
+    }
+    const auto st = replyStatus(frame); // present: joined above
+    if (!st || !statusIsSuccess(*st)) {
+        fail(st ? std::to_string(*st) : std::string(" 应答不完整"));
+        return;
+    }
+    if (*code == command::kRtuConfig) {
+        startFieldbusPhase();
+        return;
+    }
+    if (nextPart_ < imageBPartCount(images_.b)) {
+        sendNextPart();
+        return;
+    }
+    // The last part is acknowledged. A gateway that closed the connection
+    // meanwhile never gets the restart: a failed download, not a finished one.
+    if (!socketOpen()) {
+        onSendFailed();
+        return;
+    }
+    status("");
+    status("正在重启设备....");
+    request(bareRequest(command::kRestart), false);
+    phase_ = Phase::Done;
+    finish(true, kNetDone);
+}
+
+void NetDownloadExchange::startFieldbusPhase() {
+    phase_ = Phase::Fieldbus;
+    position_ = 0;
+    nextPart_ = 0;
+    progress(0, 100, 0);
+    startTimer(kFieldbusTimer, settings_.tickMs);
+    status("正在下载FIELDBUS操作配置....");
+}
+
+void NetDownloadExchange::tick() {
+    if (position_ == kFirstPartPosition && nextPart_ == 0)
+        sendNextPart();
+    if (position_ > kLastTickPosition)
+        return; // the run is over; the reply timer still guards the parts
+    ++position_;
+    progress(0, 100, position_);
+    startTimer(kFieldbusTimer, settings_.tickMs);
+}
+
+void NetDownloadExchange::sendNextPart() {
+    request(imageBPart(images_.b, nextPart_));
+    ++nextPart_;
+}
+
+void NetDownloadExchange::fail(const std::string& detail) {
+    phase_ = Phase::Done;
+    finish(false, std::string(kNetFailed) + detail);
+}
+
+} // namespace vantor::net
