@@ -3,6 +3,7 @@
 #include "model/CommandKind.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace vantor::editing {
 
@@ -81,6 +82,28 @@ std::vector<LineBudget> lineBudgets(const model::CVantorDoc& doc, double thresho
         out.push_back(std::move(b));
     }
     return out;
+}
+
+const std::array<std::string, 8>& budgetColumnTitles() {
+    static const std::array<std::string, 8> titles{"线路",     "波特率",     "位/字符",  "命令数",
+                                                   "周期(ms)", "最耗时从站", "耗时(ms)", "超限"};
+    return titles;
+}
+
+std::array<std::string, 8> budgetTableRow(const LineBudget& b) {
+    auto ms = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", value);
+        return std::string(text);
+    };
+    return {b.line,
+            std::to_string(b.baud),
+            std::to_string(b.bitsPerCharacter),
+            std::to_string(b.commands),
+            ms(b.cycleMs),
+            b.costliest.slave < 0 ? "-" : std::to_string(b.costliest.address),
+            ms(b.costliest.ms),
+            b.overThreshold ? "是" : "否"};
 }
 
 std::string budgetSummary(const LineBudget& b) {

@@ -12,6 +12,7 @@
 // cycle.
 #include "model/CVantorDoc.h"
 
+#include <array>
 #include <set>
 #include <string>
 #include <utility>
@@ -46,6 +47,11 @@ std::pair<int, int> commandFrameBytes(int modbusFunction, int length);
 std::vector<LineBudget> lineBudgets(const model::CVantorDoc& doc,
                                     double thresholdMs = kDefaultCycleThresholdMs,
                                     const std::set<std::pair<std::string, int>>& dead = {});
+
+// The budget as a table (vantor-cli budget, the commissioning report): the
+// column titles and one row per line (cycle and cost with one decimal).
+const std::array<std::string, 8>& budgetColumnTitles();
+std::array<std::string, 8> budgetTableRow(const LineBudget& b);
 
 // One line of text for the window: "COM1 轮询周期约 123 ms" (with the
 // costliest slave when over the threshold).

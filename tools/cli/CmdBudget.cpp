@@ -39,13 +39,9 @@ std::string ms(double value) {
 }
 
 void printTable(const std::vector<editing::LineBudget>& budgets) {
-    std::printf("线路\t波特率\t位/字符\t命令数\t周期(ms)\t最耗时从站\t耗时(ms)\t超限\n");
-    for (const auto& b : budgets) {
-        const std::string costliest = b.costliest.slave < 0 ? "-" : std::to_string(b.costliest.address);
-        std::printf("%s\t%d\t%d\t%d\t%s\t%s\t%s\t%s\n", b.line.c_str(), b.baud, b.bitsPerCharacter,
-                    b.commands, ms(b.cycleMs).c_str(), costliest.c_str(), ms(b.costliest.ms).c_str(),
-                    b.overThreshold ? "是" : "否");
-    }
+    printRow(editing::budgetColumnTitles());
+    for (const auto& b : budgets)
+        printRow(editing::budgetTableRow(b));
 }
 
 void printJson(const std::vector<editing::LineBudget>& budgets) {

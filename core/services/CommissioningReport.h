@@ -1,0 +1,63 @@
+#pragma once
+// The commissioning report ("调试报告"): one printable HTML page with the
+// project summary (model, lines with their serial settings, slaves and their
+// command counts), the gateway address map of each area, the serial-line
+// budget, and what the gateway itself answered when it was asked (identity,
+// version, serial number, MAC addresses, the slaves' state words). The
+// tables come from the same functions as the windows and vantor-cli; every
+// text taken from the project or the gateway is escaped.
+#include "model/CVantorDoc.h"
+#include "services/DeviceInfoExchange.h"
+#include "services/SlaveStateExchange.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor::services {
+
+// What a visit to the gateway brought back.
+struct ReportDevice {
+    std::string host;
+    bool identified = false; // the identification and serial number came
+    std::string failure;     // why not: the exchange's messages
+    DeviceInfoFields info;
+    bool statesRead = false; // one polling cycle completed
+    std::string stateFailure;
+    std::vector<SlaveStateRow> states; // the written rows of that cycle
+};
+
+// `text` with & < > " ' replaced by their entities.
+std::string escapeHtml(std::string_view text);
+
+// The texts of an exchange's messages, one per line, for a failure reason.
+std::string messageTexts(const std::vector<Message>& messages);
+
+// The written rows of a polling list.
+std::vector<SlaveStateRow> writtenRows(const std::vector<SlaveStateRow>& rows);
+
+// The end of each exchange, into the device facts: the fields or states it
+// read, else the texts of its messages (a fixed text when it showed none).
+void recordIdentity(ReportDevice& device, const DeviceInfoExchange& exchange,
+                    const std::vector<Message>& messages);
+void recordStates(ReportDevice& device, const SlaveStateExchange& exchange,
+                  const std::vector<Message>& messages);
+
+// The device section's texts when the gateway was not asked or not reached.
+inline constexpr const char* kReportNotAsked = "未读取网关信息（未指定网关地址）";
+inline constexpr const char* kReportUnreachable = "网关不可达";
+inline constexpr const char* kReportNoAnswer = "网关没有应答";
+inline constexpr const char* kReportNoStates = "该网关型号没有从站状态";
+inline constexpr const char* kReportNoGateway = "项目中没有网关";
+
+// The window's question before it asks the gateway at `host`.
+std::string reportGatewayQuestion(const std::string& host);
+
+// The whole page. `projectName` names the project file, `generatedAt` the
+// moment the report was made (passed in: the core reads no clock). Without
+// `device` the device section says the gateway was not asked.
+std::string commissioningReport(const model::CVantorDoc& doc, const std::string& projectName,
+                                const std::string& generatedAt, const std::optional<ReportDevice>& device);
+
+} // namespace vantor::services
