@@ -27,3 +27,7 @@ void runFirmwareCommand(QWidget* parent, vantor::model::CVantorDoc& doc, const Q
 bool runWorkModeCommand(QWidget* parent, vantor::model::CVantorDoc& doc);
 // Double-click on the gateway in the drawing: the gateway information.
 void runGatewayInfoCommand(QWidget* parent, vantor::model::CVantorDoc& doc);
+// 调试报告: the commissioning report of the project, saved as HTML (or as
+// PDF when the chosen name ends in .pdf); the gateway is asked for its
+// identity and the slaves' state words only when the user says so.
+void runReportCommand(QWidget* parent, const vantor::model::CVantorDoc& doc, const QString& projectPath);

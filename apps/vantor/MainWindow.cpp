@@ -261,6 +261,10 @@ void MainWindow::buildMenus() {
     };
     for (auto [id, text] : deviceItems)
         device->addAction(command(id, text));
+    device->addSeparator();
+    QAction* report = device->addAction("调试报告");
+    report->setObjectName("commandReport");
+    connect(report, &QAction::triggered, this, [this] { runReportCommand(this, doc_, path_); });
 
     QMenu* help = menuBar()->addMenu("帮助(&H)");
     help->addAction(command(57670, "帮助", &MainWindow::openHelp));
