@@ -6,7 +6,6 @@
 #include "FileChooser.h"
 #include "QtMessageSink.h"
 
-#include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
 #include "services/CommissioningReport.h"
 
@@ -24,52 +23,22 @@ using namespace vantor;
 namespace {
 
 // Runs one exchange to its end on the GUI thread (the event loop keeps the
-// window painting); `onEvent` may end it early. Returns its messages.
-std::vector<Message> runToEnd(transfer::Exchange& exchange, const std::function<void()>& onEvent = {}) {
+// window painting) as the report's exchange runner.
+std::vector<Message> runInWindow(transfer::Exchange& exchange, const std::function<bool()>& done) {
     std::vector<Message> messages;
     gui::ExchangeDriver driver(exchange);
     QEventLoop loop;
     QObject::connect(&driver, &gui::ExchangeDriver::message,
                      [&](const Message& m, bool) { messages.push_back(m); });
     QObject::connect(&driver, &gui::ExchangeDriver::finished, &loop, &QEventLoop::quit);
-    if (onEvent)
-        QObject::connect(&driver, &gui::ExchangeDriver::eventHandled, [&] {
-            if (!driver.isFinished())
-                onEvent();
-        });
+    QObject::connect(&driver, &gui::ExchangeDriver::eventHandled, [&] {
+        if (!driver.isFinished() && done())
+            driver.cancel();
+    });
     driver.start();
     if (!driver.isFinished())
         loop.exec();
     return messages;
-}
-
-services::ReportDevice visitGateway(const model::CVantorDoc& doc) {
-    services::ReportDevice device;
-    device.host = doc.IP;
-    if (!doc.hasMaster()) {
-        device.failure = services::kReportNoGateway;
-        return device;
-    }
-    const std::string& modelName = doc.modelName();
-    {
-        services::DeviceInfoExchange exchange(modelName, {doc.IP, doc.accessPort, std::nullopt});
-        const auto messages = runToEnd(exchange);
-        services::recordIdentity(device, exchange, messages);
-    }
-    if (!device.identified)
-        return device;
-    const auto* gateway = model::findGatewayModel(modelName);
-    if (!gateway || !gateway->has(model::FeatureSlaveState)) {
-        device.stateFailure = services::kReportNoStates;
-        return device;
-    }
-    services::SlaveStateExchange exchange(modelName, {doc.IP, services::kModbusPort});
-    const auto messages = runToEnd(exchange, [&] {
-        if (exchange.cycles() >= 1)
-            exchange.cancel();
-    });
-    services::recordStates(device, exchange, messages);
-    return device;
 }
 
 bool savePdf(const QString& path, const QString& html) {
@@ -101,10 +70,14 @@ void runReportCommand(QWidget* parent, const model::CVantorDoc& doc, const QStri
         return;
 
     gui::QtMessageSink sink(parent);
+    if (!projectPath.isEmpty() && QFileInfo(path).canonicalFilePath() == project.canonicalFilePath()) {
+        sink.error(services::kReportOverProject);
+        return;
+    }
     std::optional<services::ReportDevice> device;
     if (sink.question("调试报告", services::reportGatewayQuestion(doc.IP))) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        device = visitGateway(doc);
+        device = services::visitGateway(doc, {doc.IP, std::nullopt, services::kModbusPort}, runInWindow);
         QApplication::restoreOverrideCursor();
     }
 

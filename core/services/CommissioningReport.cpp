@@ -4,6 +4,7 @@
 #include "editing/CdtAddressTable.h"
 #include "editing/ComPropertiesForm.h"
 #include "editing/LineBudget.h"
+#include "model/GatewayCatalogue.h"
 
 namespace vantor::services {
 namespace {
@@ -215,6 +216,33 @@ void recordStates(ReportDevice& device, const SlaveStateExchange& exchange,
     device.stateFailure = device.statesRead  ? ""
                           : messages.empty() ? kReportNoAnswer
                                              : messageTexts(messages);
+}
+
+ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gateway,
+                          const ExchangeRunner& run) {
+    ReportDevice device;
+    device.host = gateway.host;
+    if (!doc.hasMaster()) {
+        device.failure = kReportNoGateway;
+        return device;
+    }
+    const std::string& modelName = doc.modelName();
+    {
+        DeviceInfoExchange exchange(modelName, {gateway.host, doc.accessPort, gateway.port});
+        const auto messages = run(exchange, [] { return false; });
+        recordIdentity(device, exchange, messages);
+    }
+    if (!device.identified)
+        return device;
+    const auto* model = model::findGatewayModel(modelName);
+    if (!model || !model->has(model::FeatureSlaveState)) {
+        device.stateFailure = kReportNoStates;
+        return device;
+    }
+    SlaveStateExchange exchange(modelName, {gateway.host, gateway.modbusPort});
+    const auto messages = run(exchange, [&] { return exchange.cycles() >= 1; });
+    recordStates(device, exchange, messages);
+    return device;
 }
 
 std::string commissioningReport(const model::CVantorDoc& doc, const std::string& projectName,

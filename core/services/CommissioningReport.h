@@ -10,6 +10,7 @@
 #include "services/DeviceInfoExchange.h"
 #include "services/SlaveStateExchange.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,12 +45,34 @@ void recordIdentity(ReportDevice& device, const DeviceInfoExchange& exchange,
 void recordStates(ReportDevice& device, const SlaveStateExchange& exchange,
                   const std::vector<Message>& messages);
 
+// Where the gateway is reached: the host, the configuration port when it
+// is not the model's service port, the MODBUS TCP port of the state words.
+struct ReportGateway {
+    std::string host;
+    std::optional<int> port;
+    int modbusPort = kModbusPort;
+};
+
+// How a front end runs one exchange to its end (a blocking loop, the
+// window's driver): it answers the exchange's messages and cancels the
+// exchange once `done` answers true after an event.
+using ExchangeRunner =
+    std::function<std::vector<Message>(transfer::Exchange& exchange, const std::function<bool()>& done)>;
+
+// Asks the project's gateway for its identity and serial number, then, when
+// the model has slave states and the identity came, for one cycle of the
+// state words.
+ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gateway,
+                          const ExchangeRunner& run);
+
 // The device section's texts when the gateway was not asked or not reached.
 inline constexpr const char* kReportNotAsked = "未读取网关信息（未指定网关地址）";
 inline constexpr const char* kReportUnreachable = "网关不可达";
 inline constexpr const char* kReportNoAnswer = "网关没有应答";
 inline constexpr const char* kReportNoStates = "该网关型号没有从站状态";
 inline constexpr const char* kReportNoGateway = "项目中没有网关";
+// A report is never written over the project it describes.
+inline constexpr const char* kReportOverProject = "调试报告不能覆盖工程文件";
 
 // The window's question before it asks the gateway at `host`.
 std::string reportGatewayQuestion(const std::string& host);

@@ -22,6 +22,12 @@ run_cli report "$WORK/missing.vtc" -o out.html
 expect_eq "report of a missing project" 2 "$RC"
 [ ! -e out.html ] || fail "a report was written for a missing project"
 
+# Never over the project itself.
+cp "$DATA/demo.vtc" own.vtc
+run_cli report own.vtc -o ./own.vtc
+expect_eq "report over its project" 2 "$RC"
+cmp -s "$DATA/demo.vtc" own.vtc || fail "the project was overwritten by its report"
+
 # Without a gateway: every table from the project, the gateway not asked.
 run_cli report "$DATA/demo.vtc" -o offline.html
 expect_eq "offline report" 0 "$RC"

@@ -70,6 +70,24 @@ private slots:
                 QVERIFY2(bytes.contains("<td>温度采集器</td>"), c.name);
         }
     }
+
+    // Choosing the project's own file refuses, and the project stays.
+    void neverWritesOverTheProject() {
+        QTemporaryDir dir;
+        const QString project = dir.filePath("own.vtc");
+        QVERIFY(QFile::copy("demo.vtc", project));
+        const QByteArray before = readAll(project);
+        vantor::testing::ScriptedChooser chooser({project});
+        vantor::RecordingSink sink;
+        vantor::gui::QtMessageSink::redirectTo(&sink);
+        MainWindow w;
+        QVERIFY(w.openProject(project));
+        w.findChild<QAction*>("commandReport")->trigger();
+        vantor::gui::QtMessageSink::redirectTo(nullptr);
+        QCOMPARE(sink.messages.size(), std::size_t(1));
+        QCOMPARE(sink.messages[0].text, std::string("调试报告不能覆盖工程文件"));
+        QCOMPARE(readAll(project), before);
+    }
 };
 
 QTEST_MAIN(ReportCommandTest)

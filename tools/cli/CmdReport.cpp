@@ -10,7 +10,6 @@
 #include "CliCommand.h"
 #include "TransferSupport.h"
 
-#include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
 #include "services/CommissioningReport.h"
 
@@ -32,41 +31,17 @@ std::string localTime() {
     return text;
 }
 
-services::ReportDevice visitGateway(const model::CVantorDoc& doc, const std::string& host,
-                                    std::optional<int> port, int modbusPort) {
-    services::ReportDevice device;
-    device.host = host;
-    if (!doc.hasMaster()) {
-        device.failure = services::kReportNoGateway;
-        return device;
-    }
-    const std::string& modelName = doc.modelName();
-    {
-        services::DeviceInfoExchange exchange(modelName, {host, doc.accessPort, port});
-        std::vector<Message> messages;
-        BlockingDriver driver(exchange);
-        driver.onMessage = [&](const Message& m) { messages.push_back(m); };
-        driver.run();
-        services::recordIdentity(device, exchange, messages);
-    }
-    if (!device.identified)
-        return device;
-    const auto* gateway = model::findGatewayModel(modelName);
-    if (!gateway || !gateway->has(model::FeatureSlaveState)) {
-        device.stateFailure = services::kReportNoStates;
-        return device;
-    }
-    services::SlaveStateExchange exchange(modelName, {host, modbusPort});
+// The blocking loop as the report's exchange runner.
+std::vector<Message> runBlocking(transfer::Exchange& exchange, const std::function<bool()>& done) {
     std::vector<Message> messages;
     BlockingDriver driver(exchange);
     driver.onMessage = [&](const Message& m) { messages.push_back(m); };
     driver.afterEvent = [&] {
-        if (exchange.cycles() >= 1 && !exchange.finished())
+        if (!exchange.finished() && done())
             exchange.cancel();
     };
     driver.run();
-    services::recordStates(device, exchange, messages);
-    return device;
+    return messages;
 }
 
 int runReport(const std::vector<std::string>& args) {
@@ -87,9 +62,15 @@ int runReport(const std::vector<std::string>& args) {
     if (!loadProject(path, doc))
         return kUsage;
 
+    std::error_code ec;
+    if (std::filesystem::equivalent(path, *out, ec)) {
+        std::fprintf(stderr, "vantor-cli report: %s\n", services::kReportOverProject);
+        return kUsage;
+    }
+
     std::optional<services::ReportDevice> device;
     if (const auto ip = o.value("--ip"))
-        device = visitGateway(doc, *ip, port, mport.value_or(services::kModbusPort));
+        device = services::visitGateway(doc, {*ip, port, mport.value_or(services::kModbusPort)}, runBlocking);
 
     const std::string html = services::commissioningReport(
         doc, std::filesystem::path(path).filename().string(), localTime(), device);

@@ -201,5 +201,40 @@ TEST(CommissioningReport, StatesOfAPollThatNeverCompletedAreNotReported) {
     EXPECT_FALSE(device.stateFailure.empty());
 }
 
+// A runner that records which exchanges it was given and lets none of them
+// get past the connection.
+struct RefusingRunner {
+    std::vector<std::string> runs;
+    std::vector<Message> operator()(transfer::Exchange& exchange, const std::function<bool()>& done) {
+        runs.push_back(dynamic_cast<DeviceInfoExchange*>(&exchange) ? "info" : "state");
+        ExchangeHarness h(exchange);
+        h.start();
+        h.connect(false);
+        EXPECT_FALSE(done());
+        return h.messages;
+    }
+};
+
+TEST(CommissioningReport, GatewayVisitStopsAtTheFirstFailure) {
+    const struct {
+        const char* name;
+        bool withGateway;
+        std::vector<std::string> runs;
+        std::string failure;
+    } cases[] = {
+        {"no gateway in the project", false, {}, kReportNoGateway},
+        {"identity refused", true, {"info"}, "连接127.0.0.1:5999失败"},
+    };
+    for (const auto& c : cases) {
+        auto doc = c.withGateway ? demo() : model::CVantorDoc();
+        RefusingRunner runner;
+        const auto device = visitGateway(doc, {"127.0.0.1", 5999, kModbusPort}, std::ref(runner));
+        EXPECT_EQ(runner.runs, c.runs) << c.name;
+        EXPECT_FALSE(device.identified) << c.name;
+        EXPECT_EQ(device.host, "127.0.0.1") << c.name;
+        EXPECT_NE(device.failure.find(c.failure), std::string::npos) << c.name << ": " << device.failure;
+    }
+}
+
 } // namespace
 } // namespace vantor::services
