@@ -67,7 +67,9 @@ ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gat
 
 // The device section's texts when the gateway was not asked or not reached.
 inline constexpr const char* kReportNotAsked = "未读取网关信息（未指定网关地址）";
-inline constexpr const char* kReportUnreachable = "网关不可达";
+// The gateway was not reached, or its answer could not be read; the reason
+// follows.
+inline constexpr const char* kReportUnreachable = "未能读取网关信息";
 inline constexpr const char* kReportNoAnswer = "网关没有应答";
 inline constexpr const char* kReportNoStates = "该网关型号没有从站状态";
 inline constexpr const char* kReportNoGateway = "项目中没有网关";

@@ -63,16 +63,25 @@ while IFS=$'\t' read -r com addr caddr _ saddr _; do
     grep -qE "<tr><td>$com</td><td>$addr</td><td>$caddr</td><td>0x[0-9A-F]{4}</td><td>$saddr</td><td>0x[89A-F][0-9A-F]{3}</td></tr>" live.html ||
         fail "state row of $com/$addr"
 done <state.txt
-expect_not_in live.html "网关不可达"
+expect_not_in live.html "未能读取网关信息"
 
 # The gateway's port closed: the reason in the report, exit 0.
 stop_sim
 run_cli report "$DATA/demo.vtc" --ip 127.0.0.1 --port "$SIM_PORT" --mport "$SIM_MPORT" -o gone.html
 expect_eq "report with the gateway gone" 0 "$RC"
-expect_in gone.html "网关不可达 127.0.0.1"
+expect_in gone.html "未能读取网关信息 127.0.0.1"
 expect_in gone.html '<p class="reason">'
 expect_not_in gone.html "设备ID"
 expect_in gone.html "$(html_row $'COM2\t9600\t偶校验\t1位\t300\t2')"
+
+# A gateway that answers only the short identification: reached, but its
+# answer cannot be read; the report names the reason.
+start_sim KX-P2R0-1.0 "$WORK/short" || finish
+run_cli report "$DATA/demo.vtc" --ip 127.0.0.1 --port "$SIM_PORT" --mport "$SIM_MPORT" -o short.html
+expect_eq "report with a short identification" 0 "$RC"
+expect_in short.html "未能读取网关信息 127.0.0.1"
+expect_in short.html '<p class="reason">设备状态应答数据不完整</p>'
+stop_sim
 
 # A report that cannot be written: exit 2, nothing claimed.
 run_cli report "$DATA/demo.vtc" -o "$WORK/no/such/dir/r.html"

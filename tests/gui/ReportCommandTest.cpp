@@ -36,7 +36,7 @@ private slots:
             QByteArray expected; // start of the file, or a text in it
         } cases[] = {
             {"html, offline", dir.filePath("a.html"), false, "未读取网关信息"},
-            {"html, gateway gone", dir.filePath("b.html"), true, "网关不可达 127.0.0.1"},
+            {"html, gateway gone", dir.filePath("b.html"), true, "未能读取网关信息 127.0.0.1"},
             {"pdf", dir.filePath("c.pdf"), false, "%PDF"},
             {"cancelled", QString(), false, QByteArray()},
         };

@@ -140,7 +140,7 @@ TEST(CommissioningReport, DeviceSectionPerOutcome) {
         {"not asked", std::nullopt, {kReportNotAsked}, {"设备ID", "从站状态"}},
         {"unreachable",
          unreachable,
-         {"网关不可达 10.0.0.9", "<p class=\"reason\">连接10.0.0.9:5032失败</p>"},
+         {"未能读取网关信息 10.0.0.9", "<p class=\"reason\">连接10.0.0.9:5032失败</p>"},
          {"设备ID", kReportNotAsked}},
         {"reached",
          reached,
