@@ -2,13 +2,7 @@
 # vantor-cli budget: the table and JSON forms agree, a slave taken as dead
 # lengthens only its own line, the threshold flags lines, and bad options
 # are usage errors.
-set -u
-cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$(cd "$2" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 "$cli" budget "$data/demo.vtc" >"$tmp/table" 2>"$tmp/err" || fail "budget exited $?: $(cat "$tmp/err")"
 [ "$(head -n 1 "$tmp/table")" = $'线路\t波特率\t位/字符\t命令数\t周期(ms)\t最耗时从站\t耗时(ms)\t超限' ] ||

@@ -2,30 +2,10 @@
 # vantor-cli eip: the EtherNet/IP address table of the demo project turned
 # into an EtherNet/IP gateway project (addresses packed first), its
 # three-sheet export, the overflow refusal and the model check.
-set -u
-cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$(cd "$2" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
-variant() {
-    python3 - "$data/demo.vtc" "$1" "$2" <<'PY'
-import re, struct, sys
-src, out, expr = sys.argv[1:4]
-d = open(src, 'rb').read()
-if d[0] < 0xFF:
-    n, off = d[0], 1
-else:
-    n, off = struct.unpack_from('<H', d, 1)[0], 3
-t = d[off:off + n].decode('gbk')
-t = eval(expr)
-b = t.encode('gbk')
-assert len(b) < 0xFFFE
-open(out, 'wb').write((bytes([len(b)]) if len(b) < 0xFF else b'\xff' + struct.pack('<H', len(b))) + b)
-PY
-}
+# variant OUT PYTHON-EXPR: the demo project with its markup text `t` rewritten.
+variant() { project_variant "$data/demo.vtc" "$@"; }
 
 eip="t.replace('masterName=\"KX-P2R0-1.0\"', 'masterName=\"TRX-H-QMB6\"').replace('EIP_COM2_state_enable=\"0\"', 'EIP_COM2_state_enable=\"1\"').replace('EIP_COM2_state_start_addr=\"0\"', 'EIP_COM2_state_start_addr=\"2257\"').replace('EIP_COM2_state_start_len=\"0\"', 'EIP_COM2_state_start_len=\"4\"')"
 variant "$tmp/eip.vtc" "$eip"

@@ -2,31 +2,10 @@
 # vantor-cli map: the gateway address map of the demo project, its export
 # (workbook read back, delimited text), the opening checks, the CDT table
 # instead of the map, and usage/file errors.
-set -u
-cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$(cd "$2" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 # variant OUT PYTHON-EXPR: the demo project with its markup text `t` rewritten.
-variant() {
-    python3 - "$data/demo.vtc" "$1" "$2" <<'PY'
-import re, struct, sys
-src, out, expr = sys.argv[1:4]
-d = open(src, 'rb').read()
-if d[0] < 0xFF:
-    n, off = d[0], 1
-else:
-    n, off = struct.unpack_from('<H', d, 1)[0], 3
-t = d[off:off + n].decode('gbk')
-t = eval(expr)
-b = t.encode('gbk')
-assert len(b) < 0xFFFE
-open(out, 'wb').write((bytes([len(b)]) if len(b) < 0xFF else b'\xff' + struct.pack('<H', len(b))) + b)
-PY
-}
+variant() { project_variant "$data/demo.vtc" "$@"; }
 
 # --- the map of the demo project ---
 (cd "$data" && "$cli" map demo.vtc) >"$tmp/out" 2>"$tmp/err"

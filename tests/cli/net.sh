@@ -3,31 +3,10 @@
 # shipped VantorNet demo project and on variants of it: byte-identical round
 # trips, the exact image bytes, refused compiles (message on stderr, nothing
 # on stdout, status 1), the DP table and the gateway address map.
-set -u
-cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$(cd "$2" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 # variant OUT PYTHON-EXPR: the demo project with its markup text `t` rewritten.
-variant() {
-    python3 - "$data/demo.vncfg" "$1" "$2" <<'PY'
-import struct, sys
-src, out, expr = sys.argv[1:4]
-d = open(src, 'rb').read()
-if d[0] < 0xFF:
-    n, off = d[0], 1
-else:
-    n, off = struct.unpack_from('<H', d, 1)[0], 3
-t = d[off:off + n].decode('gbk')
-t = eval(expr)
-b = t.encode('gbk')
-assert len(b) < 0xFFFE
-open(out, 'wb').write((bytes([len(b)]) if len(b) < 0xFF else b'\xff' + struct.pack('<H', len(b))) + b)
-PY
-}
+variant() { project_variant "$data/demo.vncfg" "$@"; }
 
 # --- demo and resave ---
 (cd "$data" && "$cli" net-demo "$tmp/demo.vncfg") || fail "net-demo failed"

@@ -174,21 +174,5 @@ expect_eq() { # WHAT EXPECTED ACTUAL
 # vncfg_variant SRC OUT PYTHON-EXPR: a VantorNet project file with its markup
 # text `t` rewritten by the expression (length prefix recomputed).
 vncfg_variant() {
-    python3 - "$1" "$2" "$3" <<'PY'
-import struct, sys
-src, out, expr = sys.argv[1:4]
-d = open(src, 'rb').read()
-if d[0] < 0xFF:
-    n, off = d[0], 1
-elif struct.unpack_from('<H', d, 1)[0] < 0xFFFF:
-    n, off = struct.unpack_from('<H', d, 1)[0], 3
-else:
-    n, off = struct.unpack_from('<I', d, 3)[0], 7
-t = d[off:off + n].decode('gbk')
-t = eval(expr)
-b = t.encode('gbk')
-n = len(b)
-head = bytes([n]) if n < 0xFF else b'\xff' + struct.pack('<H', n) if n < 0xFFFE else b'\xff\xff\xff' + struct.pack('<I', n)
-open(out, 'wb').write(head + b)
-PY
+    python3 "$(dirname "${BASH_SOURCE[0]}")/../support/rewrite_project.py" "$@"
 }
