@@ -3,12 +3,14 @@
 namespace vantor::editing {
 
 bool sameContent(const model::CVantorDoc& a, const model::CVantorDoc& b) {
-    return a.masters == b.masters && a.slaves == b.slaves && a.coms == b.coms &&
-           a.slaveAddrFlag == b.slaveAddrFlag && a.nextGateAddress == b.nextGateAddress && a.IP == b.IP &&
-           a.accessPort == b.accessPort && a.addType == b.addType && a.editSendDefault == b.editSendDefault &&
-           a.sendInterlTime == b.sendInterlTime && a.repTimeoutTime == b.repTimeoutTime &&
-           a.cdtOptions == b.cdtOptions && a.SETIP == b.SETIP && a.SETMASK == b.SETMASK &&
-           a.SETGW == b.SETGW && a.SETPORT == b.SETPORT && a.eip == b.eip && a.GW_work_mode == b.GW_work_mode;
+    // Everything but the window state: a field the project gains later is
+    // compared without being listed here.
+    model::CVantorDoc bWithWindowStateOfA = b;
+    bWithWindowStateOfA.selectedItem = a.selectedItem;
+    bWithWindowStateOfA.copiedSlave = a.copiedSlave;
+    bWithWindowStateOfA.lastProposedSlaveAddress = a.lastProposedSlaveAddress;
+    bWithWindowStateOfA.modified = a.modified;
+    return bWithWindowStateOfA == a;
 }
 
 void UndoHistory::reset(const model::CVantorDoc& doc) {

@@ -13,8 +13,8 @@
 namespace vantor::editing {
 
 // Whether two projects hold the same content: everything the file keeps and
-// the editing state derived from it, but not the selection, the copied slave
-// or the modified flag.
+// the editing state derived from it, but not the selection, the copied
+// slave, the last proposed slave address or the modified flag.
 bool sameContent(const model::CVantorDoc& a, const model::CVantorDoc& b);
 
 class UndoHistory {

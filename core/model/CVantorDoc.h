@@ -77,6 +77,8 @@ public:
 
     // The framework's modified flag.
     bool modified = false;
+
+    bool operator==(const CVantorDoc&) const = default;
 };
 
 // Reads the access IP from the access-address file (root ETHOption, element
