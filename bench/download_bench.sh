@@ -7,14 +7,7 @@
 #
 #   bench/download_bench.sh [BUILD_DIR]     (default: build)
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-$here/../build}
-cli=$build/tools/cli/vantor-cli
-sim=$build/tools/gatewaysim/vantor-gatewaysim
-for b in "$cli" "$sim"; do
-    [ -x "$b" ] || { echo "missing $b (build vantor-cli and vantor-gatewaysim first)" >&2; exit 2; }
-done
-source "$here/../tests/e2e/lib.sh" "$cli" "$sim" "$here/../data"
+source "$(dirname "$0")/common.bash" "${1:-}"
 
 vtc_begin KX-P6R0-1.0
 commands=0
