@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 namespace vantor::editing {
 
@@ -21,6 +22,29 @@ int bitsPerCharacter(const model::CCOM& com) {
 }
 
 } // namespace
+
+bool polledEveryCycle(const model::CModule& m) {
+    const model::CommandKind* kind = model::findCommandKind(m.Func);
+    return kind && (kind->readWrite == 0 || m.editSend != 1);
+}
+
+bool parseDeadSlaves(const std::string& text, std::set<std::pair<std::string, int>>& dead) {
+    std::istringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        const auto colon = item.find(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 >= item.size())
+            return false;
+        int address = 0;
+        for (char c : item.substr(colon + 1)) {
+            if (c < '0' || c > '9' || address > 255)
+                return false;
+            address = address * 10 + (c - '0');
+        }
+        dead.insert({item.substr(0, colon), address});
+    }
+    return true;
+}
 
 std::pair<int, int> commandFrameBytes(int modbusFunction, int length) {
     // Address, function, CRC around each body.
@@ -62,9 +86,9 @@ std::vector<LineBudget> lineBudgets(const model::CVantorDoc& doc, double thresho
             const bool answers = !dead.count({com.COMName, s.address});
             SlaveCost cost{static_cast<int>(i), s.address, 0};
             for (const auto& m : s.modules) {
-                const model::CommandKind* kind = model::findCommandKind(m.Func);
-                if (!kind || (kind->readWrite != 0 && m.editSend == 1))
+                if (!polledEveryCycle(m))
                     continue;
+                const model::CommandKind* kind = model::findCommandKind(m.Func);
                 const auto [request, reply] = commandFrameBytes(kind->modbusFunction, m.Length);
                 const double replyMs = answers ? silenceMs + reply * charMs : s.timeout * 10.0;
                 cost.ms += silenceMs + request * charMs + replyMs + s.space * 10.0;

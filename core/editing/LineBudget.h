@@ -39,6 +39,15 @@ struct LineBudget {
 
 inline constexpr double kDefaultCycleThresholdMs = 1000;
 
+// True for a command the line sends in every cycle: reads, and writes not
+// limited to changes of their data (数变即发).
+bool polledEveryCycle(const model::CModule& m);
+
+// "COM1:3,COM2:5" into (line name, slave address) pairs, as --dead takes
+// them; false when an item is malformed (what was read before stays in
+// `dead`).
+bool parseDeadSlaves(const std::string& text, std::set<std::pair<std::string, int>>& dead);
+
 // Wire sizes of one command, in bytes: request and reply.
 std::pair<int, int> commandFrameBytes(int modbusFunction, int length);
 

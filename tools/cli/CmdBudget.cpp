@@ -8,29 +8,9 @@
 #include "editing/LineBudget.h"
 
 #include <cstdio>
-#include <sstream>
 
 namespace vantor::cli {
 namespace {
-
-// "COM1:3,COM2:5" into (line, address) pairs; false when malformed.
-bool parseDead(const std::string& text, std::set<std::pair<std::string, int>>& dead) {
-    std::istringstream in(text);
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        const auto colon = item.find(':');
-        if (colon == std::string::npos || colon == 0 || colon + 1 >= item.size())
-            return false;
-        int address = 0;
-        for (char c : item.substr(colon + 1)) {
-            if (c < '0' || c > '9' || address > 255)
-                return false;
-            address = address * 10 + (c - '0');
-        }
-        dead.insert({item.substr(0, colon), address});
-    }
-    return true;
-}
 
 std::string ms(double value) {
     char text[32];
@@ -65,7 +45,7 @@ int runBudget(const std::vector<std::string>& args) {
     Options o(args, {"--threshold", "--dead"}, {"--json"});
     const auto threshold = o.number("--threshold");
     std::set<std::pair<std::string, int>> dead;
-    const bool deadOk = !o.value("--dead") || parseDead(*o.value("--dead"), dead);
+    const bool deadOk = !o.value("--dead") || editing::parseDeadSlaves(*o.value("--dead"), dead);
     if (!o.ok() || !deadOk || o.positional().size() != 1) {
         std::fprintf(stderr,
                      "usage: vantor-cli budget FILE.vtc [--threshold MS] [--dead COM1:3,...] [--json]\n");

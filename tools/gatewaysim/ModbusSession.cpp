@@ -1,10 +1,12 @@
 #include "ModbusSession.h"
 
+#include "LiveProject.h"
 #include "transfer/ConfigurationImage.h"
 
 #include <modbus.h>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace vantor::sim {
 
@@ -20,10 +22,6 @@ constexpr uint32_t kFieldbusCommand = 21;
 uint32_t le32At(ByteView b, std::size_t at) {
     return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
            static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-int indexOf(int port, int address) {
-    return 256 * (port - 1) + (address - 1);
 }
 
 } // namespace
@@ -65,10 +63,18 @@ std::vector<SimSlave> slavesOfFieldbusBlock(std::string_view model, ByteView blo
     return out;
 }
 
-ModbusRegisters::ModbusRegisters(bool statusLayout)
+ModbusRegisters::ModbusRegisters(bool statusLayout, bool dataAreas)
     : statusLayout_(statusLayout),
-      mapping_(modbus_mapping_new_start_address(0, 0, 0, 0, kFirstRegister, kRegisterCount, kFirstRegister,
-                                                kRegisterCount)) {}
+      mapping_(dataAreas ? modbus_mapping_new_start_address(0, kBitAreaSize, 0, kBitAreaSize, 0,
+                                                            kFirstRegister + kRegisterCount, 0,
+                                                            kFirstRegister + kRegisterCount)
+                         : modbus_mapping_new_start_address(0, 0, 0, 0, kFirstRegister, kRegisterCount,
+                                                            kFirstRegister, kRegisterCount)) {}
+
+std::size_t ModbusRegisters::slotOf(int port, int address) const {
+    return static_cast<std::size_t>(kFirstRegister - static_cast<int>(mapping_->start_registers) +
+                                    256 * (port - 1) + (address - 1));
+}
 
 ModbusRegisters::~ModbusRegisters() {
     modbus_mapping_free(mapping_);
@@ -85,12 +91,12 @@ void ModbusRegisters::setSlaves(const std::vector<SimSlave>& slaves) {
     for (const auto& [s, c] : slaves_) {
         if (next.count(s))
             continue;
-        mapping_->tab_input_registers[indexOf(s.port, s.address)] = 0;
-        mapping_->tab_registers[indexOf(s.port, s.address)] = 0;
+        mapping_->tab_input_registers[slotOf(s.port, s.address)] = 0;
+        mapping_->tab_registers[slotOf(s.port, s.address)] = 0;
     }
     for (const auto& [s, c] : next)
         if (!slaves_.count(s))
-            mapping_->tab_registers[indexOf(s.port, s.address)] = 0x0001;
+            mapping_->tab_registers[slotOf(s.port, s.address)] = 0x0001;
     slaves_ = std::move(next);
     for (const auto& [s, c] : slaves_)
         refresh(s);
@@ -104,10 +110,21 @@ void ModbusRegisters::follow(const GatewayState& state) {
         return;
     following_ = true;
     followedBlock_ = it->second;
+    const bool wasLive = liveActive_;
+    liveActive_ = live_ && followedBlock_ == liveBlock_;
+    if (wasLive && !liveActive_) {
+        // Another configuration: the live project's data are not its data.
+        std::fill_n(mapping_->tab_bits, mapping_->nb_bits, 0);
+        std::fill_n(mapping_->tab_input_bits, mapping_->nb_input_bits, 0);
+        std::fill_n(mapping_->tab_input_registers, kFirstRegister - mapping_->start_input_registers, 0);
+        std::fill_n(mapping_->tab_registers, kFirstRegister - mapping_->start_registers, 0);
+    }
     setSlaves(slavesOfFieldbusBlock(state.model(), followedBlock_));
 }
 
 void ModbusRegisters::refresh(const SimSlave& s) {
+    if (liveActive_)
+        return; // the live project's state words, published on every request
     const Counters& c = slaves_.at(s);
     const bool lastFailed = c.seconds > 0 && c.seconds % 5 == 0;
     uint16_t w = 0x8000;
@@ -122,10 +139,15 @@ void ModbusRegisters::refresh(const SimSlave& s) {
         w |= static_cast<uint16_t>((c.success & 0x7F) << 1);
         w |= static_cast<uint16_t>((c.failure & 0x7F) << 8);
     }
-    mapping_->tab_input_registers[indexOf(s.port, s.address)] = w;
+    mapping_->tab_input_registers[slotOf(s.port, s.address)] = w;
 }
 
 void ModbusRegisters::advanceTo(int64_t nowMs) {
+    if (liveActive_) {
+        live_->advanceTo(nowMs);
+        publishLive();
+        return;
+    }
     if (lastTickMs_ < 0) {
         lastTickMs_ = nowMs;
         return;
@@ -138,7 +160,7 @@ void ModbusRegisters::advanceTo(int64_t nowMs) {
 
 void ModbusRegisters::tick() {
     for (auto& [s, c] : slaves_) {
-        if ((mapping_->tab_registers[indexOf(s.port, s.address)] & 0x1) == 0)
+        if ((mapping_->tab_registers[slotOf(s.port, s.address)] & 0x1) == 0)
             continue; // polling disabled: the counters stand still
         ++c.seconds;
         if (c.seconds % 5 == 0) {
@@ -165,21 +187,56 @@ void ModbusRegisters::controlWritten(int reg) {
     auto it = slaves_.find(s);
     if (it == slaves_.end())
         return;
-    if (mapping_->tab_registers[i] & 0x2) {
+    const std::size_t slot = slotOf(s.port, s.address);
+    if (mapping_->tab_registers[slot] & 0x2) {
         // Clears the failure counter once; the bit does not stay set.
         it->second.failure = 0;
         it->second.overflow = false;
-        mapping_->tab_registers[i] &= static_cast<uint16_t>(~0x2u);
+        mapping_->tab_registers[slot] &= static_cast<uint16_t>(~0x2u);
     }
     refresh(s);
 }
 
+void ModbusRegisters::attachLive(LiveProject* live, Bytes fieldbusBlock) {
+    live_ = live;
+    liveBlock_ = std::move(fieldbusBlock);
+    liveActive_ = live_ && following_ && followedBlock_ == liveBlock_;
+}
+
+void ModbusRegisters::written(ByteView adu, int64_t nowMs) {
+    if (liveActive_) {
+        if (auto w = clientWriteOf(adu)) {
+            live_->apply(nowMs, *w);
+            publishLive();
+        }
+    }
+    if (adu.size() >= 10 && adu[kFunctionAt] == MODBUS_FC_WRITE_SINGLE_REGISTER)
+        controlWritten(adu[8] << 8 | adu[9]);
+}
+
+void ModbusRegisters::publishLive() {
+    if (mapping_->start_registers != 0 || mapping_->nb_bits < kBitAreaSize)
+        return; // tables without the data areas
+    auto copy = [](const std::vector<uint16_t>& from, auto* to) {
+        for (std::size_t i = 0; i < from.size(); ++i)
+            to[i] = static_cast<std::remove_pointer_t<decltype(to)>>(from[i]);
+    };
+    copy(live_->table(DataTable::Coils), mapping_->tab_bits);
+    copy(live_->table(DataTable::DiscreteInputs), mapping_->tab_input_bits);
+    copy(live_->table(DataTable::InputRegisters), mapping_->tab_input_registers);
+    copy(live_->table(DataTable::HoldingRegisters), mapping_->tab_registers);
+    for (const auto& w : live_->slaveWords()) {
+        mapping_->tab_input_registers[slotOf(w.port, w.address)] = w.state;
+        mapping_->tab_registers[slotOf(w.port, w.address)] = w.control;
+    }
+}
+
 uint16_t ModbusRegisters::stateWord(int port, int address) const {
-    return mapping_->tab_input_registers[indexOf(port, address)];
+    return mapping_->tab_input_registers[slotOf(port, address)];
 }
 
 uint16_t ModbusRegisters::controlWord(int port, int address) const {
-    return mapping_->tab_registers[indexOf(port, address)];
+    return mapping_->tab_registers[slotOf(port, address)];
 }
 
 ModbusSession::ModbusSession(ModbusRegisters& registers, const GatewayState& state)
@@ -223,8 +280,8 @@ void ModbusSession::handle(const Bytes& adu, SessionIo& io) {
         return;
     }
     const int rc = modbus_reply(ctx_, adu.data(), static_cast<int>(adu.size()), registers_.mapping());
-    if (rc > 0 && function == MODBUS_FC_WRITE_SINGLE_REGISTER && adu.size() >= 10)
-        registers_.controlWritten(adu[8] << 8 | adu[9]);
+    if (rc > 0)
+        registers_.written(adu, io.nowMs());
 }
 
 } // namespace vantor::sim

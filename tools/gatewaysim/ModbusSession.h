@@ -11,6 +11,13 @@
 // once. A fault switch answers every write with the exception reply
 // (function 0x86). Replies are produced by libmodbus on the session's
 // socket.
+//
+// With a live project (vantor-gatewaysim --project) the tables also hold the
+// four gateway data areas from address 0 (coils and discrete inputs 0..8191,
+// input and holding registers 0..1999), and while the gateway keeps that
+// project's fieldbus configuration the data areas, state words and control
+// words are the live project's (LiveProject.h); a download of another
+// configuration empties the data areas and brings back the counters above.
 #include "GatewayState.h"
 #include "Simulator.h"
 
@@ -25,6 +32,8 @@ struct _modbus;
 struct _modbus_mapping_t;
 
 namespace vantor::sim {
+
+class LiveProject;
 
 struct SimSlave {
     int port = 1; // 1..6
@@ -42,7 +51,8 @@ class ModbusRegisters {
 public:
     // `statusLayout`: the state word holds a 2-bit status and a failure
     // counter (most models) rather than an online bit and a time-out counter.
-    explicit ModbusRegisters(bool statusLayout);
+    // `dataAreas`: the tables reach down to address 0 for the data areas.
+    explicit ModbusRegisters(bool statusLayout, bool dataAreas = false);
     ~ModbusRegisters();
     ModbusRegisters(const ModbusRegisters&) = delete;
     ModbusRegisters& operator=(const ModbusRegisters&) = delete;
@@ -56,6 +66,12 @@ public:
     void tick();
     // A write to a control word came in: apply its bits.
     void controlWritten(int reg);
+    // Serves `live` while the gateway's fieldbus configuration is
+    // `fieldbusBlock` (the project's own).
+    void attachLive(LiveProject* live, Bytes fieldbusBlock);
+    // A request that libmodbus has just answered: writes go to the live
+    // project and to the control words.
+    void written(ByteView adu, int64_t nowMs);
 
     uint16_t stateWord(int port, int address) const;
     uint16_t controlWord(int port, int address) const;
@@ -71,6 +87,8 @@ private:
         unsigned seconds = 0;
     };
     void refresh(const SimSlave& s);
+    std::size_t slotOf(int port, int address) const;
+    void publishLive();
 
     const bool statusLayout_;
     std::map<SimSlave, Counters> slaves_;
@@ -78,6 +96,9 @@ private:
     Bytes followedBlock_;
     bool following_ = false;
     int64_t lastTickMs_ = -1;
+    LiveProject* live_ = nullptr;
+    Bytes liveBlock_;
+    bool liveActive_ = false;
 };
 
 class ModbusSession : public Session {

@@ -32,11 +32,20 @@
 //                            without it the short device-state reply
 //   --run-state N            run state in the identification (default 2)
 //   --firmware-result N      answer every firmware block with result N
+//
+// Live project:
+//   --project FILE.vtc       start as if FILE had been downloaded (its checks
+//                            and blocks) and serve its data areas with values
+//                            the simulated slaves produce (LiveProject.h);
+//                            --model may then be left out
+//   --dead COM1:3[,...]      these slaves never answer (may be repeated)
 #include "ConfigSession.h"
 #include "GatewayState.h"
+#include "LiveProject.h"
 #include "ModbusSession.h"
 #include "Simulator.h"
 
+#include "editing/LineBudget.h"
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
 #include "net/NetCatalogue.h"
@@ -46,6 +55,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
+#include <set>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,7 +74,8 @@ void usage() {
                  "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
                  "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
                  "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
-                 "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n");
+                 "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
+                 "       vantor-gatewaysim --project FILE.vtc [--dead COM1:3,...] [the options above]\n");
 }
 
 bool number(const std::string& s, long max, long& out) {
@@ -114,6 +126,8 @@ int main(int argc, char** argv) {
     long modbusPort = -1, layout = 0, runState = 2, firmwareResult = 0;
     std::string modbusPortFile;
     bool modbusFault = false;
+    std::string projectPath;
+    std::set<std::pair<std::string, int>> dead;
     auto bad = [](const std::string& what) {
         std::fprintf(stderr, "vantor-gatewaysim: %s\n", what.c_str());
         usage();
@@ -193,6 +207,11 @@ int main(int argc, char** argv) {
                 return bad("bad MODBUS port " + v);
         } else if (a == "--modbus-port-file") {
             modbusPortFile = v;
+        } else if (a == "--project") {
+            projectPath = v;
+        } else if (a == "--dead") {
+            if (!editing::parseDeadSlaves(v, dead))
+                return bad("--dead takes COM1:3[,COM2:5...]");
         } else if (a == "--layout") {
             if (!number(v, 52, layout) || (layout != 52 && layout != 44))
                 return bad("--layout takes 52 or 44");
@@ -203,6 +222,22 @@ int main(int argc, char** argv) {
         } else {
             return bad("unknown option " + a);
         }
+    }
+    std::optional<sim::LiveStart> live;
+    if (!projectPath.empty()) {
+        std::string why;
+        live = sim::prepareLiveProject(projectPath, &why);
+        if (!live) {
+            std::fprintf(stderr, "vantor-gatewaysim: %s: %s\n", projectPath.c_str(), why.c_str());
+            return 2;
+        }
+        if (!modelName.empty() && modelName != live->doc.modelName())
+            return bad("--model " + modelName + " is not the project's model " + live->doc.modelName());
+        modelName = live->doc.modelName();
+        if (const auto unknown = sim::unknownDeadSlaves(live->doc, dead); !unknown.empty())
+            return bad("--dead " + unknown.front() + ": no such slave in " + projectPath);
+    } else if (!dead.empty()) {
+        return bad("--dead needs --project");
     }
     // The configurator's models and VantorNet's (QB-H-NET2.0 is VantorNet's
     // only; its identity is not checked, so it reports the catch-all code).
@@ -217,6 +252,8 @@ int main(int argc, char** argv) {
     state.services.identity().runState = static_cast<uint8_t>(runState);
     state.services.setFirmwareResult(static_cast<uint8_t>(firmwareResult));
     state.services.setDumpDir(dumpDir);
+    if (live)
+        sim::keepAsDownloaded(state, *live);
     sim::Simulator simulator;
     if (!simulator.catchStopSignals()) {
         std::fprintf(stderr, "vantor-gatewaysim: cannot catch stop signals\n");
@@ -239,8 +276,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vantor-gatewaysim: cannot write %s\n", portFile.c_str());
         return 1;
     }
-    sim::ModbusRegisters registers(services::usesStatusLayout(modelName));
+    sim::ModbusRegisters registers(services::usesStatusLayout(modelName), live.has_value());
     registers.writeFault = modbusFault;
+    std::optional<sim::LiveProject> liveProject;
+    if (live) {
+        liveProject.emplace(live->doc, dead, services::usesStatusLayout(modelName));
+        registers.attachLive(&*liveProject, live->blocks.fieldbus);
+        const auto cycles = liveProject->cycleMs();
+        for (std::size_t l = 0; verbose && l < cycles.size(); ++l)
+            std::fprintf(stderr, "vantor-gatewaysim: %s poll cycle %.1f ms\n",
+                         live->doc.coms[l].COMName.c_str(), cycles[l]);
+    }
     int modbusBound = simulator.listen(
         bind, modbusPort < 0 ? 502 : static_cast<int>(modbusPort), "modbus",
         [&registers, &state] { return std::make_unique<sim::ModbusSession>(registers, state); }, &error);
