@@ -89,8 +89,10 @@ std::optional<ClientWrite> clientWriteOf(transfer::ByteView adu) {
         return w;
     case 15:
     case 16: {
+        // The quantities a MODBUS request may carry (the server refuses more).
         const std::size_t count = word;
-        if (adu.size() < 13 || count == 0 || address + count > 0x10000)
+        const std::size_t most = function == 15 ? 1968 : 123;
+        if (adu.size() < 13 || count == 0 || count > most || address + count > 0x10000)
             return std::nullopt;
         const std::size_t bytes = adu[12];
         const std::size_t needed = function == 15 ? (count + 7) / 8 : 2 * count;
