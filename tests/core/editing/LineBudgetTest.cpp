@@ -104,3 +104,27 @@ TEST(LineBudget, ThresholdNamesTheCostliestSlave) {
     EXPECT_EQ(over.slaves.size(), 2u);
     EXPECT_NE(editing::budgetSummary(over).find("耗时最多的是从站 9"), std::string::npos);
 }
+
+TEST(LineBudget, DeadSlaveListsAsTheToolsTakeThem) {
+    using Dead = std::set<std::pair<std::string, int>>;
+    const struct {
+        const char* text;
+        bool ok;
+        Dead dead;
+    } cases[] = {
+        {"COM1:3", true, {{"COM1", 3}}},
+        {"COM1:3,COM2:15,COM1:3", true, {{"COM1", 3}, {"COM2", 15}}},
+        {"", true, {}},
+        {"COM1", false, {}},
+        {":3", false, {}},
+        {"COM1:", false, {}},
+        {"COM1:x", false, {}},
+        {"COM1:3,COM2", false, {{"COM1", 3}}},
+        {"COM1:2560", false, {}},
+    };
+    for (const auto& c : cases) {
+        Dead dead;
+        EXPECT_EQ(editing::parseDeadSlaves(c.text, dead), c.ok) << c.text;
+        EXPECT_EQ(dead, c.dead) << c.text;
+    }
+}
