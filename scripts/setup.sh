@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n
   xvfb xauth fonts-wqy-zenhei
+  python3-pymodbus python3-serial-asyncio
 )
 
 missing=()
