@@ -83,6 +83,29 @@ TEST(SimRegisters, CountersAdvanceAndControlBitsAct) {
     EXPECT_EQ(regs.controlWord(2, 5), 0);
 }
 
+// The online/time-out layout: bit 15 is the time-out counter's overflow,
+// set only once the 7-bit counter has run over.
+TEST(SimRegisters, OnlineLayoutSetsBit15OnlyOnOverflow) {
+    ModbusRegisters regs(false);
+    regs.setSlaves({{1, 1}});
+    const struct {
+        int64_t ms;
+        uint16_t word;
+    } steps[] = {
+        {0, 0x0001},
+        {4000, 0x0001 | 4 << 1},         // four answers
+        {5000, 1 << 8 | 4 << 1},         // the fifth timed out: offline
+        {6000, 1 << 8 | 5 << 1 | 1},     // online again
+        {635000, 0x7F << 8 | 0x7C << 1}, // 127 time-outs, 508 answers
+        {640000, 0x8000},                // the 128th: the counter ran over
+        {641000, 0x8000 | 1 << 1 | 1},   // 513 answers
+    };
+    for (const auto& s : steps) {
+        regs.advanceTo(s.ms);
+        EXPECT_EQ(regs.stateWord(1, 1), s.word) << s.ms;
+    }
+}
+
 transfer::Bytes block(uint32_t sequence, std::size_t n) {
     transfer::Bytes body;
     transfer::putU32(body, sequence);

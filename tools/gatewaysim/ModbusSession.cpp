@@ -127,8 +127,9 @@ void ModbusRegisters::refresh(const SimSlave& s) {
         return; // the live project's state words, published on every request
     const Counters& c = slaves_.at(s);
     const bool lastFailed = c.seconds > 0 && c.seconds % 5 == 0;
-    uint16_t w = 0x8000;
+    uint16_t w = 0;
     if (statusLayout_) {
+        w |= 0x8000; // configured
         w |= lastFailed ? 0x2 : 0x1;
         w |= static_cast<uint16_t>((c.success & 0x3F) << 2);
         w |= static_cast<uint16_t>((c.failure & 0x3F) << 8);
@@ -138,6 +139,9 @@ void ModbusRegisters::refresh(const SimSlave& s) {
         w |= lastFailed ? 0 : 1;
         w |= static_cast<uint16_t>((c.success & 0x7F) << 1);
         w |= static_cast<uint16_t>((c.failure & 0x7F) << 8);
+        // Bit 15 of this layout is the time-out counter's overflow.
+        if (c.overflow)
+            w |= 0x8000;
     }
     mapping_->tab_input_registers[slotOf(s.port, s.address)] = w;
 }
