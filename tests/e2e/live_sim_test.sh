@@ -79,6 +79,17 @@ mb write holding 19 7 8 || fail "write 40019"
 expect_eq "40012 read back" "1234" "$(mb read holding 12 1)"
 expect_eq "40019 read back" "7 8" "$(mb read holding 19 2)"
 [ "$(mb read input-registers 0 20)" != "$first" ] || fail "values stood still"
+
+# Control word 42001 cleared (the configurator's own write): COM1 slave 1's
+# holding registers 40000..40007 stand still while slave 2 goes on; set
+# again (a client's write of multiple registers), they move again.
+"$CLI" control --ip 127.0.0.1 --mport "$MPORT" --address 42001 --value 0000 >/dev/null || fail "control 0000"
+frozen=$(mb read holding 0 8)
+mb wait-change input-registers 0 20 20 >/dev/null && mb wait-change input-registers 0 20 20 >/dev/null ||
+    fail "slave 2 stopped with slave 1"
+expect_eq "stopped slave's registers" "$frozen" "$(mb read holding 0 8)"
+mb write holding 2001 1 || fail "control word 1"
+mb wait-change holding 0 8 20 >/dev/null || fail "slave 1 did not resume"
 stop_sim
 
 # --- writes reaching the slave -----------------------------------------------------
