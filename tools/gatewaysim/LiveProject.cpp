@@ -66,7 +66,7 @@ uint16_t patternWord(int r, int64_t n) {
 }
 
 bool patternBit(int r, int64_t n) {
-    return (n >> (r % 8)) & 1;
+    return (n >> (static_cast<unsigned>(r) % 8)) & 1;
 }
 
 std::optional<ClientWrite> clientWriteOf(transfer::ByteView adu) {
