@@ -5,14 +5,17 @@
 #include "ModbusSession.h"
 
 #include "EditingFixtures.h"
+#include "model/ProjectFile.h"
 #include "transfer/CommandFrame.h"
 
 #include <gtest/gtest.h>
 #include <modbus.h>
 
 #include <cmath>
+#include <filesystem>
 #include <optional>
 #include <tuple>
+#include <unistd.h>
 
 using namespace vantor;
 using sim::DataTable;
@@ -323,6 +326,29 @@ TEST(LiveProjectStart, DemoProjectAndDeadSlaveNames) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(sim::unknownDeadSlaves(start->doc, c.dead), c.unknown);
+}
+
+// A project the download would refuse does not start: the reason is the
+// download check's own message.
+TEST(LiveProjectStart, ProjectsTheDownloadRefusesDoNotStart) {
+    const auto dir = std::filesystem::temp_directory_path() / ("vantor-live-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const struct {
+        const char* name;
+        model::CVantorDoc doc;
+        const char* message;
+    } cases[] = {
+        {"beyond the bit area", oneSlave({command("读0区 01H", 0, 10, 8190)}), "网关数据区访问超限"},
+        {"no gateway", model::CVantorDoc{}, "请添加一个主站!"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (dir / "refused.vtc").string();
+        std::string error;
+        ASSERT_TRUE(model::ProjectFile::save(c.doc, path, VANTOR_DATA_DIR, &error)) << error;
+        EXPECT_FALSE(sim::prepareLiveProject(path, &error)) << c.name;
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.name << ": " << error;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 // The MODBUS tables while the live project is the gateway's configuration,
