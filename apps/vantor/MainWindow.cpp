@@ -1,10 +1,12 @@
 #include "MainWindow.h"
 
+#include "CatalogueWidget.h"
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "FileChooser.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "RecentFiles.h"
 #include "TableDialogs.h"
 #include "editing/CommandEditor.h"
 #include "editing/LineBudget.h"
@@ -46,30 +48,11 @@ using namespace vantor;
 
 namespace {
 
-constexpr int kRecentCount = 4;
 constexpr int kToggleModules = 32799;
 constexpr int kToggleCatalogue = 32800;
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// Our own catalogue icons: a coloured tile with a letter.
-QIcon tileIcon(QColor colour, const QString& letter) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(colour.darker(150));
-    p.drawRoundedRect(1, 1, 18, 18, 4, 4);
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, letter);
-    return QIcon(pm);
 }
 
 // The first line of the version file in the start-up directory.
@@ -205,8 +188,10 @@ void MainWindow::buildMenus() {
     file->addAction(command(57604, "另存为(&A)..."));
     connect(commands_[57604], &QAction::triggered, this, [this] { saveAs(); });
     file->addSeparator();
-    recentMenu_ = file->addMenu("最近的文件");
-    rebuildRecent();
+    recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
+        if (maybeSave())
+            openProject(path);
+    });
     file->addSeparator();
     file->addAction(command(57665, "退出(&X)"));
     connect(commands_[57665], &QAction::triggered, this, &QWidget::close);
@@ -315,30 +300,7 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildDocks() {
-    catalogue_ = new QTreeWidget;
-    catalogue_->setObjectName("tree33333");
-    catalogue_->setHeaderHidden(true);
-    catalogue_->setIconSize(QSize(20, 20));
-    const QIcon icons[] = {tileIcon(QColor(0x2b, 0x6c, 0xb0), "M"), tileIcon(QColor(0x8a, 0x4f, 0xbf), "C"),
-                           tileIcon(QColor(0x2e, 0x8b, 0x57), "S"), tileIcon(QColor(0x70, 0x70, 0x70), "•"),
-                           tileIcon(QColor(0xd0, 0x7a, 0x1c), "F")};
-    auto add = [&](QTreeWidgetItem* parent, const QString& text, int icon) {
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(catalogue_);
-        item->setText(0, text);
-        item->setIcon(0, icons[icon]);
-        return item;
-    };
-    QTreeWidgetItem* masters = add(nullptr, q(std::string(editing::kMasterRoot)), 0);
-    for (const auto& m : model::gatewayModels())
-        add(masters, q(std::string(m.name)), 3);
-    QTreeWidgetItem* coms = add(nullptr, q(std::string(editing::kComRoot)), 1);
-    for (int i = 1; i <= 6; ++i)
-        add(coms, QString("COM%1").arg(i), 3);
-    QTreeWidgetItem* slaves = add(nullptr, q(std::string(editing::kSlaveRoot)), 2);
-    QTreeWidgetItem* normal = add(slaves, q(std::string(editing::kNormalSlave)), 3);
-    for (const auto& k : model::kCommandKinds)
-        add(normal, q(std::string(k.func)), 4);
-    catalogue_->expandAll();
+    catalogue_ = gui::catalogueWidget(editing::catalogueTree(), "tree33333");
     connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::catalogueActivated);
 
     auto* catalogueDock = new QDockWidget("设备树", this);
@@ -525,7 +487,7 @@ bool MainWindow::openProject(const QString& path) {
     doc_.modified = false;
     history_.reset(doc_);
     path_ = QFileInfo(path).absoluteFilePath();
-    addRecent(path_);
+    recent_->add(path_);
     applyEnabling();
     refreshSelection();
     updateTitle();
@@ -551,7 +513,7 @@ bool MainWindow::saveTo(const QString& path) {
     doc_.modified = false;
     history_.markSaved();
     path_ = QFileInfo(path).absoluteFilePath();
-    addRecent(path_);
+    recent_->add(path_);
     updateTitle();
     return true;
 }
@@ -567,31 +529,6 @@ bool MainWindow::saveAs() {
     if (QFileInfo(path).suffix().isEmpty())
         path += ".vtc";
     return saveTo(path);
-}
-
-void MainWindow::addRecent(const QString& path) {
-    QSettings settings;
-    QStringList files = settings.value("recentFiles").toStringList();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kRecentCount)
-        files.removeLast();
-    settings.setValue("recentFiles", files);
-    rebuildRecent();
-}
-
-void MainWindow::rebuildRecent() {
-    recentMenu_->clear();
-    const QStringList files = QSettings().value("recentFiles").toStringList();
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files.at(i);
-        QAction* a = recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(path));
-        connect(a, &QAction::triggered, this, [this, path] {
-            if (maybeSave())
-                openProject(path);
-        });
-    }
-    recentMenu_->setEnabled(!files.isEmpty());
 }
 
 void MainWindow::about() {
