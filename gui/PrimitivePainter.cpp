@@ -57,7 +57,18 @@ void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
         QString shown = QString::fromStdString(p.text);
         if (p.maxWidth > 0)
             shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
-        painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), shown);
+        const int natural = metrics.horizontalAdvance(shown);
+        if (p.charWidth > 0 && natural > 0) {
+            // A narrow face: the text squeezed (or widened) to its width.
+            painter.save();
+            painter.translate(p.points[0].x, p.points[0].y);
+            painter.scale(static_cast<double>(p.charWidth) * static_cast<double>(shown.size()) / natural,
+                          1.0);
+            painter.drawText(0, metrics.ascent(), shown);
+            painter.restore();
+        } else {
+            painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), shown);
+        }
         break;
     }
     case Primitive::Kind::Picture:

@@ -4,6 +4,7 @@
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "FileChooser.h"
+#include "MainWindowParts.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
 #include "RecentFiles.h"
@@ -68,10 +69,7 @@ QString versionLine(const QString& directory) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
     doc_.NewDocument(startDirectory_.toStdString());
     view_ = new ProjectView(doc_);
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(view_);
-    scroll->setBackgroundRole(QPalette::Base);
-    setCentralWidget(scroll);
+    gui::scrolledDrawing(this, view_);
     history_.reset(doc_);
     buildDocks();
     buildMenus();
@@ -214,26 +212,9 @@ void MainWindow::buildMenus() {
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
     QToolBar* toolbar = addToolBar("工具栏");
     toolbar->setObjectName("toolbar128");
-    QAction* toolbarToggle = toolbar->toggleViewAction();
-    toolbarToggle->setText("工具栏(&T)");
-    viewMenu->addAction(toolbarToggle);
-    QAction* statusToggle = command(59393, "状态栏(&S)");
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    viewMenu->addAction(statusToggle);
-    for (int id : {kToggleModules, kToggleCatalogue}) {
-        auto* dock = findChild<QDockWidget*>(id == kToggleModules ? "bar22222" : "bar11111");
-        QAction* a = command(id, id == kToggleModules ? "模块栏" : "设备树");
-        a->setCheckable(true);
-        a->setChecked(true);
-        connect(a, &QAction::toggled, dock, &QWidget::setVisible);
-        connect(dock, &QDockWidget::visibilityChanged, a, [a, dock](bool) {
-            if (!dock->isHidden() != a->isChecked())
-                a->setChecked(!dock->isHidden());
-        });
-        viewMenu->addAction(a);
-    }
+    gui::buildViewMenu(
+        this, viewMenu, toolbar, command(59393, "状态栏(&S)"),
+        {{command(kToggleModules, "模块栏"), "bar22222"}, {command(kToggleCatalogue, "设备树"), "bar11111"}});
 
     QMenu* work = menuBar()->addMenu("工作目录");
     work->addAction(command(32820, "固件目录", &MainWindow::openFirmwareFolder));
@@ -321,26 +302,10 @@ void MainWindow::buildDocks() {
     header->addWidget(selectedAddress_);
     header->addStretch();
     layout->addLayout(header);
-    modules_ = new QTableWidget;
-    modules_->setObjectName("list1000");
-    const auto& headers = editing::moduleListHeaders();
-    const auto& widths = editing::moduleListWidths();
-    modules_->setColumnCount(7);
     QStringList labels{""};
-    for (const auto& h : headers)
+    for (const auto& h : editing::moduleListHeaders())
         labels << q(h);
-    modules_->setHorizontalHeaderLabels(labels);
-    for (int c = 0; c < 7; ++c)
-        modules_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
-    modules_->verticalHeader()->hide();
-    modules_->verticalHeader()->setDefaultSectionSize(22);
-    modules_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    modules_->setSelectionMode(QAbstractItemView::SingleSelection);
-    modules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont listFont("宋体");
-    listFont.setPixelSize(14);
-    modules_->setFont(listFont);
-    layout->addWidget(modules_);
+    const auto& widths = editing::moduleListWidths();
     auto deleteRow = [this] {
         int row = modules_->currentRow();
         if (row < 0)
@@ -352,10 +317,11 @@ void MainWindow::buildDocks() {
             view_->update();
         }
     };
-    auto* del = new QShortcut(QKeySequence::Delete, modules_);
-    // The list's own Delete: the drawing has another.
-    del->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(del, &QShortcut::activated, this, deleteRow);
+    modules_ = gui::moduleTable("list1000", labels, QList<int>(widths.begin(), widths.end()), deleteRow);
+    QFont listFont("宋体");
+    listFont.setPixelSize(14);
+    modules_->setFont(listFont);
+    layout->addWidget(modules_);
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this, deleteRow](const QPoint& at) {
         const int row = modules_->rowAt(at.y());
@@ -417,8 +383,7 @@ void MainWindow::updateTitle() {
         history_.record(doc_);
     commands_[57643]->setEnabled(history_.canUndo());
     commands_[57644]->setEnabled(history_.canRedo());
-    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-    setWindowTitle(name + (doc_.modified ? "*" : "") + " - Vantor");
+    setWindowTitle(gui::documentTitle(path_, doc_.modified, "Vantor"));
 }
 
 void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
@@ -454,14 +419,7 @@ void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
 }
 
 bool MainWindow::maybeSave() {
-    if (!doc_.modified)
-        return true;
-    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-    auto answer = QMessageBox::question(this, "Vantor", QString("是否保存对 %1 的更改？").arg(name),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel)
-        return false;
-    return answer == QMessageBox::No || save();
+    return !doc_.modified || gui::askToSave(this, "Vantor", path_, [this] { return save(); });
 }
 
 void MainWindow::newProject() {
@@ -523,12 +481,8 @@ bool MainWindow::save() {
 }
 
 bool MainWindow::saveAs() {
-    QString path = gui::chooseSaveFile(this, "另存为", path_, "Configure files(*.vtc)", "vtc");
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += ".vtc";
-    return saveTo(path);
+    const QString path = gui::chooseProjectPath(this, path_, "Configure files(*.vtc)", "vtc");
+    return !path.isEmpty() && saveTo(path);
 }
 
 void MainWindow::about() {

@@ -2,12 +2,14 @@
 
 #include "CatalogueWidget.h"
 #include "FileChooser.h"
+#include "MainWindowParts.h"
 #include "NetDeviceCommands.h"
 #include "NetEditDialogs.h"
 #include "NetProjectView.h"
 #include "NetTableDialogs.h"
 #include "QtMessageSink.h"
 #include "RecentFiles.h"
+#include "TableList.h"
 #include "net/NetAddressTables.h"
 #include "net/NetCatalogue.h"
 #include "net/NetCommandForm.h"
@@ -49,10 +51,7 @@ QString q(const std::string& s) {
 
 NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
     view_ = new NetProjectView(doc_);
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(view_);
-    scroll->setBackgroundRole(QPalette::Base);
-    setCentralWidget(scroll);
+    gui::scrolledDrawing(this, view_);
     history_.reset(doc_);
     buildDocks();
     buildMenus();
@@ -114,27 +113,9 @@ void NetMainWindow::buildMenus() {
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
     QToolBar* toolbar = addToolBar("工具栏");
     toolbar->setObjectName("toolbar");
-    QAction* toolbarToggle = toolbar->toggleViewAction();
-    toolbarToggle->setText("工具栏(&T)");
-    viewMenu->addAction(toolbarToggle);
-    QAction* statusToggle = command(kStatusBar, "状态栏(&S)");
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    viewMenu->addAction(statusToggle);
-    for (auto [id, dockName] :
-         {std::pair{kToggleCatalogue, "treeDock"}, std::pair{kToggleModules, "moduleDock"}}) {
-        auto* dock = findChild<QDockWidget*>(dockName);
-        QAction* a = command(id, dock->windowTitle());
-        a->setCheckable(true);
-        a->setChecked(true);
-        connect(a, &QAction::toggled, dock, &QWidget::setVisible);
-        connect(dock, &QDockWidget::visibilityChanged, a, [a, dock](bool) {
-            if (!dock->isHidden() != a->isChecked())
-                a->setChecked(!dock->isHidden());
-        });
-        viewMenu->addAction(a);
-    }
+    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, "状态栏(&S)"),
+                       {{command(kToggleCatalogue, "设备树"), "treeDock"},
+                        {command(kToggleModules, "模块列表"), "moduleDock"}});
 
     QMenu* device = menuBar()->addMenu("设备(&D)");
     device->addAction(command(kCompile, "编译"));
@@ -217,25 +198,9 @@ void NetMainWindow::buildDocks() {
     catalogue_->setMinimumWidth(230);
     addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
 
-    modules_ = new QTableWidget;
-    modules_->setObjectName("moduleList");
-    const auto& headers = net::netModuleListHeaders();
     const auto& widths = net::netModuleListWidths();
-    modules_->setColumnCount(static_cast<int>(headers.size()));
-    QStringList labels;
-    for (const auto& h : headers)
-        labels << q(h);
-    modules_->setHorizontalHeaderLabels(labels);
-    for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-        modules_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
-    modules_->verticalHeader()->hide();
-    modules_->verticalHeader()->setDefaultSectionSize(22);
-    modules_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    modules_->setSelectionMode(QAbstractItemView::SingleSelection);
-    modules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    auto* del = new QShortcut(QKeySequence::Delete, modules_);
-    del->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(del, &QShortcut::activated, this, &NetMainWindow::deleteCommandRow);
+    modules_ = gui::moduleTable("moduleList", gui::headerTexts(net::netModuleListHeaders()),
+                                QList<int>(widths.begin(), widths.end()), [this] { deleteCommandRow(); });
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const int row = modules_->rowAt(at.y());
@@ -259,13 +224,7 @@ void NetMainWindow::buildDocks() {
 }
 
 void NetMainWindow::refreshModules() {
-    const std::vector<net::NetModuleRow> rows = net::netModuleRows(doc_);
-    modules_->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-        for (int c = 0; c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()); ++c)
-            modules_->setItem(
-                r, c,
-                new QTableWidgetItem(q(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])));
+    gui::fillTable(modules_, net::netModuleRows(doc_));
 }
 
 void NetMainWindow::afterEdit() {
@@ -285,8 +244,7 @@ void NetMainWindow::afterEdit() {
 void NetMainWindow::updateTitle() {
     commands_[kUndo]->setEnabled(history_.canUndo());
     commands_[kRedo]->setEnabled(history_.canRedo());
-    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-    setWindowTitle(name + (doc_.modified ? "*" : "") + " - VantorNet");
+    setWindowTitle(gui::documentTitle(path_, doc_.modified, "VantorNet"));
 }
 
 void NetMainWindow::stepHistory(bool undo) {
@@ -342,14 +300,7 @@ void NetMainWindow::editCommandRow(int row) {
 }
 
 bool NetMainWindow::maybeSave() {
-    if (!doc_.modified)
-        return true;
-    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-    auto answer = QMessageBox::question(this, "VantorNet", QString("是否保存对 %1 的更改？").arg(name),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel)
-        return false;
-    return answer == QMessageBox::No || save();
+    return !doc_.modified || gui::askToSave(this, "VantorNet", path_, [this] { return save(); });
 }
 
 void NetMainWindow::newProject() {
@@ -406,13 +357,9 @@ bool NetMainWindow::save() {
 }
 
 bool NetMainWindow::saveAs() {
-    QString path =
-        gui::chooseSaveFile(this, "另存为", path_.isEmpty() ? startDirectory_ : path_, kFileFilter, "vncfg");
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += ".vncfg";
-    return saveTo(path);
+    const QString path =
+        gui::chooseProjectPath(this, path_.isEmpty() ? startDirectory_ : path_, kFileFilter, "vncfg");
+    return !path.isEmpty() && saveTo(path);
 }
 
 void NetMainWindow::about() {

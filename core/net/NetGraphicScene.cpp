@@ -14,6 +14,7 @@ const Rgb kBlue{0, 0, 255};
 const Rgb kDarkBlue{0, 0, 128};
 const Rgb kYellow{255, 255, 0};
 const Rgb kRed{255, 0, 0};
+constexpr int kNarrowCharWidth = 4;
 
 // An icon stretched to 70 x 40, with the red "缺少图片" in its place when
 // the file cannot be read.
@@ -61,10 +62,15 @@ std::vector<Primitive> NetGraphicScene::draw() const {
         out.push_back(view::polyline(netConnector(s.x, s.y, bus), 2, kBlue));
         out.push_back(icon(s.x, s.y, s.picture));
         out.push_back(name(s.x, s.y, s.name));
+        // Endpoint and unit address left of the icon, in the narrow face
+        // (4 pixels a character) that ends them at the icon's edge.
         out.push_back(view::text({s.x - 60, s.y + 13}, s.ipadd + ":" + std::to_string(s.port), kBlue, 15));
-        if (!s.nodes.empty())
+        out.back().charWidth = kNarrowCharWidth;
+        if (!s.nodes.empty()) {
             out.push_back(
                 view::text({s.x - 30, s.y + 3}, std::to_string(s.nodes.front().address), kBlue, 15));
+            out.back().charWidth = kNarrowCharWidth;
+        }
     }
 
     if (doc_.currentSelect == CVantorNetDoc::kSelectGateway && !doc_.masters.empty()) {

@@ -36,25 +36,13 @@
 using vantor::RecordingSink;
 using vantor::net::CVantorNetDoc;
 using vantor::testing::ModalStep;
+using vantor::testing::pressOk;
+using vantor::testing::readAll;
 using vantor::testing::ScriptedChooser;
+using vantor::testing::setField;
 using W = NetMainWindow;
 
 namespace {
-
-void setField(QDialog* d, const char* name, const QString& text) {
-    auto* e = d->findChild<QLineEdit*>(name);
-    QVERIFY2(e, name);
-    e->setText(text);
-}
-
-void pressOk(QDialog* d) {
-    d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Records the URLs the window asks the desktop to open.
 class UrlRecorder : public QObject {

@@ -103,6 +103,7 @@ TEST(NetGraphicScene, DrawsBusGatewayAndServers) {
     const Primitive* endpoint = findText(all, "192.168.0.9:502");
     ASSERT_TRUE(endpoint);
     EXPECT_EQ(endpoint->points[0], (Point{140, 233}));
+    EXPECT_EQ(endpoint->charWidth, 4) << "the narrow face ends the endpoint near the icon";
     const Primitive* unit = findText(all, "7");
     ASSERT_TRUE(unit);
     EXPECT_EQ(unit->points[0], (Point{170, 223}));
