@@ -26,21 +26,14 @@ std::optional<net::NetImages> runNetCompileCommand(QMainWindow* window, const ne
     return images;
 }
 
-void runNetDownloadCommand(QMainWindow* window, const net::CVantorNetDoc& doc, bool compileFirst) {
+void runNetDownloadCommand(QMainWindow* window, const net::CVantorNetDoc& doc, bool compiled) {
     gui::QtMessageSink sink(window);
-    if (compileFirst) {
-        if (!runNetCompileCommand(window, doc))
-            return;
-        if (!net::confirmEmptyServers(doc, sink))
-            return;
-    } else {
-        if (!net::confirmEmptyServers(doc, sink))
-            return;
-        // A project the checks refuse would download images the gateway
-        // cannot hold.
-        if (!net::checkNetCompile(doc, sink))
-            return;
-    }
+    if (!net::confirmEmptyServers(doc, sink))
+        return;
+    // The window downloads the images of the project as it is: a project the
+    // compile checks refuse would give images the gateway cannot hold.
+    if (!compiled && !net::checkNetCompile(doc, sink))
+        return;
 #ifdef VANTORNET_HAS_DOWNLOAD_WINDOW
     NetDownloadDialog dialog(doc, window);
     dialog.exec();

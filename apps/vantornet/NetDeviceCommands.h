@@ -12,10 +12,11 @@ class QMainWindow;
 // images; nothing when a check refused.
 std::optional<vantor::net::NetImages> runNetCompileCommand(QMainWindow* window,
                                                            const vantor::net::CVantorNetDoc& doc);
-// 编译并下载 (`compileFirst`) and 下载: the download window works on the
-// images of the project as it is, so both run the compile checks; then the
-// question about servers without commands, then the "配置下载" window.
-void runNetDownloadCommand(QMainWindow* window, const vantor::net::CVantorNetDoc& doc, bool compileFirst);
+// 下载, and 编译并下载 after its compile (`compiled`): the question about
+// servers without commands, the compile checks unless they have just
+// passed (the window works on the images of the project as it is), then
+// the "配置下载" window.
+void runNetDownloadCommand(QMainWindow* window, const vantor::net::CVantorNetDoc& doc, bool compiled);
 // IP地址设置: the "TCP/IP值修改" window, opened only when the address file
 // IP/ip.txt exists.
 void runNetIpSetCommand(QMainWindow* window);

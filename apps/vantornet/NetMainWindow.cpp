@@ -137,7 +137,7 @@ void NetMainWindow::buildMenus() {
     on(kCompileDownload, [this] {
         if (auto images = runNetCompileCommand(this, doc_)) {
             images_ = std::move(images);
-            runNetDownloadCommand(this, doc_, false);
+            runNetDownloadCommand(this, doc_, true);
         }
     });
     on(kIpSettings, [this] { runNetIpSetCommand(this); });

@@ -19,12 +19,14 @@
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -457,14 +459,30 @@ private slots:
         VERIFY_MODAL(command);
         QVERIFY(ticked);
 
-        // 编译: a refusal keeps no images; a good project gives both.
+        // 编译并下载 asks about a server without commands first; No ends it.
+        messages_.messages.clear();
+        messages_.answers = {false};
+        action(w, W::kCompileDownload)->trigger();
+        QCOMPARE(messages_.messages.size(), std::size_t(1));
+        QCOMPARE(messages_.messages[0].caption, std::string("空从站提示"));
+        QCOMPARE(messages_.messages[0].text,
+                 std::string("存在没有操作的从站,继续下载吗？\n空站地址为: 10.1.1.1"));
+        QVERIFY(w.images()); // compiled before the question
+        QCOMPARE(w.images()->b.size(), std::size_t(16 + 28));
+
+        // 编译: a refusal keeps the images of the last compile; a good project gives new ones.
         addCommand(w, "读0区 01H", "0", "200");
         doc.slaves[0].nodes[0].modules[0].Gate_Add = 8000;
         messages_.messages.clear();
         action(w, W::kCompile)->trigger();
         QCOMPARE(messages_.texts(),
                  std::vector<std::string>{"网关数据区访问超限 0区8192,1区8192,3区2000,4区2000"});
-        QVERIFY(!w.images());
+        QCOMPARE(w.images()->b.size(), std::size_t(16 + 28)); // the last compile's images stay
+        // 下载 runs the same checks: the project never reaches the download window.
+        messages_.messages.clear();
+        action(w, W::kDownload)->trigger();
+        QCOMPARE(messages_.texts(),
+                 std::vector<std::string>{"网关数据区访问超限 0区8192,1区8192,3区2000,4区2000"});
         doc.slaves[0].nodes[0].modules[0].Gate_Add = 0;
         action(w, W::kCompile)->trigger();
         QVERIFY(w.images());
@@ -490,6 +508,8 @@ private slots:
         QCOMPARE(chooser.requests.size(), std::size_t(1));
         QCOMPARE(chooser.requests[0].filter, QString("VNConfigure files(*.vncfg)"));
         QCOMPARE(w.windowTitle(), QString("p.vncfg - VantorNet"));
+        QCOMPARE(QSettings().value("recentFiles").toStringList().value(0),
+                 QFileInfo(first).absoluteFilePath());
         W again;
         QVERIFY(again.openProject(first));
         QVERIFY(again.document().slaves == doc.slaves);
