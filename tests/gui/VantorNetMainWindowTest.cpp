@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -323,13 +324,42 @@ private slots:
         QCOMPARE(doc.com1.baud, 6);
         QCOMPARE(doc.com1.address, 33);
 
-        // 删除 on a server asks (No keeps it); on the gateway it does not ask.
+        // A gateway address off 1..247 is refused and the dialog stays open.
+        messages_.messages.clear();
+        bool gatewayStayedOpen = false;
+        ModalStep badAddress([&](QDialog* d) {
+            setField(d, "editAddress1", "248");
+            pressOk(d);
+            gatewayStayedOpen = d->isVisible() && d->findChild<QLineEdit*>("editAddress1")->text() == "248";
+            d->reject();
+        });
+        doubleClick(w, doc.masters[0].x + 10, doc.masters[0].y + 10);
+        VERIFY_MODAL(badAddress);
+        QVERIFY(gatewayStayedOpen);
+        QCOMPARE(messages_.messages.size(), std::size_t(1));
+        QCOMPARE(doc.com1.address, 33);
+
+        // 删除 from the drawing's context menu on a server asks (No keeps
+        // it); on the gateway it does not ask.
         const std::size_t questions = messages_.messages.size();
         messages_.answers = {false, true};
-        QTest::mouseClick(view(w), Qt::LeftButton, {}, QPoint(doc.slaves[1].x + 5, doc.slaves[1].y + 5));
-        action(w, W::kDelete)->trigger();
+        auto chooseDelete = [] {
+            QTimer::singleShot(0, [] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    QAction* remove = menu->actions().value(0);
+                    menu->close();
+                    if (remove && remove->text() == "删除")
+                        remove->trigger();
+                }
+            });
+        };
+        const QPoint onServer(doc.slaves[1].x + 5, doc.slaves[1].y + 5);
+        chooseDelete();
+        QTest::mouseClick(view(w), Qt::RightButton, {}, onServer);
         QCOMPARE(doc.slaves.size(), std::size_t(3));
-        action(w, W::kDelete)->trigger();
+        QCOMPARE(doc.currentSelect, CVantorNetDoc::slaveSelection(1));
+        chooseDelete();
+        QTest::mouseClick(view(w), Qt::RightButton, {}, onServer);
         QCOMPARE(doc.slaves.size(), std::size_t(2));
         QCOMPARE(messages_.messages.back().caption, std::string("删除节点"));
         QCOMPARE(messages_.messages.back().text, std::string("确实要删除吗？"));
