@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -70,6 +71,8 @@ bool runNetServerDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetServer
     QObject::connect(choose, &QPushButton::clicked, &d, [&] {
         const QString path = gui::chooseOpenFile(&d, "设备图像", startDirectory + "/BITMAP",
                                                  "BMP Files (*.bmp);;All Files (*)");
+        // Pictures are looked up below the working directory: keep it.
+        QDir::setCurrent(startDirectory);
         if (!path.isEmpty())
             picture->setText(q(net::pictureFileName(path.toStdString())));
     });

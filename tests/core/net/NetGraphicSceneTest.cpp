@@ -4,6 +4,7 @@
 #include "net/NetGraphicScene.h"
 
 #include "NetFixtures.h"
+#include "PrimitiveQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@ using namespace vantor;
 using namespace vantor::net;
 using vantor::net::testing::project;
 using vantor::net::testing::server;
+using vantor::testing::findText;
+using vantor::testing::ofKind;
 using view::Point;
 using view::Primitive;
 
@@ -22,21 +25,6 @@ CSlave placed(const std::string& ip, int x, int y) {
     s.y = y;
     s.picture = "plc.bmp";
     return s;
-}
-
-std::vector<const Primitive*> texts(const std::vector<Primitive>& all) {
-    std::vector<const Primitive*> out;
-    for (const auto& p : all)
-        if (p.kind == Primitive::Kind::Text)
-            out.push_back(&p);
-    return out;
-}
-
-const Primitive* findText(const std::vector<Primitive>& all, const std::string& s) {
-    for (const auto& p : all)
-        if (p.kind == Primitive::Kind::Text && p.text == s)
-            return &p;
-    return nullptr;
 }
 
 } // namespace
@@ -79,10 +67,7 @@ TEST(NetGraphicScene, DrawsBusGatewayAndServers) {
     EXPECT_EQ(label->points[0], (Point{320, 125}));
     EXPECT_EQ(label->textHeight, 20);
 
-    std::vector<const Primitive*> pictures;
-    for (const auto& p : all)
-        if (p.kind == Primitive::Kind::Picture)
-            pictures.push_back(&p);
+    const std::vector<const Primitive*> pictures = ofKind(all, Primitive::Kind::Picture);
     ASSERT_EQ(pictures.size(), 2u);
     EXPECT_EQ(pictures[0]->text, "BITMAP/master.bmp") << "the gateway's icon whatever its bitmap field says";
     EXPECT_EQ(pictures[1]->text, "BITMAP/plc.bmp");
@@ -107,7 +92,7 @@ TEST(NetGraphicScene, DrawsBusGatewayAndServers) {
     const Primitive* unit = findText(all, "7");
     ASSERT_TRUE(unit);
     EXPECT_EQ(unit->points[0], (Point{170, 223}));
-    EXPECT_EQ(texts(all).size(), 5u) << "EtherNet, two names, endpoint, unit address";
+    EXPECT_EQ(ofKind(all, Primitive::Kind::Text).size(), 5u) << "EtherNet, two names, endpoint, unit address";
 }
 
 TEST(NetGraphicScene, MissingIconPictureAndServerWithoutNodes) {
