@@ -564,6 +564,12 @@ private slots:
         action(w, W::kRedo)->trigger();
         QCOMPARE(doc.modelName(), std::string("NXE-485-ZRTU2"));
 
+        // The demo project saves back to its own bytes.
+        W demo;
+        QVERIFY(demo.openProject("demo.vncfg"));
+        QVERIFY(demo.saveTo(dir.filePath("demo.vncfg")));
+        QCOMPARE(readAll(dir.filePath("demo.vncfg")), readAll("demo.vncfg"));
+
         // A file that is no project is refused with a message.
         const QString bad = dir.filePath("bad.vncfg");
         QFile f(bad);
