@@ -1,5 +1,6 @@
 #include "EditDialogs.h"
 
+#include "FormDialog.h"
 #include "QtMessageSink.h"
 #include "editing/CommandEditor.h"
 
@@ -18,6 +19,7 @@
 
 using namespace vantor;
 using vantor::editing::FormResult;
+using vantor::gui::FormDialog;
 
 namespace {
 
@@ -25,52 +27,7 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 std::string s(const QLineEdit* e) {
-    return e->text().toStdString();
-}
-
-// A modal dialog whose OK asks `accept`; the dialog stays open while the core
-// answers StayOpen (the core has shown its message already).
-class FormDialog : public QDialog {
-public:
-    FormDialog(QWidget* parent, const QString& title) : QDialog(parent) {
-        setWindowTitle(title);
-        layout_ = new QVBoxLayout(this);
-        form_ = new QFormLayout;
-        layout_->addLayout(form_);
-    }
-    QFormLayout* form() { return form_; }
-    QVBoxLayout* outer() { return layout_; }
-    QLineEdit* edit(const char* objectName, const std::string& label, const std::string& text) {
-        auto* e = new QLineEdit(q(text));
-        e->setObjectName(objectName);
-        form_->addRow(q(label), e);
-        return e;
-    }
-    bool run(std::function<FormResult()> accept) {
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        buttons->button(QDialogButtonBox::Ok)->setText("确定");
-        buttons->button(QDialogButtonBox::Cancel)->setText("取消");
-        layout_->addWidget(buttons);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        connect(buttons, &QDialogButtonBox::accepted, this, [this, accept] {
-            if (accept() == FormResult::Accepted)
-                QDialog::accept();
-        });
-        return exec() == QDialog::Accepted;
-    }
-
-private:
-    QVBoxLayout* layout_;
-    QFormLayout* form_;
-};
-
-QComboBox* combo(const char* objectName, const auto& texts, int index) {
-    auto* c = new QComboBox;
-    c->setObjectName(objectName);
-    for (const auto& t : texts)
-        c->addItem(q(t));
-    c->setCurrentIndex(index);
-    return c;
+    return gui::fieldText(e);
 }
 
 } // namespace
@@ -159,9 +116,9 @@ bool runCommandDialog(QWidget* parent, model::CVantorDoc& doc, editing::CommandF
 
 bool runComDialog(QWidget* parent, model::CVantorDoc& doc, editing::ComPropertiesForm& form) {
     FormDialog d(parent, "COM属性");
-    QComboBox* baud = combo("combo1014", editing::baudTexts(), form.baud);
-    QComboBox* parity = combo("combo1011", editing::parityTexts(), form.check);
-    QComboBox* stop = combo("combo1013", editing::stopTexts(), form.stop);
+    QComboBox* baud = gui::comboBox("combo1014", editing::baudTexts(), form.baud);
+    QComboBox* parity = gui::comboBox("combo1011", editing::parityTexts(), form.check);
+    QComboBox* stop = gui::comboBox("combo1013", editing::stopTexts(), form.stop);
     d.form()->addRow("波特率：", baud);
     d.form()->addRow("校验位：", parity);
     d.form()->addRow("停止位：", stop);

@@ -1,10 +1,13 @@
 #include "MainWindow.h"
 
+#include "CatalogueWidget.h"
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "FileChooser.h"
+#include "MainWindowParts.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "RecentFiles.h"
 #include "TableDialogs.h"
 #include "editing/CommandEditor.h"
 #include "editing/LineBudget.h"
@@ -46,30 +49,11 @@ using namespace vantor;
 
 namespace {
 
-constexpr int kRecentCount = 4;
 constexpr int kToggleModules = 32799;
 constexpr int kToggleCatalogue = 32800;
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// Our own catalogue icons: a coloured tile with a letter.
-QIcon tileIcon(QColor colour, const QString& letter) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(colour.darker(150));
-    p.drawRoundedRect(1, 1, 18, 18, 4, 4);
-    p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, letter);
-    return QIcon(pm);
 }
 
 // The first line of the version file in the start-up directory.
@@ -85,10 +69,7 @@ QString versionLine(const QString& directory) {
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
     doc_.NewDocument(startDirectory_.toStdString());
     view_ = new ProjectView(doc_);
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(view_);
-    scroll->setBackgroundRole(QPalette::Base);
-    setCentralWidget(scroll);
+    gui::scrolledDrawing(this, view_);
     history_.reset(doc_);
     buildDocks();
     buildMenus();
@@ -205,8 +186,10 @@ void MainWindow::buildMenus() {
     file->addAction(command(57604, "另存为(&A)..."));
     connect(commands_[57604], &QAction::triggered, this, [this] { saveAs(); });
     file->addSeparator();
-    recentMenu_ = file->addMenu("最近的文件");
-    rebuildRecent();
+    recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
+        if (maybeSave())
+            openProject(path);
+    });
     file->addSeparator();
     file->addAction(command(57665, "退出(&X)"));
     connect(commands_[57665], &QAction::triggered, this, &QWidget::close);
@@ -229,26 +212,9 @@ void MainWindow::buildMenus() {
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
     QToolBar* toolbar = addToolBar("工具栏");
     toolbar->setObjectName("toolbar128");
-    QAction* toolbarToggle = toolbar->toggleViewAction();
-    toolbarToggle->setText("工具栏(&T)");
-    viewMenu->addAction(toolbarToggle);
-    QAction* statusToggle = command(59393, "状态栏(&S)");
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    viewMenu->addAction(statusToggle);
-    for (int id : {kToggleModules, kToggleCatalogue}) {
-        auto* dock = findChild<QDockWidget*>(id == kToggleModules ? "bar22222" : "bar11111");
-        QAction* a = command(id, id == kToggleModules ? "模块栏" : "设备树");
-        a->setCheckable(true);
-        a->setChecked(true);
-        connect(a, &QAction::toggled, dock, &QWidget::setVisible);
-        connect(dock, &QDockWidget::visibilityChanged, a, [a, dock](bool) {
-            if (!dock->isHidden() != a->isChecked())
-                a->setChecked(!dock->isHidden());
-        });
-        viewMenu->addAction(a);
-    }
+    gui::buildViewMenu(
+        this, viewMenu, toolbar, command(59393, "状态栏(&S)"),
+        {{command(kToggleModules, "模块栏"), "bar22222"}, {command(kToggleCatalogue, "设备树"), "bar11111"}});
 
     QMenu* work = menuBar()->addMenu("工作目录");
     work->addAction(command(32820, "固件目录", &MainWindow::openFirmwareFolder));
@@ -315,30 +281,7 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildDocks() {
-    catalogue_ = new QTreeWidget;
-    catalogue_->setObjectName("tree33333");
-    catalogue_->setHeaderHidden(true);
-    catalogue_->setIconSize(QSize(20, 20));
-    const QIcon icons[] = {tileIcon(QColor(0x2b, 0x6c, 0xb0), "M"), tileIcon(QColor(0x8a, 0x4f, 0xbf), "C"),
-                           tileIcon(QColor(0x2e, 0x8b, 0x57), "S"), tileIcon(QColor(0x70, 0x70, 0x70), "•"),
-                           tileIcon(QColor(0xd0, 0x7a, 0x1c), "F")};
-    auto add = [&](QTreeWidgetItem* parent, const QString& text, int icon) {
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(catalogue_);
-        item->setText(0, text);
-        item->setIcon(0, icons[icon]);
-        return item;
-    };
-    QTreeWidgetItem* masters = add(nullptr, q(std::string(editing::kMasterRoot)), 0);
-    for (const auto& m : model::gatewayModels())
-        add(masters, q(std::string(m.name)), 3);
-    QTreeWidgetItem* coms = add(nullptr, q(std::string(editing::kComRoot)), 1);
-    for (int i = 1; i <= 6; ++i)
-        add(coms, QString("COM%1").arg(i), 3);
-    QTreeWidgetItem* slaves = add(nullptr, q(std::string(editing::kSlaveRoot)), 2);
-    QTreeWidgetItem* normal = add(slaves, q(std::string(editing::kNormalSlave)), 3);
-    for (const auto& k : model::kCommandKinds)
-        add(normal, q(std::string(k.func)), 4);
-    catalogue_->expandAll();
+    catalogue_ = gui::catalogueWidget(editing::catalogueTree(), "tree33333");
     connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::catalogueActivated);
 
     auto* catalogueDock = new QDockWidget("设备树", this);
@@ -359,26 +302,10 @@ void MainWindow::buildDocks() {
     header->addWidget(selectedAddress_);
     header->addStretch();
     layout->addLayout(header);
-    modules_ = new QTableWidget;
-    modules_->setObjectName("list1000");
-    const auto& headers = editing::moduleListHeaders();
-    const auto& widths = editing::moduleListWidths();
-    modules_->setColumnCount(7);
     QStringList labels{""};
-    for (const auto& h : headers)
+    for (const auto& h : editing::moduleListHeaders())
         labels << q(h);
-    modules_->setHorizontalHeaderLabels(labels);
-    for (int c = 0; c < 7; ++c)
-        modules_->setColumnWidth(c, widths[static_cast<std::size_t>(c)]);
-    modules_->verticalHeader()->hide();
-    modules_->verticalHeader()->setDefaultSectionSize(22);
-    modules_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    modules_->setSelectionMode(QAbstractItemView::SingleSelection);
-    modules_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont listFont("宋体");
-    listFont.setPixelSize(14);
-    modules_->setFont(listFont);
-    layout->addWidget(modules_);
+    const auto& widths = editing::moduleListWidths();
     auto deleteRow = [this] {
         int row = modules_->currentRow();
         if (row < 0)
@@ -390,10 +317,11 @@ void MainWindow::buildDocks() {
             view_->update();
         }
     };
-    auto* del = new QShortcut(QKeySequence::Delete, modules_);
-    // The list's own Delete: the drawing has another.
-    del->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(del, &QShortcut::activated, this, deleteRow);
+    modules_ = gui::moduleTable("list1000", labels, QList<int>(widths.begin(), widths.end()), deleteRow);
+    QFont listFont("宋体");
+    listFont.setPixelSize(14);
+    modules_->setFont(listFont);
+    layout->addWidget(modules_);
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this, deleteRow](const QPoint& at) {
         const int row = modules_->rowAt(at.y());
@@ -455,8 +383,7 @@ void MainWindow::updateTitle() {
         history_.record(doc_);
     commands_[57643]->setEnabled(history_.canUndo());
     commands_[57644]->setEnabled(history_.canRedo());
-    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-    setWindowTitle(name + (doc_.modified ? "*" : "") + " - Vantor");
+    setWindowTitle(gui::documentTitle(path_, doc_.modified, "Vantor"));
 }
 
 void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
@@ -492,14 +419,7 @@ void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
 }
 
 bool MainWindow::maybeSave() {
-    if (!doc_.modified)
-        return true;
-    const QString name = path_.isEmpty() ? "Untitled" : QFileInfo(path_).fileName();
-    auto answer = QMessageBox::question(this, "Vantor", QString("是否保存对 %1 的更改？").arg(name),
-                                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel)
-        return false;
-    return answer == QMessageBox::No || save();
+    return !doc_.modified || gui::askToSave(this, "Vantor", path_, [this] { return save(); });
 }
 
 void MainWindow::newProject() {
@@ -525,7 +445,7 @@ bool MainWindow::openProject(const QString& path) {
     doc_.modified = false;
     history_.reset(doc_);
     path_ = QFileInfo(path).absoluteFilePath();
-    addRecent(path_);
+    recent_->add(path_);
     applyEnabling();
     refreshSelection();
     updateTitle();
@@ -551,7 +471,7 @@ bool MainWindow::saveTo(const QString& path) {
     doc_.modified = false;
     history_.markSaved();
     path_ = QFileInfo(path).absoluteFilePath();
-    addRecent(path_);
+    recent_->add(path_);
     updateTitle();
     return true;
 }
@@ -561,37 +481,8 @@ bool MainWindow::save() {
 }
 
 bool MainWindow::saveAs() {
-    QString path = gui::chooseSaveFile(this, "另存为", path_, "Configure files(*.vtc)", "vtc");
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += ".vtc";
-    return saveTo(path);
-}
-
-void MainWindow::addRecent(const QString& path) {
-    QSettings settings;
-    QStringList files = settings.value("recentFiles").toStringList();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kRecentCount)
-        files.removeLast();
-    settings.setValue("recentFiles", files);
-    rebuildRecent();
-}
-
-void MainWindow::rebuildRecent() {
-    recentMenu_->clear();
-    const QStringList files = QSettings().value("recentFiles").toStringList();
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files.at(i);
-        QAction* a = recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(path));
-        connect(a, &QAction::triggered, this, [this, path] {
-            if (maybeSave())
-                openProject(path);
-        });
-    }
-    recentMenu_->setEnabled(!files.isEmpty());
+    const QString path = gui::chooseProjectPath(this, path_, "Configure files(*.vtc)", "vtc");
+    return !path.isEmpty() && saveTo(path);
 }
 
 void MainWindow::about() {

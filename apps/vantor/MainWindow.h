@@ -14,6 +14,9 @@ class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class ProjectView;
+namespace vantor::gui {
+class RecentFiles;
+}
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -40,8 +43,6 @@ private:
     // 撤销 / 重做: one step of the history, then the window follows.
     void stepHistory(bool (vantor::editing::UndoHistory::*step)(vantor::model::CVantorDoc&));
     bool maybeSave();
-    void addRecent(const QString& path);
-    void rebuildRecent();
 
     void newProject();
     void openProjectDialog();
@@ -63,6 +64,6 @@ private:
     QLabel* selectedName_ = nullptr;
     QLabel* budget_ = nullptr;
     QLabel* selectedAddress_ = nullptr;
-    QMenu* recentMenu_ = nullptr;
+    vantor::gui::RecentFiles* recent_ = nullptr;
     QMap<int, QAction*> commands_;
 };

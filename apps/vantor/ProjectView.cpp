@@ -1,15 +1,8 @@
 #include "ProjectView.h"
 
-#include "QtMessageSink.h"
-
-#include <QDir>
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 #include <QToolTip>
-
-using vantor::view::Primitive;
 
 ProjectView::ProjectView(vantor::model::CVantorDoc& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), scene_(doc) {
@@ -21,64 +14,9 @@ ProjectView::ProjectView(vantor::model::CVantorDoc& doc, QWidget* parent)
     setPalette(pal);
 }
 
-const QPixmap* ProjectView::picture(const Primitive& p) {
-    const QString file = QString::fromStdString(p.text);
-    auto it = pictures_.find(file);
-    if (it == pictures_.end()) {
-        QPixmap pixmap;
-        if (QFileInfo::exists(file))
-            pixmap.load(file);
-        if (!pixmap.isNull())
-            pixmap = pixmap.scaled(p.pictureWidth, p.pictureHeight, Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation);
-        it = pictures_.insert(file, pixmap);
-    }
-    if (it->isNull()) {
-        if (!reportedMissing_.contains(file)) {
-            reportedMissing_.insert(file);
-            // Shown after the paint, never from inside it.
-            const std::string message = p.missingMessage;
-            QTimer::singleShot(0, this,
-                               [this, message] { vantor::gui::QtMessageSink(this).error("错误", message); });
-        }
-        return nullptr;
-    }
-    return &*it;
-}
-
 void ProjectView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const Primitive& p : scene_.draw()) {
-        const QColor colour(p.colour.r, p.colour.g, p.colour.b);
-        switch (p.kind) {
-        case Primitive::Kind::Polyline: {
-            painter.setPen(QPen(colour, p.width));
-            QPolygon poly;
-            for (const auto& pt : p.points)
-                poly << QPoint(pt.x, pt.y);
-            painter.drawPolyline(poly);
-            break;
-        }
-        case Primitive::Kind::Text: {
-            QFont font("Times");
-            font.setPixelSize(p.textHeight);
-            font.setWeight(QFont::Normal);
-            painter.setFont(font);
-            painter.setPen(colour);
-            const QFontMetrics metrics(font);
-            QString shown = QString::fromStdString(p.text);
-            if (p.maxWidth > 0)
-                shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
-            painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), shown);
-            break;
-        }
-        case Primitive::Kind::Picture:
-            if (const QPixmap* pixmap = picture(p))
-                painter.drawPixmap(p.points[0].x, p.points[0].y, *pixmap);
-            break;
-        }
-    }
+    painter_.paint(painter, scene_.draw());
 }
 
 void ProjectView::mousePressEvent(QMouseEvent* e) {

@@ -2,11 +2,9 @@
 // The drawing of the project: paints what the core's graphic scene lists and
 // hands mouse events to it. Lives inside a scroll area over the 6000 x 1000
 // drawing area.
+#include "PrimitivePainter.h"
 #include "view/GraphicScene.h"
 
-#include <QHash>
-#include <QPixmap>
-#include <QSet>
 #include <QWidget>
 
 class ProjectView : public QWidget {
@@ -37,11 +35,9 @@ public:
 
 private:
     bool dragging_ = false;
-    const QPixmap* picture(const vantor::view::Primitive& p);
 
     vantor::model::CVantorDoc& doc_;
     vantor::view::GraphicScene scene_;
-    QHash<QString, QPixmap> pictures_;
     // A missing picture is reported once per file, not at every repaint.
-    QSet<QString> reportedMissing_;
+    vantor::gui::PrimitivePainter painter_{this};
 };

@@ -2,6 +2,7 @@
 
 #include "FileChooser.h"
 #include "QtMessageSink.h"
+#include "TableList.h"
 #include "editing/AddressMap.h"
 #include "editing/CdtAddressTable.h"
 #include "editing/CdtOptionsForm.h"
@@ -26,45 +27,14 @@
 #include <functional>
 
 using namespace vantor;
+using vantor::gui::addCloseRow;
+using vantor::gui::tableList;
+using vantor::gui::titled;
 
 namespace {
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// A read-only list with full-row selection, grid lines and the tables' green
-// background.
-QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths) {
-    auto* t = new QTableWidget;
-    t->setObjectName(objectName);
-    t->setColumnCount(static_cast<int>(headers.size()));
-    t->setHorizontalHeaderLabels(headers);
-    for (int c = 0; c < widths.size(); ++c)
-        t->setColumnWidth(c, widths[c]);
-    t->verticalHeader()->hide();
-    t->verticalHeader()->setDefaultSectionSize(22);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setShowGrid(true);
-    t->setStyleSheet("QTableWidget { background-color: rgb(240, 247, 233); }");
-    return t;
-}
-
-template <typename Rows> void fill(QTableWidget* t, const Rows& rows) {
-    t->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-        for (int c = 0; c < static_cast<int>(rows[static_cast<std::size_t>(r)].size()); ++c)
-            t->setItem(r, c,
-                       new QTableWidgetItem(
-                           q(std::string(rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]))));
-}
-
-QWidget* titled(const QString& title, QWidget* inner) {
-    auto* box = new QGroupBox(title);
-    auto* l = new QVBoxLayout(box);
-    l->addWidget(inner);
-    return box;
 }
 
 // The save dialog of both exports: a workbook below EXCEL/ of the start-up
@@ -100,15 +70,6 @@ QPushButton* exportButton(QDialog& d, const QString& startDirectory,
     return button;
 }
 
-void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* exportButton) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Close)->setText("关闭");
-    if (exportButton)
-        buttons->addButton(exportButton, QDialogButtonBox::ActionRole);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    layout->addWidget(buttons);
-}
-
 void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QString& startDirectory) {
     QDialog d(parent);
     d.setWindowTitle("网关地址映射表");
@@ -119,9 +80,8 @@ void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QStri
         QStringList headers;
         for (const auto& h : editing::mapColumnTitles(a))
             headers << q(h);
-        QTableWidget* t = tableList(ids[a], headers, {30, 110, 70, 70, 50, 70, 120});
-        t->setStyleSheet({});
-        fill(t, map.areas[static_cast<std::size_t>(a)]);
+        QTableWidget* t = tableList(ids[a], headers, {30, 110, 70, 70, 50, 70, 120}, QColor());
+        gui::fillTable(t, map.areas[static_cast<std::size_t>(a)]);
         grid->addWidget(titled(q(editing::mapListTitle(a)), t), a / 2, a % 2);
     }
     layout->addLayout(grid);
@@ -147,9 +107,9 @@ void showCdtTable(QWidget* parent, const editing::CdtAddressTable& table) {
     QTableWidget* telemetry =
         tableList("list1066", headers(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
     QTableWidget* state = tableList("list1091", headers(editing::kCdtStateColumns), {30, 90, 90});
-    fill(telesignal, table.telesignal);
-    fill(telemetry, table.telemetry);
-    fill(state, table.slaveState);
+    gui::fillTable(telesignal, table.telesignal);
+    gui::fillTable(telemetry, table.telemetry);
+    gui::fillTable(state, table.slaveState);
     layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[0]), telesignal));
     layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[1]), telemetry));
     layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[2]), state));
@@ -194,13 +154,13 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
     totals->addRow("EIP连接个数", value("edit1101", table->connectionCount));
     layout->addLayout(totals);
     QTableWidget* connections = tableList("list1031", {"EIP连接", "输入长度", "输出长度"}, {100, 100, 100});
-    fill(connections, editing::eipConnectionRows(*table));
+    gui::fillTable(connections, editing::eipConnectionRows(*table));
     layout->addWidget(connections);
     auto* lists = new QHBoxLayout;
     for (bool input : {true, false}) {
         QTableWidget* t = tableList(input ? "list1104" : "list1105", {"连接", "EIP地址", "网关地址", "长度"},
                                     {50, 70, 90, 50});
-        fill(t, editing::eipEntryRows(*table, input));
+        gui::fillTable(t, editing::eipEntryRows(*table, input));
         lists->addWidget(titled(input ? "INPUT" : "OUTPUT", t));
     }
     layout->addLayout(lists);

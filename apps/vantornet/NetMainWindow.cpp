@@ -1,5 +1,378 @@
 #include "NetMainWindow.h"
 
-NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent) { setWindowTitle("VantorNet"); }
+#include "CatalogueWidget.h"
+#include "FileChooser.h"
+#include "MainWindowParts.h"
+#include "NetDeviceCommands.h"
+#include "NetEditDialogs.h"
+#include "NetProjectView.h"
+#include "NetTableDialogs.h"
+#include "QtMessageSink.h"
+#include "RecentFiles.h"
+#include "TableList.h"
+#include "net/NetAddressTables.h"
+#include "net/NetCatalogue.h"
+#include "net/NetCommandForm.h"
+#include "net/NetProjectEditor.h"
+#include "net/NetProjectFile.h"
+#include "net/NetServerForm.h"
 
-bool NetMainWindow::openProject(const QString&) { return false; }
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QUrl>
+
+using namespace vantor;
+
+namespace {
+
+constexpr const char* kFileFilter = "VNConfigure files(*.vncfg)";
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
+    view_ = new NetProjectView(doc_);
+    gui::scrolledDrawing(this, view_);
+    history_.reset(doc_);
+    buildDocks();
+    buildMenus();
+    statusBar()->showMessage("就绪");
+    summary_ = new QLabel(this);
+    summary_->setObjectName("labelSummary");
+    statusBar()->addPermanentWidget(summary_);
+
+    connect(view_, &NetProjectView::selectionChanged, this, &NetMainWindow::refreshModules);
+    connect(view_, &NetProjectView::doubleClicked, this,
+            [this](net::NetGraphicScene::Opens target) { viewDoubleClicked(static_cast<int>(target)); });
+    connect(view_, &NetProjectView::contextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(commands_.value(kDelete));
+        menu.exec(at);
+    });
+    afterEdit();
+}
+
+QAction* NetMainWindow::command(int id, const QString& text) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString("command%1").arg(id));
+    commands_.insert(id, a);
+    return a;
+}
+
+void NetMainWindow::buildMenus() {
+    auto on = [this](int id, auto slot) { connect(commands_[id], &QAction::triggered, this, slot); };
+
+    QMenu* file = menuBar()->addMenu("文件(&F)");
+    file->addAction(command(kNew, "新建(&N)"));
+    file->addAction(command(kOpen, "打开(&O)..."));
+    file->addAction(command(kSave, "保存(&S)"));
+    file->addAction(command(kSaveAs, "另存为(&A)..."));
+    commands_[kNew]->setShortcut(QKeySequence::New);
+    commands_[kOpen]->setShortcut(QKeySequence::Open);
+    commands_[kSave]->setShortcut(QKeySequence::Save);
+    on(kNew, [this] { newProject(); });
+    on(kOpen, [this] { openProjectDialog(); });
+    on(kSave, [this] { save(); });
+    on(kSaveAs, [this] { saveAs(); });
+    file->addSeparator();
+    recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
+        if (maybeSave())
+            openProject(path);
+    });
+    file->addSeparator();
+    file->addAction(command(kExit, "退出(&X)"));
+    on(kExit, [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu("编辑(&E)");
+    edit->addAction(command(kUndo, "撤销(&U)"));
+    edit->addAction(command(kRedo, "重做(&R)"));
+    commands_[kUndo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    commands_[kRedo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    on(kUndo, [this] { stepHistory(true); });
+    on(kRedo, [this] { stepHistory(false); });
+
+    QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
+    QToolBar* toolbar = addToolBar("工具栏");
+    toolbar->setObjectName("toolbar");
+    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, "状态栏(&S)"),
+                       {{command(kToggleCatalogue, "设备树"), "treeDock"},
+                        {command(kToggleModules, "模块列表"), "moduleDock"}});
+
+    QMenu* device = menuBar()->addMenu("设备(&D)");
+    device->addAction(command(kCompile, "编译"));
+    device->addAction(command(kDownload, "下载"));
+    device->addAction(command(kCompileDownload, "编译并下载"));
+    device->addSeparator();
+    device->addAction(command(kIpSettings, "IP地址设置"));
+    device->addSeparator();
+    device->addAction(command(kAddressMap, "网关地址映射表"));
+    device->addAction(command(kCorrectAddresses, "网关地址修正"));
+    device->addAction(command(kChangeSendDefault, "数变即发默认设置"));
+    device->addAction(command(kWorkMode, "工作模式设置"));
+    on(kCompile, [this] {
+        // A refused compile keeps the images of the last one.
+        if (auto images = runNetCompileCommand(this, doc_))
+            images_ = std::move(images);
+    });
+    on(kDownload, [this] { runNetDownloadCommand(this, doc_, false); });
+    on(kCompileDownload, [this] {
+        if (auto images = runNetCompileCommand(this, doc_)) {
+            images_ = std::move(images);
+            runNetDownloadCommand(this, doc_, true);
+        }
+    });
+    on(kIpSettings, [this] { runNetIpSetCommand(this); });
+    on(kAddressMap, [this] { runNetAddressMapCommand(this, doc_); });
+    on(kCorrectAddresses, [this] {
+        net::correctGatewayAddresses(doc_);
+        afterEdit();
+    });
+    on(kChangeSendDefault, [this] {
+        runNetChangeSendDialog(this, doc_);
+        afterEdit();
+    });
+    on(kWorkMode, [this] {
+        runNetWorkModeDialog(this, doc_);
+        afterEdit();
+    });
+
+    QMenu* work = menuBar()->addMenu("工作目录");
+    work->addAction(command(kBitmapFolder, "BITMAP目录"));
+    on(kBitmapFolder,
+       [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/BITMAP")); });
+
+    QMenu* help = menuBar()->addMenu("帮助(&H)");
+    help->addAction(command(kHelp, "帮助"));
+    help->addAction(command(kAbout, "关于 VantorNet(&A)..."));
+    on(kHelp, [this] {
+        QUrl page = QUrl::fromLocalFile(startDirectory_ + "/Help/index.html");
+        page.setFragment("vantornet");
+        QDesktopServices::openUrl(page);
+    });
+    on(kAbout, [this] { about(); });
+
+    toolbar->addAction(commands_[kNew]);
+    toolbar->addAction(commands_[kOpen]);
+    toolbar->addAction(commands_[kSave]);
+    toolbar->addSeparator();
+    toolbar->addAction(commands_[kCompileDownload]);
+
+    // 删除 of the drawing's context menu, and the Delete key on the drawing
+    // (the module list has a Delete of its own).
+    command(kDelete, "删除");
+    commands_[kDelete]->setShortcut(QKeySequence::Delete);
+    commands_[kDelete]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view_->addAction(commands_[kDelete]);
+    on(kDelete, [this] {
+        gui::QtMessageSink sink(this);
+        net::deleteNetSelection(doc_, sink);
+        afterEdit();
+    });
+}
+
+void NetMainWindow::buildDocks() {
+    catalogue_ = gui::catalogueWidget(net::netCatalogueTree(), "deviceTree");
+    connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &NetMainWindow::catalogueActivated);
+    auto* catalogueDock = new QDockWidget("设备树", this);
+    catalogueDock->setObjectName("treeDock");
+    catalogueDock->setWidget(catalogue_);
+    catalogue_->setMinimumWidth(230);
+    addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
+
+    const auto& widths = net::netModuleListWidths();
+    modules_ = gui::moduleTable("moduleList", gui::headerTexts(net::netModuleListHeaders()),
+                                QList<int>(widths.begin(), widths.end()), [this] { deleteCommandRow(); });
+    modules_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(modules_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int row = modules_->rowAt(at.y());
+        if (row < 0)
+            return;
+        modules_->selectRow(row);
+        QMenu menu(this);
+        QAction* remove = menu.addAction("删除");
+        if (menu.exec(modules_->viewport()->mapToGlobal(at)) == remove)
+            deleteCommandRow();
+    });
+    connect(modules_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editCommandRow(row); });
+
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName("moduleTabs");
+    tabs->addTab(modules_, "模块");
+    auto* moduleDock = new QDockWidget("模块列表", this);
+    moduleDock->setObjectName("moduleDock");
+    moduleDock->setWidget(tabs);
+    addDockWidget(Qt::BottomDockWidgetArea, moduleDock);
+}
+
+void NetMainWindow::refreshModules() {
+    gui::fillTable(modules_, net::netModuleRows(doc_));
+}
+
+void NetMainWindow::afterEdit() {
+    history_.record(doc_);
+    refreshModules();
+    view_->refresh();
+    const std::string model = doc_.modelName();
+    summary_->setText(QString("%1  从站 %2/%3  命令 %4/%5")
+                          .arg(model.empty() ? QString("无网关") : q(model))
+                          .arg(doc_.slaves.size())
+                          .arg(net::kMaxSlaves)
+                          .arg(doc_.commandCount())
+                          .arg(net::kMaxCommands));
+    updateTitle();
+}
+
+void NetMainWindow::updateTitle() {
+    commands_[kUndo]->setEnabled(history_.canUndo());
+    commands_[kRedo]->setEnabled(history_.canRedo());
+    setWindowTitle(gui::documentTitle(path_, doc_.modified, "VantorNet"));
+}
+
+void NetMainWindow::stepHistory(bool undo) {
+    if (!(undo ? history_.undo(doc_) : history_.redo(doc_)))
+        return;
+    afterEdit();
+}
+
+void NetMainWindow::catalogueActivated(QTreeWidgetItem* item) {
+    if (!item)
+        return;
+    const std::string text = item->text(0).toStdString();
+    const std::string parent = item->parent() ? item->parent()->text(0).toStdString() : std::string();
+    gui::QtMessageSink sink(this);
+    const net::NetCatalogueOutcome outcome = net::activateNetCatalogueItem(doc_, text, parent, sink);
+    if (outcome.action == net::NetCatalogueAction::OpenSlaveForm) {
+        net::NetServerForm form = net::openNewServerForm(doc_);
+        runNetServerDialog(this, doc_, form, startDirectory_);
+    } else if (outcome.action == net::NetCatalogueAction::OpenCommandForm) {
+        if (auto form = net::openNewNetCommandForm(doc_, outcome.function, sink))
+            runNetCommandDialog(this, doc_, *form);
+    }
+    afterEdit();
+}
+
+void NetMainWindow::viewDoubleClicked(int target) {
+    switch (static_cast<net::NetGraphicScene::Opens>(target)) {
+    case net::NetGraphicScene::Opens::ServerProperties:
+        if (auto form = net::openServerForm(doc_))
+            runNetServerDialog(this, doc_, *form, startDirectory_);
+        break;
+    case net::NetGraphicScene::Opens::GatewaySettings:
+        runNetGatewayDialog(this, doc_);
+        break;
+    case net::NetGraphicScene::Opens::Nothing:
+        return;
+    }
+    afterEdit();
+}
+
+void NetMainWindow::deleteCommandRow() {
+    const int row = modules_->currentRow();
+    if (row < 0)
+        return;
+    gui::QtMessageSink sink(this);
+    if (net::deleteNetCommand(doc_, row, sink))
+        afterEdit();
+}
+
+void NetMainWindow::editCommandRow(int row) {
+    if (auto form = net::openEditNetCommandForm(doc_, row); form && runNetCommandDialog(this, doc_, *form))
+        afterEdit();
+}
+
+bool NetMainWindow::maybeSave() {
+    return !doc_.modified || gui::askToSave(this, "VantorNet", path_, [this] { return save(); });
+}
+
+void NetMainWindow::newProject() {
+    if (!maybeSave())
+        return;
+    doc_.NewDocument();
+    history_.reset(doc_);
+    images_.reset();
+    path_.clear();
+    afterEdit();
+}
+
+bool NetMainWindow::openProject(const QString& path) {
+    QDir::setCurrent(startDirectory_);
+    std::string error;
+    if (!net::NetProjectFile::open(doc_, path.toStdString(), &error)) {
+        gui::QtMessageSink(this).error("错误", error);
+        return false;
+    }
+    doc_.modified = false;
+    history_.reset(doc_);
+    images_.reset();
+    path_ = QFileInfo(path).absoluteFilePath();
+    recent_->add(path_);
+    afterEdit();
+    return true;
+}
+
+void NetMainWindow::openProjectDialog() {
+    if (!maybeSave())
+        return;
+    const QString path = gui::chooseOpenFile(this, "打开", startDirectory_, kFileFilter);
+    if (!path.isEmpty())
+        openProject(path);
+}
+
+bool NetMainWindow::saveTo(const QString& path) {
+    QDir::setCurrent(startDirectory_);
+    std::string error;
+    if (!net::NetProjectFile::save(doc_, path.toStdString(), startDirectory_.toStdString(), &error)) {
+        gui::QtMessageSink(this).error("错误", error);
+        return false;
+    }
+    history_.markSaved();
+    doc_.modified = false;
+    path_ = QFileInfo(path).absoluteFilePath();
+    recent_->add(path_);
+    updateTitle();
+    return true;
+}
+
+bool NetMainWindow::save() {
+    return path_.isEmpty() ? saveAs() : saveTo(path_);
+}
+
+bool NetMainWindow::saveAs() {
+    const QString path =
+        gui::chooseProjectPath(this, path_.isEmpty() ? startDirectory_ : path_, kFileFilter, "vncfg");
+    return !path.isEmpty() && saveTo(path);
+}
+
+void NetMainWindow::about() {
+    QMessageBox box(this);
+    box.setObjectName("aboutBox");
+    box.setWindowTitle("关于 VantorNet");
+    box.setText("VantorNet 2.2.1 版");
+    box.exec();
+}
+
+void NetMainWindow::closeEvent(QCloseEvent* e) {
+    if (maybeSave())
+        e->accept();
+    else
+        e->ignore();
+}

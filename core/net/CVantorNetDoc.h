@@ -51,6 +51,8 @@ public:
     int GW_work_mode = 0; // 0 tcp-master+rtu-slave, 1 tcp-master+rtu-master
 
     bool modified = false;
+
+    bool operator==(const CVantorNetDoc&) const = default;
 };
 
 } // namespace vantor::net

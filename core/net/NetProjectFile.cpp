@@ -196,8 +196,16 @@ bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::stri
     auto text = model::readArchiveFile(path, error);
     if (!text)
         return false;
-    readText(doc, *text);
-    doc.modified = false;
+    // An opened file replaces the project: nothing of the one before stays,
+    // even where the file stops early.
+    CVantorNetDoc loaded;
+    if (readText(loaded, *text) == NetLoadStop::NotAProject) {
+        if (error)
+            *error = "无法打开文件 " + path + ": 不是VantorNet工程文件";
+        return false;
+    }
+    loaded.modified = false;
+    doc = std::move(loaded);
     return true;
 }
 

@@ -39,9 +39,10 @@ struct NetProjectFile {
     static bool save(const CVantorNetDoc& doc, const std::string& path, const std::string& directory,
                      std::string* error);
 
-    // Open: an unreadable file or a damaged container is reported in `error`
-    // and leaves the document untouched. On success the document counts as
-    // unmodified.
+    // Open: an unreadable file, a damaged container or a text without the
+    // root VantorNetProject is reported in `error` and leaves the document
+    // untouched. Otherwise the file is read into a new project that replaces
+    // the document (counting as unmodified).
     static bool open(CVantorNetDoc& doc, const std::string& path, std::string* error);
 };
 

@@ -12,41 +12,6 @@ const Rgb kRed{255, 0, 0};
 const Rgb kLabel{0x9F, 0x43, 0xBF};
 const Rgb kSlaveText{0, 0, 0xC8};
 
-Primitive polyline(std::vector<Point> points, int width, Rgb colour) {
-    Primitive p;
-    p.kind = Primitive::Kind::Polyline;
-    p.points = std::move(points);
-    p.width = width;
-    p.colour = colour;
-    return p;
-}
-
-Primitive text(Point at, std::string s, Rgb colour, int height = 15) {
-    Primitive p;
-    p.kind = Primitive::Kind::Text;
-    p.points = {at};
-    p.text = std::move(s);
-    p.colour = colour;
-    p.textHeight = height;
-    return p;
-}
-
-Primitive picture(Point at, std::string file, int w, int h, std::string missing) {
-    Primitive p;
-    p.kind = Primitive::Kind::Picture;
-    p.points = {at};
-    p.text = std::move(file);
-    p.pictureWidth = w;
-    p.pictureHeight = h;
-    p.missingMessage = std::move(missing);
-    return p;
-}
-
-// Windows-style rectangle test: left and top inside, right and bottom outside.
-bool inside(Point p, int left, int top, int right, int bottom) {
-    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-}
-
 // Position of a line's name among COM1..COM6, or -1.
 int portIndex(const std::string& comName) {
     if (comName.size() == 4 && comName.compare(0, 3, "COM") == 0 && comName[3] >= '1' && comName[3] <= '6')

@@ -4,8 +4,8 @@
 // come and forwards mouse events here; every coordinate is logical (the
 // 6000 x 1000 drawing area, scroll position already added).
 #include "model/CVantorDoc.h"
+#include "view/Primitives.h"
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,31 +16,6 @@ inline constexpr int kSceneHeight = 1000;
 inline constexpr int kGatewayWidth = 130;
 inline constexpr int kSlaveWidth = 50;
 inline constexpr int kSlaveHeight = 41;
-
-struct Point {
-    int x = 0;
-    int y = 0;
-    bool operator==(const Point&) const = default;
-};
-
-struct Rgb {
-    uint8_t r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
-// One thing to paint, in painting order.
-struct Primitive {
-    enum class Kind { Polyline, Text, Picture };
-    Kind kind = Kind::Polyline;
-    std::vector<Point> points; // Polyline: the corners; Text/Picture: the top-left corner
-    int width = 1;             // pen width of a polyline
-    Rgb colour;
-    std::string text;    // Text: UTF-8; Picture: the picture file below the current directory
-    int textHeight = 15; // Text: 15 or 30
-    int maxWidth = 0;    // Text: the space it may take, longer texts are elided (0: any)
-    int pictureWidth = 0, pictureHeight = 0;
-    std::string missingMessage; // Picture: what to report when the file is missing
-};
 
 // Height of the gateway picture for a model.
 int gatewayPictureHeight(const std::string& model);

@@ -25,27 +25,10 @@
 
 using vantor::RecordingSink;
 using vantor::testing::ModalStep;
+using vantor::testing::pressOk;
+using vantor::testing::readAll;
 using vantor::testing::ScriptedChooser;
-
-namespace {
-
-void setField(QDialog* d, const char* name, const QString& text) {
-    auto* e = d->findChild<QLineEdit*>(name);
-    QVERIFY2(e, name);
-    e->setText(text);
-}
-
-void pressOk(QDialog* d) {
-    auto* buttons = d->findChild<QDialogButtonBox*>();
-    buttons->button(QDialogButtonBox::Ok)->click();
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using vantor::testing::setField;
 
 class AssembleProjectTest : public QObject {
     Q_OBJECT

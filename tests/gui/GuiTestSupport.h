@@ -5,7 +5,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -72,5 +77,23 @@ public:
 private:
     QStringList answers_;
 };
+
+// The line edit `name` of a dialog gets `text` (the test fails without it).
+inline void setField(QDialog* d, const char* name, const QString& text) {
+    auto* e = d->findChild<QLineEdit*>(name);
+    QVERIFY2(e, name);
+    e->setText(text);
+}
+
+// OK of a dialog's button box.
+inline void pressOk(QDialog* d) {
+    d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+// A file's bytes, empty when it cannot be read.
+inline QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 } // namespace vantor::testing

@@ -12,11 +12,11 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 prefix="$tmp/usr"
 cmake --install "$build" --prefix "$prefix" >"$tmp/log" 2>&1 || fail "install failed: $(cat "$tmp/log")"
-for program in Vantor VantorLoad vantor-cli vantor-gatewaysim; do
+for program in Vantor VantorNet VantorLoad vantor-cli vantor-gatewaysim; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program missing"
 done
 share="$prefix/share/vantor"
-for file in Vantor.ver busy.gif demo.vtc demo.vncfg Help/index.html IP/ETHOption.xml BITMAP/slave.bmp; do
+for file in Vantor.ver busy.gif demo.vtc demo.vncfg Help/index.html IP/ETHOption.xml BITMAP/slave.bmp BITMAP/master.bmp BITMAP/node.bmp; do
     [ -s "$share/$file" ] || fail "share/vantor/$file missing"
 done
 

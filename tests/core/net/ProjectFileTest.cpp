@@ -303,5 +303,40 @@ TEST_F(NetProjectFileOnDisk, DamagedOrMissingFilesChangeNothing) {
     EXPECT_NE(error.find("无法打开文件"), std::string::npos);
 }
 
+TEST(NetProjectFileOpen, ReplacesTheProjectAndRefusesOtherTexts) {
+    const auto dir = std::filesystem::temp_directory_path() / "vantornet-open-replace";
+    std::filesystem::create_directories(dir);
+    struct Case {
+        const char* name;
+        std::string text;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"vantor.vncfg", "<VantorProject><bus length=\"9\"/></VantorProject>", false},
+        {"text.vncfg", "hello", false},
+        {"stops-at-com.vncfg", "<VantorNetProject><bus length=\"900\" x=\"10\" y=\"20\"/></VantorNetProject>",
+         true},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(dir / c.name, std::ios::binary) << model::encodeArchiveString(c.text);
+        CVantorNetDoc target = project("LNK-P1-1.0");
+        target.slaves.push_back(server("10.0.0.1", 502, 1));
+        target.GW_work_mode = 1;
+        std::string error;
+        EXPECT_EQ(NetProjectFile::open(target, (dir / c.name).string(), &error), c.opens) << c.name;
+        if (c.opens) {
+            EXPECT_EQ(target.bus.length, 900);
+            EXPECT_TRUE(target.masters.empty()) << "nothing of the previous project stays";
+            EXPECT_TRUE(target.slaves.empty());
+            EXPECT_EQ(target.GW_work_mode, 0);
+            EXPECT_FALSE(target.modified);
+        } else {
+            EXPECT_NE(error.find("不是VantorNet工程文件"), std::string::npos) << error;
+            EXPECT_EQ(target.modelName(), "LNK-P1-1.0");
+            EXPECT_EQ(target.slaves.size(), 1u);
+        }
+    }
+}
+
 } // namespace
 } // namespace vantor::net

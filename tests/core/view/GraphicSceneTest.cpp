@@ -1,10 +1,14 @@
 #include "view/GraphicScene.h"
 
+#include "PrimitiveQueries.h"
+
 #include <gtest/gtest.h>
 
 using namespace vantor;
 using namespace vantor::model;
 using namespace vantor::view;
+using vantor::testing::findText;
+using vantor::testing::ofKind;
 
 namespace {
 
@@ -25,21 +29,6 @@ CSlave slave(const char* com, int x, int y, int address, const char* name = "SLA
     s.address = address;
     s.name = name;
     return s;
-}
-
-std::vector<const Primitive*> ofKind(const std::vector<Primitive>& all, Primitive::Kind k) {
-    std::vector<const Primitive*> out;
-    for (const auto& p : all)
-        if (p.kind == k)
-            out.push_back(&p);
-    return out;
-}
-
-const Primitive* findText(const std::vector<Primitive>& all, const std::string& s) {
-    for (const auto& p : all)
-        if (p.kind == Primitive::Kind::Text && p.text == s)
-            return &p;
-    return nullptr;
 }
 
 } // namespace

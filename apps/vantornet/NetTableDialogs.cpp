@@ -1,0 +1,67 @@
+#include "NetTableDialogs.h"
+
+#include "TableList.h"
+#include "editing/AddressMap.h"
+#include "net/NetAddressTables.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace vantor;
+
+namespace {
+
+void showDpTable(QWidget* parent, const net::DpTable& table) {
+    QDialog d(parent);
+    d.setWindowTitle("DP地址映射表");
+    auto* layout = new QVBoxLayout(&d);
+    auto* lists = new QHBoxLayout;
+    const QStringList headers = gui::headerTexts(net::dpColumnTitles());
+    QTableWidget* input = gui::tableList("listDpInput", headers, {30, 110, 70, 70, 120, 70, 120});
+    QTableWidget* output = gui::tableList("listDpOutput", headers, {30, 100, 120, 60, 90, 70, 120});
+    gui::fillTable(input, table.input);
+    gui::fillTable(output, table.output);
+    lists->addWidget(gui::titled(net::kDpInputTitle, input));
+    lists->addWidget(gui::titled(net::kDpOutputTitle, output));
+    layout->addLayout(lists);
+    // 确定 and 取消 both only close the table.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    layout->addWidget(buttons);
+    d.resize(1300, 600);
+    d.exec();
+}
+
+void showAddressMap(QWidget* parent, const std::array<std::vector<net::NetMapRow>, 4>& areas) {
+    QDialog d(parent);
+    d.setWindowTitle("网关地址映射表");
+    auto* layout = new QVBoxLayout(&d);
+    auto* grid = new QGridLayout;
+    const char* names[] = {"listArea0", "listArea1", "listArea3", "listArea4"};
+    for (int a = 0; a < 4; ++a) {
+        QTableWidget* t = gui::tableList(names[a], gui::headerTexts(net::netMapColumnTitles(a)),
+                                         {30, 110, 70, 70, 120, 70, 120}, QColor());
+        gui::fillTable(t, areas[static_cast<std::size_t>(a)]);
+        grid->addWidget(gui::titled(QString::fromStdString(editing::mapListTitle(a)), t), a / 2, a % 2);
+    }
+    layout->addLayout(grid);
+    gui::addCloseRow(d, layout, nullptr);
+    d.resize(1300, 700);
+    d.exec();
+}
+
+} // namespace
+
+void runNetAddressMapCommand(QWidget* parent, const net::CVantorNetDoc& doc) {
+    if (net::showsDpTable(doc))
+        showDpTable(parent, net::buildDpTable(doc));
+    else
+        showAddressMap(parent, net::buildNetAddressMap(doc));
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The modal editing dialog of both configurators: labelled fields in a form,
+// 确定 and 取消 below. OK asks the core through `accept`; the dialog stays
+// open, with the user's input, while the core answers StayOpen (the core
+// has shown its message already).
+#include "editing/FormResult.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <string>
+
+class QFormLayout;
+class QLineEdit;
+class QVBoxLayout;
+
+namespace vantor::gui {
+
+class FormDialog : public QDialog {
+public:
+    FormDialog(QWidget* parent, const QString& title);
+    QFormLayout* form() { return form_; }
+    QVBoxLayout* outer() { return layout_; }
+    // A line edit named `objectName` in a new row of the form.
+    QLineEdit* edit(const char* objectName, const std::string& label, const std::string& text);
+    // Runs modally; true when the core accepted an OK.
+    bool run(std::function<editing::FormResult()> accept);
+
+private:
+    QVBoxLayout* layout_;
+    QFormLayout* form_;
+};
+
+// A drop-down list named `objectName` holding `texts`, `index` chosen.
+template <typename Texts> QComboBox* comboBox(const char* objectName, const Texts& texts, int index) {
+    auto* c = new QComboBox;
+    c->setObjectName(objectName);
+    for (const auto& t : texts)
+        c->addItem(QString::fromStdString(std::string(t)));
+    c->setCurrentIndex(index);
+    return c;
+}
+
+// The text of a line edit as UTF-8.
+std::string fieldText(const QLineEdit* e);
+
+} // namespace vantor::gui

@@ -1,0 +1,84 @@
+#include "MainWindowParts.h"
+
+#include "FileChooser.h"
+#include "TableList.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+namespace vantor::gui {
+
+QScrollArea* scrolledDrawing(QMainWindow* window, QWidget* drawing) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(drawing);
+    scroll->setBackgroundRole(QPalette::Base);
+    window->setCentralWidget(scroll);
+    return scroll;
+}
+
+void buildViewMenu(QMainWindow* window, QMenu* viewMenu, QToolBar* toolbar, QAction* statusToggle,
+                   const QList<QPair<QAction*, QString>>& dockToggles) {
+    QAction* toolbarToggle = toolbar->toggleViewAction();
+    toolbarToggle->setText("工具栏(&T)");
+    viewMenu->addAction(toolbarToggle);
+    statusToggle->setCheckable(true);
+    statusToggle->setChecked(true);
+    QObject::connect(statusToggle, &QAction::toggled, window->statusBar(), &QWidget::setVisible);
+    viewMenu->addAction(statusToggle);
+    for (const auto& [a, dockName] : dockToggles) {
+        auto* dock = window->findChild<QDockWidget*>(dockName);
+        a->setCheckable(true);
+        a->setChecked(true);
+        QObject::connect(a, &QAction::toggled, dock, &QWidget::setVisible);
+        QObject::connect(dock, &QDockWidget::visibilityChanged, a, [a, dock](bool) {
+            if (!dock->isHidden() != a->isChecked())
+                a->setChecked(!dock->isHidden());
+        });
+        viewMenu->addAction(a);
+    }
+}
+
+QTableWidget* moduleTable(const QString& objectName, const QStringList& headers, const QList<int>& widths,
+                          std::function<void()> remove) {
+    QTableWidget* t = tableList(objectName, headers, widths, QColor());
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* del = new QShortcut(QKeySequence::Delete, t);
+    del->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(del, &QShortcut::activated, t, std::move(remove));
+    return t;
+}
+
+bool askToSave(QWidget* parent, const QString& program, const QString& path,
+               const std::function<bool()>& save) {
+    const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
+    const auto answer = QMessageBox::question(parent, program, QString("是否保存对 %1 的更改？").arg(name),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::No || save();
+}
+
+QString chooseProjectPath(QWidget* parent, const QString& proposed, const QString& filter,
+                          const QString& suffix) {
+    QString path = chooseSaveFile(parent, "另存为", proposed, filter, suffix);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += "." + suffix;
+    return path;
+}
+
+QString documentTitle(const QString& path, bool modified, const QString& program) {
+    const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
+    return name + (modified ? "*" : "") + " - " + program;
+}
+
+} // namespace vantor::gui

@@ -1,0 +1,46 @@
+#include "TableList.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vantor::gui {
+
+QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
+                        const QColor& background) {
+    auto* t = new QTableWidget;
+    t->setObjectName(objectName);
+    t->setColumnCount(static_cast<int>(headers.size()));
+    t->setHorizontalHeaderLabels(headers);
+    for (int c = 0; c < widths.size(); ++c)
+        t->setColumnWidth(c, widths[c]);
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(22);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setShowGrid(true);
+    if (background.isValid())
+        t->setStyleSheet(QString("QTableWidget { background-color: %1; }").arg(background.name()));
+    return t;
+}
+
+QWidget* titled(const QString& title, QWidget* inner) {
+    auto* box = new QGroupBox(title);
+    auto* l = new QVBoxLayout(box);
+    l->addWidget(inner);
+    return box;
+}
+
+void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* extra) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Close)->setText("关闭");
+    if (extra)
+        buttons->addButton(extra, QDialogButtonBox::ActionRole);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+} // namespace vantor::gui

@@ -1,0 +1,49 @@
+#pragma once
+// The read-only lists of the address-table windows: full-row selection,
+// grid lines, no editing, a background colour of their own; filled from the
+// rows the core builds.
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTableWidget>
+#include <string>
+
+class QDialog;
+class QPushButton;
+class QVBoxLayout;
+
+namespace vantor::gui {
+
+// The tables' light green.
+inline const QColor kTableGreen(240, 247, 233);
+
+QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
+                        const QColor& background = kTableGreen);
+
+// One table row per row of `rows`, each a sequence of texts.
+template <typename Rows> void fillTable(QTableWidget* t, const Rows& rows) {
+    t->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const auto& row = rows[static_cast<std::size_t>(r)];
+        int c = 0;
+        for (const auto& cell : row)
+            t->setItem(r, c++, new QTableWidgetItem(QString::fromStdString(std::string(cell))));
+    }
+}
+
+// The titles of a list's columns.
+template <typename Titles> QStringList headerTexts(const Titles& titles) {
+    QStringList out;
+    for (const auto& t : titles)
+        out << QString::fromStdString(std::string(t));
+    return out;
+}
+
+// `inner` framed by a group box titled `title`.
+QWidget* titled(const QString& title, QWidget* inner);
+
+// The button row below a table window: 关闭, and `extra` when given.
+void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* extra);
+
+} // namespace vantor::gui
