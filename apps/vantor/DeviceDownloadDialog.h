@@ -37,7 +37,6 @@ public slots:
     void done(int result) override;
 
 protected:
-    void onStatus(const QString& text) override;
     void onExchangeFinished(bool success, const QString& resultText) override;
 
 private:
