@@ -47,6 +47,8 @@ NetDownloadDialog::NetDownloadDialog(const net::CVantorNetDoc& project, QWidget*
     status_ = new QLabel(this);
     status_->setObjectName("status");
     status_->setMinimumWidth(260);
+    // The line keeps its height while empty, so nothing moves as texts come.
+    status_->setMinimumHeight(status_->fontMetrics().height());
     picture_ = new gui::AnimatedPicture(this);
     picture_->setObjectName("picture");
     picture_->loadFromFile(gui::busyAnimationPath());
