@@ -175,3 +175,10 @@ void NetIpSetDialog::onExchangeFinished(bool success, const QString& resultText)
     DeviceDialog::onExchangeFinished(success, resultText);
     showOutcome(parentWidget());
 }
+
+void runNetIpSetCommand(QWidget* parent) {
+    if (!NetIpSetDialog::mayOpen(parent))
+        return;
+    NetIpSetDialog dialog(parent);
+    dialog.exec();
+}

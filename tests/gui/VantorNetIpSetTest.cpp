@@ -3,6 +3,7 @@
 // opening, the address files rewritten only on acknowledgement, a refused
 // connection and a refused field keeping the window. Messages and result
 // boxes are recorded.
+#include "GuiTestSupport.h"
 #include "IpAddressEdit.h"
 #include "NetIpSetDialog.h"
 #include "QtMessageSink.h"
@@ -83,10 +84,20 @@ private slots:
         for (const QString& name : files)
             writeFile(name, name == "ip.txt" ? "127.0.0.1" : "502");
         QCOMPARE(NetIpSetDialog::mayOpen(nullptr), opens);
+        // The menu's command opens the window exactly then.
+        QString opened;
+        testing::ModalStep step([&](QDialog* d) {
+            opened = d->windowTitle();
+            d->reject();
+        });
+        runNetIpSetCommand(nullptr);
+        QCOMPARE(step.ran(), opens);
+        QCOMPARE(opened, opens ? QString("TCP/IP值修改") : QString());
         if (opens) {
             QVERIFY(messages_.messages.empty());
         } else {
-            QCOMPARE(messages_.texts(), std::vector<std::string>{"你选择了下载空文件！"});
+            QCOMPARE(messages_.texts(),
+                     (std::vector<std::string>{"你选择了下载空文件！", "你选择了下载空文件！"}));
             QCOMPARE(messages_.messages[0].caption, std::string("错误"));
         }
     }
