@@ -16,6 +16,7 @@
 
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -124,6 +125,8 @@ private slots:
         QVERIFY2(messages_.messages.empty(), messages_.texts().empty() ? "" : messages_.texts()[0].c_str());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.picture()->isPlaying());
+        // The fieldbus phase's progress ran up to the first part at least.
+        QVERIFY(dialog.findChild<QProgressBar*>("progress")->value() >= 2);
         QStringList seen;
         for (const auto& args : statuses)
             seen << args.at(0).toString();
@@ -141,18 +144,22 @@ private slots:
         QTest::addColumn<int>("workMode");
         QTest::addColumn<QStringList>("simArgs");
         QTest::addColumn<QString>("result");
+        const QString done = "下载完毕！";
+        const QString timeout = "下 载 失 败！ 应答超时";
         QTest::newRow("negative RTU acknowledgement")
             << "NXE-485-ZRTU2" << 0 << QStringList{"--status", "20=7"} << "下 载 失 败！7";
         QTest::newRow("negative part acknowledgement")
             << "KX-P1-1.0" << 0 << QStringList{"--status", "21=3"} << "下 载 失 败！3";
-        QTest::newRow("status 4 is success")
-            << "KX-P1-1.0" << 0 << QStringList{"--status", "21=4"} << "下载完毕！";
+        QTest::newRow("status 4 is success") << "KX-P1-1.0" << 0 << QStringList{"--status", "21=4"} << done;
         QTest::newRow("split acknowledgement")
-            << "KX-P1-1.0" << 0 << QStringList{"--split-reply", "21", "--split-gap", "50"} << "下载完毕！";
-        QTest::newRow("no reply") << "KX-P1-1.0" << 0 << QStringList{"--no-reply", "21"}
-                                  << "下 载 失 败！ 应答超时";
-        QTest::newRow("LNK-P1-1.0 as RTU master") << "LNK-P1-1.0" << 1 << QStringList{} << "下载完毕！";
-        QTest::newRow("LNK-P1-1.0 as RTU slave") << "LNK-P1-1.0" << 0 << QStringList{} << "下载完毕！";
+            << "KX-P1-1.0" << 0 << QStringList{"--split-reply", "21", "--split-gap", "50"} << done;
+        QTest::newRow("no identification") << "KX-P1-1.0" << 0 << QStringList{"--no-reply", "1"} << timeout;
+        QTest::newRow("no reply to a part") << "KX-P1-1.0" << 0 << QStringList{"--no-reply", "21"} << timeout;
+        QTest::newRow("short acknowledgement")
+            << "KX-P1-1.0" << 0 << QStringList{"--short-reply", "21"} << timeout;
+        QTest::newRow("connection reset") << "KX-P1-1.0" << 0 << QStringList{"--reset-at", "21"} << timeout;
+        QTest::newRow("LNK-P1-1.0 as RTU master") << "LNK-P1-1.0" << 1 << QStringList{} << done;
+        QTest::newRow("LNK-P1-1.0 as RTU slave") << "LNK-P1-1.0" << 0 << QStringList{} << done;
     }
 
     void endings() {
@@ -167,8 +174,8 @@ private slots:
         doc.GW_work_mode = workMode;
         NetDownloadDialog dialog(doc);
         QVERIFY(dialog.compiled());
-        const bool noReply = QTest::currentDataTag() == QByteArray("no reply");
-        QVERIFY(connectLocally(dialog, noReply ? 400 : kReplyTimeoutMs));
+        // A silent gateway is given up on after 400 ms instead of 10 s.
+        QVERIFY(connectLocally(dialog, result.endsWith("应答超时") ? 400 : kReplyTimeoutMs));
         QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
         QCOMPARE(results_, QStringList{result});
