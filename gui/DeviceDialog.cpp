@@ -70,6 +70,10 @@ void DeviceDialog::runExchange(transfer::Exchange& exchange, bool withBox) {
     driver_->start();
 }
 
+QString DeviceDialog::statusText() const {
+    return statusLabel_ ? statusLabel_->text() : QString();
+}
+
 void DeviceDialog::onStatus(const QString& text) {
     if (statusLabel_)
         statusLabel_->setText(text);

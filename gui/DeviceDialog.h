@@ -39,6 +39,8 @@ public:
 
     // After the window closed: its end messages, then the result box.
     void showOutcome(QWidget* parent);
+    // The text of the window's status line (empty without one).
+    QString statusText() const;
 
 public slots:
     void reject() override;

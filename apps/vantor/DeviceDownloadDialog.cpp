@@ -75,10 +75,6 @@ void DeviceDownloadDialog::start() {
             [this] { progress_->setValue(std::min(progress_->maximum(), progress_->value() + 1)); });
 }
 
-QString DeviceDownloadDialog::statusText() const {
-    return status_->text();
-}
-
 int DeviceDownloadDialog::progressValue() const {
     return progress_->value();
 }

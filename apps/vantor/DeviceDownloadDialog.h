@@ -26,7 +26,6 @@ public:
     // Opens the connection (call with the window shown or about to be).
     void start();
 
-    QString statusText() const;
     int progressValue() const;
     int progressMaximum() const;
     vantor::transfer::DownloadExchange& exchange() { return *exchange_; }

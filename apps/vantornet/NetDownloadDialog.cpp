@@ -127,10 +127,6 @@ void NetDownloadDialog::pressDownload() {
     refresh();
 }
 
-QString NetDownloadDialog::statusText() const {
-    return status_->text();
-}
-
 void NetDownloadDialog::onEventHandled() {
     refresh();
 }

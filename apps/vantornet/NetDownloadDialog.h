@@ -42,7 +42,6 @@ public:
     // timeout of the next connection (the defaults are the gateway's).
     void setTimings(int paceMs, int tickMs, int replyTimeoutMs);
 
-    QString statusText() const;
     vantor::net::NetDownloadExchange* exchange() const { return exchange_.get(); }
     vantor::gui::AnimatedPicture* picture() const { return picture_; }
 

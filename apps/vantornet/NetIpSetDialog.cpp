@@ -156,10 +156,6 @@ void NetIpSetDialog::pressDownload() {
     refresh();
 }
 
-QString NetIpSetDialog::statusText() const {
-    return status_->text();
-}
-
 void NetIpSetDialog::onEventHandled() {
     refresh();
 }

@@ -38,7 +38,6 @@ public:
     void pressConnect();
     void pressDownload();
 
-    QString statusText() const;
     vantor::net::NetIpSetExchange& exchange() { return *exchange_; }
 
 protected:
