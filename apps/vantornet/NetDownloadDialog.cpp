@@ -26,9 +26,9 @@ NetDownloadDialog::NetDownloadDialog(const net::CVantorNetDoc& project, QWidget*
     gui::QtMessageSink sink(parent);
     images_ = net::compileNet(project, sink);
 
-    ip_ = new gui::IpAddressEdit(QString::fromStdString(timings_.host), this);
+    ip_ = new gui::IpAddressEdit(QString::fromStdString(settings_.host), this);
     ip_->setObjectName("ip");
-    port_ = new QLineEdit(QString::number(accessPortOverride().value_or(timings_.port)), this);
+    port_ = new QLineEdit(QString::number(accessPortOverride().value_or(settings_.port)), this);
     port_->setObjectName("port");
     port_->setValidator(new QIntValidator(1, 65535, port_));
     port_->setMaximumWidth(90);
@@ -93,9 +93,9 @@ int NetDownloadDialog::exec() {
 }
 
 void NetDownloadDialog::setTimings(int paceMs, int tickMs, int replyTimeoutMs) {
-    timings_.paceMs = paceMs;
-    timings_.tickMs = tickMs;
-    timings_.replyTimeoutMs = replyTimeoutMs;
+    settings_.paceMs = paceMs;
+    settings_.tickMs = tickMs;
+    settings_.replyTimeoutMs = replyTimeoutMs;
 }
 
 void NetDownloadDialog::pressConnect() {
@@ -109,11 +109,11 @@ void NetDownloadDialog::pressConnect() {
         return;
     }
     // Each connection is a run of its own, with the address as entered now.
-    net::NetDownloadSettings settings = timings_;
-    settings.host = ip_->address().toStdString();
-    settings.port = port_->text().toInt();
+    net::NetDownloadSettings run = settings_;
+    run.host = ip_->address().toStdString();
+    run.port = port_->text().toInt();
     auto previous = std::move(exchange_);
-    exchange_ = std::make_unique<net::NetDownloadExchange>(model_, workMode_, *images_, settings);
+    exchange_ = std::make_unique<net::NetDownloadExchange>(model_, workMode_, *images_, run);
     progress_->setRange(0, 100);
     progress_->setValue(0);
     // The previous run's driver goes here, before its exchange.

@@ -60,7 +60,8 @@ private:
     std::string model_;
     int workMode_ = 0;
     std::optional<vantor::net::NetImages> images_;
-    vantor::net::NetDownloadSettings timings_;
+    // The gateway's defaults, with the times setTimings gave.
+    vantor::net::NetDownloadSettings settings_;
     std::unique_ptr<vantor::net::NetDownloadExchange> exchange_;
 
     vantor::gui::IpAddressEdit* ip_;
