@@ -163,13 +163,3 @@ void NetDownloadDialog::done(int result) {
     picture_->stop();
     DeviceDialog::done(result);
 }
-
-void runNetDownloadCommand(QWidget* parent, const net::CVantorNetDoc& project) {
-    NetDownloadDialog dialog(project, parent);
-    if (!dialog.compiled())
-        return;
-    gui::QtMessageSink sink(parent);
-    if (!net::confirmEmptyServers(project, sink))
-        return;
-    dialog.exec();
-}

@@ -73,8 +73,3 @@ private:
     QLabel* status_;
     vantor::gui::AnimatedPicture* picture_;
 };
-
-// 编译并下载 and 下载: compiles the project (a refused check ends here with
-// its message), asks about servers without commands, then runs the download
-// window. Returns when the window and its result box have closed.
-void runNetDownloadCommand(QWidget* parent, const vantor::net::CVantorNetDoc& project);

@@ -171,10 +171,3 @@ void NetIpSetDialog::onExchangeFinished(bool success, const QString& resultText)
     DeviceDialog::onExchangeFinished(success, resultText);
     showOutcome(parentWidget());
 }
-
-void runNetIpSetCommand(QWidget* parent) {
-    if (!NetIpSetDialog::mayOpen(parent))
-        return;
-    NetIpSetDialog dialog(parent);
-    dialog.exec();
-}

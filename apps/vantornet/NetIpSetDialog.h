@@ -61,8 +61,3 @@ private:
     QProgressBar* progress_;
     QLabel* status_;
 };
-
-// IP地址设置: the window when the working directory holds the IP address
-// file (else its message). Returns when the window and its result box have
-// closed.
-void runNetIpSetCommand(QWidget* parent);

@@ -262,32 +262,6 @@ private slots:
         QVERIFY(!step.ran());
         QVERIFY(!button(dialog, "connectButton")->isEnabled());
     }
-
-    // The menu's command: servers without commands are named in a question;
-    // No ends it before the window, Yes opens the window.
-    void emptyServerQuestion_data() {
-        QTest::addColumn<bool>("answer");
-        QTest::newRow("no") << false;
-        QTest::newRow("yes") << true;
-    }
-    void emptyServerQuestion() {
-        QFETCH(bool, answer);
-        auto doc = demo();
-        doc.slaves.at(1).nodes.at(0).modules.clear();
-        messages_.answers = {answer};
-        QString opened;
-        testing::ModalStep step([&](QDialog* d) {
-            opened = d->windowTitle();
-            d->reject();
-        });
-        runNetDownloadCommand(nullptr, doc);
-        QCOMPARE(messages_.texts(),
-                 std::vector<std::string>{"存在没有操作的从站,继续下载吗？\n空站地址为: 192.168.0.12"});
-        QCOMPARE(messages_.messages[0].caption, std::string("空从站提示"));
-        QCOMPARE(step.ran(), answer);
-        QCOMPARE(opened, answer ? QString("配置下载") : QString());
-        QVERIFY(results_.isEmpty());
-    }
 };
 
 QTEST_MAIN(VantorNetDownloadTest)
