@@ -149,8 +149,8 @@ void NetDownloadDialog::refresh() {
 void NetDownloadDialog::onExchangeFinished(bool success, const QString& resultText) {
     picture_->stop();
     if (resultText.isEmpty()) {
-        // The connection failed or was lost before 下载 ("连接失败...",
-        // "发送失败"): the window stays for another try.
+        // The connection failed, or a request could not be sent ("连接失败...",
+        // "发送失败"): the window stays, disconnected, for another try.
         showEndMessagesNow();
         refresh();
         return;
