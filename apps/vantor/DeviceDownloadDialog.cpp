@@ -39,6 +39,7 @@ DeviceDownloadDialog::DeviceDownloadDialog(QWidget* parent, const std::string& m
     progress_->setObjectName("progress");
     progress_->setRange(0, frames);
     progress_->setValue(0);
+    showStatusIn(status_);
 
     auto* ok = new QPushButton("确定", this);
     auto* cancel = new QPushButton("取消", this);
@@ -74,20 +75,12 @@ void DeviceDownloadDialog::start() {
             [this] { progress_->setValue(std::min(progress_->maximum(), progress_->value() + 1)); });
 }
 
-QString DeviceDownloadDialog::statusText() const {
-    return status_->text();
-}
-
 int DeviceDownloadDialog::progressValue() const {
     return progress_->value();
 }
 
 int DeviceDownloadDialog::progressMaximum() const {
     return progress_->maximum();
-}
-
-void DeviceDownloadDialog::onStatus(const QString& text) {
-    status_->setText(text);
 }
 
 void DeviceDownloadDialog::onExchangeFinished(bool success, const QString& resultText) {

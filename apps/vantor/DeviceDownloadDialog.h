@@ -26,7 +26,6 @@ public:
     // Opens the connection (call with the window shown or about to be).
     void start();
 
-    QString statusText() const;
     int progressValue() const;
     int progressMaximum() const;
     vantor::transfer::DownloadExchange& exchange() { return *exchange_; }
@@ -37,7 +36,6 @@ public slots:
     void done(int result) override;
 
 protected:
-    void onStatus(const QString& text) override;
     void onExchangeFinished(bool success, const QString& resultText) override;
 
 private:

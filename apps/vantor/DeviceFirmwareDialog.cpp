@@ -41,6 +41,7 @@ DeviceFirmwareDialog::DeviceFirmwareDialog(QWidget* parent, const std::string& m
     progress_ = new QProgressBar(this);
     progress_->setObjectName("progress1017");
     progress_->setValue(0);
+    showProgressIn(progress_);
     upgrade_ = new QPushButton("升级", this);
     upgrade_->setObjectName("button1096");
     close_ = new QPushButton("关闭", this);
@@ -108,11 +109,6 @@ void DeviceFirmwareDialog::reject() {
     if (exchange_ && exchange_->transferring() && !exchange_->finished())
         return;
     DeviceDialog::reject();
-}
-
-void DeviceFirmwareDialog::onProgress(int minimum, int maximum, int position) {
-    progress_->setRange(minimum, maximum);
-    progress_->setValue(position);
 }
 
 void runFirmwareCommand(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory) {

@@ -31,7 +31,6 @@ public slots:
     void reject() override;
 
 protected:
-    void onProgress(int minimum, int maximum, int position) override;
     void onEventHandled() override;
 
 private:

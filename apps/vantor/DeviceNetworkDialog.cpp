@@ -66,6 +66,7 @@ DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc
     progress_->setObjectName("progress");
     progress_->setRange(0, 100);
     progress_->setValue(0);
+    showProgressIn(progress_);
     send_ = new QPushButton("下载配置", this);
     send_->setObjectName("button1022");
     auto* close = new QPushButton("取消", this);
@@ -97,11 +98,6 @@ void DeviceNetworkDialog::download() {
     exchange_->download(fields, sink);
     if (driver())
         driver()->pump();
-}
-
-void DeviceNetworkDialog::onProgress(int minimum, int maximum, int position) {
-    progress_->setRange(minimum, maximum);
-    progress_->setValue(position);
 }
 
 void runNetworkParamsCommand(QWidget* parent, model::CVantorDoc& doc) {

@@ -29,9 +29,6 @@ public:
     QLineEdit* portEdit() const { return port_; }
     vantor::services::NetworkParamsExchange& exchange() { return *exchange_; }
 
-protected:
-    void onProgress(int minimum, int maximum, int position) override;
-
 private:
     std::unique_ptr<vantor::services::NetworkParamsExchange> exchange_;
     vantor::gui::IpAddressEdit* ip_;

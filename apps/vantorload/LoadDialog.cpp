@@ -1,6 +1,7 @@
 #include "LoadDialog.h"
 
 #include "ExchangeDriver.h"
+#include "GatewayPorts.h"
 #include "IpAddressEdit.h"
 #include "QtMessageSink.h"
 #include "WireLogBox.h"
@@ -49,15 +50,6 @@ gui::IpAddressEdit* ipField(QWidget* parent, const char* name) {
     auto* e = new gui::IpAddressEdit(parent);
     e->setObjectName(name);
     return e;
-}
-
-// The configuration port for a simulated gateway on an unprivileged port.
-std::optional<int> accessPortFromEnvironment() {
-    bool ok = false;
-    const int port = qEnvironmentVariableIntValue("VANTOR_ACCESS_PORT", &ok);
-    if (!ok || port < 1 || port > 65535)
-        return std::nullopt;
-    return port;
 }
 } // namespace
 
@@ -157,7 +149,7 @@ LoadDialog::LoadDialog(const QString& directory, QWidget* parent) : QDialog(pare
     // The address files are read now; the fields start from the exchange's.
     driver_->start();
     load::LoadFields initial = exchange_->fields();
-    if (auto port = accessPortFromEnvironment())
+    if (auto port = accessPortOverride())
         initial.configPort = std::to_string(*port);
     fillFields(initial);
     pushFields();

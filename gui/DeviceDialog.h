@@ -1,15 +1,11 @@
 #pragma once
-// What every device window shares: the exchange it runs through an
-// ExchangeDriver, the connecting box, and the end: messages that come with
-// the end of the exchange are shown after the window has closed, followed
-// by the result box, as the gateway dialogs always did; messages while the
-// exchange goes on are shown at once.
-//
-// Ports: the configuration services use the access port (5032, 60000 for
-// TRX-H-QMB6) and the MODBUS TCP services port 502. The environment
-// variables VANTOR_ACCESS_PORT and VANTOR_MODBUS_PORT replace them, for a
-// simulated gateway on unprivileged ports.
+// What every device window of the programs shares: the exchange it runs
+// through an ExchangeDriver, the connecting box, and the end: messages that
+// come with the end of the exchange are shown after the window has closed,
+// followed by the result box, as the gateway dialogs always did; messages
+// while the exchange goes on are shown at once.
 #include "ExchangeDriver.h"
+#include "GatewayPorts.h"
 #include "common/MessageSink.h"
 
 #include <QDialog>
@@ -18,14 +14,12 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
+class QProgressBar;
+
 namespace vantor::gui {
 class ConnectingBox;
 }
-
-// The configuration port from VANTOR_ACCESS_PORT, if set to 1..65535.
-std::optional<int> accessPortOverride();
-// The MODBUS TCP port: VANTOR_MODBUS_PORT if set to 1..65535, else 502.
-int modbusPort();
 
 class DeviceDialog : public QDialog {
     Q_OBJECT
@@ -45,6 +39,8 @@ public:
 
     // After the window closed: its end messages, then the result box.
     void showOutcome(QWidget* parent);
+    // The text of the window's status line (empty without one).
+    QString statusText() const;
 
 public slots:
     void reject() override;
@@ -55,10 +51,12 @@ protected:
     // connection is made or fails.
     void runExchange(vantor::transfer::Exchange& exchange, bool withBox);
     // A new run replaces the driver of a finished one.
-    virtual void onStatus(const QString& text) { (void)text; }
-    virtual void onProgress(int minimum, int maximum, int position) {
-        (void)minimum, (void)maximum, (void)position;
-    }
+    // The window's status line and progress bar, if it has them: the
+    // exchange's status texts and progress go there by default.
+    void showStatusIn(QLabel* label) { statusLabel_ = label; }
+    void showProgressIn(QProgressBar* bar) { progressBar_ = bar; }
+    virtual void onStatus(const QString& text);
+    virtual void onProgress(int minimum, int maximum, int position);
     virtual void onConnectedToGateway() {}
     virtual void onEventHandled() {}
     // Default: the window closes.
@@ -73,4 +71,6 @@ private:
     vantor::gui::ConnectingBox* box_ = nullptr;
     std::vector<vantor::Message> endMessages_;
     bool boxStarted_ = false;
+    QLabel* statusLabel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
 };

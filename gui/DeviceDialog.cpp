@@ -5,25 +5,10 @@
 #include "ResultBox.h"
 #include "WireLogBox.h"
 
+#include <QLabel>
+#include <QProgressBar>
+
 using namespace vantor;
-
-namespace {
-std::optional<int> portFromEnvironment(const char* name) {
-    bool ok = false;
-    const int port = qEnvironmentVariableIntValue(name, &ok);
-    if (!ok || port < 1 || port > 65535)
-        return std::nullopt;
-    return port;
-}
-} // namespace
-
-std::optional<int> accessPortOverride() {
-    return portFromEnvironment("VANTOR_ACCESS_PORT");
-}
-
-int modbusPort() {
-    return portFromEnvironment("VANTOR_MODBUS_PORT").value_or(502);
-}
 
 DeviceDialog::DeviceDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -83,6 +68,22 @@ void DeviceDialog::runExchange(transfer::Exchange& exchange, bool withBox) {
     });
     connect(driver_, &gui::ExchangeDriver::eventHandled, this, [this] { onEventHandled(); });
     driver_->start();
+}
+
+QString DeviceDialog::statusText() const {
+    return statusLabel_ ? statusLabel_->text() : QString();
+}
+
+void DeviceDialog::onStatus(const QString& text) {
+    if (statusLabel_)
+        statusLabel_->setText(text);
+}
+
+void DeviceDialog::onProgress(int minimum, int maximum, int position) {
+    if (progressBar_) {
+        progressBar_->setRange(minimum, maximum);
+        progressBar_->setValue(position);
+    }
 }
 
 void DeviceDialog::onExchangeFinished(bool success, const QString&) {

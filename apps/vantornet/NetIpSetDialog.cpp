@@ -1,0 +1,173 @@
+#include "NetIpSetDialog.h"
+
+#include "IpAddressEdit.h"
+#include "QtMessageSink.h"
+
+#include <QDir>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <variant>
+
+using namespace vantor;
+
+namespace {
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+gui::IpAddressEdit* ipField(QWidget* parent, const char* name, const std::string& text) {
+    auto* e = new gui::IpAddressEdit(q(text), parent);
+    e->setObjectName(name);
+    return e;
+}
+
+QLineEdit* portField(QWidget* parent, const char* name, const QString& text) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(name);
+    e->setValidator(new QIntValidator(0, 65535, e));
+    e->setMaximumWidth(90);
+    return e;
+}
+
+std::string workingDirectory() {
+    return QDir::currentPath().toStdString();
+}
+} // namespace
+
+bool NetIpSetDialog::mayOpen(QWidget* parent) {
+    // Opening the exchange is what reads the address files; it ends at once
+    // (with its message) when the IP file is missing.
+    net::NetIpSetExchange probe(workingDirectory());
+    probe.start();
+    gui::QtMessageSink sink(parent);
+    for (const auto& action : probe.takeActions())
+        if (const auto* m = std::get_if<transfer::MessageAction>(&action))
+            sink.error(m->message.caption, m->message.text);
+    return !probe.finished();
+}
+
+NetIpSetDialog::NetIpSetDialog(QWidget* parent) : DeviceDialog(parent) {
+    setObjectName("netIpSetDialog");
+    setWindowTitle("TCP/IP值修改");
+    exchange_ = std::make_unique<net::NetIpSetExchange>(workingDirectory());
+    const net::IpSetFields initial;
+    const int configPort = accessPortOverride().value_or(initial.configPort);
+
+    auto* target = new QGroupBox("连接下位IP", this);
+    connectIp_ = ipField(target, "connectIp", initial.connectIp);
+    configPort_ = portField(target, "configPort", QString::number(configPort));
+    connect_ = new QPushButton("连接", target);
+    connect_->setObjectName("connectButton");
+    auto* targetLayout = new QFormLayout(target);
+    targetLayout->addRow("IP:", connectIp_);
+    targetLayout->addRow("配置端口:", configPort_);
+    targetLayout->addRow(connect_);
+
+    auto* settings = new QGroupBox("设置新IP", this);
+    newIp_ = ipField(settings, "newIp", initial.newIp);
+    mask_ = ipField(settings, "mask", initial.mask);
+    gateway_ = ipField(settings, "gateway", initial.gateway);
+    port_ = portField(settings, "port", q(initial.port));
+    download_ = new QPushButton("下载配置", settings);
+    download_->setObjectName("downloadButton");
+    auto* settingsLayout = new QFormLayout(settings);
+    settingsLayout->addRow("IP:", newIp_);
+    settingsLayout->addRow("子网掩码:", mask_);
+    settingsLayout->addRow("网关:", gateway_);
+    settingsLayout->addRow("端口:", port_);
+    settingsLayout->addRow(download_);
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("progress");
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    status_ = new QLabel(this);
+    status_->setObjectName("status");
+    showStatusIn(status_);
+    showProgressIn(progress_);
+    auto* close = new QPushButton("关闭", this);
+    close->setObjectName("closeButton");
+    auto* log = new QPushButton("通信记录", this);
+    log->setObjectName("wireLogButton");
+
+    connect(connect_, &QPushButton::clicked, this, &NetIpSetDialog::pressConnect);
+    connect(download_, &QPushButton::clicked, this, &NetIpSetDialog::pressDownload);
+    connect(close, &QPushButton::clicked, this, &NetIpSetDialog::reject);
+    connect(log, &QPushButton::clicked, this, &NetIpSetDialog::showWireLog);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(target, 0, Qt::AlignTop);
+    groups->addWidget(settings);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(log);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(groups);
+    layout->addWidget(progress_);
+    layout->addWidget(status_);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Opening reads the address files and shows the address they keep.
+    runExchange(*exchange_, false);
+    refresh();
+}
+
+NetIpSetDialog::~NetIpSetDialog() = default;
+
+int NetIpSetDialog::exec() {
+    if (exchange_->finished())
+        return Rejected;
+    return DeviceDialog::exec();
+}
+
+void NetIpSetDialog::pushFields() {
+    net::IpSetFields f;
+    f.connectIp = connectIp_->address().toStdString();
+    f.configPort = configPort_->text().toInt();
+    f.newIp = newIp_->address().toStdString();
+    f.mask = mask_->address().toStdString();
+    f.gateway = gateway_->address().toStdString();
+    f.port = port_->text().toStdString();
+    exchange_->setFields(f);
+}
+
+void NetIpSetDialog::pressConnect() {
+    pushFields();
+    if (exchange_->pressConnect())
+        driver()->pump();
+    refresh();
+}
+
+void NetIpSetDialog::pressDownload() {
+    pushFields();
+    // A refused field shows its message at once; the window stays.
+    exchange_->pressDownload();
+    driver()->pump();
+    refresh();
+}
+
+void NetIpSetDialog::onEventHandled() {
+    refresh();
+}
+
+void NetIpSetDialog::refresh() {
+    const bool open = !exchange_->finished();
+    connect_->setText(exchange_->connected() ? "断开" : "连接");
+    connect_->setEnabled(open);
+    download_->setEnabled(open && exchange_->downloadEnabled());
+}
+
+void NetIpSetDialog::onExchangeFinished(bool success, const QString& resultText) {
+    DeviceDialog::onExchangeFinished(success, resultText);
+    showOutcome(parentWidget());
+}

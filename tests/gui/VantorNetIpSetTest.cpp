@@ -1,0 +1,219 @@
+// VantorNet's network settings (TCP/IP值修改) in a scratch working directory
+// against vantor-gatewaysim: whether the window may open, what it shows on
+// opening, the address files rewritten only on acknowledgement, a refused
+// connection and a refused field keeping the window. Messages and result
+// boxes are recorded.
+#include "GuiTestSupport.h"
+#include "IpAddressEdit.h"
+#include "NetIpSetDialog.h"
+#include "QtMessageSink.h"
+#include "ResultBox.h"
+#include "SimulatedGateway.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vantor;
+
+class VantorNetIpSetTest : public QObject {
+    Q_OBJECT
+
+    RecordingSink messages_;
+    QStringList results_;
+    QString startDirectory_;
+    std::unique_ptr<QTemporaryDir> work_;
+
+    // Writes IP/<name> below the scratch working directory.
+    void writeFile(const QString& name, const QByteArray& text) {
+        QDir(work_->path()).mkpath("IP");
+        QFile f(work_->filePath("IP/" + name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    QString readFile(const QString& name) const {
+        QFile f(work_->filePath("IP/" + name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString("(missing)");
+    }
+
+    static QPushButton* button(NetIpSetDialog& d, const char* name) {
+        return d.findChild<QPushButton*>(name);
+    }
+    static QLineEdit* field(NetIpSetDialog& d, const char* name) { return d.findChild<QLineEdit*>(name); }
+
+    // The new settings the tests send, entered into the window.
+    static void enterSettings(NetIpSetDialog& d, const QString& ip) {
+        field(d, "connectIp")->setText("127.0.0.1");
+        field(d, "newIp")->setText(ip);
+        field(d, "mask")->setText("255.255.0.0");
+        field(d, "gateway")->setText("10.1.0.1");
+        field(d, "port")->setText("5032");
+    }
+
+private slots:
+    void init() {
+        messages_ = RecordingSink{};
+        results_.clear();
+        gui::QtMessageSink::redirectTo(&messages_);
+        gui::ResultBox::redirectTo(&results_);
+        startDirectory_ = QDir::currentPath();
+        work_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(work_->isValid());
+        QVERIFY(QDir::setCurrent(work_->path()));
+    }
+    void cleanup() {
+        QDir::setCurrent(startDirectory_);
+        work_.reset();
+        gui::QtMessageSink::redirectTo(nullptr);
+        gui::ResultBox::redirectTo(nullptr);
+    }
+
+    void mayOpen_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("no address files") << QStringList{} << false;
+        QTest::newRow("only the port file") << QStringList{"port.txt"} << false;
+        QTest::newRow("only the IP file") << QStringList{"ip.txt"} << true;
+        QTest::newRow("both files") << QStringList{"ip.txt", "port.txt"} << true;
+    }
+    void mayOpen() {
+        QFETCH(QStringList, files);
+        QFETCH(bool, opens);
+        for (const QString& name : files)
+            writeFile(name, name == "ip.txt" ? "127.0.0.1" : "502");
+        QCOMPARE(NetIpSetDialog::mayOpen(nullptr), opens);
+        // The window agrees when opened regardless: without the IP file it
+        // says so and never shows.
+        QString shown;
+        testing::ModalStep step([&](QDialog* d) {
+            shown = d->windowTitle();
+            d->reject();
+        });
+        NetIpSetDialog dialog;
+        dialog.exec();
+        QCOMPARE(step.ran(), opens);
+        QCOMPARE(shown, opens ? QString("TCP/IP值修改") : QString());
+        if (opens) {
+            QVERIFY(messages_.messages.empty());
+        } else {
+            QCOMPARE(messages_.texts(),
+                     (std::vector<std::string>{"你选择了下载空文件！", "你选择了下载空文件！"}));
+            QCOMPARE(messages_.messages[0].caption, std::string("错误"));
+        }
+    }
+
+    void openingShowsTheKeptAddress() {
+        writeFile("ip.txt", "192.168.3.7");
+        writeFile("port.txt", "503");
+        NetIpSetDialog dialog;
+        QCOMPARE(dialog.statusText(), QString("IP: 192.168.3.7         端口: 503"));
+        QCOMPARE(field(dialog, "connectIp")->text(), QString("192.168.1.10"));
+        QCOMPARE(field(dialog, "configPort")->text(), QString("5032"));
+        QCOMPARE(field(dialog, "newIp")->text(), QString("192.168.1.10"));
+        QCOMPARE(field(dialog, "mask")->text(), QString("255.255.255.0"));
+        QCOMPARE(field(dialog, "gateway")->text(), QString("192.168.1.1"));
+        QCOMPARE(field(dialog, "port")->text(), QString("502"));
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+        QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+        QVERIFY(messages_.messages.empty());
+    }
+
+    // The settings reach the gateway; only its acknowledgement rewrites the
+    // address files.
+    void download_data() {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("ipFile");
+        QTest::addColumn<QString>("portFile");
+        QTest::newRow("acknowledged") << QStringList{} << "下载完毕！"
+                                      << "10.1.2.3"
+                                      << "5032";
+        QTest::newRow("split acknowledgement")
+            << QStringList{"--split-reply", "10", "--split-gap", "30"} << "下载完毕！"
+            << "10.1.2.3"
+            << "5032";
+        QTest::newRow("refused") << QStringList{"--status", "10=1"} << "下 载 失 败！"
+                                 << "127.0.0.1"
+                                 << "502";
+        QTest::newRow("no reply") << QStringList{"--no-reply", "10"} << "下 载 失 败！"
+                                  << "127.0.0.1"
+                                  << "502";
+    }
+    void download() {
+        QFETCH(QStringList, simArgs);
+        QFETCH(QString, result);
+        QFETCH(QString, ipFile);
+        QFETCH(QString, portFile);
+        writeFile("ip.txt", "127.0.0.1");
+        writeFile("port.txt", "502");
+        SimulatedGateway sim("QB-H-NET2.0", simArgs);
+        QVERIFY(sim.ok());
+        NetIpSetDialog dialog;
+        QCOMPARE(field(dialog, "configPort")->text(), QString::number(sim.port()));
+        enterSettings(dialog, "10.1.2.3");
+        dialog.show();
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(button(dialog, "downloadButton")->isEnabled(), 10000);
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("断开"));
+        QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
+        QCOMPARE(results_, QStringList{result});
+        QVERIFY(messages_.messages.empty());
+        QCOMPARE(readFile("ip.txt"), ipFile);
+        QCOMPARE(readFile("port.txt"), portFile);
+        // What the gateway kept: IP, mask, gateway, port 5032 and ten zeros.
+        QCOMPARE(sim.dumped("netparams.hex"), QString("0a010203ffff00000a010001a81300000000000000000000"));
+        if (result == "下载完毕！")
+            QTRY_COMPARE_WITH_TIMEOUT(sim.dumped("restarts"), QString("1"), 5000);
+        else
+            QVERIFY(sim.dumped("restarts").isEmpty());
+    }
+
+    void refusedConnectionKeepsTheWindow() {
+        writeFile("ip.txt", "127.0.0.1");
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const int closedPort = server.serverPort();
+        server.close();
+        NetIpSetDialog dialog;
+        enterSettings(dialog, "10.1.2.3");
+        field(dialog, "configPort")->setText(QString::number(closedPort));
+        dialog.show();
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(messages_.texts(), std::vector<std::string>{"连接失败"}, 10000);
+        QCOMPARE(messages_.messages[0].caption, std::string("错误"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+        QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+        QVERIFY(results_.isEmpty());
+    }
+
+    // Settings that would lock the gateway out are refused before anything
+    // is sent; the window keeps the input, and 断开 ends the connection.
+    void refusedFieldKeepsTheWindow() {
+        writeFile("ip.txt", "127.0.0.1");
+        SimulatedGateway sim("QB-H-NET2.0");
+        QVERIFY(sim.ok());
+        NetIpSetDialog dialog;
+        enterSettings(dialog, "10.1.255.255");
+        dialog.show();
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(button(dialog, "downloadButton")->isEnabled(), 10000);
+        QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"网口1IP不能为子网的广播地址"});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(field(dialog, "newIp")->text(), QString("10.1.255.255"));
+        QVERIFY(button(dialog, "downloadButton")->isEnabled());
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+        QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+        QVERIFY(sim.dumped("netparams.hex").isEmpty());
+        QCOMPARE(readFile("ip.txt"), QString("127.0.0.1"));
+        QVERIFY(results_.isEmpty());
+    }
+};
+
+QTEST_MAIN(VantorNetIpSetTest)
+#include "VantorNetIpSetTest.moc"

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# `bash scripts/run.sh vantornet` after the build: the VantorNet script with
+# a build folder relative to the checkout, on a machine without a display.
+# Passes when VantorNet's window is up in its working directory on the demo
+# project copy, pointed at the simulator whose two ports answer; then stops
+# VantorNet and checks that the simulator went with it and nothing was
+# printed on the error stream.
+#   vantornet_run_path_test.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+cd "$1"
+build=$(realpath --relative-to="$1" "$2")
+tmp=$(mktemp -d)
+group=
+# The run goes in a session of its own, so that a failing test stops all of
+# it (virtual X server, simulator, VantorNet) by that session's id.
+trap '[ -n "$group" ] && kill -- "-$group" 2>/dev/null; rm -rf "$tmp"' EXIT
+problem() { echo "FAIL: $*"; cat "$tmp/out" "$tmp/err"; exit 1; }
+
+mkfifo "$tmp/ready"
+exec 3<>"$tmp/ready"
+unset DISPLAY WAYLAND_DISPLAY XDG_RUNTIME_DIR QT_QPA_PLATFORM
+setsid bash -c 'VANTOR_READY_FILE="$1/ready" xvfb-run -a -s "-screen 0 1024x768x24" \
+    bash scripts/vantornet-with-simulator.sh "$2" >"$1/out" 2>"$1/err"; echo "ended with status $?" >"$1/ready"' \
+    - "$tmp" "$build" &
+group=$!
+read -r -t 90 -u 3 pid || problem "VantorNet's window did not come up"
+[[ "$pid" =~ ^[0-9]+$ ]] || problem "the script $pid before the window came up"
+
+read -r port modbus <<<"$(sed -n 's/.*configuration port \([0-9]*\), MODBUS TCP port \([0-9]*\).*/\1 \2/p' "$tmp/out")"
+[ -n "$port" ] && [ -n "$modbus" ] || problem "the script did not name the simulator's ports"
+for p in "$port" "$modbus"; do
+    (exec 4<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null || problem "simulator port $p does not answer"
+done
+work=$(realpath "$build/vantornet-work")
+[ "$(readlink -f "/proc/$pid/cwd")" = "$work" ] || problem "VantorNet runs elsewhere"
+tr '\0' '\n' <"/proc/$pid/cmdline" | grep -qx demo.vncfg || problem "VantorNet was not given the demo project"
+cmp -s "$work/demo.vncfg" data/demo.vncfg || problem "the working copy is not the demo project"
+tr '\0' '\n' <"/proc/$pid/environ" | grep -qx "VANTOR_ACCESS_PORT=$port" ||
+    problem "VantorNet is not pointed at the simulator's configuration port"
+[ "$(cat "$work/IP/ip.txt")" = 127.0.0.1 ] || problem "the address file does not propose 127.0.0.1"
+
+kill "$pid"
+read -r -t 30 -u 3 end || problem "the script did not end with VantorNet"
+for p in "$port" "$modbus"; do
+    if (exec 4<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then problem "simulator port $p still open"; fi
+done
+# Only the shell's note of the stop this test made may be there.
+if grep -v '^Terminated$' "$tmp/err" | grep -q .; then problem "errors were printed"; fi
+echo "VantorNet up beside the simulator on ports $port and $modbus"
