@@ -20,6 +20,7 @@
 #include <QtTest>
 
 using namespace vantor;
+using namespace vantor::testing;
 
 class DeviceDownloadTest : public QObject {
     Q_OBJECT
@@ -34,36 +35,9 @@ class DeviceDownloadTest : public QObject {
         QCOMPARE(doc.IP, std::string("127.0.0.1"));
     }
 
-    // `vantor-cli blocks demo.vtc`: command code -> hex.
-    static QMap<QString, QString> cliBlocks() {
-        QProcess cli;
-        cli.start(VANTOR_CLI, {"blocks", "demo.vtc"});
-        if (!cli.waitForFinished(30000))
-            return {};
-        QMap<QString, QString> out;
-        for (const QString& line :
-             QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
-            out[line.section(' ', 0, 0)] = line.section(' ', 1);
-        return out;
-    }
-
-    static void saveShot(QWidget& w, const char* name) {
-        const QByteArray dir = qgetenv("VANTOR_SCREENSHOTS");
-        if (!dir.isEmpty())
-            w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-    }
-
 private slots:
-    void init() {
-        messages_ = RecordingSink{};
-        results_.clear();
-        gui::QtMessageSink::redirectTo(&messages_);
-        gui::ResultBox::redirectTo(&results_);
-    }
-    void cleanup() {
-        gui::QtMessageSink::redirectTo(nullptr);
-        gui::ResultBox::redirectTo(nullptr);
-    }
+    void init() { recordOutputs(messages_, results_); }
+    void cleanup() { stopRecordingOutputs(); }
 
     void downloadFromTheMenuCommandEndsWithTheCliBlocks() {
         SimulatedGateway sim("KX-P2R0-1.0");
@@ -73,7 +47,7 @@ private slots:
         runDownloadCommand(nullptr, doc);
         QCOMPARE(results_, QStringList{"下 载 完 毕!"});
         QVERIFY2(messages_.messages.empty(), messages_.texts().empty() ? "" : messages_.texts()[0].c_str());
-        const auto blocks = cliBlocks();
+        const auto blocks = cliHexLines({"blocks", "demo.vtc"});
         QCOMPARE(blocks.keys(), (QStringList{"20", "21"}));
         QCOMPARE(sim.dumped("block20.hex"), blocks["20"]);
         QCOMPARE(sim.dumped("block21.hex"), blocks["21"]);

@@ -33,6 +33,7 @@
 #include <QtTest>
 
 using namespace vantor;
+using namespace vantor::testing;
 
 class DeviceServicesTest : public QObject {
     Q_OBJECT
@@ -50,11 +51,6 @@ class DeviceServicesTest : public QObject {
         doc.masters.push_back(model::CMaster{name, 35, 35, ""});
         doc.IP = "127.0.0.1";
     }
-    static void saveShot(QWidget& w, const char* name) {
-        const QByteArray dir = qgetenv("VANTOR_SCREENSHOTS");
-        if (!dir.isEmpty())
-            w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-    }
     // Downloads the demo project into the simulator (its slaves then answer
     // on MODBUS TCP).
     void downloadDemo(const SimulatedGateway& sim) {
@@ -70,16 +66,8 @@ class DeviceServicesTest : public QObject {
     }
 
 private slots:
-    void init() {
-        messages_ = RecordingSink{};
-        results_.clear();
-        gui::QtMessageSink::redirectTo(&messages_);
-        gui::ResultBox::redirectTo(&results_);
-    }
-    void cleanup() {
-        gui::QtMessageSink::redirectTo(nullptr);
-        gui::ResultBox::redirectTo(nullptr);
-    }
+    void init() { recordOutputs(messages_, results_); }
+    void cleanup() { stopRecordingOutputs(); }
 
     void networkParametersAreStoredAfterTheAcknowledgement() {
         SimulatedGateway sim("KX-P2R0-1.0");

@@ -2,10 +2,17 @@
 // vantor-gatewaysim for the window tests: started on ports it chooses
 // itself (read back from its port files), with a dump directory of what it
 // received, and stopped with the test.
+#include "QtMessageSink.h"
+#include "ResultBox.h"
+
+#include "common/MessageSink.h"
+
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QtTest>
 
 class SimulatedGateway {
@@ -72,3 +79,42 @@ private:
     int port_ = 0;
     int modbusPort_ = 0;
 };
+
+namespace vantor::testing {
+
+// Routes the messages and result boxes of the device windows into the
+// test's records (init) and back to real boxes (cleanup).
+inline void recordOutputs(RecordingSink& messages, QStringList& results) {
+    messages = RecordingSink{};
+    results.clear();
+    gui::QtMessageSink::redirectTo(&messages);
+    gui::ResultBox::redirectTo(&results);
+}
+inline void stopRecordingOutputs() {
+    gui::QtMessageSink::redirectTo(nullptr);
+    gui::ResultBox::redirectTo(nullptr);
+}
+
+// Saves a picture of `w` when VANTOR_SCREENSHOTS names a folder.
+inline void saveShot(QWidget& w, const char* name) {
+    const QByteArray dir = qgetenv("VANTOR_SCREENSHOTS");
+    if (!dir.isEmpty())
+        w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
+
+#ifdef VANTOR_CLI
+// What `vantor-cli <args>` prints as "KEY hex" lines: key -> hex; empty when
+// the command does not finish.
+inline QMap<QString, QString> cliHexLines(const QStringList& args) {
+    QProcess cli;
+    cli.start(VANTOR_CLI, args);
+    if (!cli.waitForFinished(30000))
+        return {};
+    QMap<QString, QString> out;
+    for (const QString& line : QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        out[line.section(' ', 0, 0)] = line.section(' ', 1);
+    return out;
+}
+#endif
+
+} // namespace vantor::testing

@@ -23,6 +23,7 @@
 #include <QtTest>
 
 using namespace vantor;
+using namespace vantor::testing;
 
 namespace {
 // Short pauses so that a download takes well under a second; a reply
@@ -46,19 +47,6 @@ class VantorNetDownloadTest : public QObject {
         return doc;
     }
 
-    // `vantor-cli net-blocks FILE`: "A" and "B" -> hex.
-    static QMap<QString, QString> cliImages(const QString& file) {
-        QProcess cli;
-        cli.start(VANTOR_CLI, {"net-blocks", file});
-        if (!cli.waitForFinished(30000))
-            return {};
-        QMap<QString, QString> out;
-        for (const QString& line :
-             QString::fromUtf8(cli.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
-            out[line.section(' ', 0, 0)] = line.section(' ', 1);
-        return out;
-    }
-
     static QPushButton* button(NetDownloadDialog& d, const char* name) {
         return d.findChild<QPushButton*>(name);
     }
@@ -77,23 +65,9 @@ class VantorNetDownloadTest : public QObject {
         return QTest::qWaitFor([&] { return button(dialog, "downloadButton")->isEnabled(); }, 10000);
     }
 
-    static void saveShot(QWidget& w, const char* name) {
-        const QByteArray dir = qgetenv("VANTOR_SCREENSHOTS");
-        if (!dir.isEmpty())
-            w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-    }
-
 private slots:
-    void init() {
-        messages_ = RecordingSink{};
-        results_.clear();
-        gui::QtMessageSink::redirectTo(&messages_);
-        gui::ResultBox::redirectTo(&results_);
-    }
-    void cleanup() {
-        gui::QtMessageSink::redirectTo(nullptr);
-        gui::ResultBox::redirectTo(nullptr);
-    }
+    void init() { recordOutputs(messages_, results_); }
+    void cleanup() { stopRecordingOutputs(); }
 
     void downloadKeepsTheCliImages() {
         SimulatedGateway sim("NXE-485-ZRTU2");
@@ -132,7 +106,7 @@ private slots:
             seen << args.at(0).toString();
         QCOMPARE(seen, (QStringList{"正在获取设备状态....", "正在下载RTU接口配置....",
                                     "正在下载FIELDBUS操作配置....", "", "正在重启设备...."}));
-        const auto images = cliImages("demo.vncfg");
+        const auto images = cliHexLines({"net-blocks", "demo.vncfg"});
         QVERIFY(!images["A"].isEmpty() && !images["B"].isEmpty());
         QCOMPARE(sim.dumped("block20.hex"), images["A"]);
         QCOMPARE(sim.dumped("block21.hex"), images["B"]);

@@ -17,6 +17,7 @@
 #include <QtTest>
 
 using namespace vantor;
+using namespace vantor::testing;
 
 class VantorNetIpSetTest : public QObject {
     Q_OBJECT
@@ -54,10 +55,7 @@ class VantorNetIpSetTest : public QObject {
 
 private slots:
     void init() {
-        messages_ = RecordingSink{};
-        results_.clear();
-        gui::QtMessageSink::redirectTo(&messages_);
-        gui::ResultBox::redirectTo(&results_);
+        recordOutputs(messages_, results_);
         startDirectory_ = QDir::currentPath();
         work_ = std::make_unique<QTemporaryDir>();
         QVERIFY(work_->isValid());
@@ -66,8 +64,7 @@ private slots:
     void cleanup() {
         QDir::setCurrent(startDirectory_);
         work_.reset();
-        gui::QtMessageSink::redirectTo(nullptr);
-        gui::ResultBox::redirectTo(nullptr);
+        stopRecordingOutputs();
     }
 
     void mayOpen_data() {
