@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n
   xvfb xauth fonts-wqy-zenhei
+  nlohmann-json3-dev
+  desktop-file-utils shared-mime-info dpkg-dev file
 )
 
 missing=()

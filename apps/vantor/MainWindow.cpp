@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "DataFiles.h"
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "FileChooser.h"
@@ -72,9 +73,9 @@ QIcon tileIcon(QColor colour, const QString& letter) {
     return QIcon(pm);
 }
 
-// The first line of the version file in the start-up directory.
-QString versionLine(const QString& directory) {
-    QFile f(directory + "/Vantor.ver");
+// The first line of the version file.
+QString versionLine() {
+    QFile f(gui::dataFile("Vantor.ver"));
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QTextStream(&f).readLine();
@@ -82,8 +83,8 @@ QString versionLine(const QString& directory) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
-    doc_.NewDocument(startDirectory_.toStdString());
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(gui::workDirectory()) {
+    doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
     view_ = new ProjectView(doc_);
     auto* scroll = new QScrollArea;
     scroll->setWidget(view_);
@@ -92,7 +93,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
     history_.reset(doc_);
     buildDocks();
     buildMenus();
-    statusBar()->showMessage("就绪");
+    const QString notice = gui::workDirectoryNotice();
+    statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
     // The poll cycle of the selected line (its serial-line budget).
     budget_ = new QLabel(this);
     budget_->setObjectName("labelBudget");
@@ -505,7 +507,7 @@ bool MainWindow::maybeSave() {
 void MainWindow::newProject() {
     if (!maybeSave())
         return;
-    doc_.NewDocument(startDirectory_.toStdString());
+    doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
     history_.reset(doc_);
     path_.clear();
     applyEnabling();
@@ -544,7 +546,8 @@ void MainWindow::openProjectDialog() {
 bool MainWindow::saveTo(const QString& path) {
     QDir::setCurrent(startDirectory_);
     std::string error;
-    if (!model::ProjectFile::save(doc_, path.toStdString(), startDirectory_.toStdString(), &error)) {
+    if (!model::ProjectFile::save(doc_, path.toStdString(), gui::dataDirectoryOf("Vantor.ver").toStdString(),
+                                  &error)) {
         gui::QtMessageSink(this).error("错误", error);
         return false;
     }
@@ -598,7 +601,7 @@ void MainWindow::about() {
     QMessageBox box(this);
     box.setWindowTitle("关于 Vantor");
     box.setIconPixmap(QPixmap());
-    box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine(startDirectory_).toHtmlEscaped()));
+    box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine().toHtmlEscaped()));
     box.exec();
 }
 
@@ -607,7 +610,7 @@ void MainWindow::openFirmwareFolder() {
 }
 
 void MainWindow::openHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/Help/index.html"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(gui::dataFile("Help/index.html")));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

@@ -1,5 +1,6 @@
 #include "ProjectView.h"
 
+#include "DataFiles.h"
 #include "QtMessageSink.h"
 
 #include <QDir>
@@ -25,9 +26,11 @@ const QPixmap* ProjectView::picture(const Primitive& p) {
     const QString file = QString::fromStdString(p.text);
     auto it = pictures_.find(file);
     if (it == pictures_.end()) {
+        // The scene names pictures below the data directory ("BITMAP/...").
+        const QString found = QFileInfo(file).isAbsolute() ? file : vantor::gui::dataFile(file);
         QPixmap pixmap;
-        if (QFileInfo::exists(file))
-            pixmap.load(file);
+        if (QFileInfo::exists(found))
+            pixmap.load(found);
         if (!pixmap.isNull())
             pixmap = pixmap.scaled(p.pictureWidth, p.pictureHeight, Qt::IgnoreAspectRatio,
                                    Qt::SmoothTransformation);

@@ -37,6 +37,7 @@
 #include "ModbusSession.h"
 #include "Simulator.h"
 
+#include "common/InfoOptions.h"
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
 #include "net/NetCatalogue.h"
@@ -46,6 +47,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <iostream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,15 +57,19 @@ using namespace vantor;
 
 namespace {
 
+const char* const kUsage =
+    "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
+    "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
+    "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
+    "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
+    "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
+    "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
+    "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
+    "       vantor-gatewaysim --version   (alone: the suite's release; with a value: the fault switch)\n"
+    "       vantor-gatewaysim --help\n";
+
 void usage() {
-    std::fprintf(stderr,
-                 "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
-                 "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
-                 "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
-                 "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
-                 "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
-                 "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
-                 "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n");
+    std::fputs(kUsage, stderr);
 }
 
 bool number(const std::string& s, long max, long& out) {
@@ -107,6 +113,8 @@ public:
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (auto status = common::answerInfoOptions(args, "vantor-gatewaysim", kUsage, std::cout))
+        return *status;
     std::string modelName, bind = "127.0.0.1", dumpDir, portFile;
     long port = -1;
     bool verbose = false;
