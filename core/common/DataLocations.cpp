@@ -59,7 +59,7 @@ bool DataLocations::isWritableDirectory(const std::string& directory) {
 
 std::vector<std::string> DataLocations::candidates() const {
     std::vector<std::string> out;
-    for (const std::string* d : {&current_, &work_, &installed_})
+    for (const std::string* d : {&work_, &current_, &installed_})
         if (!d->empty() && std::find(out.begin(), out.end(), *d) == out.end())
             out.push_back(*d);
     return out;

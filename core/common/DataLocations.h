@@ -3,12 +3,11 @@
 // version file, the access-address template) and where it keeps the files it
 // writes (the address files, exports).
 //
-// Reading looks in the start-up directory first, then in the per-user data
-// directory when the program writes there, then in the installed data
-// directory (<prefix>/share/vantor, found beside the executable, so a
-// relocated or staged prefix works as well). Writing goes to the start-up
-// directory, or to the per-user data directory when the start-up one cannot
-// be written.
+// Writing goes to the start-up directory, or to the per-user data directory
+// when the start-up one cannot be written. Reading looks in that directory
+// first (so what was written is read back), then in the start-up directory,
+// then in the installed data directory (<prefix>/share/vantor, found beside
+// the executable, so a relocated or staged prefix works as well).
 #include <functional>
 #include <string>
 #include <vector>

@@ -23,61 +23,27 @@ DataLocations::Probe present(std::set<std::string> files) {
 } // namespace
 
 TEST(DataLocations, WorkDirectoryAndCandidates) {
+    // current, per-user, installed; whether current is writable; then the
+    // work directory and the directories read, in order ("|"-separated).
     struct Case {
-        const char* name;
-        std::string current, perUser, installed;
+        const char *current, *perUser, *installed;
         bool currentWritable;
-        std::string work;
-        std::vector<std::string> candidates;
-        bool perUserUsed;
+        const char *work, *candidates;
     } cases[] = {
-        {"writable start-up directory",
-         "/home/u/p",
-         "/home/u/.local/share/Vantor/Vantor",
-         "/usr/share/vantor",
-         true,
-         "/home/u/p",
-         {"/home/u/p", "/usr/share/vantor"},
-         false},
-        {"read-only start-up directory",
-         "/",
-         "/home/u/.local/share/Vantor/Vantor",
-         "/usr/share/vantor",
-         false,
-         "/home/u/.local/share/Vantor/Vantor",
-         {"/", "/home/u/.local/share/Vantor/Vantor", "/usr/share/vantor"},
-         true},
-        {"read-only, no per-user directory",
-         "/",
-         "",
-         "/usr/share/vantor",
-         false,
-         "/",
-         {"/", "/usr/share/vantor"},
-         false},
-        {"no installed directory", "/w", "/p", "", true, "/w", {"/w"}, false},
-        {"started in the installed directory",
-         "/usr/share/vantor",
-         "/p",
-         "/usr/share/vantor",
-         false,
-         "/p",
-         {"/usr/share/vantor", "/p"},
-         true},
-        {"started in the per-user directory",
-         "/p",
-         "/p",
-         "/usr/share/vantor",
-         false,
-         "/p",
-         {"/p", "/usr/share/vantor"},
-         false},
+        {"/home/u/p", "/home/u/.u", "/usr/share/vantor", true, "/home/u/p", "/home/u/p|/usr/share/vantor"},
+        {"/", "/home/u/.u", "/usr/share/vantor", false, "/home/u/.u", "/home/u/.u|/|/usr/share/vantor"},
+        {"/", "", "/usr/share/vantor", false, "/", "/|/usr/share/vantor"},
+        {"/w", "/p", "", true, "/w", "/w"},
+        {"/usr/share/vantor", "/p", "/usr/share/vantor", false, "/p", "/p|/usr/share/vantor"},
+        {"/p", "/p", "/usr/share/vantor", false, "/p", "/p|/usr/share/vantor"},
     };
     for (const auto& c : cases) {
         const auto l = DataLocations::choose(c.current, c.perUser, c.installed, answers(c.currentWritable));
-        EXPECT_EQ(l.workDirectory(), c.work) << c.name;
-        EXPECT_EQ(l.candidates(), c.candidates) << c.name;
-        EXPECT_EQ(l.usesPerUserDirectory(), c.perUserUsed) << c.name;
+        std::string joined;
+        for (const auto& d : l.candidates())
+            joined += (joined.empty() ? "" : "|") + d;
+        EXPECT_EQ(l.workDirectory(), c.work) << c.current << " " << c.perUser;
+        EXPECT_EQ(joined, c.candidates) << c.current << " " << c.perUser;
     }
 }
 
@@ -93,6 +59,13 @@ TEST(DataLocations, FindTakesTheFirstCandidateHoldingTheFile) {
          "BITMAP/slave.bmp",
          "/cwd/BITMAP/slave.bmp",
          "/cwd"},
+        // Started in a read-only copy of the data: the address written to the
+        // per-user directory is read back, not the copy's old one.
+        {"what was written before the start-up copy",
+         {"/cwd/IP/ETHOption.xml", "/user/IP/ETHOption.xml"},
+         "IP/ETHOption.xml",
+         "/user/IP/ETHOption.xml",
+         "/user"},
         {"per-user copy before the template",
          {"/user/IP/ETHOption.xml", "/inst/IP/ETHOption.xml"},
          "IP/ETHOption.xml",
