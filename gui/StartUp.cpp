@@ -15,7 +15,13 @@ namespace vantor::gui {
 
 std::optional<int> answerInfoOptions(int argc, char** argv, const char* program, const char* help) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return common::answerInfoOptions(args, program, help, std::cout);
+    const std::string text = std::string(help) +
+                             "  --version     print the release and exit\n"
+                             "  --help        print this text and exit\n"
+                             "\n"
+                             "Environment: VANTOR_READY_FILE names a file that receives the process id\n"
+                             "once the window is shown.\n";
+    return common::answerInfoOptions(args, program, text, std::cout);
 }
 
 const char* const kVantorNetHelp =
@@ -30,12 +36,7 @@ const char* const kVantorNetHelp =
     "The address files IP/ip.txt and IP/port.txt are kept in the current\n"
     "directory, or, when it cannot be written, in the per-user data directory\n"
     "($XDG_DATA_HOME/Vantor/VantorNet, by default ~/.local/share/Vantor/VantorNet).\n"
-    "\n"
-    "  --version     print the release and exit\n"
-    "  --help        print this text and exit\n"
-    "\n"
-    "Environment: VANTOR_READY_FILE names a file that receives the process id\n"
-    "once the window is shown.\n";
+    "\n";
 
 int checkDataFiles(const QStringList& files) {
     QTextStream out(stdout);

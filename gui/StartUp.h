@@ -9,7 +9,8 @@ namespace vantor::gui {
 
 // Answers "--version" or "--help" (printed on stdout) before QApplication
 // exists, so both work without a display; the exit status, or nothing when
-// the program should start.
+// the program should start. `help` is followed by the options and the
+// environment every program shares.
 std::optional<int> answerInfoOptions(int argc, char** argv, const char* program, const char* help);
 
 // --check-data: prints, for each of `files` (relative to the data

@@ -24,15 +24,12 @@ const char* const kHelp = "usage: Vantor [FILE.vtc]\n"
                           "per-user data directory ($XDG_DATA_HOME/Vantor/Vantor, by default\n"
                           "~/.local/share/Vantor/Vantor); the status bar then says so.\n"
                           "\n"
+                          "The environment variables VANTOR_ACCESS_PORT and VANTOR_MODBUS_PORT replace\n"
+                          "the gateway ports 5032 and 502.\n"
+                          "\n"
                           "  --check-data  print where each data file is found (and each picture's\n"
                           "                size) and where files are written; exit 1 when one is\n"
-                          "                missing\n"
-                          "  --version     print the release and exit\n"
-                          "  --help        print this text and exit\n"
-                          "\n"
-                          "Environment: VANTOR_ACCESS_PORT and VANTOR_MODBUS_PORT replace the gateway\n"
-                          "ports 5032 and 502; VANTOR_READY_FILE names a file that receives the\n"
-                          "process id once the window is shown.\n";
+                          "                missing\n";
 
 // Every picture the project drawing can show, and the other shipped files.
 QStringList dataFilesToCheck() {

@@ -19,12 +19,7 @@ const char* const kHelp = "usage: VantorLoad\n"
                           "current directory, or, when it cannot be written, in the per-user data\n"
                           "directory ($XDG_DATA_HOME/Vantor/VantorLoad, by default\n"
                           "~/.local/share/Vantor/VantorLoad); the window title then names it.\n"
-                          "\n"
-                          "  --version     print the release and exit\n"
-                          "  --help        print this text and exit\n"
-                          "\n"
-                          "Environment: VANTOR_READY_FILE names a file that receives the process id\n"
-                          "once the window is shown.\n";
+                          "\n";
 
 } // namespace
 
