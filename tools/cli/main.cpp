@@ -40,10 +40,10 @@ int main(int argc, char** argv) {
             args.erase(json, args.end());
         }
         const int status = c.run(args);
-        if (vantor::cli::jsonMode() && !vantor::cli::jsonPrinted())
-            vantor::cli::printJsonError(status == vantor::cli::kOk
-                                            ? "no result"
-                                            : std::string("usage: vantor-cli ") + c.name + " " + c.usage);
+        // A failure that printed no document of its own (a usage error, a
+        // file that cannot be read) still ends with one.
+        if (vantor::cli::jsonMode() && status != vantor::cli::kOk && !vantor::cli::jsonPrinted())
+            vantor::cli::printJsonError(std::string("usage: vantor-cli ") + c.name + " " + c.usage);
         return status;
     }
     std::fprintf(stderr, "vantor-cli: unknown command '%s'\n", argv[1]);
