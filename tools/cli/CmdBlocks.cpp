@@ -40,7 +40,7 @@ int runBlocks(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register reg({"blocks", "FILE.vtc [--no]", runBlocks});
+const Register reg({"blocks", "FILE.vtc [--no]", runBlocks, true});
 
 } // namespace
 } // namespace vantor::cli

@@ -85,7 +85,7 @@ int runBudget(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register reg({"budget", "FILE.vtc [--threshold MS] [--dead COM1:3,...] [--json]", runBudget});
+const Register reg({"budget", "FILE.vtc [--threshold MS] [--dead COM1:3,...]", runBudget, true});
 
 } // namespace
 } // namespace vantor::cli

@@ -29,7 +29,7 @@ int runCheck(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register reg({"check", "FILE.vtc [--no]", runCheck});
+const Register reg({"check", "FILE.vtc [--no]", runCheck, true});
 
 } // namespace
 } // namespace vantor::cli

@@ -77,7 +77,7 @@ int runEip(const std::vector<std::string>& args) {
     return table.overflow ? kRefused : kOk;
 }
 
-const Register registered{{"eip", "FILE.vtc [--export OUT]", runEip}};
+const Register registered{{"eip", "FILE.vtc [--export OUT]", runEip, true}};
 
 } // namespace
 } // namespace vantor::cli

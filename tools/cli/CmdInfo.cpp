@@ -78,7 +78,7 @@ int runInfo(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register reg({"info", kUsageText, runInfo});
+const Register reg({"info", kUsageText, runInfo, true});
 
 } // namespace
 } // namespace vantor::cli

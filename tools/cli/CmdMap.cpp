@@ -82,7 +82,7 @@ int runMap(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"map", "FILE.vtc [--export OUT]", runMap}};
+const Register registered{{"map", "FILE.vtc [--export OUT]", runMap, true}};
 
 } // namespace
 } // namespace vantor::cli

@@ -34,7 +34,7 @@ int runNetBlocks(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"net-blocks", "FILE.vncfg", runNetBlocks}};
+const Register registered{{"net-blocks", "FILE.vncfg", runNetBlocks, true}};
 
 } // namespace
 } // namespace vantor::cli

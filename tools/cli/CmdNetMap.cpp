@@ -55,7 +55,7 @@ int runNetMap(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"net-map", "FILE.vncfg", runNetMap}};
+const Register registered{{"net-map", "FILE.vncfg", runNetMap, true}};
 
 } // namespace
 } // namespace vantor::cli

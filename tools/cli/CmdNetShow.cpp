@@ -105,7 +105,7 @@ int runNetShow(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"net-show", "FILE.vncfg", runNetShow}};
+const Register registered{{"net-show", "FILE.vncfg", runNetShow, true}};
 
 } // namespace
 } // namespace vantor::cli

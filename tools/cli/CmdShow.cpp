@@ -125,7 +125,7 @@ int runShow(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"show", "FILE.vtc", runShow}};
+const Register registered{{"show", "FILE.vtc", runShow, true}};
 
 } // namespace
 } // namespace vantor::cli

@@ -98,7 +98,7 @@ int runState(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register reg({"state", kUsageText, runState});
+const Register reg({"state", kUsageText, runState, true});
 
 } // namespace
 } // namespace vantor::cli

@@ -1,6 +1,5 @@
 #include "JsonOutput.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace vantor::cli {
@@ -26,12 +25,6 @@ bool jsonMode() {
 
 void setJsonMode(bool on) {
     run().on = on;
-}
-
-bool offersJson(const std::string& command) {
-    static const char* const commands[] = {"show", "check",  "blocks",   "map",        "eip",    "state",
-                                           "info", "budget", "net-show", "net-blocks", "net-map"};
-    return std::any_of(std::begin(commands), std::end(commands), [&](const char* c) { return command == c; });
 }
 
 void reportError(const std::string& text) {

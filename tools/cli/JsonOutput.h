@@ -14,11 +14,9 @@ namespace vantor::cli {
 using Json = nlohmann::ordered_json;
 
 // Whether this run prints JSON (set once by main, from "--json" among the
-// arguments of a command that offers it).
+// arguments of a command that takes it).
 bool jsonMode();
 void setJsonMode(bool on);
-// The commands that take --json.
-bool offersJson(const std::string& command);
 
 // A message of a failure: on stderr in the text form, collected for the
 // error document in JSON.

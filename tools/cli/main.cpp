@@ -18,7 +18,7 @@ std::vector<CliCommand>& commands() {
 static std::string usage() {
     std::string text = "usage: vantor-cli COMMAND [ARGS]\n       vantor-cli --version | --help\ncommands:\n";
     for (const auto& c : vantor::cli::commands())
-        text += std::string("  ") + c.name + " " + c.usage + "\n";
+        text += std::string("  ") + c.name + " " + c.usage + (c.json ? " [--json]\n" : "\n");
     return text + vantor::cli::jsonHelp();
 }
 
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(c.name, argv[1]) != 0)
             continue;
         std::vector<std::string> args(argv + 2, argv + argc);
-        if (vantor::cli::offersJson(c.name)) {
+        if (c.json) {
             const auto json = std::remove(args.begin(), args.end(), std::string("--json"));
             vantor::cli::setJsonMode(json != args.end());
             args.erase(json, args.end());
@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
         // A failure that printed no document of its own (a usage error, a
         // file that cannot be read) still ends with one.
         if (vantor::cli::jsonMode() && status != vantor::cli::kOk && !vantor::cli::jsonPrinted())
-            vantor::cli::printJsonError(std::string("usage: vantor-cli ") + c.name + " " + c.usage);
+            vantor::cli::printJsonError(std::string("usage: vantor-cli ") + c.name + " " + c.usage +
+                                        " [--json]");
         return status;
     }
     std::fprintf(stderr, "vantor-cli: unknown command '%s'\n", argv[1]);
