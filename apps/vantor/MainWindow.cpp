@@ -83,7 +83,8 @@ QString versionLine() {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(gui::workDirectory()) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), startDirectory_(QDir::currentPath()), workDirectory_(gui::workDirectory()) {
     doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
     view_ = new ProjectView(doc_);
     auto* scroll = new QScrollArea;
@@ -140,22 +141,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(g
         updateTitle();
     });
     connect(commands_[32802], &QAction::triggered, this,
-            [this] { runAccessParamsCommand(this, doc_, startDirectory_); });
+            [this] { runAccessParamsCommand(this, doc_, workDirectory_); });
     connect(commands_[32806], &QAction::triggered, this, [this] { runSlaveStateCommand(this, doc_); });
     connect(commands_[32818], &QAction::triggered, this,
-            [this] { runFirmwareCommand(this, doc_, startDirectory_); });
+            [this] { runFirmwareCommand(this, doc_, workDirectory_); });
     connect(commands_[32826], &QAction::triggered, this, [this] {
         if (runWorkModeCommand(this, doc_))
             updateTitle();
     });
     connect(commands_[32777], &QAction::triggered, this, [this] {
-        runAddressMapCommand(this, doc_, startDirectory_);
+        runAddressMapCommand(this, doc_, workDirectory_);
         refreshSelection();
         updateTitle();
         view_->update();
     });
     connect(commands_[32824], &QAction::triggered, this, [this] {
-        runEipTableCommand(this, doc_, startDirectory_);
+        runEipTableCommand(this, doc_, workDirectory_);
         refreshSelection();
         updateTitle();
     });
@@ -606,7 +607,7 @@ void MainWindow::about() {
 }
 
 void MainWindow::openFirmwareFolder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/FIRMWARE"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"));
 }
 
 void MainWindow::openHelp() {
