@@ -1,6 +1,7 @@
 #include "ConnectingBox.h"
 
 #include "AnimatedPicture.h"
+#include "DataFiles.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -13,13 +14,7 @@
 namespace vantor::gui {
 
 QString busyAnimationPath() {
-    const QStringList candidates = {QDir::current().filePath("busy.gif"),
-                                    QCoreApplication::applicationDirPath() + "/busy.gif",
-                                    QCoreApplication::applicationDirPath() + "/../share/vantor/busy.gif"};
-    for (const auto& c : candidates)
-        if (QFileInfo::exists(c))
-            return c;
-    return candidates.first();
+    return dataFile("busy.gif");
 }
 
 ConnectingBox::ConnectingBox(QWidget* parent) : QDialog(parent) {

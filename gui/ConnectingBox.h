@@ -11,7 +11,7 @@ namespace vantor::gui {
 class AnimatedPicture;
 
 // The busy animation: "busy.gif" in the current directory (the data
-// folder), else beside the program.
+// folder), else in the installed data directory.
 QString busyAnimationPath();
 
 class ConnectingBox : public QDialog {

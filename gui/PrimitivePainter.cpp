@@ -1,5 +1,6 @@
 #include "PrimitivePainter.h"
 
+#include "DataFiles.h"
 #include "QtMessageSink.h"
 
 #include <QFileInfo>
@@ -17,9 +18,11 @@ const QPixmap* PrimitivePainter::picture(const Primitive& p) {
     const QString key = file + QString("@%1x%2").arg(p.pictureWidth).arg(p.pictureHeight);
     auto it = pictures_.find(key);
     if (it == pictures_.end()) {
+        // Scenes name pictures below the data directory ("BITMAP/...").
+        const QString found = QFileInfo(file).isAbsolute() ? file : dataFile(file);
         QPixmap pixmap;
-        if (QFileInfo(file).isFile())
-            pixmap.load(file);
+        if (QFileInfo(found).isFile())
+            pixmap.load(found);
         if (!pixmap.isNull())
             pixmap = pixmap.scaled(p.pictureWidth, p.pictureHeight, Qt::IgnoreAspectRatio,
                                    Qt::SmoothTransformation);

@@ -13,6 +13,8 @@ packages=(
   qt6-translations-l10n
   xvfb xauth fonts-wqy-zenhei
   python3-pymodbus python3-serial-asyncio
+  nlohmann-json3-dev
+  desktop-file-utils shared-mime-info dpkg-dev file
 )
 
 missing=()

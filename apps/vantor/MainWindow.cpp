@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "CatalogueWidget.h"
+#include "DataFiles.h"
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "FileChooser.h"
@@ -56,9 +57,9 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// The first line of the version file in the start-up directory.
-QString versionLine(const QString& directory) {
-    QFile f(directory + "/Vantor.ver");
+// The first line of the version file.
+QString versionLine() {
+    QFile f(gui::dataFile("Vantor.ver"));
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QTextStream(&f).readLine();
@@ -66,14 +67,16 @@ QString versionLine(const QString& directory) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
-    doc_.NewDocument(startDirectory_.toStdString());
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), startDirectory_(QDir::currentPath()), workDirectory_(gui::workDirectory()) {
+    doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
     view_ = new ProjectView(doc_);
     gui::scrolledDrawing(this, view_);
     history_.reset(doc_);
     buildDocks();
     buildMenus();
-    statusBar()->showMessage("就绪");
+    const QString notice = gui::workDirectoryNotice();
+    statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
     // The poll cycle of the selected line (its serial-line budget).
     budget_ = new QLabel(this);
     budget_->setObjectName("labelBudget");
@@ -119,22 +122,22 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(Q
         updateTitle();
     });
     connect(commands_[32802], &QAction::triggered, this,
-            [this] { runAccessParamsCommand(this, doc_, startDirectory_); });
+            [this] { runAccessParamsCommand(this, doc_, workDirectory_); });
     connect(commands_[32806], &QAction::triggered, this, [this] { runSlaveStateCommand(this, doc_); });
     connect(commands_[32818], &QAction::triggered, this,
-            [this] { runFirmwareCommand(this, doc_, startDirectory_); });
+            [this] { runFirmwareCommand(this, doc_, workDirectory_); });
     connect(commands_[32826], &QAction::triggered, this, [this] {
         if (runWorkModeCommand(this, doc_))
             updateTitle();
     });
     connect(commands_[32777], &QAction::triggered, this, [this] {
-        runAddressMapCommand(this, doc_, startDirectory_);
+        runAddressMapCommand(this, doc_, workDirectory_);
         refreshSelection();
         updateTitle();
         view_->update();
     });
     connect(commands_[32824], &QAction::triggered, this, [this] {
-        runEipTableCommand(this, doc_, startDirectory_);
+        runEipTableCommand(this, doc_, workDirectory_);
         refreshSelection();
         updateTitle();
     });
@@ -425,7 +428,7 @@ bool MainWindow::maybeSave() {
 void MainWindow::newProject() {
     if (!maybeSave())
         return;
-    doc_.NewDocument(startDirectory_.toStdString());
+    doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
     history_.reset(doc_);
     path_.clear();
     applyEnabling();
@@ -464,7 +467,8 @@ void MainWindow::openProjectDialog() {
 bool MainWindow::saveTo(const QString& path) {
     QDir::setCurrent(startDirectory_);
     std::string error;
-    if (!model::ProjectFile::save(doc_, path.toStdString(), startDirectory_.toStdString(), &error)) {
+    if (!model::ProjectFile::save(doc_, path.toStdString(), gui::dataDirectoryOf("Vantor.ver").toStdString(),
+                                  &error)) {
         gui::QtMessageSink(this).error("错误", error);
         return false;
     }
@@ -489,16 +493,16 @@ void MainWindow::about() {
     QMessageBox box(this);
     box.setWindowTitle("关于 Vantor");
     box.setIconPixmap(QPixmap());
-    box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine(startDirectory_).toHtmlEscaped()));
+    box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine().toHtmlEscaped()));
     box.exec();
 }
 
 void MainWindow::openFirmwareFolder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/FIRMWARE"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"));
 }
 
 void MainWindow::openHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/Help/index.html"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(gui::dataFile("Help/index.html")));
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

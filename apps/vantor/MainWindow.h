@@ -56,7 +56,11 @@ private:
 
     vantor::model::CVantorDoc doc_;
     vantor::editing::UndoHistory history_;
+    // Where the program was started: relative project paths are taken from
+    // there. What it writes (the access address, exports) goes to the work
+    // directory, the start-up one unless that cannot be written.
     QString startDirectory_;
+    QString workDirectory_;
     QString path_;
     ProjectView* view_ = nullptr;
     QTreeWidget* catalogue_ = nullptr;

@@ -1,5 +1,6 @@
 #include "NetIpSetDialog.h"
 
+#include "DataFiles.h"
 #include "IpAddressEdit.h"
 #include "QtMessageSink.h"
 
@@ -37,8 +38,9 @@ QLineEdit* portField(QWidget* parent, const char* name, const QString& text) {
     return e;
 }
 
+// The address files live where the program writes its files.
 std::string workingDirectory() {
-    return QDir::currentPath().toStdString();
+    return vantor::gui::workDirectory().toStdString();
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "NetMainWindow.h"
 
 #include "CatalogueWidget.h"
+#include "DataFiles.h"
 #include "FileChooser.h"
 #include "MainWindowParts.h"
 #include "NetDeviceCommands.h"
@@ -55,7 +56,9 @@ NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirect
     history_.reset(doc_);
     buildDocks();
     buildMenus();
-    statusBar()->showMessage("就绪");
+    // Where the address files go when the start-up directory cannot be written.
+    const QString notice = gui::workDirectoryNotice();
+    statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
     summary_ = new QLabel(this);
     summary_->setObjectName("labelSummary");
     statusBar()->addPermanentWidget(summary_);
@@ -157,14 +160,15 @@ void NetMainWindow::buildMenus() {
 
     QMenu* work = menuBar()->addMenu("工作目录");
     work->addAction(command(kBitmapFolder, "BITMAP目录"));
-    on(kBitmapFolder,
-       [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(startDirectory_ + "/BITMAP")); });
+    on(kBitmapFolder, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(gui::dataDirectoryOf("BITMAP/master.bmp") + "/BITMAP"));
+    });
 
     QMenu* help = menuBar()->addMenu("帮助(&H)");
     help->addAction(command(kHelp, "帮助"));
     help->addAction(command(kAbout, "关于 VantorNet(&A)..."));
     on(kHelp, [this] {
-        QUrl page = QUrl::fromLocalFile(startDirectory_ + "/Help/index.html");
+        QUrl page = QUrl::fromLocalFile(gui::dataFile("Help/index.html"));
         page.setFragment("vantornet");
         QDesktopServices::openUrl(page);
     });
@@ -340,7 +344,8 @@ void NetMainWindow::openProjectDialog() {
 bool NetMainWindow::saveTo(const QString& path) {
     QDir::setCurrent(startDirectory_);
     std::string error;
-    if (!net::NetProjectFile::save(doc_, path.toStdString(), startDirectory_.toStdString(), &error)) {
+    if (!net::NetProjectFile::save(doc_, path.toStdString(), gui::dataDirectoryOf("Vantor.ver").toStdString(),
+                                   &error)) {
         gui::QtMessageSink(this).error("错误", error);
         return false;
     }

@@ -48,6 +48,10 @@ variant "$tmp/full.vtc" "$full"
 [ $? -eq 1 ] || fail "overflowing project should exit 1"
 [ "$(cat "$tmp/err")" = "输入超限" ] || fail "overflow message: $(cat "$tmp/err")"
 grep -qx $'EIP连接个数\t4' "$tmp/out" || fail "overflow: allocation before it not shown"
+json=$("$cli" eip "$tmp/full.vtc" --json 2>/dev/null)
+[ $? -eq 1 ] || fail "overflowing project should exit 1 with --json too"
+python3 -c 'import json, sys; d = json.loads(sys.argv[1]); sys.exit(not (d["overflow"] and d["error"] == "输入超限" and d["connectionCount"] == 4))' \
+    "$json" || fail "overflow in JSON: $json"
 
 # --- other models have no EtherNet/IP table ---
 "$cli" eip "$data/demo.vtc" >"$tmp/out" 2>"$tmp/err"

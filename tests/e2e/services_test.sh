@@ -32,6 +32,23 @@ err=$("$CLI" info --model KX-P4R0-1.0 --ip 127.0.0.1 --port "$PORT" 2>&1 >/dev/n
 [ $? -eq 1 ] || fail "info with the wrong model should exit 1"
 [ "$err" = "设备型号不匹配 配置设备为KX-P4R0-1.0 实际设备为KX-P2R0-1.0" ] || fail "mismatch text: $err"
 
+# The same in JSON: one document with the text form's fields; the refusal
+# as {"error"} with the same status and text.
+json=$("$CLI" info --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT" --json) || fail "info --json: exit $?"
+text=$("$CLI" info --model KX-P2R0-1.0 --ip 127.0.0.1 --port "$PORT")
+python3 - "$json" "$text" <<'PY' || fail "info --json disagrees with the text form: $json"
+import json, sys
+d = json.loads(sys.argv[1])
+s = d['state']
+rebuilt = [f"{k} {d[k]}" for k in ('id', 'version', 'build', 'mac1', 'mac2')]
+rebuilt.append(f"state {s['text']} {','.join(map(str, s['colour']))}" if s else 'state')
+rebuilt.append(f"serial {d['serial']}")
+sys.exit(rebuilt != sys.argv[2].splitlines())
+PY
+json=$("$CLI" info --model KX-P4R0-1.0 --ip 127.0.0.1 --port "$PORT" --json 2>/dev/null)
+[ $? -eq 1 ] || fail "info --json with the wrong model should exit 1"
+[ "$json" = '{"error":"设备型号不匹配 配置设备为KX-P4R0-1.0 实际设备为KX-P2R0-1.0"}' ] || fail "info --json refusal: $json"
+
 # Nothing downloaded yet: a cycle without rows.
 out=$("$CLI" state --model KX-P2R0-1.0 --ip 127.0.0.1 --mport "$MPORT") || fail "state (empty): exit $?"
 [ "$out" = "cycle 1" ] || fail "rows before any download: $out"
@@ -47,6 +64,17 @@ while IFS=$'\t' read -r com addr caddr control saddr state; do
     [ "$control" = 0x0001 ] || fail "initial control word of $com/$addr: $control"
     [[ $state =~ ^0x[89ABCDEF][0-9A-F]{3}$ ]] || fail "state word of $com/$addr without bit 15: $state"
 done <<<"$rows"
+
+json=$("$CLI" state --model KX-P2R0-1.0 --ip 127.0.0.1 --mport "$MPORT" --cycles 2 --json) || fail "state --json: exit $?"
+python3 - "$json" "$rows" <<'PY' || fail "state --json disagrees with the text form: $json"
+import json, sys
+d = json.loads(sys.argv[1])
+assert [c['cycle'] for c in d['cycles']] == [1, 2], d
+keys = ('com', 'slave', 'controlAddress', 'control', 'stateAddress')
+text = [line.split('\t')[:5] for line in sys.argv[2].splitlines()]
+# The state words change from cycle to cycle; the rest stays.
+assert [[r[k] for k in keys] for r in d['cycles'][1]['rows']] == text, (d, text)
+PY
 
 # Control word: COM2 slave 5, then the list shows it.
 out=$("$CLI" control --ip 127.0.0.1 --mport "$MPORT" --address 42261 --value 00fD) || fail "control: exit $?"

@@ -12,6 +12,7 @@ struct CliCommand {
     const char* name;
     const char* usage; // arguments after the command name
     int (*run)(const std::vector<std::string>& args);
+    bool json = false; // takes --json (see JsonOutput.h)
 };
 
 std::vector<CliCommand>& commands();

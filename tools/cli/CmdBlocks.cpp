@@ -24,14 +24,23 @@ int runBlocks(const std::vector<std::string>& args) {
     auto blocks = transfer::prepareDownload(doc, sink);
     if (!blocks)
         return kRefused;
-    std::printf("20 %s\n", transfer::toHex(blocks->rtu).c_str());
-    std::printf("21 %s\n", transfer::toHex(blocks->fieldbus).c_str());
+    std::vector<std::pair<int, std::string>> lines = {{20, transfer::toHex(blocks->rtu)},
+                                                      {21, transfer::toHex(blocks->fieldbus)}};
     if (blocks->hasEip)
-        std::printf("70 %s\n", transfer::toHex(blocks->eip).c_str());
+        lines.emplace_back(70, transfer::toHex(blocks->eip));
+    if (jsonMode()) {
+        Json all = Json::array();
+        for (const auto& [command, hex] : lines)
+            all.push_back({{"command", command}, {"hex", hex}});
+        printJson({{"blocks", all}, {"questions", questionsJson(sink)}});
+        return kOk;
+    }
+    for (const auto& [command, hex] : lines)
+        std::printf("%d %s\n", command, hex.c_str());
     return kOk;
 }
 
-const Register reg({"blocks", "FILE.vtc [--no]", runBlocks});
+const Register reg({"blocks", "FILE.vtc [--no]", runBlocks, true});
 
 } // namespace
 } // namespace vantor::cli

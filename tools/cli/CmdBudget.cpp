@@ -3,20 +3,16 @@
 // and whether the cycle exceeds the threshold (default 1000 ms). A table
 // with a header line, or JSON with every slave's share.
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "editing/LineBudget.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace vantor::cli {
 namespace {
-
-std::string ms(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
 
 void printTable(const std::vector<editing::LineBudget>& budgets) {
     printRow(editing::budgetColumnTitles());
@@ -24,25 +20,31 @@ void printTable(const std::vector<editing::LineBudget>& budgets) {
         printRow(editing::budgetTableRow(b));
 }
 
-void printJson(const std::vector<editing::LineBudget>& budgets) {
-    std::printf("[");
-    for (std::size_t i = 0; i < budgets.size(); ++i) {
-        const auto& b = budgets[i];
-        std::printf("%s{\"line\":\"%s\",\"baud\":%d,\"bitsPerCharacter\":%d,\"commands\":%d,\"cycleMs\":%s,"
-                    "\"overThreshold\":%s,\"costliestSlave\":%s,\"slaves\":[",
-                    i ? "," : "", b.line.c_str(), b.baud, b.bitsPerCharacter, b.commands,
-                    ms(b.cycleMs).c_str(), b.overThreshold ? "true" : "false",
-                    b.costliest.slave < 0 ? "null" : std::to_string(b.costliest.address).c_str());
-        for (std::size_t k = 0; k < b.slaves.size(); ++k)
-            std::printf("%s{\"address\":%d,\"ms\":%s}", k ? "," : "", b.slaves[k].address,
-                        ms(b.slaves[k].ms).c_str());
-        std::printf("]}");
+// Milliseconds to one decimal, as the table shows them.
+double tenths(double value) {
+    return std::round(value * 10) / 10;
+}
+
+void printBudgetJson(const std::vector<editing::LineBudget>& budgets) {
+    Json all = Json::array();
+    for (const auto& b : budgets) {
+        Json slaves = Json::array();
+        for (const auto& s : b.slaves)
+            slaves.push_back({{"address", s.address}, {"ms", tenths(s.ms)}});
+        all.push_back({{"line", b.line},
+                       {"baud", b.baud},
+                       {"bitsPerCharacter", b.bitsPerCharacter},
+                       {"commands", b.commands},
+                       {"cycleMs", tenths(b.cycleMs)},
+                       {"overThreshold", b.overThreshold},
+                       {"costliestSlave", b.costliest.slave < 0 ? Json(nullptr) : Json(b.costliest.address)},
+                       {"slaves", std::move(slaves)}});
     }
-    std::printf("]\n");
+    printJson(all);
 }
 
 int runBudget(const std::vector<std::string>& args) {
-    Options o(args, {"--threshold", "--dead"}, {"--json"});
+    Options o(args, {"--threshold", "--dead"}, {});
     const auto threshold = o.number("--threshold");
     std::set<std::pair<std::string, int>> dead;
     const bool deadOk = !o.value("--dead") || editing::parseDeadSlaves(*o.value("--dead"), dead);
@@ -56,14 +58,14 @@ int runBudget(const std::vector<std::string>& args) {
         return kUsage;
     const auto budgets =
         editing::lineBudgets(doc, threshold ? *threshold : editing::kDefaultCycleThresholdMs, dead);
-    if (o.flag("--json"))
-        printJson(budgets);
+    if (jsonMode())
+        printBudgetJson(budgets);
     else
         printTable(budgets);
     return kOk;
 }
 
-const Register reg({"budget", "FILE.vtc [--threshold MS] [--dead COM1:3,...] [--json]", runBudget});
+const Register reg({"budget", "FILE.vtc [--threshold MS] [--dead COM1:3,...]", runBudget, true});
 
 } // namespace
 } // namespace vantor::cli

@@ -22,10 +22,14 @@ int runCheck(const std::vector<std::string>& args) {
     if (!loadProject(o.positional()[0], doc))
         return kUsage;
     StderrSink sink(!o.flag("--no"));
-    return transfer::prepareDownload(doc, sink) ? kOk : kRefused;
+    if (!transfer::prepareDownload(doc, sink))
+        return kRefused;
+    if (jsonMode())
+        printJson({{"downloadable", true}, {"questions", questionsJson(sink)}});
+    return kOk;
 }
 
-const Register reg({"check", "FILE.vtc [--no]", runCheck});
+const Register reg({"check", "FILE.vtc [--no]", runCheck, true});
 
 } // namespace
 } // namespace vantor::cli

@@ -40,9 +40,8 @@ int runControl(const std::vector<std::string>& args) {
     if (auto ip = o.value("--ip")) {
         host = *ip;
     } else {
-        std::error_code ec;
         model::CVantorDoc doc;
-        doc.NewDocument(std::filesystem::current_path(ec).string());
+        doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
         host = doc.IP;
     }
 

@@ -3,6 +3,7 @@
 // version come from the shipped files). A two-port gateway with two lines,
 // five slaves and commands in all four gateway data areas.
 #include "CliCommand.h"
+#include "TransferSupport.h"
 
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
@@ -133,10 +134,9 @@ int runDemo(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: vantor-cli demo OUT.vtc\n");
         return kUsage;
     }
-    std::error_code ec;
-    const std::string startDirectory = std::filesystem::current_path(ec).string();
     std::string error;
-    if (!model::ProjectFile::save(demoProject(startDirectory), args[0], startDirectory, &error)) {
+    if (!model::ProjectFile::save(demoProject(dataDirectoryOf("IP/ETHOption.xml")), args[0],
+                                  dataDirectoryOf("Vantor.ver"), &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return kUsage;
     }

@@ -5,15 +5,20 @@
 // EIPConn, EIPInput and EIPOutput. An overflow is reported on stderr; what
 // was allocated before it is still printed, and the exit status is 1.
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "editing/EipAddressTable.h"
 #include "model/CVantorDoc.h"
 
+#include <array>
 #include <cstdio>
 
 namespace vantor::cli {
 namespace {
+
+const std::array<const char*, 3> kConnectionColumns = {"EIP连接", "输入长度", "输出长度"};
+const std::array<const char*, 4> kEntryColumns = {"连接", "EIP地址", "网关地址", "长度"};
 
 int runEip(const std::vector<std::string>& args) {
     Options options(args, {"--export"}, {});
@@ -28,38 +33,51 @@ int runEip(const std::vector<std::string>& args) {
     if (!loadProject(options.positional()[0], doc))
         return kUsage;
     if (!doc.hasMaster()) {
-        std::fprintf(stderr, "请添加一个主站!\n");
+        reportError("请添加一个主站!");
         return kRefused;
     }
     StderrSink sink;
     auto opened = editing::openEipAddressTable(doc, sink);
     if (!opened) {
-        std::fprintf(stderr, "vantor-cli eip: the gateway model %s has no EtherNet/IP table\n",
-                     doc.modelName().c_str());
+        reportError("vantor-cli eip: the gateway model " + doc.modelName() + " has no EtherNet/IP table");
         return kRefused;
     }
     const editing::EipTable& table = *opened;
+    std::string errors;
+    if (jsonMode()) {
+        if (exporting && !exportSucceeded(editing::exportEipTable(table, exportPath, errors), errors))
+            return kUsage;
+        Json out = {
+            {"inputTotal", table.inputTotal},
+            {"outputTotal", table.outputTotal},
+            {"connectionCount", table.connectionCount},
+            {"connections", tableJson("EIP连接", kConnectionColumns, editing::eipConnectionRows(table))},
+            {"input", tableJson("INPUT", kEntryColumns, editing::eipEntryRows(table, true))},
+            {"output", tableJson("OUTPUT", kEntryColumns, editing::eipEntryRows(table, false))},
+            {"overflow", table.overflow}};
+        if (table.overflow)
+            out["error"] = collectedErrors();
+        printJson(out);
+        return table.overflow ? kRefused : kOk;
+    }
     std::printf("EIP输入总长度\t%d\nEIP输出总长度\t%d\nEIP连接个数\t%d\n", table.inputTotal,
                 table.outputTotal, table.connectionCount);
-    std::printf("\nEIP连接\t输入长度\t输出长度\n");
+    std::printf("\n");
+    printRow(kConnectionColumns);
     for (const auto& r : editing::eipConnectionRows(table))
         printRow(r);
     for (bool input : {true, false}) {
-        std::printf("\n%s\n连接\tEIP地址\t网关地址\t长度\n", input ? "INPUT" : "OUTPUT");
+        std::printf("\n%s\n", input ? "INPUT" : "OUTPUT");
+        printRow(kEntryColumns);
         for (const auto& r : editing::eipEntryRows(table, input))
             printRow(r);
     }
-    if (exporting) {
-        std::string errors;
-        if (!editing::exportEipTable(table, exportPath, errors)) {
-            std::fprintf(stderr, "%s", errors.empty() ? "写文件时产生错误\n" : errors.c_str());
-            return kUsage;
-        }
-    }
+    if (exporting && !exportSucceeded(editing::exportEipTable(table, exportPath, errors), errors))
+        return kUsage;
     return table.overflow ? kRefused : kOk;
 }
 
-const Register registered{{"eip", "FILE.vtc [--export OUT]", runEip}};
+const Register registered{{"eip", "FILE.vtc [--export OUT]", runEip, true}};
 
 } // namespace
 } // namespace vantor::cli

@@ -63,9 +63,8 @@ int runFirmware(const std::vector<std::string>& args) {
                      modelName->c_str());
         return kUsage;
     }
-    std::error_code ec;
     model::CVantorDoc doc;
-    doc.NewDocument(std::filesystem::current_path(ec).string());
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     services::FirmwareSettings settings;
     settings.host = o.value("--ip").value_or(doc.IP);
     settings.accessPort = doc.accessPort;

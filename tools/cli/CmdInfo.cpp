@@ -9,6 +9,7 @@
 // TRX-H-QMB6).
 #include "BlockingDriver.h"
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "model/CVantorDoc.h"
@@ -34,12 +35,11 @@ int runInfo(const std::vector<std::string>& args) {
         return kUsage;
     }
     if (!model::findGatewayModel(*modelName)) {
-        std::fprintf(stderr, "vantor-cli info: unknown gateway model %s\n", modelName->c_str());
+        reportError("vantor-cli info: unknown gateway model " + *modelName);
         return kUsage;
     }
-    std::error_code ec;
     model::CVantorDoc doc;
-    doc.NewDocument(std::filesystem::current_path(ec).string());
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     services::DeviceInfoSettings settings;
     settings.host = o.value("--ip").value_or(doc.IP);
     settings.accessPort = doc.accessPort;
@@ -48,11 +48,25 @@ int runInfo(const std::vector<std::string>& args) {
     services::DeviceInfoExchange exchange(*modelName, settings);
     StreamWireLog log(stderr);
     BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
-    driver.onMessage = [](const Message& m) { std::fprintf(stderr, "%s\n", m.text.c_str()); };
+    driver.onMessage = [](const Message& m) { reportError(m.text); };
     auto result = driver.run();
     if (!result.success)
         return kRefused;
     const auto& f = exchange.fields();
+    if (jsonMode()) {
+        Json state = nullptr;
+        if (f.runState.colour)
+            state = {{"text", f.runState.text},
+                     {"colour", {f.runState.colour->r, f.runState.colour->g, f.runState.colour->b}}};
+        printJson({{"id", f.deviceId},
+                   {"version", f.version},
+                   {"build", f.buildTime},
+                   {"mac1", f.mac1},
+                   {"mac2", f.mac2},
+                   {"state", state},
+                   {"serial", f.serialNumber}});
+        return kOk;
+    }
     std::printf("id %s\nversion %s\nbuild %s\nmac1 %s\nmac2 %s\n", f.deviceId.c_str(), f.version.c_str(),
                 f.buildTime.c_str(), f.mac1.c_str(), f.mac2.c_str());
     if (f.runState.colour)
@@ -64,7 +78,7 @@ int runInfo(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register reg({"info", kUsageText, runInfo});
+const Register reg({"info", kUsageText, runInfo, true});
 
 } // namespace
 } // namespace vantor::cli

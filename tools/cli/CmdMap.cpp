@@ -5,6 +5,7 @@
 // as the sheets Area0, Area1, Area3, Area4 (OUT ending in .xlsx: a workbook;
 // otherwise delimited text).
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "editing/AddressMap.h"
@@ -43,10 +44,19 @@ int runMap(const std::vector<std::string>& args) {
         return kRefused;
     case editing::MapView::CdtTable: {
         if (exporting) {
-            std::fprintf(stderr, "vantor-cli map: the CDT address table has no export\n");
+            reportError("vantor-cli map: the CDT address table has no export");
             return kUsage;
         }
         auto t = editing::buildCdtAddressTable(doc);
+        if (jsonMode()) {
+            using editing::kCdtDataColumns, editing::kCdtListTitles;
+            printJson({{"kind", "cdt"},
+                       {"lists",
+                        {tableJson(kCdtListTitles[0], kCdtDataColumns, t.telesignal),
+                         tableJson(kCdtListTitles[1], kCdtDataColumns, t.telemetry),
+                         tableJson(kCdtListTitles[2], editing::kCdtStateColumns, t.slaveState)}}});
+            return kOk;
+        }
         printList(editing::kCdtListTitles[0], t.telesignal, true);
         printList(editing::kCdtListTitles[1], t.telemetry, false);
         printList(editing::kCdtListTitles[2], t.slaveState, false);
@@ -56,19 +66,23 @@ int runMap(const std::vector<std::string>& args) {
         break;
     }
     auto map = editing::buildAddressMap(doc);
-    for (int a = 0; a < 4; ++a)
-        printList(editing::mapListTitle(a).c_str(), map.areas[static_cast<std::size_t>(a)], a == 0);
-    if (exporting) {
-        std::string errors;
-        if (!editing::exportAddressMap(map, exportPath, errors)) {
-            std::fprintf(stderr, "%s", errors.empty() ? "写文件时产生错误\n" : errors.c_str());
-            return kUsage;
-        }
+    std::string errors;
+    if (!jsonMode())
+        for (int a = 0; a < 4; ++a)
+            printList(editing::mapListTitle(a).c_str(), map.areas[static_cast<std::size_t>(a)], a == 0);
+    if (exporting && !exportSucceeded(editing::exportAddressMap(map, exportPath, errors), errors))
+        return kUsage;
+    if (jsonMode()) {
+        Json lists = Json::array();
+        for (int a = 0; a < 4; ++a)
+            lists.push_back(tableJson(editing::mapListTitle(a), editing::mapColumnTitles(a),
+                                      map.areas[static_cast<std::size_t>(a)]));
+        printJson({{"kind", "gateway"}, {"lists", lists}});
     }
     return kOk;
 }
 
-const Register registered{{"map", "FILE.vtc [--export OUT]", runMap}};
+const Register registered{{"map", "FILE.vtc [--export OUT]", runMap, true}};
 
 } // namespace
 } // namespace vantor::cli

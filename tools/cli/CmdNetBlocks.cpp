@@ -3,6 +3,7 @@
 // A refused compile check prints its message on stderr, nothing on stdout,
 // and exits 1.
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "net/NetCompiler.h"
@@ -24,12 +25,16 @@ int runNetBlocks(const std::vector<std::string>& args) {
     auto images = net::compileNet(doc, sink);
     if (!images)
         return kRefused;
+    if (jsonMode()) {
+        printJson({{"a", transfer::toHex(images->a)}, {"b", transfer::toHex(images->b)}});
+        return kOk;
+    }
     std::printf("A %s\n", transfer::toHex(images->a).c_str());
     std::printf("B %s\n", transfer::toHex(images->b).c_str());
     return kOk;
 }
 
-const Register registered{{"net-blocks", "FILE.vncfg", runNetBlocks}};
+const Register registered{{"net-blocks", "FILE.vncfg", runNetBlocks, true}};
 
 } // namespace
 } // namespace vantor::cli

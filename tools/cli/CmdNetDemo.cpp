@@ -71,7 +71,7 @@ int runNetDemo(const std::vector<std::string>& args) {
         return kUsage;
     }
     std::string error;
-    if (!net::NetProjectFile::save(demoProject(), args[0], startDirectory(), &error)) {
+    if (!net::NetProjectFile::save(demoProject(), args[0], dataDirectoryOf("Vantor.ver"), &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return kUsage;
     }

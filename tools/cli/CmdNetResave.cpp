@@ -21,7 +21,7 @@ int runNetResave(const std::vector<std::string>& args) {
     if (!loadNetProject(args[0], doc))
         return kUsage;
     std::string error;
-    if (!net::NetProjectFile::save(doc, args[1], startDirectory(), &error)) {
+    if (!net::NetProjectFile::save(doc, args[1], dataDirectoryOf("Vantor.ver"), &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return kUsage;
     }

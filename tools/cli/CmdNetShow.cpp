@@ -2,6 +2,7 @@
 // the gateway and work mode, both serial ports, the defaults, then each
 // server with its units and their commands.
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "net/NetCatalogue.h"
@@ -34,6 +35,53 @@ void printSlave(std::size_t index, const net::CSlave& s) {
     }
 }
 
+Json comJson(const net::CCom& c) {
+    return {{"baud", net::listEntry(net::kBaudList, c.baud)},
+            {"parity", net::listEntry(net::kParityList, c.parity)},
+            {"dataBits", 8},
+            {"stopBits", net::listEntry(net::kStopList, c.stop)},
+            {"address", c.address}};
+}
+
+Json slaveJson(std::size_t index, const net::CSlave& s) {
+    Json slave = {{"index", index + 1},
+                  {"name", s.name},
+                  {"ip", s.ipadd},
+                  {"port", s.port},
+                  {"sendDelayMs", s.space * 10},
+                  {"replyTimeoutMs", s.timetip * 10},
+                  {"control", static_cast<bool>(s.control)},
+                  {"picture", s.picture},
+                  {"nodes", Json::array()}};
+    for (const auto& node : s.nodes) {
+        Json commands = Json::array();
+        for (const auto& m : node.modules)
+            commands.push_back({{"function", m.Func},
+                                {"modbusAddress", m.mod_num},
+                                {"start", m.Start_Add},
+                                {"length", m.Length},
+                                {"gatewayAddress", gatewayReference(m.area_num, m.Gate_Add)},
+                                {"sendOnChange", m.editSend == 1},
+                                {"comment", m.Explain}});
+        slave["nodes"].push_back({{"address", node.address}, {"commands", std::move(commands)}});
+    }
+    return slave;
+}
+
+void printNetProjectJson(const net::CVantorNetDoc& doc) {
+    Json out = {{"model", doc.hasMaster() ? Json(doc.modelName()) : Json(nullptr)},
+                {"workMode", net::listEntry(net::kWorkModes, doc.GW_work_mode)},
+                {"com1", comJson(doc.com1)},
+                {"com2", comJson(doc.com2)},
+                {"sendOnChangeDefault", doc.isDataModifySendEnable == 1},
+                {"slaveCount", doc.slaves.size()},
+                {"commandCount", doc.commandCount()},
+                {"slaves", Json::array()}};
+    for (std::size_t i = 0; i < doc.slaves.size(); ++i)
+        out["slaves"].push_back(slaveJson(i, doc.slaves[i]));
+    printJson(out);
+}
+
 int runNetShow(const std::vector<std::string>& args) {
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: vantor-cli net-show FILE.vncfg\n");
@@ -42,6 +90,10 @@ int runNetShow(const std::vector<std::string>& args) {
     net::CVantorNetDoc doc;
     if (!loadNetProject(args[0], doc))
         return kUsage;
+    if (jsonMode()) {
+        printNetProjectJson(doc);
+        return kOk;
+    }
     std::printf("网关型号: %s\n", doc.hasMaster() ? doc.modelName().c_str() : "(无)");
     std::printf("工作模式: %s\n", net::listEntry(net::kWorkModes, doc.GW_work_mode).c_str());
     printCom("COM1", doc.com1);
@@ -53,7 +105,7 @@ int runNetShow(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"net-show", "FILE.vncfg", runNetShow}};
+const Register registered{{"net-show", "FILE.vncfg", runNetShow, true}};
 
 } // namespace
 } // namespace vantor::cli

@@ -46,8 +46,7 @@ int runNetparams(const std::vector<std::string>& args) {
     }
 
     model::CVantorDoc doc;
-    std::error_code ec;
-    doc.NewDocument(std::filesystem::current_path(ec).string());
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     doc.masters.push_back(model::CMaster{});
     doc.masters.back().masterName = *model;
     if (auto ip = o.value("--ip"))

@@ -2,6 +2,7 @@
 // (a new project first, then the file over it) and saves it as the program
 // saves it, with the current directory as the start-up directory.
 #include "CliCommand.h"
+#include "TransferSupport.h"
 
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
@@ -17,13 +18,11 @@ int runResave(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: vantor-cli resave IN.vtc OUT.vtc\n");
         return kUsage;
     }
-    std::error_code ec;
-    const std::string startDirectory = std::filesystem::current_path(ec).string();
     model::CVantorDoc doc;
-    doc.NewDocument(startDirectory);
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     std::string error;
     if (!model::ProjectFile::open(doc, args[0], &error) ||
-        !model::ProjectFile::save(doc, args[1], startDirectory, &error)) {
+        !model::ProjectFile::save(doc, args[1], dataDirectoryOf("Vantor.ver"), &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return kUsage;
     }

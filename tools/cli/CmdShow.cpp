@@ -2,6 +2,7 @@
 // access IP and addressing mode, then each line with its settings, its slaves
 // and each slave's commands.
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "editing/ModuleList.h"
@@ -12,7 +13,6 @@
 #include "text/Numbers.h"
 
 #include <cstdio>
-#include <filesystem>
 
 namespace vantor::cli {
 namespace {
@@ -40,18 +40,64 @@ void printSlave(const model::CSlave& s) {
     }
 }
 
+Json slaveJson(const model::CSlave& s) {
+    Json slave = {{"address", s.address},        {"name", s.name},
+                  {"sendDelayMs", s.space * 10}, {"replyTimeoutMs", s.timeout * 10},
+                  {"control", s.control},        {"commands", Json::array()}};
+    for (const auto& m : s.modules)
+        slave["commands"].push_back({{"function", m.Func},
+                                     {"start", m.Start_Add},
+                                     {"length", m.Length},
+                                     {"gatewayAddress", gatewayReference(m.area_num, m.Gate_Add)},
+                                     {"sendOnChange", m.editSend == 1},
+                                     {"comment", m.Explain}});
+    return slave;
+}
+
+void printProjectJson(const model::CVantorDoc& doc) {
+    Json out = {{"model", doc.hasMaster() ? Json(doc.modelName()) : Json(nullptr)},
+                {"accessIp", doc.IP},
+                {"addressing", doc.addType == 1 ? "远端从站寻址" : "MODBUS数据区寻址"},
+                {"lineCount", doc.coms.size()},
+                {"slaveCount", doc.slaves.size()},
+                {"commandCount", doc.commandCount()},
+                {"lines", Json::array()},
+                {"unassignedSlaves", Json::array()}};
+    for (std::size_t l = 0; l < doc.coms.size(); ++l) {
+        const model::CCOM& c = doc.coms[l];
+        Json line = {{"name", c.COMName},
+                     {"baud", pick(kBauds, c.baud)},
+                     {"parity", pick(kParities, c.check)},
+                     {"dataBits", 8},
+                     {"stopBits", pick(kStops, c.stop)},
+                     {"slaveGapMs", c.space * 10},
+                     {"slaveCount", c.slave_num},
+                     {"slaves", Json::array()}};
+        for (int s : doc.slavesOfLine(static_cast<int>(l)))
+            line["slaves"].push_back(slaveJson(doc.slaves[static_cast<std::size_t>(s)]));
+        out["lines"].push_back(std::move(line));
+    }
+    for (std::size_t s = 0; s < doc.slaves.size(); ++s)
+        if (doc.lineOfSlave(static_cast<int>(s)) < 0)
+            out["unassignedSlaves"].push_back(slaveJson(doc.slaves[s]));
+    printJson(out);
+}
+
 int runShow(const std::vector<std::string>& args) {
     if (args.size() != 1) {
         std::fprintf(stderr, "usage: vantor-cli show FILE.vtc\n");
         return kUsage;
     }
-    std::error_code ec;
     model::CVantorDoc doc;
-    doc.NewDocument(std::filesystem::current_path(ec).string());
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     std::string error;
     if (!model::ProjectFile::open(doc, args[0], &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        reportError(error);
         return kUsage;
+    }
+    if (jsonMode()) {
+        printProjectJson(doc);
+        return kOk;
     }
 
     std::printf("网关型号: %s\n", doc.hasMaster() ? doc.modelName().c_str() : "(无)");
@@ -79,7 +125,7 @@ int runShow(const std::vector<std::string>& args) {
     return kOk;
 }
 
-const Register registered{{"show", "FILE.vtc", runShow}};
+const Register registered{{"show", "FILE.vtc", runShow, true}};
 
 } // namespace
 } // namespace vantor::cli

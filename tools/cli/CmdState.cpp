@@ -9,12 +9,14 @@
 // to the access IP of IP/ETHOption.xml; --mport to 502.
 #include "BlockingDriver.h"
 #include "CliCommand.h"
+#include "JsonOutput.h"
 #include "TransferSupport.h"
 
 #include "model/CVantorDoc.h"
 #include "model/GatewayCatalogue.h"
 #include "services/SlaveStateExchange.h"
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,6 +24,10 @@ namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsageText = "--model M [--ip A] [--mport P] [--cycles N] [--verbose]";
+
+// The names of a row's cells in the JSON document, in the list's order.
+const std::array<const char*, 6> kRowFields = {"com",     "slave",        "controlAddress",
+                                               "control", "stateAddress", "state"};
 
 int runState(const std::vector<std::string>& args) {
     Options o(args, {"--model", "--ip", "--mport", "--cycles"}, {"--verbose"});
@@ -37,50 +43,62 @@ int runState(const std::vector<std::string>& args) {
     }
     const auto* gateway = model::findGatewayModel(*modelName);
     if (!gateway) {
-        std::fprintf(stderr, "vantor-cli state: unknown gateway model %s\n", modelName->c_str());
+        reportError("vantor-cli state: unknown gateway model " + *modelName);
         return kUsage;
     }
     if (!gateway->has(model::FeatureSlaveState)) {
-        std::fprintf(stderr, "vantor-cli state: slave states are not offered for %s\n", modelName->c_str());
+        reportError("vantor-cli state: slave states are not offered for " + *modelName);
         return kUsage;
     }
     std::string host;
     if (auto ip = o.value("--ip")) {
         host = *ip;
     } else {
-        std::error_code ec;
         model::CVantorDoc doc;
-        doc.NewDocument(std::filesystem::current_path(ec).string());
+        doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
         host = doc.IP;
     }
 
     services::SlaveStateExchange exchange(*modelName, {host, port.value_or(services::kModbusPort)});
     StreamWireLog log(stderr);
     BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
-    driver.onMessage = [](const Message& m) { std::fprintf(stderr, "%s\n", m.text.c_str()); };
+    driver.onMessage = [](const Message& m) { reportError(m.text); };
     const int wanted = cycles.value_or(1);
     int printed = 0;
+    Json cyclesJson = Json::array();
     driver.afterEvent = [&] {
         if (exchange.cycles() == printed)
             return;
         printed = exchange.cycles();
-        std::printf("cycle %d\n", printed);
+        Json rows = Json::array();
+        if (!jsonMode())
+            std::printf("cycle %d\n", printed);
         for (const auto& row : exchange.rows()) {
             if (row.empty())
                 continue;
-            for (std::size_t i = 0; i < row.cells.size(); ++i)
-                std::printf("%s%s", i ? "\t" : "", row.cells[i].c_str());
-            std::printf("\n");
+            if (jsonMode()) {
+                Json r = Json::object();
+                for (std::size_t i = 0; i < row.cells.size() && i < kRowFields.size(); ++i)
+                    r[kRowFields[i]] = row.cells[i];
+                rows.push_back(std::move(r));
+                continue;
+            }
+            printRow(row.cells);
         }
+        cyclesJson.push_back({{"cycle", printed}, {"rows", std::move(rows)}});
         std::fflush(stdout);
         if (printed >= wanted)
             exchange.cancel();
     };
     driver.run();
-    return printed >= wanted ? kOk : kRefused;
+    if (printed < wanted)
+        return kRefused;
+    if (jsonMode())
+        printJson({{"cycles", cyclesJson}});
+    return kOk;
 }
 
-const Register reg({"state", kUsageText, runState});
+const Register reg({"state", kUsageText, runState, true});
 
 } // namespace
 } // namespace vantor::cli

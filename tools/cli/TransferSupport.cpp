@@ -1,5 +1,7 @@
 #include "TransferSupport.h"
 
+#include "JsonOutput.h"
+#include "common/DataLocations.h"
 #include "editing/ModuleList.h"
 #include "model/CommandKind.h"
 #include "model/ProjectFile.h"
@@ -14,7 +16,7 @@ namespace vantor::cli {
 
 void StderrSink::error(const std::string&, const std::string& text) {
     refused = true;
-    std::fprintf(stderr, "%s\n", text.c_str());
+    reportError(text);
 }
 
 void StderrSink::information(const std::string&, const std::string& text) {
@@ -22,16 +24,19 @@ void StderrSink::information(const std::string&, const std::string& text) {
 }
 
 bool StderrSink::question(const std::string&, const std::string& text) {
-    std::fprintf(stderr, "%s\n%s\n", text.c_str(), answer_ ? "是" : "否");
+    questions.emplace_back(text, answer_);
+    if (!jsonMode())
+        std::fprintf(stderr, "%s\n%s\n", text.c_str(), answer_ ? "是" : "否");
+    else if (!answer_)
+        reportError(text); // the declined question is why the run stops
     return answer_;
 }
 
 bool loadProject(const std::string& path, model::CVantorDoc& doc) {
-    std::error_code ec;
-    doc.NewDocument(std::filesystem::current_path(ec).string());
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     std::string error;
     if (!model::ProjectFile::open(doc, path, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        reportError(error);
         return false;
     }
     return true;
@@ -41,16 +46,37 @@ bool loadNetProject(const std::string& path, net::CVantorNetDoc& doc) {
     doc.NewDocument();
     std::string error;
     if (!net::NetProjectFile::open(doc, path, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+        reportError(error);
         return false;
     }
     return true;
+}
+
+Json questionsJson(const StderrSink& sink) {
+    Json all = Json::array();
+    for (const auto& [text, answer] : sink.questions)
+        all.push_back({{"text", text}, {"answer", answer}});
+    return all;
+}
+
+bool exportSucceeded(bool written, const std::string& errors) {
+    if (written)
+        return true;
+    std::string text = errors.empty() ? "写文件时产生错误" : errors;
+    while (!text.empty() && text.back() == '\n')
+        text.pop_back();
+    reportError(text);
+    return false;
 }
 
 std::string gatewayReference(int area, int gate) {
     if (model::areaIndex(area) < 0)
         return text::format("%d (区 %d)", gate, area);
     return editing::referenceAddress(area, gate);
+}
+
+std::string dataDirectoryOf(const std::string& relative) {
+    return common::DataLocations::forCurrentDirectory().directoryOf(relative);
 }
 
 std::string startDirectory() {

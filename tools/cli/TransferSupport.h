@@ -1,6 +1,7 @@
 #pragma once
 // What the transfer commands of vantor-cli share: reading the project,
 // printing messages, simple option parsing.
+#include "JsonOutput.h"
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
 #include "net/CVantorNetDoc.h"
@@ -22,10 +23,20 @@ public:
     void information(const std::string& caption, const std::string& text) override;
     bool question(const std::string& caption, const std::string& text) override;
     bool refused = false; // an error was shown
+    // The questions asked, with the preset answer given.
+    std::vector<std::pair<std::string, bool>> questions;
 
 private:
     bool answer_;
 };
+
+// The questions a sink was asked, for a JSON document:
+// [{"text", "answer"}].
+nlohmann::ordered_json questionsJson(const StderrSink& sink);
+
+// The end of an export: true when it `written`; otherwise reports the
+// writer's `errors` (or a general text when it gave none) and returns false.
+bool exportSucceeded(bool written, const std::string& errors);
 
 // A gateway address in MODBUS reference notation as the module lists show
 // it; an area no command kind has (a damaged file) is shown as it stands.
@@ -47,8 +58,12 @@ bool loadProject(const std::string& path, model::CVantorDoc& doc);
 // False with the reason on stderr.
 bool loadNetProject(const std::string& path, net::CVantorNetDoc& doc);
 
-// The current directory, which stands for the start-up directory.
+// The current directory, which stands for the start-up directory: where the
+// address files are kept.
 std::string startDirectory();
+// The directory to read `relative` ("Vantor.ver", "IP/ETHOption.xml") from:
+// the current directory, else the installed data directory.
+std::string dataDirectoryOf(const std::string& relative);
 
 // Options of the form --name VALUE and --flag, plus positional arguments.
 class Options {

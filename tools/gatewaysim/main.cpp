@@ -45,6 +45,7 @@
 #include "ModbusSession.h"
 #include "Simulator.h"
 
+#include "common/InfoOptions.h"
 #include "editing/LineBudget.h"
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
@@ -55,6 +56,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <iostream>
 #include <optional>
 #include <set>
 #include <string>
@@ -66,16 +68,20 @@ using namespace vantor;
 
 namespace {
 
+const char* const kUsage =
+    "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
+    "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
+    "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
+    "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
+    "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
+    "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
+    "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
+    "       vantor-gatewaysim --project FILE.vtc [--dead COM1:3,...] [the options above]\n"
+    "       vantor-gatewaysim --version   (alone: the suite's release; with a value: the fault switch)\n"
+    "       vantor-gatewaysim --help\n";
+
 void usage() {
-    std::fprintf(stderr,
-                 "usage: vantor-gatewaysim --model NAME [--bind ADDR] [--port N] [--dump-dir DIR]\n"
-                 "                         [--port-file F] [--verbose] [--identity-code HEX]\n"
-                 "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
-                 "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
-                 "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
-                 "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
-                 "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
-                 "       vantor-gatewaysim --project FILE.vtc [--dead COM1:3,...] [the options above]\n");
+    std::fputs(kUsage, stderr);
 }
 
 bool number(const std::string& s, long max, long& out) {
@@ -119,6 +125,8 @@ public:
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (auto status = common::answerInfoOptions(args, "vantor-gatewaysim", kUsage, std::cout))
+        return *status;
     std::string modelName, bind = "127.0.0.1", dumpDir, portFile;
     long port = -1;
     bool verbose = false;
