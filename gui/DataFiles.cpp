@@ -38,10 +38,14 @@ const common::DataLocations& setUpDataFiles() {
 }
 
 const common::DataLocations& dataFiles() {
-    if (!chosen())
-        chosen() = common::DataLocations::choose(QDir::currentPath().toStdString(), "", installedDirectory(),
-                                                 [](const std::string&) { return true; });
-    return *chosen();
+    if (chosen())
+        return *chosen();
+    // Without setUpDataFiles (the window tests): the current directory as it
+    // is at each call, since tests move between scratch directories.
+    static std::optional<common::DataLocations> current;
+    current = common::DataLocations::choose(QDir::currentPath().toStdString(), "", installedDirectory(),
+                                            [](const std::string&) { return true; });
+    return *current;
 }
 
 QString dataFile(const QString& relative) {

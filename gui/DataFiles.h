@@ -14,7 +14,8 @@ namespace vantor::gui {
 // stderr where files are written when that is not the current directory.
 const common::DataLocations& setUpDataFiles();
 // The locations chosen by setUpDataFiles(); without it, the current
-// directory and the installed data directory (what window tests need).
+// directory at the time of the call and the installed data directory (what
+// window tests need).
 const common::DataLocations& dataFiles();
 
 // The file `relative` ("BITMAP/slave.bmp") to read.
