@@ -127,7 +127,9 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
          form.index >= static_cast<int>(s.nodes[static_cast<std::size_t>(form.node)].modules.size())))
         return FormResult::StayOpen;
 
-    if (!digitsOnly(form.startText))
+    // An empty field is no address: refuse it here rather than let it count
+    // as 0 and surface later as an overlap.
+    if (form.startText.empty() || !digitsOnly(form.startText))
         return refuse("起始地址格式错误");
     if (!digitsOnly(form.lengthText))
         return refuse("长度格式错误");
@@ -140,8 +142,17 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
     if (start + length > 65536)
         return refuse("超限,数据区范围为1-65536");
     // A gateway address that is no number would silently become another one.
-    if (!digitsOnly(form.gatewayText))
+    if (form.gatewayText.empty() || !digitsOnly(form.gatewayText))
         return refuse("网关地址错误");
+    // The MODBUS address entered with a new command is a unit address; the
+    // field is locked when editing.
+    if (!form.editMode) {
+        const auto unit = editing::filledDigitsValue(form.modbusText);
+        if (!unit)
+            return refuse(kModbusAddressFormat);
+        if (*unit < 1 || *unit > 247)
+            return refuse(kModbusAddressRange);
+    }
     if (!text::toGbk(form.commentText))
         return refuse("注释含有无法保存的字符");
     const int gate = fieldValue(form.gatewayText);

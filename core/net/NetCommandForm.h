@@ -14,6 +14,9 @@
 
 namespace vantor::net {
 
+inline constexpr const char* kModbusAddressFormat = "MODBUS地址格式错误";
+inline constexpr const char* kModbusAddressRange = "MODBUS地址添入一个1和247之间的整数";
+
 struct NetCommandForm {
     // Fixed when the form opens.
     std::string title;           // the function label

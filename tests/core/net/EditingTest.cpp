@@ -403,6 +403,51 @@ TEST(NetCommandForm, ChecksInOrder) {
     }
 }
 
+// Empty fields are refused as such, not read as 0; the MODBUS address of a
+// new command is a unit address 1..247.
+TEST(NetCommandForm, EmptyFieldsAndModbusAddress) {
+    struct Case {
+        const char* start;
+        const char* gate;
+        const char* modbus;
+        const char* message; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {"", "100", "1", "起始地址格式错误"},
+        {"200", "", "1", "网关地址错误"},
+        {"200", "100", "", kModbusAddressFormat},
+        {"200", "100", "x1", kModbusAddressFormat},
+        {"200", "100", "-3", kModbusAddressFormat},
+        {"200", "100", "0", kModbusAddressRange},
+        {"200", "100", "248", kModbusAddressRange},
+        {"200", "100", "99999", kModbusAddressRange},
+        {"200", "100", "1", nullptr},
+        {"200", "100", "247", nullptr},
+    };
+    for (const auto& c : cases) {
+        CVantorNetDoc doc = withServer();
+        // Area 4 read at slave 0..9 and gateway 0..9: an empty field read as 0
+        // would overlap it.
+        doc.slaves[0].nodes[0].modules.push_back(command("读4区 03H", 0, 10, 0));
+        RecordingSink sink;
+        auto f = openNewNetCommandForm(doc, "读4区 03H", sink);
+        ASSERT_TRUE(f);
+        f->startText = c.start;
+        f->lengthText = "10";
+        f->gatewayText = c.gate;
+        f->modbusText = c.modbus;
+        const FormResult r = acceptNetCommandForm(doc, *f, sink);
+        if (c.message) {
+            EXPECT_EQ(r, FormResult::StayOpen) << c.modbus;
+            EXPECT_EQ(sink.texts(), Texts{c.message}) << c.start << "|" << c.gate << "|" << c.modbus;
+            EXPECT_EQ(doc.commandCount(), 1);
+        } else {
+            ASSERT_EQ(r, FormResult::Accepted) << c.modbus;
+            EXPECT_EQ(std::to_string(doc.slaves[0].nodes[0].modules.back().mod_num), c.modbus);
+        }
+    }
+}
+
 TEST(NetCommandForm, EditRestoresOnOverlapAndKeepsModbusAddress) {
     CVantorNetDoc doc = withServer();
     doc.slaves[0].nodes[0].modules.push_back(command("读4区 03H", 0, 10, 0));
