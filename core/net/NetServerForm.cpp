@@ -2,6 +2,7 @@
 
 #include "editing/FieldText.h"
 #include "net/NetProjectEditor.h"
+#include "services/NetworkParams.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
 
@@ -37,6 +38,17 @@ std::string trimmed(std::string_view s) {
         return {};
     const auto last = s.find_last_not_of(" \t");
     return std::string(s.substr(first, last - first + 1));
+}
+
+// Two IP texts name the same server when they hold the same address:
+// "192.168.000.011" is 192.168.0.11. Texts that are no address compare as
+// texts.
+bool sameIp(std::string_view a, std::string_view b) {
+    const auto pa = services::parseDottedIp(trimmed(a));
+    const auto pb = services::parseDottedIp(trimmed(b));
+    if (pa && pb)
+        return *pa == *pb;
+    return trimmed(a) == trimmed(b);
 }
 
 int firstUnit(const CSlave& s) {
@@ -95,7 +107,8 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
         return refuse("IP地址格式错误");
     if (!digitsOnly(form.unitText))
         return refuse("从站MOD地址格式错误");
-    if (!digitsOnly(form.portText))
+    // An empty port would be stored as port 0.
+    if (form.portText.empty() || !digitsOnly(form.portText))
         return refuse("端口格式错误");
     if (!digitsOnly(form.intervalText))
         return refuse("报文发送间隔格式错误");
@@ -121,14 +134,14 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
     bool unchanged = false;
     if (!form.addMode) {
         const CSlave& s = doc.slaves[static_cast<std::size_t>(form.slave)];
-        unchanged = trimmed(s.ipadd) == ip && s.port == port && firstUnit(s) == unit;
+        unchanged = sameIp(s.ipadd, ip) && s.port == port && firstUnit(s) == unit;
     }
     if (!unchanged)
         for (std::size_t i = 0; i < doc.slaves.size(); ++i) {
             const CSlave& other = doc.slaves[i];
             if (!form.addMode && static_cast<int>(i) == form.slave)
                 continue;
-            if (trimmed(other.ipadd) == ip && other.port == port && firstUnit(other) == unit)
+            if (sameIp(other.ipadd, ip) && other.port == port && firstUnit(other) == unit)
                 return refuse(ip + ":" + text::format("%d MOD:%d", port, unit) + " 已经存在");
         }
 
