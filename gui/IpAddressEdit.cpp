@@ -12,7 +12,22 @@ class AddressValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        return services::completeDottedIp(input.toStdString()) ? Acceptable : Invalid;
+        const std::string text = input.toStdString();
+        if (services::completeDottedIp(text))
+            return Acceptable;
+        // Up to four parts of up to three digits: shown as typed but holding
+        // no address (an octet above 255), so that it is refused rather than
+        // quietly cut to another address.
+        int parts = 1, digits = 0;
+        for (char c : text) {
+            if (c == '.') {
+                ++parts;
+                digits = 0;
+            } else if (c < '0' || c > '9' || ++digits > 3) {
+                return Invalid;
+            }
+        }
+        return parts <= 4 ? Intermediate : Invalid;
     }
 };
 

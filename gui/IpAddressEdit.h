@@ -1,7 +1,8 @@
 #pragma once
 // An address field that holds an IPv4 address and nothing else: up to four
-// octets of 0..255 can be typed, a blank or missing octet counts as 0, and
-// leaving the field shows the complete address.
+// octets of up to three digits can be typed, a blank or missing octet counts
+// as 0, and leaving the field shows the complete address. An octet above 255
+// stays as typed and the field then holds no address.
 #include <QLineEdit>
 
 namespace vantor::gui {
@@ -12,8 +13,8 @@ public:
     explicit IpAddressEdit(QWidget* parent = nullptr);
     explicit IpAddressEdit(const QString& address, QWidget* parent = nullptr);
 
-    // The complete address ("1.2.3" holds "1.2.3.0"); empty only when the
-    // text was set from outside to something no address field can hold.
+    // The complete address ("1.2.3" holds "1.2.3.0"); empty when the text is
+    // no address (an octet above 255).
     QString address() const;
 };
 

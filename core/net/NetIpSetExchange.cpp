@@ -73,6 +73,12 @@ bool NetIpSetExchange::pressDownload() {
         return false;
     std::string refusal;
     settings_ = load::checkNetworkTexts(fields_.newIp, fields_.mask, fields_.gateway, fields_.port, &refusal);
+    // A zero or broken mask (an emptied field reads as 0.0.0.0) leaves the
+    // gateway without a usable subnet: the same mask rule as Vantor's dialog.
+    if (settings_ && !services::maskAccepted(settings_->mask)) {
+        settings_.reset();
+        refusal = services::kMaskWrong;
+    }
     if (!settings_) {
         showError(refusal);
         return false;

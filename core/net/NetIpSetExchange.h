@@ -11,7 +11,8 @@
 // acknowledged, "下 载 失 败！" otherwise (files unchanged).
 //
 // The new settings pass the address checks the suite's other downloaders
-// apply: complete addresses, a port 0..65535, and nothing that would lock
+// apply: complete addresses, a port 0..65535, a mask of ones then zeros
+// (the rule of Vantor's network dialog), and nothing that would lock
 // the gateway out (port 0, the subnet's network or broadcast address as IP,
 // a default gateway equal to the IP).
 #include "net/NetReplyJoin.h"

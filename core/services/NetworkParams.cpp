@@ -127,7 +127,7 @@ std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, Me
     }
     auto mask = parseDottedIp(s.mask);
     if (!mask || !maskAccepted(*mask)) {
-        sink.error("错误", "网口1子网掩码设置错误");
+        sink.error("错误", kMaskWrong);
         return std::nullopt;
     }
     auto gw = parseDottedIp(s.gateway);

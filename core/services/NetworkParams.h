@@ -38,6 +38,7 @@ std::optional<std::string> completeDottedIp(std::string_view text);
 // ones and at least one zero (0.0.0.0, 128.0.0.0 and 255.255.255.255 are
 // refused).
 bool maskAccepted(const Octets& mask);
+inline constexpr const char* kMaskWrong = "网口1子网掩码设置错误";
 
 struct CheckedSettings {
     Octets ip;

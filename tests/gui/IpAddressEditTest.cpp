@@ -14,7 +14,6 @@ private slots:
             const char* shown;   // after typing
             const char* address; // after leaving the field
         } cases[] = {{"192.168.1.10", "192.168.1.10", "192.168.1.10"},
-                     {"256.1.1.1", "25.1.1.1", "25.1.1.1"},
                      {"1.2.3", "1.2.3", "1.2.3.0"},
                      {"1.2.3.4.5", "1.2.3.45", "1.2.3.45"},
                      {"10.a0.0.1", "10.0.0.1", "10.0.0.1"}};
@@ -25,6 +24,19 @@ private slots:
             emit edit.editingFinished();
             QCOMPARE(edit.text(), QString(c.address));
             QCOMPARE(edit.address(), QString(c.address));
+        }
+    }
+
+    // An octet above 255 is neither cut to another address nor completed:
+    // the field holds no address, which the dialogs refuse.
+    void anOctetAbove255IsKeptAndHoldsNoAddress() {
+        for (const char* keys : {"256.1.1.1", "192.168.1.256", "192.168.999"}) {
+            vantor::gui::IpAddressEdit edit;
+            QTest::keyClicks(&edit, keys);
+            QCOMPARE(edit.text(), QString(keys));
+            emit edit.editingFinished();
+            QCOMPARE(edit.text(), QString(keys));
+            QVERIFY(edit.address().isEmpty());
         }
     }
 

@@ -187,21 +187,48 @@ private slots:
         QVERIFY(results_.isEmpty());
     }
 
-    // Settings that would lock the gateway out are refused before anything
-    // is sent; the window keeps the input, and 断开 ends the connection.
+    // Settings that would lock the gateway out, an address field holding no
+    // address and a broken mask are refused before anything is sent; the
+    // window keeps the input as typed, and 断开 ends the connection.
+    void refusedFieldKeepsTheWindow_data() {
+        QTest::addColumn<QString>("fieldName");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("broadcast IP") << "newIp"
+                                      << "10.1.255.255"
+                                      << "网口1IP不能为子网的广播地址";
+        QTest::newRow("IP octet above 255") << "newIp"
+                                            << "10.1.0.256"
+                                            << "请输入完整的IP地址";
+        QTest::newRow("empty mask") << "mask"
+                                    << ""
+                                    << "网口1子网掩码设置错误";
+        QTest::newRow("zero mask") << "mask"
+                                   << "0.0.0.0"
+                                   << "网口1子网掩码设置错误";
+        QTest::newRow("mask with a hole") << "mask"
+                                          << "255.0.255.0"
+                                          << "网口1子网掩码设置错误";
+    }
     void refusedFieldKeepsTheWindow() {
+        QFETCH(QString, fieldName);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
         writeFile("ip.txt", "127.0.0.1");
         SimulatedGateway sim("QB-H-NET2.0");
         QVERIFY(sim.ok());
         NetIpSetDialog dialog;
-        enterSettings(dialog, "10.1.255.255");
+        enterSettings(dialog, "10.1.0.5");
+        QLineEdit* edited = field(dialog, fieldName.toUtf8().constData());
+        edited->clear();
+        QTest::keyClicks(edited, typed);
         dialog.show();
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(button(dialog, "downloadButton")->isEnabled(), 10000);
         QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
-        QCOMPARE(messages_.texts(), std::vector<std::string>{"网口1IP不能为子网的广播地址"});
+        QCOMPARE(messages_.texts(), std::vector<std::string>{message.toStdString()});
         QVERIFY(dialog.isVisible());
-        QCOMPARE(field(dialog, "newIp")->text(), QString("10.1.255.255"));
+        QCOMPARE(edited->text(), typed);
         QVERIFY(button(dialog, "downloadButton")->isEnabled());
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
         QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));

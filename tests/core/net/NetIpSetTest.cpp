@@ -138,6 +138,10 @@ TEST_F(IpSet, SettingsThatWouldLockTheGatewayOutAreRefused) {
         {"192.168.1.10", "255.255.255.0", "192.168.1.1", "0", services::kPortZero},
         {"192.168.1.10", "255.255.255.0", "192.168.1.1", "70000", "MOD端口取值范围:0-65535"},
         {"1.2.3", "255.255.255.0", "192.168.1.1", "502", "请输入完整的IP地址"},
+        // An emptied mask field reads as 0.0.0.0; a mask must be ones then zeros.
+        {"192.168.1.10", "0.0.0.0", "192.168.1.1", "502", services::kMaskWrong},
+        {"192.168.1.10", "255.0.255.0", "192.168.1.1", "502", services::kMaskWrong},
+        {"192.168.1.10", "128.0.0.0", "192.168.1.1", "502", services::kMaskWrong},
     };
     for (const auto& c : cases) {
         SetUp();
