@@ -9,7 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/simulator-lib.sh" "${1:-}"
 load="$build/apps/vantorload/VantorLoad"
 work="$build/vantorload-work"
-mkdir -p "$work/IP"
+mkdir -p "$work/IP" "$work/gateway"
 [ -f "$work/IP/ip.txt" ] || printf '127.0.0.1' >"$work/IP/ip.txt"
 [ -f "$work/IP/port.txt" ] || printf '502' >"$work/IP/port.txt"
 start_simulator NXE-485-ZRTU2 --dump-dir "$work/gateway"

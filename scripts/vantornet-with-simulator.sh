@@ -12,7 +12,7 @@ set -euo pipefail
 source "$(dirname "$0")/simulator-lib.sh" "${1:-}"
 vantornet="$build/apps/vantornet/VantorNet"
 work="$build/vantornet-work"
-mkdir -p "$work/IP"
+mkdir -p "$work/IP" "$work/gateway"
 for shipped in BITMAP Help busy.gif Vantor.ver; do
     ln -sfn "$root/data/$shipped" "$work/$shipped"
 done
