@@ -52,6 +52,11 @@ NetDownloadDialog::NetDownloadDialog(const net::CVantorNetDoc& project, QWidget*
     picture_ = new gui::AnimatedPicture(this);
     picture_->setObjectName("picture");
     picture_->loadFromFile(gui::busyAnimationPath());
+    // Shown only while busy; its place is kept so nothing moves.
+    QSizePolicy keepPlace = picture_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    picture_->setSizePolicy(keepPlace);
+    picture_->hide();
     showStatusIn(status_);
     showProgressIn(progress_);
 
@@ -144,6 +149,8 @@ void NetDownloadDialog::refresh() {
         picture_->draw();
     else if (!busy && picture_->isPlaying())
         picture_->stop();
+    // A stopped animation would stay on its last frame: hide it.
+    picture_->setVisible(busy);
 }
 
 void NetDownloadDialog::onExchangeFinished(bool success, const QString& resultText) {

@@ -93,6 +93,7 @@ private slots:
         QVERIFY(!button(dialog, "downloadButton")->isEnabled());
         QVERIFY(!button(dialog, "connectButton")->isEnabled());
         QVERIFY(dialog.picture()->isPlaying());
+        QVERIFY(dialog.picture()->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
 
         QCOMPARE(results_, QStringList{"下载完毕！"});
@@ -188,6 +189,7 @@ private slots:
         QVERIFY(!button(dialog, "downloadButton")->isEnabled());
         QCOMPARE(dialog.statusText(), QString());
         QVERIFY(!dialog.picture()->isPlaying());
+        QVERIFY2(!dialog.picture()->isVisible(), "no still busy picture after a failed connection");
 
         SimulatedGateway sim("NXE-485-ZRTU2");
         QVERIFY(sim.ok());
