@@ -195,6 +195,8 @@ void NetMainWindow::buildMenus() {
 
 void NetMainWindow::buildDocks() {
     catalogue_ = gui::catalogueWidget(net::netCatalogueTree(), "deviceTree");
+    // A double-click adds the item; the catalogue stays fully expanded.
+    catalogue_->setExpandsOnDoubleClick(false);
     connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &NetMainWindow::catalogueActivated);
     auto* catalogueDock = new QDockWidget("设备树", this);
     catalogueDock->setObjectName("treeDock");

@@ -392,6 +392,34 @@ private slots:
         doc.modified = false;
     }
 
+    // A user's double-click on "Normal Server" (here refused: 31 servers
+    // already) leaves the catalogue expanded, its functions in sight.
+    void doubleClickKeepsTheCatalogueExpanded() {
+        W w;
+        CVantorNetDoc& doc = w.document();
+        for (int i = 0; i < 31; ++i) {
+            vantor::net::NewServerValues v;
+            v.ipadd = "10.0.0." + std::to_string(i + 1);
+            vantor::net::addServer(doc, v);
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* tree = w.findChild<QTreeWidget*>("deviceTree");
+        auto found = tree->findItems("Normal Server", Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY(!found.isEmpty());
+        QTreeWidgetItem* normal = found.first();
+        QVERIFY(normal->isExpanded());
+        const QPoint at = tree->visualItemRect(normal).center();
+        for (int round = 0; round < 2; ++round) {
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+            QVERIFY(normal->isExpanded());
+            QVERIFY(normal->parent() == nullptr || normal->parent()->isExpanded());
+        }
+        QCOMPARE(messages_.texts(), (std::vector<std::string>{"最多添加31个站点", "最多添加31个站点"}));
+        doc.modified = false;
+    }
+
     void dpTableOfProfibusProject() {
         W w;
         CVantorNetDoc& doc = w.document();
