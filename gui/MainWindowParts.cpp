@@ -1,9 +1,12 @@
 #include "MainWindowParts.h"
 
 #include "FileChooser.h"
+#include "QtMessageSink.h"
 #include "TableList.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -15,6 +18,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QUrl>
 
 namespace vantor::gui {
 
@@ -79,6 +83,27 @@ QString chooseProjectPath(QWidget* parent, const QString& proposed, const QStrin
 QString documentTitle(const QString& path, bool modified, const QString& program) {
     const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
     return name + (modified ? "*" : "") + " - " + program;
+}
+
+namespace {
+std::function<bool(const QUrl&)>& localPlaceOpener() {
+    static std::function<bool(const QUrl&)> opener;
+    return opener;
+}
+} // namespace
+
+void setLocalPlaceOpener(std::function<bool(const QUrl&)> opener) {
+    localPlaceOpener() = std::move(opener);
+}
+
+bool openLocalPlace(QWidget* parent, const QUrl& url, const QString& what) {
+    const auto& opener = localPlaceOpener();
+    if (opener ? opener(url) : QDesktopServices::openUrl(url))
+        return true;
+    const QString where = QDir::toNativeSeparators(url.toLocalFile());
+    QtMessageSink(parent).error(
+        "错误", QString("无法打开%1，没有可用的程序。\n位置：%2").arg(what, where).toStdString());
+    return false;
 }
 
 } // namespace vantor::gui

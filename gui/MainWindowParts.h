@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QUrl;
 class QMainWindow;
 class QMenu;
 class QScrollArea;
@@ -44,5 +45,12 @@ QString chooseProjectPath(QWidget* parent, const QString& proposed, const QStrin
 
 // "<file name or Untitled>[*] - <program>".
 QString documentTitle(const QString& path, bool modified, const QString& program);
+
+// Opens a local file or folder (`url`, a file URL, possibly with a fragment)
+// with the desktop's program for it. When none can be started, says so:
+// "无法打开<what>" and where it lies, caption "错误". False then.
+bool openLocalPlace(QWidget* parent, const QUrl& url, const QString& what);
+// Tests replace the desktop's opener (null restores it).
+void setLocalPlaceOpener(std::function<bool(const QUrl&)> opener);
 
 } // namespace vantor::gui

@@ -498,11 +498,11 @@ void MainWindow::about() {
 }
 
 void MainWindow::openFirmwareFolder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"));
+    gui::openLocalPlace(this, QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"), "FIRMWARE目录");
 }
 
 void MainWindow::openHelp() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(gui::dataFile("Help/index.html")));
+    gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataFile("Help/index.html")), "帮助");
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

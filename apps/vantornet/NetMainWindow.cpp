@@ -161,7 +161,8 @@ void NetMainWindow::buildMenus() {
     QMenu* work = menuBar()->addMenu("工作目录");
     work->addAction(command(kBitmapFolder, "BITMAP目录"));
     on(kBitmapFolder, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(gui::dataDirectoryOf("BITMAP/master.bmp") + "/BITMAP"));
+        gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataDirectoryOf("BITMAP/master.bmp") + "/BITMAP"),
+                            "BITMAP目录");
     });
 
     QMenu* help = menuBar()->addMenu("帮助(&H)");
@@ -170,7 +171,7 @@ void NetMainWindow::buildMenus() {
     on(kHelp, [this] {
         QUrl page = QUrl::fromLocalFile(gui::dataFile("Help/index.html"));
         page.setFragment("vantornet");
-        QDesktopServices::openUrl(page);
+        gui::openLocalPlace(this, page, "帮助");
     });
     on(kAbout, [this] { about(); });
 

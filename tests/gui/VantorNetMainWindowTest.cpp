@@ -4,6 +4,7 @@
 // question, the address tables, save and reopen, undo and redo. Message
 // boxes are recorded, file choices scripted.
 #include "GuiTestSupport.h"
+#include "MainWindowParts.h"
 #include "NetMainWindow.h"
 #include "NetProjectView.h"
 #include "QtMessageSink.h"
@@ -182,6 +183,20 @@ private slots:
         QCOMPARE(urls.urls[1].toLocalFile(), QDir::currentPath() + "/Help/index.html");
         QCOMPARE(urls.urls[1].fragment(), QString("vantornet"));
         QVERIFY(QFile::exists(urls.urls[1].toLocalFile()));
+
+        // With no program to open them, both say what and where.
+        QVERIFY(messages_.messages.empty());
+        vantor::gui::setLocalPlaceOpener([](const QUrl&) { return false; });
+        action(w, W::kBitmapFolder)->trigger();
+        action(w, W::kHelp)->trigger();
+        vantor::gui::setLocalPlaceOpener(nullptr);
+        QCOMPARE(messages_.texts(),
+                 (std::vector<std::string>{
+                     ("无法打开BITMAP目录，没有可用的程序。\n位置：" + QDir::currentPath() + "/BITMAP")
+                         .toStdString(),
+                     ("无法打开帮助，没有可用的程序。\n位置：" + QDir::currentPath() + "/Help/index.html")
+                         .toStdString()}));
+        QCOMPARE(messages_.messages[0].caption, std::string("错误"));
     }
 
     void assembleByDoubleClicks() {
