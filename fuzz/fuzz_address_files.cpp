@@ -43,8 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(transfer::portFilePath(dir()), std::ios::binary | std::ios::trunc) << portText;
 
     const auto texts = transfer::readAddressFiles(dir());
-    // Reading stops at a 0xFF byte, the end-of-file mark of old editors.
-    if (!texts.ip || *texts.ip != ipText.substr(0, ipText.find('\xFF')))
+    // Reading stops at a 0xFF byte, the end-of-file mark of old editors, and
+    // after the first kMaxAddressFileBytes.
+    if (!texts.ip ||
+        *texts.ip != ipText.substr(0, ipText.find('\xFF')).substr(0, transfer::kMaxAddressFileBytes))
         std::abort();
     const std::string proposed = load::proposedGatewayIp(*texts.ip);
     if (!dottedQuad(proposed))

@@ -573,6 +573,11 @@ bool CXmlDoc::Load(const std::string& path) {
     for (;;) {
         std::size_t got = std::fread(buffer, 1, sizeof buffer, f);
         data.append(buffer, got);
+        if (data.size() > kMaxDocumentFileBytes) {
+            std::fclose(f);
+            result_ = kDocumentTooLarge;
+            return false;
+        }
         if (got < sizeof buffer)
             break;
     }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -459,6 +460,13 @@ bool ProjectFile::save(const CVantorDoc& doc, const std::string& path, const std
 }
 
 std::optional<std::string> readArchiveFile(const std::string& path, std::string* error) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > markup::kMaxDocumentFileBytes) {
+        if (error)
+            *error = "无法打开文件 " + path + ": " + markup::kDocumentTooLarge;
+        return std::nullopt;
+    }
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         if (error)
