@@ -25,11 +25,18 @@ cp "$data/demo.$ext" "$tmp/old.$ext"
 (cd "$data" && "$cli" "$command" "$tmp/big.$ext" "$tmp/new.$ext") || { echo "reference save failed"; exit 1; }
 cmp -s "$tmp/old.$ext" "$tmp/new.$ext" && { echo "old and new must differ"; exit 1; }
 
-# How long one save takes here: the kills are spread over 1.5 times that.
-begin=$(date +%s%N)
-(cd "$data" && "$cli" "$command" "$tmp/big.$ext" "$tmp/timing.$ext") || exit 1
-span=$((($(date +%s%N) - begin) / 1000 * 3 / 2))
+# How long one save takes here (the quickest of three): the kills are
+# spread over 1.5 times that, and over half a second at most, so a busy
+# machine does not stretch the test.
+span=
+for _ in 1 2 3; do
+    begin=$(date +%s%N)
+    (cd "$data" && "$cli" "$command" "$tmp/big.$ext" "$tmp/timing.$ext") || exit 1
+    took=$((($(date +%s%N) - begin) / 1000 * 3 / 2))
+    [ -z "$span" ] || [ "$took" -lt "$span" ] && span=$took
+done
 [ "$span" -ge 1000 ] || span=1000
+[ "$span" -le 500000 ] || span=500000
 
 target=$tmp/target.$ext
 old=0 new=0 left=0
