@@ -11,4 +11,5 @@ ctest --test-dir build --output-on-failure --timeout 120 -j"$(nproc)"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON -DVANTOR_BENCH=OFF
 cmake --build build-sanitize -j"$(nproc)" --target vantor_core_test_programs
-ctest --test-dir build-sanitize --output-on-failure --timeout 120 -j"$(nproc)" -L '^core$'
+ctest --test-dir build-sanitize --output-on-failure --timeout 120 -j"$(nproc)" -L '^(core|faults)$' \
+    -E '^faults\.(kill_|failed_save)'
