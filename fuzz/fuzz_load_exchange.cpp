@@ -5,34 +5,19 @@
 // requests go out only on an open socket, and the address files only ever
 // hold what the fields allowed.
 #include "ExchangeFuzz.h"
+#include "FuzzScratch.h"
 #include "load/LoadExchange.h"
-#include "transfer/AddressFiles.h"
 #include "transfer/CommandFrame.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 using namespace vantor::load;
 using namespace vantor::transfer;
 
-namespace {
-const std::string& scratch() {
-    static const std::string dir = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-load-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        return pattern;
-    }();
-    return dir;
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider fdp(data, size);
-    std::filesystem::remove_all(scratch() + "/IP");
-    LoadExchange ex(scratch());
+    std::filesystem::remove_all(vantor::fuzzing::scratchDir() + "/IP");
+    LoadExchange ex(vantor::fuzzing::scratchDir());
     vantor::fuzzing::ExchangeFuzz drive(ex, fdp);
     static const uint8_t kCodes[] = {1, 20, 21, 10, 2};
     drive.wellFormed = [&] {
@@ -75,11 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.connect(fdp.ConsumeBool());
     drive.run(800);
     // Whatever was saved is a dotted quad and a port number.
-    if (auto ip = readAddressFile(ipFilePath(scratch()));
-        ip && ip->find_first_not_of("0123456789.") != std::string::npos)
-        std::abort();
-    if (auto port = readAddressFile(portFilePath(scratch()));
-        port && (port->empty() || port->find_first_not_of("0123456789") != std::string::npos))
-        std::abort();
+    vantor::fuzzing::requireWellFormedAddressFiles(vantor::fuzzing::scratchDir());
     return 0;
 }

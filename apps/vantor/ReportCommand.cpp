@@ -10,12 +10,12 @@
 #include "services/CommissioningReport.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 using namespace vantor;
@@ -41,19 +41,22 @@ std::vector<Message> runInWindow(transfer::Exchange& exchange, const std::functi
     return messages;
 }
 
-bool savePdf(const QString& path, const QString& html) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+// The page is laid out in memory and written like every other file: beside
+// the target, then renamed over it.
+bool savePdf(const QString& path, const QString& html, std::string* error) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setTitle("调试报告");
         QTextDocument page;
         page.setHtml(html);
         page.print(&writer);
     }
-    return file.commit();
+    const QByteArray& bytes = buffer.data();
+    return model::writeFileAtomically(path.toStdString(), std::string_view(bytes.constData(), bytes.size()),
+                                      error);
 }
 
 } // namespace
@@ -85,8 +88,9 @@ void runReportCommand(QWidget* parent, const model::CVantorDoc& doc, const QStri
         doc, name.toStdString(), QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString(),
         device);
     if (path.endsWith(".pdf", Qt::CaseInsensitive)) {
-        if (!savePdf(path, QString::fromStdString(html)))
-            sink.error("写文件时产生错误");
+        std::string error;
+        if (!savePdf(path, QString::fromStdString(html), &error))
+            sink.error(error);
         return;
     }
     std::string error;

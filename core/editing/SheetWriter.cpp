@@ -1,15 +1,14 @@
 #include "editing/SheetWriter.h"
 
+#include "common/AtomicFile.h"
+
 #include "text/Numbers.h"
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <memory>
 #include <set>
-#include <unistd.h>
 
 namespace vantor::editing {
 
@@ -22,11 +21,6 @@ bool endsWithNoCase(const std::string& s, const std::string& tail) {
         if (std::tolower(static_cast<unsigned char>(s[s.size() - tail.size() + i])) != tail[i])
             return false;
     return true;
-}
-
-// A temporary name beside the target, unique per process.
-std::string tempPathFor(const std::string& path) {
-    return path + "." + std::to_string(::getpid()) + ".part";
 }
 
 } // namespace
@@ -83,14 +77,19 @@ bool SheetWriter::commit() {
 bool SheetWriter::save() {
     if (path_.empty() || failed_)
         return false;
-    const std::string temp = tempPathFor(path_);
-    bool ok = format_ == Format::Workbook ? saveWorkbook(temp) : saveText(temp);
-    if (ok && std::rename(temp.c_str(), path_.c_str()) != 0) {
-        errors_ += format_ == Format::Workbook ? "打开文件时产生错误\n" : "写文件时产生错误\n";
-        ok = false;
+    // Written beside the target and renamed over it: an export that fails
+    // halfway leaves the previous file as it was.
+    AtomicFile file(path_);
+    const char* openError = format_ == Format::Workbook ? "打开文件时产生错误\n" : "写文件时产生错误\n";
+    if (!file.create()) {
+        errors_ += openError;
+        return false;
     }
-    if (!ok)
-        std::remove(temp.c_str());
+    const bool ok = format_ == Format::Workbook ? saveWorkbook(file.tempPath()) : saveText(file);
+    if (ok && !file.commit()) {
+        errors_ += openError;
+        return false;
+    }
     return ok;
 }
 
@@ -153,7 +152,7 @@ std::string SheetWriter::quoteField(const std::string& field, char delimiter) {
     return out;
 }
 
-bool SheetWriter::saveText(const std::string& tempPath) {
+bool SheetWriter::saveText(AtomicFile& file) {
     // Each sheet: its name on a line of its own, the header row, the rows;
     // a blank line between sheets.
     std::string out;
@@ -174,18 +173,11 @@ bool SheetWriter::saveText(const std::string& tempPath) {
         for (const auto& row : sheets_[s].rows)
             line(row);
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(tempPath.c_str(), "wb"), &std::fclose);
-    if (!f) {
+    if (!file.write(out)) {
         errors_ += "写文件时产生错误\n";
         return false;
     }
-    bool ok = std::fwrite(out.data(), 1, out.size(), f.get()) == out.size() && std::fflush(f.get()) == 0 &&
-              ::fsync(::fileno(f.get())) == 0;
-    if (std::fclose(f.release()) != 0)
-        ok = false;
-    if (!ok)
-        errors_ += "写文件时产生错误\n";
-    return ok;
+    return true;
 }
 
 } // namespace vantor::editing

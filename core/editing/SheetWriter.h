@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+namespace vantor {
+class AtomicFile;
+}
+
 namespace vantor::editing {
 
 class SheetWriter {
@@ -54,7 +58,7 @@ private:
         std::vector<std::vector<std::string>> rows;
     };
     bool saveWorkbook(const std::string& tempPath);
-    bool saveText(const std::string& tempPath);
+    bool saveText(AtomicFile& file);
 
     std::string path_;
     Format format_;

@@ -125,6 +125,7 @@ bool LoadExchange::pressIp() {
 void LoadExchange::sendRequest(Bytes bytes, bool enablesActions) {
     // A request the socket cannot take is not reported here: the reply
     // timer tells.
+    lastRequest_ = bytes.empty() ? 0 : bytes[0];
     send(std::move(bytes));
     startTimer(kReplyTimer, kReplyTimeoutMs);
     if (enablesActions && state_ == LinkState::Connected)
@@ -133,16 +134,22 @@ void LoadExchange::sendRequest(Bytes bytes, bool enablesActions) {
 
 void LoadExchange::onReply(ByteView frame) {
     stopTimer(kReplyTimer);
+    // An operation whose failure has been shown is over: a late reply
+    // neither continues it nor saves anything.
+    if (operation_ == Operation::None)
+        return;
     const auto code = byteAt(frame, 0);
     const auto status = replyStatus(frame);
     const bool statusOk = status && statusIsSuccess(*status);
     bool saved = false;
+    bool matched = false;
     auto saveOnce = [&](Operation op) {
         if (!saved)
             saveAddressFiles(op);
         saved = true;
     };
     if (code == command::kDeviceState) {
+        matched = true;
         std::string refusal;
         if (checkModbusAddresses(fields_, &refusal))
             sendRequest(rtuSettingsRequest(fields_), true);
@@ -150,11 +157,13 @@ void LoadExchange::onReply(ByteView frame) {
             showError(refusal);
     }
     if (code == command::kRtuConfig) {
+        matched = true;
         position_ = 0;
         progress(0, 100, 0);
         startTimer(kRtuRunTimer, kTickMs);
     }
     if (code == command::kFieldbusConfig && statusOk) {
+        matched = true;
         success_ = true;
         sendRequest(restartRequest(), false);
     }
@@ -166,12 +175,22 @@ void LoadExchange::onReply(ByteView frame) {
     if (code == command::kNetworkParams) {
         // Any answer to the network settings counts: a gateway acknowledges
         // with statuses other than 0 and 4 as well.
+        matched = true;
         success_ = true;
         saveOnce(Operation::Network);
     }
     if (byteAt(frame, 7) == 98) {
+        matched = true;
         success_ = true;
         saveOnce(operation_);
+    }
+    // A reply no row takes and that does not echo the outstanding request
+    // (garbage, another command's echo) leaves the request unanswered: keep
+    // waiting for its reply, so that the reply timeout still reports a
+    // gateway that never gives it. The restart is not waited for.
+    if (!matched && code != lastRequest_ && lastRequest_ != command::kRestart && socketOpen()) {
+        linkReceiver().expectReply();
+        startTimer(kReplyTimer, kReplyTimeoutMs);
     }
 }
 
@@ -182,6 +201,7 @@ void LoadExchange::onTimer(int id) {
         showError(kFailed);
         success_ = false;
         outcome_ = Outcome::Failed;
+        operation_ = Operation::None;
         return;
     }
     if (id == kRtuRunTimer || id == kNetworkRunTimer)
@@ -219,6 +239,7 @@ void LoadExchange::runTick(int timer) {
             outcome_ = Outcome::Failed;
         }
         success_ = false;
+        operation_ = Operation::None;
         return;
     }
     ++position_;

@@ -12,12 +12,16 @@
 // IP设置: a run of timer 2 starts at once and sends command 10 at position
 // 8; its reply marks success and saves the address files.
 // Every request arms timer 4 (10 s); when it runs out the runs stop with
-// "下载失败" and the connection stays open.
+// "下载失败" and the connection stays open. Once an operation has ended with
+// "下载失败", a late reply to it is ignored: it neither continues the
+// operation nor saves the address files.
 //
 // The reply rows are tested in order and several may apply to one reply:
 // byte 0 = 1; byte 0 = 20; byte 0 = 21 with status 0/4; byte 0 = 10 with
 // status 0/4; byte 0 = 10; byte 7 = 98. A reply too short to hold byte 7 or
-// byte 8 matches no row that reads it.
+// byte 8 matches no row that reads it. A reply that matches no row leaves
+// its request unanswered: timer 4 runs again, so a gateway that answers
+// only garbage still ends in "下载失败".
 #include "load/LoadRequests.h"
 #include "transfer/Exchange.h"
 
@@ -107,6 +111,7 @@ private:
     bool success_ = false;
     int position_ = 0;
     Operation operation_ = Operation::None;
+    uint8_t lastRequest_ = 0; // command of the last request sent
     Outcome outcome_ = Outcome::None;
     // The gateway connected to, and the settings last sent to it.
     std::string connectedIp_;

@@ -1,15 +1,14 @@
 #include "markup/CXmlDoc.h"
 
+#include "common/AtomicFile.h"
+
 #include "text/Gbk.h"
 #include "text/Numbers.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <strings.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace vantor::markup {
@@ -574,6 +573,11 @@ bool CXmlDoc::Load(const std::string& path) {
     for (;;) {
         std::size_t got = std::fread(buffer, 1, sizeof buffer, f);
         data.append(buffer, got);
+        if (data.size() > kMaxDocumentFileBytes) {
+            std::fclose(f);
+            result_ = kDocumentTooLarge;
+            return false;
+        }
         if (got < sizeof buffer)
             break;
     }
@@ -605,47 +609,10 @@ bool CXmlDoc::Load(const std::string& path) {
 // save leaves the previous file as it was.
 bool CXmlDoc::Save(const std::string& path) {
     const std::string out = isUtf8File(declaredEncoding(doc_)) ? text::fromGbk(doc_) : doc_;
-    static unsigned counter = 0;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".~" + std::to_string(getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        result_ = systemError(errno);
+    if (auto failure = replaceFile(path, out)) {
+        result_ = systemError(failure->error);
         return false;
     }
-    auto fail = [&](int error) {
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(temp.c_str());
-        result_ = systemError(error);
-        return false;
-    };
-    struct stat previous;
-    if (::stat(path.c_str(), &previous) == 0 && S_ISREG(previous.st_mode))
-        (void)::fchmod(fd, previous.st_mode & 07777);
-    std::size_t written = 0;
-    while (written < out.size()) {
-        ssize_t w = ::write(fd, out.data() + written, out.size() - written);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        written += static_cast<std::size_t>(w);
-    }
-    if (::fsync(fd) != 0)
-        return fail(errno);
-    int closing = ::close(fd);
-    fd = -1;
-    if (closing != 0)
-        return fail(errno);
-    if (::rename(temp.c_str(), path.c_str()) != 0)
-        return fail(errno);
     result_ = text::format("%s%d bytes", "", static_cast<int>(out.size()));
     return true;
 }

@@ -13,6 +13,13 @@
 
 namespace vantor::markup {
 
+// The largest document file read (projects, ETHOption.xml). Real projects
+// stay far below it (the biggest model's full configuration is well under
+// 1 MB); a larger file is refused at once instead of being parsed into an
+// element table many times its size.
+inline constexpr std::size_t kMaxDocumentFileBytes = 8u << 20;
+inline constexpr const char* kDocumentTooLarge = "文件过大";
+
 class CXmlDoc {
 public:
     CXmlDoc();
@@ -29,8 +36,9 @@ public:
     // encoding is read and written byte for byte. The result text is the byte
     // count ("123 bytes", then any parse messages) or the system's error
     // text; Load is false only when the file cannot be read (the document is
-    // then left as it was). Save writes beside the target and renames, so a
-    // failed save leaves the previous file untouched.
+    // then left as it was) or is larger than kMaxDocumentFileBytes. Save
+    // writes beside the target and renames, so a failed save leaves the
+    // previous file untouched.
     bool Load(const std::string& path);
     bool Save(const std::string& path);
 

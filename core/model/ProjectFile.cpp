@@ -1,5 +1,7 @@
 #include "model/ProjectFile.h"
 
+#include "common/AtomicFile.h"
+
 #include "model/ModuleAttributes.h"
 
 #include "markup/CXmlDoc.h"
@@ -7,11 +9,11 @@
 #include "text/Numbers.h"
 
 #include <array>
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -217,70 +219,10 @@ std::optional<std::string> decodeArchiveString(std::string_view bytes) {
 // Atomic write
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    auto fail = [&](const std::string& what, int err) {
-        if (error)
-            *error = "无法保存文件 " + path + ": " + what +
-                     (err ? std::string(" (") + std::strerror(err) + ")" : "");
-        return false;
-    };
-
-    // A name beside the target that no other save (of this or another
-    // process) uses at the same time.
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return fail("无法创建临时文件", errno);
-    }
-    if (fd < 0)
-        return fail("无法创建临时文件", EEXIST);
-
-    // Keep the permissions of the file being replaced.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-        (void)::fchmod(fd, st.st_mode & 07777);
-
-    auto abandon = [&](const std::string& what) {
-        int err = errno;
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(temp.c_str());
-        return fail(what, err);
-    };
-
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return abandon("写入失败");
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0)
-        return abandon("写入失败");
-    int closed = ::close(fd);
-    fd = -1;
-    if (closed != 0)
-        return abandon("写入失败");
-    if (::rename(temp.c_str(), path.c_str()) != 0)
-        return abandon("无法替换文件");
-
-    // Make the rename itself durable; a failure here no longer endangers
-    // either version of the file.
-    std::string dir = path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/'));
-    if (dir.empty())
-        dir = "/";
-    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        (void)::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
+    auto failure = replaceFile(path, bytes);
+    if (failure && error)
+        *error = "无法保存文件 " + path + ": " + failure->text();
+    return !failure;
 }
 
 // ---------------------------------------------------------------------------
@@ -518,6 +460,13 @@ bool ProjectFile::save(const CVantorDoc& doc, const std::string& path, const std
 }
 
 std::optional<std::string> readArchiveFile(const std::string& path, std::string* error) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > markup::kMaxDocumentFileBytes) {
+        if (error)
+            *error = "无法打开文件 " + path + ": " + markup::kDocumentTooLarge;
+        return std::nullopt;
+    }
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         if (error)

@@ -56,10 +56,15 @@ bool NetDownloadExchange::pressDisconnect() {
 void NetDownloadExchange::onClosedByPeer() {
     closeSocket();
     // Before 下载 the dialog simply shows the link gone; during a download
-    // the reply timer reports the loss.
+    // the reply timer reports the loss. Between two requests (the pause,
+    // the ticks before the first part) no reply timer runs: it starts now,
+    // so the loss is reported within one reply timeout.
     if (phase_ == Phase::Connected) {
         phase_ = Phase::Disconnected;
         status("");
+    } else if (phase_ == Phase::Identification || phase_ == Phase::Rtu || phase_ == Phase::Fieldbus) {
+        if (!timerArmed(kNetReplyTimer))
+            startTimer(kNetReplyTimer, settings_.replyTimeoutMs);
     }
 }
 
@@ -74,7 +79,10 @@ bool NetDownloadExchange::pressDownload() {
 
 void NetDownloadExchange::request(Bytes frame, bool expectReply) {
     // A request the socket refuses is not reported here: the reply timer
-    // tells.
+    // tells. On a connection the gateway has closed nothing goes out, and
+    // the reply timer already running since the close is not restarted.
+    if (!socketOpen() && timerArmed(kNetReplyTimer))
+        return;
     send(std::move(frame), expectReply);
     if (revAllow_)
         *revAllow_ = 1;

@@ -23,8 +23,10 @@ std::optional<std::string> readAddressFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
+    // An address file holds one short line: what lies beyond the first
+    // kMaxAddressFileBytes is never read.
     std::string text;
-    for (std::istreambuf_iterator<char> it(in), end; it != end; ++it) {
+    for (std::istreambuf_iterator<char> it(in), end; it != end && text.size() < kMaxAddressFileBytes; ++it) {
         if (static_cast<unsigned char>(*it) == 0xFF)
             break;
         text += *it;

@@ -5,14 +5,16 @@
 // that the next start proposes it. The downloaders of the suite read and
 // rewrite the same two files.
 //
-// A file's text is every byte up to its end; a byte 0xFF also ends it. The
-// files are written without a line end, each one anew and atomically (a
-// failed write leaves the previous file as it was).
+// A file's text is every byte up to its end; a byte 0xFF also ends it, and
+// only the first kMaxAddressFileBytes are read. The files are written without a line end, each one anew and
+// atomically (a failed write leaves the previous file as it was).
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vantor::transfer {
+
+inline constexpr std::size_t kMaxAddressFileBytes = 4096;
 
 // "<directory>/IP/ip.txt" and "<directory>/IP/port.txt".
 std::string ipFilePath(const std::string& directory);

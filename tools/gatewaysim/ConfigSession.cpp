@@ -81,6 +81,14 @@ void ConfigSession::reply(uint32_t command, Bytes frame, SessionIo& io) {
         return;
     if (f.shortReply.count(command))
         frame.resize(std::min<std::size_t>(frame.size(), kFrameHeader));
+    if (f.longReply.count(command))
+        frame.resize(frame.size() + 64, 0x5A);
+    if (f.closeAfter.count(command)) {
+        io.write(std::move(frame), f.delayMs);
+        dead_ = true;
+        io.close();
+        return;
+    }
     if (f.splitReply.count(command) && frame.size() > 1) {
         const std::size_t half = frame.size() / 2;
         io.write(Bytes(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(half)), f.delayMs);

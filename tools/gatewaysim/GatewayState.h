@@ -26,6 +26,8 @@ struct Faults {
     int splitGapMs = 200;               // pause between the two segments
     bool splitHold = false;             // the second segment waits for the next request
     std::set<uint32_t> resetAt;         // connection reset when this command arrives
+    std::set<uint32_t> longReply;       // replies with 64 bytes of garbage after them
+    std::set<uint32_t> closeAfter;      // connection closed right after this reply
     int delayMs = 0;                    // every reply waits this long
 };
 

@@ -21,6 +21,8 @@
 //   --split-hold             send the second segment only when the next request arrives
 //   --delay MS               hold every reply back for MS
 //   --reset-at CMD           reset the connection when CMD arrives
+//   --long-reply CMD         answer CMD with 64 bytes of garbage after the reply
+//   --close-after CMD        close the connection right after answering CMD
 // Every switch taking CMD may be given several times.
 //
 // MODBUS TCP and device services:
@@ -74,6 +76,7 @@ const char* const kUsage =
     "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
     "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
     "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
+    "                         [--long-reply CMD] [--close-after CMD]\n"
     "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
     "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
     "       vantor-gatewaysim --project FILE.vtc [--dead COM1:3,...] [the options above]\n"
@@ -198,12 +201,15 @@ int main(int argc, char** argv) {
                 !number(v.substr(eq + 1), 255, st))
                 return bad("--status takes CMD=N");
             faults.status[static_cast<uint32_t>(cmd)] = static_cast<uint8_t>(st);
-        } else if (a == "--no-reply" || a == "--short-reply" || a == "--split-reply" || a == "--reset-at") {
+        } else if (a == "--no-reply" || a == "--short-reply" || a == "--split-reply" || a == "--reset-at" ||
+                   a == "--long-reply" || a == "--close-after") {
             if (!number(v, 0xFFFFFFFFL, n))
                 return bad(a + " takes a command number");
             auto& set = a == "--no-reply"      ? faults.noReply
                         : a == "--short-reply" ? faults.shortReply
                         : a == "--split-reply" ? faults.splitReply
+                        : a == "--long-reply"  ? faults.longReply
+                        : a == "--close-after" ? faults.closeAfter
                                                : faults.resetAt;
             set.insert(static_cast<uint32_t>(n));
         } else if (a == "--split-gap" || a == "--delay") {

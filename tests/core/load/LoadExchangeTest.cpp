@@ -196,7 +196,8 @@ struct RowCase {
     std::vector<int> sends; // commands sent in answer
     bool success;
     bool saved;
-    bool rtuRun = false; // the RTU run (timer 1) starts
+    bool rtuRun = false;       // the RTU run (timer 1) starts
+    bool keepsWaiting = false; // not an answer to the request: the reply timeout runs on
 };
 
 class ReplyRows : public LoadRun, public ::testing::WithParamInterface<RowCase> {};
@@ -218,7 +219,8 @@ TEST_P(ReplyRows, Apply) {
         EXPECT_EQ(get("IP/port.txt"), "502");
     }
     EXPECT_EQ(h->timers.armed(kRtuRunTimer), c.rtuRun);
-    EXPECT_EQ(h->timers.armed(kReplyTimer), !c.sends.empty()) << "each request arms the reply timeout";
+    EXPECT_EQ(h->timers.armed(kReplyTimer), !c.sends.empty() || c.keepsWaiting)
+        << "each request arms the reply timeout, and only an answer to it stops the timeout";
     EXPECT_TRUE(h->messages.empty());
 }
 
@@ -234,8 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RowCase{"RtuAck", ack(20, 0), {}, false, false, true},
                       RowCase{"FieldbusStatus0", ack(21, 0), {2}, true, false},
                       RowCase{"FieldbusStatus4", ack(21, 4), {2}, true, false},
-                      RowCase{"FieldbusStatus1", ack(21, 1), {}, false, false},
-                      RowCase{"FieldbusWithoutStatus", commandFrame(21, 0), {}, false, false},
+                      RowCase{"FieldbusStatus1", ack(21, 1), {}, false, false, false, true},
+                      RowCase{"FieldbusWithoutStatus", commandFrame(21, 0), {}, false, false, false, true},
                       RowCase{"NetworkStatus0", ack(10, 0), {2}, true, true},
                       RowCase{"NetworkStatus4", ack(10, 4), {2}, true, true},
                       // Any other status still counts, without the restart.
@@ -248,8 +250,8 @@ INSTANTIATE_TEST_SUITE_P(
                               {20},
                               true,
                               true},
-                      RowCase{"SevenBytes", Bytes{0, 0, 0, 0, 0, 0, 0}, {}, false, false},
-                      RowCase{"Restart", ack(2, 0), {}, false, false}),
+                      RowCase{"SevenBytes", Bytes{0, 0, 0, 0, 0, 0, 0}, {}, false, false, false, true},
+                      RowCase{"Restart", ack(2, 0), {}, false, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LoadRun, NoReplyWithinTenSeconds) {
@@ -263,6 +265,36 @@ TEST_F(LoadRun, NoReplyWithinTenSeconds) {
     EXPECT_EQ(ex->linkState(), LinkState::Connected);
     EXPECT_TRUE(ex->actionsEnabled());
     EXPECT_EQ(ex->outcome(), Outcome::Failed);
+}
+
+// Once "下载失败" is shown the operation is over: a reply that comes late
+// neither continues it (no command 20, no "下载完成" later) nor saves files.
+TEST_F(LoadRun, LateReplyAfterTheTimeoutChangesNothing) {
+    openConnected();
+    press(&LoadExchange::pressRtu);
+    h->advance(kReplyTimeoutMs);
+    ASSERT_EQ(texts(), (std::vector<std::string>{kFailed}));
+    h->reply(commandFrame(1, 16, Bytes(16, 0)));
+    h->advance(5 * kReplyTimeoutMs);
+    EXPECT_EQ(codesSince(0), (std::vector<int>{1}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{kFailed}));
+}
+
+// A reply no row takes is not the answer: the request is still awaited and
+// its timeout still reports a gateway that only answers garbage.
+TEST_F(LoadRun, GarbageInsteadOfTheIdentificationEndsInTheTimeout) {
+    for (const Bytes& garbage : {Bytes{0x63}, Bytes(7, 0), ack(2, 0)}) {
+        ex = std::make_unique<LoadExchange>(dir.string());
+        h = std::make_unique<ExchangeHarness>(*ex);
+        openConnected();
+        press(&LoadExchange::pressRtu);
+        h->advance(1000);
+        h->reply(garbage);
+        h->advance(kReplyTimeoutMs - 1);
+        EXPECT_TRUE(h->messages.empty());
+        h->advance(1);
+        EXPECT_EQ(texts(), (std::vector<std::string>{kFailed}));
+    }
 }
 
 TEST_F(LoadRun, ReplyTimeoutStopsARunningProgress) {
