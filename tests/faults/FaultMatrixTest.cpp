@@ -411,10 +411,10 @@ const std::vector<FaultInfo>& faults() {
 // Runs made by the current cell, for the table.
 std::size_t runsMade = 0;
 
-RunResult run(const Subject& s, const RunSpec& spec) {
+RunResult run(const Subject& s, const RunPlan& plan) {
     ++runsMade;
     auto rig = s.make();
-    return runFault(*rig, s.peer, spec);
+    return runFault(*rig, s.peer, plan);
 }
 
 // The run without a fault, once per subject: which requests there are and
@@ -423,7 +423,7 @@ const RunResult& plainRun(const Subject& s) {
     static std::map<std::string, RunResult> cache;
     auto it = cache.find(s.name);
     if (it == cache.end())
-        it = cache.emplace(s.name, run(s, RunSpec{})).first;
+        it = cache.emplace(s.name, run(s, RunPlan{})).first;
     return it->second;
 }
 
@@ -442,9 +442,9 @@ struct Expectation {
     std::string text; // FailsWith: the first failure's exact text
 };
 
-std::string describeRun(const RunSpec& spec, const RunResult& r) {
-    std::string s = "target " + std::to_string(spec.target) + ", param " + std::to_string(spec.param) +
-                    ", delay " + std::to_string(spec.delayMs) + "\nreports:";
+std::string describeRun(const RunPlan& plan, const RunResult& r) {
+    std::string s = "target " + std::to_string(plan.target) + ", param " + std::to_string(plan.param) +
+                    ", delay " + std::to_string(plan.delayMs) + "\nreports:";
     for (const auto& rep : r.reports)
         s += " [" + std::to_string(rep.at) + " ms " + (rep.success ? "ok " : "failed ") + rep.text + "]";
     return s + "\ntrace:\n" + r.trace;
@@ -460,8 +460,8 @@ bool knownFailure(const Subject& s, const std::string& text) {
 }
 
 // The checks every run must pass, and the class's own expectation.
-void checkRun(const Subject& s, const RunSpec& spec, const RunResult& r, const Expectation& e) {
-    const std::string where = describeRun(spec, r);
+void checkRun(const Subject& s, const RunPlan& plan, const RunResult& r, const Expectation& e) {
+    const std::string where = describeRun(plan, r);
     ASSERT_TRUE(r.connectAsked) << where;
     ASSERT_TRUE(r.settled) << "the exchange never ended nor said anything\n" << where;
     for (const auto& rep : r.reports) {
@@ -473,7 +473,7 @@ void checkRun(const Subject& s, const RunSpec& spec, const RunResult& r, const E
     EXPECT_FALSE(r.successAfterFailure()) << "success reported after a failure\n" << where;
     if (auto f = r.firstFailure()) {
         const int64_t from = std::max<int64_t>(r.faultAt, 0);
-        const bool connectFault = spec.fault == Fault::Refused || spec.fault == Fault::ConnectOver;
+        const bool connectFault = plan.fault == Fault::Refused || plan.fault == Fault::ConnectOver;
         const int64_t wait = connectFault ? transfer::kConnectTimeoutMs : s.timeoutMs + s.pauseMs;
         EXPECT_LE(f->at, from + wait + 100) << "failure reported late\n" << where;
         EXPECT_EQ(r.filesAfter, r.filesBefore) << "files changed by a failed run\n" << where;
@@ -505,7 +505,7 @@ bool runCell(const Subject& s, const FaultInfo& fi) {
     const bool modbus = s.peer.modbus;
     const Expectation noReply{Expect::FailsWith, s.noReplyText};
     if (!fi.perTarget) {
-        RunSpec spec{fi.fault};
+        RunPlan plan{fi.fault};
         Expectation e;
         switch (fi.fault) {
         case Fault::Plain:
@@ -522,7 +522,7 @@ bool runCell(const Subject& s, const FaultInfo& fi) {
             e = noReply;
             break;
         }
-        checkRun(s, spec, run(s, spec), e);
+        checkRun(s, plan, run(s, plan), e);
         return true;
     }
     switch (fi.fault) {
@@ -550,44 +550,44 @@ bool runCell(const Subject& s, const FaultInfo& fi) {
     for (std::size_t k = 0; k < targets; ++k) {
         const Bytes answer = k < plain.answers.size() ? plain.answers[k] : Bytes{};
         const bool last = k + 1 == targets;
-        RunSpec spec{fi.fault, k};
-        spec.pauseMs = s.pauseMs;
-        auto one = [&](const RunSpec& sp, const Expectation& e) {
-            auto r = run(s, sp);
+        RunPlan plan{fi.fault, k};
+        plan.pauseMs = s.pauseMs;
+        auto one = [&](const RunPlan& pl, const Expectation& e) {
+            auto r = run(s, pl);
             if (notApplied(r))
                 return;
             applied = true;
-            checkRun(s, sp, r, e);
+            checkRun(s, pl, r, e);
         };
         switch (fi.fault) {
         case Fault::NoReply:
-            one(spec, noReply);
+            one(plan, noReply);
             break;
         case Fault::DelayUnder:
         case Fault::DelayOver: {
             // The wait for this reply, as the exchange keeps it: the time
             // from the request to the report of its absence.
-            RunSpec probe{Fault::NoReply, k};
+            RunPlan probe{Fault::NoReply, k};
             auto silent = run(s, probe);
             auto f = silent.firstFailure();
             if (!f || silent.faultAt < 0)
                 break;
             const int64_t wait = f->at - silent.faultAt;
             EXPECT_LE(wait, s.timeoutMs + s.pauseMs + 100) << describeRun(probe, silent);
-            spec.delayMs = fi.fault == Fault::DelayUnder ? wait - 1 : wait + 1;
-            one(spec, fi.fault == Fault::DelayUnder ? Expectation{Expect::Success, {}} : noReply);
+            plan.delayMs = fi.fault == Fault::DelayUnder ? wait - 1 : wait + 1;
+            one(plan, fi.fault == Fault::DelayUnder ? Expectation{Expect::Success, {}} : noReply);
             break;
         }
         case Fault::Split:
             for (std::size_t p = 1; p < answer.size(); ++p) {
-                spec.param = p;
-                one(spec, modbus ? Expectation{Expect::Success, {}} : Expectation{});
+                plan.param = p;
+                one(plan, modbus ? Expectation{Expect::Success, {}} : Expectation{});
             }
             break;
         case Fault::Truncated:
             for (std::size_t n = 1; n < answer.size(); ++n) {
-                spec.param = n;
-                one(spec, modbus ? noReply : Expectation{});
+                plan.param = n;
+                one(plan, modbus ? noReply : Expectation{});
             }
             break;
         case Fault::OverLong:
@@ -597,31 +597,31 @@ bool runCell(const Subject& s, const FaultInfo& fi) {
         case Fault::Length65535:
             // A MODBUS TCP frame whose announced length does not match what
             // arrives is never taken as the reply.
-            one(spec, modbus ? noReply : Expectation{});
+            one(plan, modbus ? noReply : Expectation{});
             break;
         case Fault::Status:
             for (uint8_t status : {uint8_t{1}, uint8_t{0x80}, uint8_t{0xFF}}) {
-                spec.param = status;
+                plan.param = status;
                 Expectation e;
                 if (s.statusText && k < plain.sent.size()) {
                     if (auto t = s.statusText(commandOf(plain.sent[k]), status))
                         e = {Expect::FailsWith, *t};
                 }
-                one(spec, e);
+                one(plan, e);
             }
             break;
         case Fault::ResetBefore:
-            one(spec, {Expect::Fails, {}});
+            one(plan, {Expect::Fails, {}});
             break;
         case Fault::ResetAfter:
         case Fault::CloseInPause:
-            one(spec, last ? Expectation{} : Expectation{Expect::Fails, {}});
+            one(plan, last ? Expectation{} : Expectation{Expect::Fails, {}});
             break;
         case Fault::SendFailed:
-            one(spec, {Expect::FailsWith, Exchange::kSendFailed});
+            one(plan, {Expect::FailsWith, Exchange::kSendFailed});
             break;
         default:
-            one(spec, {});
+            one(plan, {});
             break;
         }
         if (::testing::Test::HasFatalFailure())

@@ -75,7 +75,7 @@ struct Report {
     bool success = false;
 };
 
-struct RunSpec {
+struct RunPlan {
     Fault fault = Fault::Plain;
     std::size_t target = std::numeric_limits<std::size_t>::max(); // request index the fault hits
     std::size_t param = 0;                                        // cut position, status value
@@ -132,9 +132,9 @@ struct Peer {
 // Fake time after which a run that has not settled counts as hung.
 inline constexpr int64_t kHangMs = 10 * 60 * 1000;
 
-inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
+inline RunResult runFault(Rig& rig, const Peer& gateway, const RunPlan& plan) {
     Exchange& ex = rig.exchange();
-    SimPeer peer(peerSpec.model, peerSpec.modbus, peerSpec.identityLayout);
+    SimPeer peer(gateway.model, gateway.modbus, gateway.identityLayout);
     transfer::TimerTable timers;
     std::multimap<int64_t, std::function<void()>> events;
     RunResult out;
@@ -169,9 +169,9 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
         });
     };
     auto onConnect = [&] {
-        const bool refused = spec.fault == Fault::Refused;
-        const int64_t delay = spec.fault == Fault::ConnectUnder  ? transfer::kConnectTimeoutMs - 1
-                              : spec.fault == Fault::ConnectOver ? transfer::kConnectTimeoutMs + 1
+        const bool refused = plan.fault == Fault::Refused;
+        const int64_t delay = plan.fault == Fault::ConnectUnder  ? transfer::kConnectTimeoutMs - 1
+                              : plan.fault == Fault::ConnectOver ? transfer::kConnectTimeoutMs + 1
                                                                  : 0;
         if (refused || delay > 0)
             out.faultAt = now;
@@ -190,7 +190,7 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
     auto shaped = [&](Bytes r) -> std::optional<Bytes> {
         // The answer with the fault's change; nothing when the change does
         // not apply to this answer.
-        const bool mb = peerSpec.modbus;
+        const bool mb = gateway.modbus;
         auto setLength = [&](uint32_t v) -> std::optional<Bytes> {
             if (mb) {
                 if (r.size() < 6)
@@ -205,7 +205,7 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
             }
             return r;
         };
-        switch (spec.fault) {
+        switch (plan.fault) {
         case Fault::OverLong:
             r.resize(r.size() + 64, 0x5A);
             return r;
@@ -246,7 +246,7 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
         case Fault::Status:
             if (mb || r.size() <= transfer::kStatusOffset)
                 return std::nullopt;
-            r[transfer::kStatusOffset] = static_cast<uint8_t>(spec.param);
+            r[transfer::kStatusOffset] = static_cast<uint8_t>(plan.param);
             return r;
         default:
             return r;
@@ -256,19 +256,19 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
     auto onRequest = [&](std::size_t index, const Bytes& request) {
         if (!linked || peerGone)
             return; // nobody hears it
-        const bool hit = index == spec.target;
+        const bool hit = index == plan.target;
         if (hit)
             out.faultAt = now;
-        if (spec.fault == Fault::Silence) {
+        if (plan.fault == Fault::Silence) {
             if (out.faultAt < 0)
                 out.faultAt = now;
             return;
         }
-        if (hit && spec.fault == Fault::ResetBefore) {
+        if (hit && plan.fault == Fault::ResetBefore) {
             closeAt(now);
             return;
         }
-        if (hit && spec.fault == Fault::SendFailed) {
+        if (hit && plan.fault == Fault::SendFailed) {
             at(now, [&] {
                 if (!open || !linked)
                     return;
@@ -288,21 +288,21 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
             return;
         }
         Bytes r = std::move(answer.bytes);
-        switch (spec.fault) {
+        switch (plan.fault) {
         case Fault::NoReply:
             return;
         case Fault::DelayUnder:
         case Fault::DelayOver:
-            deliver(now + spec.delayMs, std::move(r));
+            deliver(now + plan.delayMs, std::move(r));
             return;
         case Fault::Split: {
-            const std::size_t cut = std::min(spec.param, r.size());
+            const std::size_t cut = std::min(plan.param, r.size());
             deliver(now, Bytes(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(cut)));
             deliver(now + 1, Bytes(r.begin() + static_cast<std::ptrdiff_t>(cut), r.end()));
             return;
         }
         case Fault::Truncated:
-            r.resize(std::min(spec.param, r.size()));
+            r.resize(std::min(plan.param, r.size()));
             deliver(now, std::move(r));
             return;
         case Fault::ResetAfter:
@@ -311,7 +311,7 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
             return;
         case Fault::CloseInPause:
             deliver(now, std::move(r));
-            closeAt(now + std::max<int64_t>(1, spec.pauseMs / 2));
+            closeAt(now + std::max<int64_t>(1, plan.pauseMs / 2));
             return;
         default: {
             auto changed = shaped(std::move(r));
@@ -349,7 +349,7 @@ inline RunResult runFault(Rig& rig, const Peer& peerSpec, const RunSpec& spec) {
                 if (m->message.kind == MessageKind::Error) {
                     out.reports.push_back({now, m->message.text, false});
                 } else {
-                    for (const auto& t : peerSpec.successTexts)
+                    for (const auto& t : gateway.successTexts)
                         if (m->message.text == t)
                             out.reports.push_back({now, m->message.text, true});
                 }
