@@ -1,5 +1,6 @@
 #include "MainWindowParts.h"
 
+#include "DataFiles.h"
 #include "FileChooser.h"
 #include "QtMessageSink.h"
 #include "TableList.h"
@@ -10,6 +11,7 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -28,6 +30,15 @@ QScrollArea* scrolledDrawing(QMainWindow* window, QWidget* drawing) {
     scroll->setBackgroundRole(QPalette::Base);
     window->setCentralWidget(scroll);
     return scroll;
+}
+
+QLabel* startStatusBar(QMainWindow* window, const QString& labelName) {
+    const QString notice = workDirectoryNotice();
+    window->statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
+    auto* label = new QLabel(window);
+    label->setObjectName(labelName);
+    window->statusBar()->addPermanentWidget(label);
+    return label;
 }
 
 void buildViewMenu(QMainWindow* window, QMenu* viewMenu, QToolBar* toolbar, QAction* statusToggle,

@@ -16,10 +16,17 @@ class QTableWidget;
 class QToolBar;
 class QWidget;
 
+class QLabel;
+
 namespace vantor::gui {
 
 // The drawing inside a white scroll area, as the window's client.
 QScrollArea* scrolledDrawing(QMainWindow* window, QWidget* drawing);
+
+// The status bar at start-up: "就绪", or where the program writes its files
+// when the start-up directory cannot be written; answers a permanent label
+// named `labelName` at its right.
+QLabel* startStatusBar(QMainWindow* window, const QString& labelName);
 
 // 查看: the toolbar switch, then `statusToggle` (showing or hiding the
 // status bar) and one checkable switch per dock (action, dock object name),

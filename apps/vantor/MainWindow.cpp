@@ -75,12 +75,8 @@ MainWindow::MainWindow(QWidget* parent)
     history_.reset(doc_);
     buildDocks();
     buildMenus();
-    const QString notice = gui::workDirectoryNotice();
-    statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
     // The poll cycle of the selected line (its serial-line budget).
-    budget_ = new QLabel(this);
-    budget_->setObjectName("labelBudget");
-    statusBar()->addPermanentWidget(budget_);
+    budget_ = gui::startStatusBar(this, "labelBudget");
 
     connect(view_, &ProjectView::selectionChanged, this, &MainWindow::refreshSelection);
     connect(view_, &ProjectView::modified, this, &MainWindow::updateTitle);

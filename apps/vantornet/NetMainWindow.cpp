@@ -56,12 +56,7 @@ NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirect
     history_.reset(doc_);
     buildDocks();
     buildMenus();
-    // Where the address files go when the start-up directory cannot be written.
-    const QString notice = gui::workDirectoryNotice();
-    statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
-    summary_ = new QLabel(this);
-    summary_->setObjectName("labelSummary");
-    statusBar()->addPermanentWidget(summary_);
+    summary_ = gui::startStatusBar(this, "labelSummary");
 
     connect(view_, &NetProjectView::selectionChanged, this, &NetMainWindow::refreshModules);
     connect(view_, &NetProjectView::doubleClicked, this,
