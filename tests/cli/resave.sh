@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # vantor-cli resave: byte-identical round trip of the shipped demo project,
 # file errors with exit status 2 and a one-line message.
-set -u
-cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$(cd "$2" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 # expect STATUS STDERR-PATTERN -- command...
 expect() {

@@ -1,12 +1,6 @@
 #!/usr/bin/env bash
 # vantor-cli show: the readable summary of the demo project, and file errors.
-set -u
-cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-data=$(cd "$2" && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/common.bash"
 
 (cd "$data" && "$cli" show demo.vtc) >"$tmp/out" 2>"$tmp/err"
 status=$?
