@@ -6,24 +6,8 @@
 # 127.0.0.1, the simulator goes when VantorLoad ends, and nothing was
 # printed on the error stream.
 #   vantorload_run_path_test.sh SOURCE_DIR BUILD_DIR
-set -euo pipefail
-cd "$1"
-build=$(realpath --relative-to="$1" "$2")
-tmp=$(mktemp -d)
-group=
-# The run goes in a session of its own, so that a failing test stops all of
-# it (virtual X server, simulator, VantorLoad) by that session's id.
-trap '[ -n "$group" ] && kill -- "-$group" 2>/dev/null; rm -rf "$tmp"' EXIT
-problem() { echo "FAIL: $*"; cat "$tmp/out" "$tmp/err"; exit 1; }
-
-mkfifo "$tmp/ready"
-exec 3<>"$tmp/ready"
-unset DISPLAY WAYLAND_DISPLAY XDG_RUNTIME_DIR QT_QPA_PLATFORM
-setsid bash -c 'VANTOR_READY_FILE="$1/ready" xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash scripts/vantorload-with-simulator.sh "$2" >"$1/out" 2>"$1/err"; echo ended >"$1/ready"' - "$tmp" "$build" &
-group=$!
-read -r -t 90 -u 3 pid || problem "VantorLoad's dialog did not come up"
-[[ "$pid" =~ ^[0-9]+$ ]] || problem "the script $pid before the dialog came up"
+source "$(dirname "$0")/run_script.bash"
+start_run_script vantorload-with-simulator.sh "VantorLoad's dialog"
 
 port=$(sed -n 's/.*configuration port \([0-9]*\);.*/\1/p' "$tmp/out")
 [ -n "$port" ] || problem "the script did not name the simulator's port"

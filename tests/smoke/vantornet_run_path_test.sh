@@ -6,25 +6,8 @@
 # VantorNet and checks that the simulator went with it and nothing was
 # printed on the error stream.
 #   vantornet_run_path_test.sh SOURCE_DIR BUILD_DIR
-set -euo pipefail
-cd "$1"
-build=$(realpath --relative-to="$1" "$2")
-tmp=$(mktemp -d)
-group=
-# The run goes in a session of its own, so that a failing test stops all of
-# it (virtual X server, simulator, VantorNet) by that session's id.
-trap '[ -n "$group" ] && kill -- "-$group" 2>/dev/null; rm -rf "$tmp"' EXIT
-problem() { echo "FAIL: $*"; cat "$tmp/out" "$tmp/err"; exit 1; }
-
-mkfifo "$tmp/ready"
-exec 3<>"$tmp/ready"
-unset DISPLAY WAYLAND_DISPLAY XDG_RUNTIME_DIR QT_QPA_PLATFORM
-setsid bash -c 'VANTOR_READY_FILE="$1/ready" xvfb-run -a -s "-screen 0 1024x768x24" \
-    bash scripts/vantornet-with-simulator.sh "$2" >"$1/out" 2>"$1/err"; echo "ended with status $?" >"$1/ready"' \
-    - "$tmp" "$build" &
-group=$!
-read -r -t 90 -u 3 pid || problem "VantorNet's window did not come up"
-[[ "$pid" =~ ^[0-9]+$ ]] || problem "the script $pid before the window came up"
+source "$(dirname "$0")/run_script.bash"
+start_run_script vantornet-with-simulator.sh "VantorNet's window"
 
 read -r port modbus <<<"$(sed -n 's/.*configuration port \([0-9]*\), MODBUS TCP port \([0-9]*\).*/\1 \2/p' "$tmp/out")"
 [ -n "$port" ] && [ -n "$modbus" ] || problem "the script did not name the simulator's ports"
