@@ -1,6 +1,8 @@
 #include "common/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,52 @@
 #include <cstring>
 
 namespace vantor {
+
+namespace {
+
+// The number in a temporary file's name "<target>.tmp.<pid>.<n>" when
+// `name` is one for `base`; 0 otherwise.
+pid_t temporaryOwner(std::string_view name, std::string_view base) {
+    const std::string_view infix = ".tmp.";
+    if (name.size() <= base.size() + infix.size() || name.substr(0, base.size()) != base ||
+        name.substr(base.size(), infix.size()) != infix)
+        return 0;
+    const std::string_view rest = name.substr(base.size() + infix.size());
+    const auto dot = rest.find('.');
+    if (dot == 0 || dot == std::string_view::npos || dot + 1 == rest.size() || dot > 9)
+        return 0;
+    for (std::size_t i = 0; i < rest.size(); ++i)
+        if (i != dot && (rest[i] < '0' || rest[i] > '9'))
+            return 0;
+    pid_t pid = 0;
+    for (char c : rest.substr(0, dot))
+        pid = pid * 10 + (c - '0');
+    return pid;
+}
+
+// Removes what saves of the same target left behind when they were killed
+// before their rename: temporary files whose process no longer exists. A
+// file of a process that still runs (this one included) may be a save in
+// progress and stays.
+void sweepStaleTemporaries(const std::string& dir, const std::string& base) {
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(d)) {
+        const pid_t owner = temporaryOwner(entry->d_name, base);
+        if (owner <= 0 || owner == ::getpid())
+            continue;
+        if (::kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat st {};
+        const std::string path = dir + "/" + entry->d_name;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            ::unlink(path.c_str());
+    }
+    ::closedir(d);
+}
+
+} // namespace
 
 std::string SaveFailure::text() const {
     if (error == 0)
@@ -100,6 +148,7 @@ bool AtomicFile::commit() {
     std::string dir = slash == std::string::npos ? "." : target_.substr(0, slash);
     if (dir.empty())
         dir = "/";
+    sweepStaleTemporaries(dir, slash == std::string::npos ? target_ : target_.substr(slash + 1));
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         (void)::fsync(dfd);

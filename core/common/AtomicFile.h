@@ -42,7 +42,9 @@ public:
     const std::string& tempPath() const { return temp_; }
     bool write(std::string_view bytes);
     // Flushes the temporary file to disk, renames it over the target and
-    // syncs the directory.
+    // syncs the directory. Then removes the temporary files of the same
+    // target that saves killed before their rename left behind (those whose
+    // process is gone).
     bool commit();
 
     const std::optional<SaveFailure>& failure() const { return failure_; }

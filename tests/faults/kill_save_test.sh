@@ -39,13 +39,17 @@ done
 [ "$span" -le 500000 ] || span=500000
 
 target=$tmp/target.$ext
-old=0 new=0 left=0
+old=0 new=0
 for ((i = 0; i < runs; i++)); do
     cp "$tmp/old.$ext" "$target"
     us=$(((RANDOM * 32768 + RANDOM) % span + 1))
-    # The shell's own "Killed" notice goes to /dev/null with the rest.
-    { (cd "$data" && exec timeout -s KILL "$(printf '%d.%06d' $((us / 1000000)) $((us % 1000000)))" \
-        "$cli" "$command" "$tmp/big.$ext" "$target") >/dev/null 2>&1; } 2>/dev/null
+    (cd "$data" && exec "$cli" "$command" "$tmp/big.$ext" "$target") >/dev/null 2>&1 &
+    pid=$!
+    sleep "$(printf '%d.%06d' $((us / 1000000)) $((us % 1000000)))"
+    kill -KILL "$pid" 2>/dev/null
+    # Reaped before the next run, so a later save never sees it running; the
+    # shell's own "Killed" notice goes to /dev/null.
+    { wait "$pid"; } 2>/dev/null
     if cmp -s "$target" "$tmp/old.$ext"; then
         old=$((old + 1))
     elif cmp -s "$target" "$tmp/new.$ext"; then
@@ -55,19 +59,21 @@ for ((i = 0; i < runs; i++)); do
         cp "$target" "$tmp/../vantor-kill-damaged.$ext" 2>/dev/null
         continue
     fi
-    # A killed save may leave its temporary file beside the target; it is
-    # never the target itself.
-    for t in "$target".tmp.*; do
-        [ -e "$t" ] || continue
-        left=$((left + 1))
-        rm -f "$t"
-    done
     if ((i % 100 == 0)); then
         (cd "$data" && "$cli" "$show" "$target" >/dev/null) || fail "run $i: the target does not open"
     fi
 done
+# A killed save may leave its temporary file beside the target (never the
+# target itself); every completed save sweeps those of killed processes, so
+# after one uninterrupted save none is left.
+left=$(compgen -G "$target.tmp.*" | wc -l)
+(cd "$data" && "$cli" "$command" "$tmp/big.$ext" "$target") || fail "the last save failed"
+cmp -s "$target" "$tmp/new.$ext" || fail "the last save did not write the new file"
+if compgen -G "$target.tmp.*" >/dev/null; then
+    fail "temporary files stay after an uninterrupted save: $(compgen -G "$target.tmp.*" | tr '\n' ' ')"
+fi
 echo "$runs kills of $command within ${span} us: $old left the old file, $new the new one," \
-    "$left temporary files left beside"
+    "$left temporary files beside the target before the last save, none after it"
 [ $((old + new)) -eq "$runs" ] || fail "only $((old + new)) of $runs runs left a whole file"
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)" >&2

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -89,6 +90,42 @@ TEST_F(AtomicFileTest, WritersThatTakeAPathCommitOrAbandon) {
         EXPECT_EQ(read(target), commit ? "workbook" : "old");
         EXPECT_EQ(entries(), 1u);
     }
+}
+
+// A save killed before its rename leaves "<target>.tmp.<pid>.<n>"; the next
+// save of the same target removes those whose process is gone and nothing
+// else: not a save still running (another process or this one), not another
+// target's, not a name that merely looks alike.
+TEST_F(AtomicFileTest, ASaveSweepsTemporariesOfKilledSaves) {
+    const pid_t gone = ::fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone);
+    const std::string self = std::to_string(::getpid());
+    const std::string running = std::to_string(::getppid());
+    struct Case {
+        std::string name;
+        bool removed;
+    };
+    const Case cases[] = {
+        {"p.vtc.tmp." + dead + ".0", true},   {"p.vtc.tmp." + dead + ".4711", true},
+        {"p.vtc.tmp." + self + ".99", false}, {"p.vtc.tmp." + running + ".3", false},
+        {"q.vtc.tmp." + dead + ".0", false},  {"p.vtc.tmp." + dead + ".0.bak", false},
+        {"p.vtc.tmp." + dead, false},         {"p.vtc.tmp.x" + dead + ".1", false},
+        {"p.vtc.tmp." + dead + ".", false},   {"xp.vtc.tmp." + dead + ".0", false},
+        {"p.vtc.tmp.9999999999.0", false},
+    };
+    for (const auto& c : cases)
+        std::ofstream(dir / c.name) << "partial";
+    fs::create_directories(dir / ("p.vtc.tmp." + dead + ".7")); // not a file: stays
+
+    ASSERT_FALSE(vantor::replaceFile((dir / "p.vtc").string(), "new").has_value());
+    EXPECT_EQ(read(dir / "p.vtc"), "new");
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::exists(dir / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_directory(dir / ("p.vtc.tmp." + dead + ".7")));
 }
 
 } // namespace
