@@ -14,6 +14,14 @@ DeviceDialog::DeviceDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
+QProgressBar* DeviceDialog::newProgressBar(int maximum) {
+    auto* bar = new QProgressBar(this);
+    bar->setObjectName("progress");
+    bar->setRange(0, maximum);
+    bar->setValue(0);
+    return bar;
+}
+
 DeviceDialog::~DeviceDialog() {
     // The driver goes before the exchange the subclass owns.
     delete driver_;

@@ -55,6 +55,9 @@ protected:
     // exchange's status texts and progress go there by default.
     void showStatusIn(QLabel* label) { statusLabel_ = label; }
     void showProgressIn(QProgressBar* bar) { progressBar_ = bar; }
+    // The windows' progress bar: named "progress" (the name tests find it
+    // by), from 0 to `maximum`, standing at 0.
+    QProgressBar* newProgressBar(int maximum);
     virtual void onStatus(const QString& text);
     virtual void onProgress(int minimum, int maximum, int position);
     virtual void onConnectedToGateway() {}

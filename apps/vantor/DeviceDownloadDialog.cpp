@@ -35,10 +35,7 @@ DeviceDownloadDialog::DeviceDownloadDialog(QWidget* parent, const std::string& m
     status_->setObjectName("status1020");
     status_->setMinimumWidth(320);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("progress");
-    progress_->setRange(0, frames);
-    progress_->setValue(0);
+    progress_ = newProgressBar(frames);
     showStatusIn(status_);
 
     auto* ok = new QPushButton("确定", this);

@@ -62,10 +62,7 @@ DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc
     gateway_->setText(QString::fromStdString(fields.gateway));
     port_->setText(QString::fromStdString(fields.portText));
 
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("progress");
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
+    progress_ = newProgressBar(100);
     showProgressIn(progress_);
     send_ = new QPushButton("下载配置", this);
     send_->setObjectName("button1022");

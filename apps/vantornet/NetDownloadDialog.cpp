@@ -40,10 +40,7 @@ NetDownloadDialog::NetDownloadDialog(const net::CVantorNetDoc& project, QWidget*
     close_->setObjectName("closeButton");
     auto* log = new QPushButton("通信记录", this);
     log->setObjectName("wireLogButton");
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("progress");
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
+    progress_ = newProgressBar(100);
     status_ = new QLabel(this);
     status_->setObjectName("status");
     status_->setMinimumWidth(260);

@@ -87,10 +87,7 @@ NetIpSetDialog::NetIpSetDialog(QWidget* parent) : DeviceDialog(parent) {
     settingsLayout->addRow("端口:", port_);
     settingsLayout->addRow(download_);
 
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("progress");
-    progress_->setRange(0, 100);
-    progress_->setValue(0);
+    progress_ = newProgressBar(100);
     status_ = new QLabel(this);
     status_->setObjectName("status");
     showStatusIn(status_);
