@@ -50,8 +50,9 @@ void buildViewMenu(QMainWindow* window, QMenu* viewMenu, QToolBar* toolbar, QAct
     statusToggle->setChecked(true);
     QObject::connect(statusToggle, &QAction::toggled, window->statusBar(), &QWidget::setVisible);
     viewMenu->addAction(statusToggle);
-    for (const auto& [a, dockName] : dockToggles) {
-        auto* dock = window->findChild<QDockWidget*>(dockName);
+    for (const auto& toggle : dockToggles) {
+        QAction* a = toggle.first;
+        auto* dock = window->findChild<QDockWidget*>(toggle.second);
         a->setCheckable(true);
         a->setChecked(true);
         QObject::connect(a, &QAction::toggled, dock, &QWidget::setVisible);

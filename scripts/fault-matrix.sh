@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the fault matrix and writes its table (exchanges x fault classes,
 # pass/fail with the number of runs per cell) into docs/reliability.md,
-# between the matrix markers.
+# between the matrix markers; then the full kill tests (ctest label
+# reliability: 1000 killed saves of each kind of project file), printing one
+# line of figures per test for the kill table of docs/reliability.md.
 #   scripts/fault-matrix.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,3 +57,7 @@ _, tail = rest.split(end, 1)
 open(doc, 'w', encoding='utf-8').write(head + begin + '\n' + summary + '\n\n' + '\n'.join(out) + '\n' + end + tail)
 print(summary)
 PY
+
+echo "Kill tests (label reliability), one at a time:"
+ctest --test-dir "$build" -L '^reliability$' --timeout 120 -V 2>&1 |
+    sed -n 's/^[0-9]*: \([0-9]* kills of .*\)/\1/p; s/^.*Test *#[0-9]*: \(reliability[^ ]*\) \.* *\([^ ]*\) *\([0-9.]*\) sec$/\1: \2 in \3 s/p'

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git mold
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libxlsxwriter-dev libmodbus-dev
   clang libclang-rt-14-dev clang-format

@@ -82,12 +82,13 @@ bool runCommandDialog(QWidget* parent, model::CVantorDoc& doc, editing::CommandF
     length->setEnabled(form.lengthEnabled);
     QLineEdit* gateway = d.edit("edit1098", form.gatewayLabel, form.gatewayText);
     QLineEdit* comment = d.edit("edit1099", form.commentLabel, form.commentText);
-    auto* editSend = new QCheckBox;
+    // Parented to the dialog: a hidden box is never added to the form.
+    auto* editSend = new QCheckBox(&d);
     editSend->setObjectName("checkEditSend");
     editSend->setChecked(form.editSend);
     if (form.editSendVisible)
         d.form()->addRow("数变即发:", editSend);
-    auto* cdtYx = new QCheckBox("同时映射到遥信数据区");
+    auto* cdtYx = new QCheckBox("同时映射到遥信数据区", &d);
     cdtYx->setObjectName("checkCdtYx");
     cdtYx->setChecked(form.cdtYx);
     if (form.cdtYxVisible)

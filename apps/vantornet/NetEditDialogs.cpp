@@ -109,7 +109,8 @@ bool runNetCommandDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetComma
     length->setEnabled(form.lengthEnabled);
     QLineEdit* gateway = d.edit("editGateway", "网关地址：", form.gatewayText);
     QLineEdit* comment = d.edit("editComment", "注释：", form.commentText);
-    auto* editSend = new QCheckBox("数变即发");
+    // Parented to the dialog: a hidden box is never added to the form.
+    auto* editSend = new QCheckBox("数变即发", &d);
     editSend->setObjectName("checkEditSend");
     editSend->setChecked(form.editSend);
     if (form.editSendVisible)

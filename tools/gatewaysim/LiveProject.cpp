@@ -115,7 +115,9 @@ std::optional<ClientWrite> clientWriteOf(transfer::ByteView adu) {
 std::vector<std::string> unknownDeadSlaves(const model::CVantorDoc& doc,
                                            const std::set<std::pair<std::string, int>>& dead) {
     std::vector<std::string> out;
-    for (const auto& [line, address] : dead) {
+    for (const auto& slave : dead) {
+        const std::string& line = slave.first;
+        const int address = slave.second;
         const bool known = std::any_of(doc.slaves.begin(), doc.slaves.end(), [&](const model::CSlave& s) {
             return s.com_name == line && s.address == address && doc.lineByName(line) >= 0;
         });

@@ -73,7 +73,10 @@ inline std::filesystem::path scratchDir(const std::string& name) {
 // Reads a workbook back through the helper script next to this file: one line
 // per sheet "#<name>", then each row as tab-separated cell texts.
 inline std::string readWorkbook(const std::filesystem::path& file) {
-    const std::filesystem::path script = std::filesystem::path(__FILE__).parent_path() / "read_xlsx.py";
+    // Found from the source tree's data folder, not from __FILE__, which a
+    // compiler cache may turn into a path relative to the build folder.
+    const std::filesystem::path script =
+        std::filesystem::path(VANTOR_DATA_DIR).parent_path() / "tests" / "core" / "tables" / "read_xlsx.py";
     std::string cmd = "python3 '" + script.string() + "' '" + file.string() + "'";
     FILE* p = ::popen(cmd.c_str(), "r");
     if (!p)

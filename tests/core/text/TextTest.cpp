@@ -10,9 +10,11 @@ TEST(ReadDecimal, LenientPrefixes) {
         const char* in;
         int32_t out;
     } cases[] = {
+        // clang-format off
         {"", 0},      {"   ", 0},   {"abc", 0},   {"12", 12},   {"  42xyz", 42}, {"-7", -7},
         {"+9", 9},    {" -0", 0},   {"3.9", 3},   {"\t15", 15}, {"--5", 0},      {"- 5", 0},
         {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"1e3", 1},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(readDecimal(c.in), c.out) << '"' << c.in << '"';
@@ -48,7 +50,9 @@ TEST(Gbk, RefusesWhatGbkCannotHold) {
         EXPECT_FALSE(toGbk(s).has_value()) << s;
         EXPECT_FALSE(gbkLength(s).has_value()) << s;
     }
-    EXPECT_EQ(toGbkLossy("a\xF0\x9F\x98\x80" "b"), "a?b");
+    EXPECT_EQ(toGbkLossy("a\xF0\x9F\x98\x80"
+                         "b"),
+              "a?b");
 }
 
 TEST(Gbk, DamagedGbkStillReads) {
@@ -71,7 +75,7 @@ TEST(Gbk, Utf16Container) {
 }
 
 TEST(HexDigit, BothCasesAndNothingElse) {
-    const std::pair<char, int> cases[] = {{'0', 0}, {'9', 9}, {'a', 10}, {'f', 15}, {'A', 10}, {'F', 15},
+    const std::pair<char, int> cases[] = {{'0', 0},  {'9', 9},  {'a', 10}, {'f', 15}, {'A', 10}, {'F', 15},
                                           {'g', -1}, {'G', -1}, {'/', -1}, {':', -1}, {'@', -1}, {' ', -1}};
     for (auto [c, v] : cases)
         EXPECT_EQ(hexDigitValue(c), v) << c;
