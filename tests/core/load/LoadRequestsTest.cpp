@@ -130,10 +130,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Only an address a gateway can have is connected to.
         CheckCase{"GatewayIpZero", with([](LoadFields& f) { f.gatewayIp = "0.0.0.0"; }), kIncompleteIp, "",
                   ""},
-        CheckCase{"GatewayIpBroadcast", with([](LoadFields& f) { f.gatewayIp = "255.255.255.255"; }),
-                  kIncompleteIp, "", ""},
-        CheckCase{"GatewayIpMulticast", with([](LoadFields& f) { f.gatewayIp = "239.1.1.1"; }), kIncompleteIp,
-                  "", ""},
         CheckCase{"ModPort65535", with([](LoadFields& f) { f.modPort = "65535"; }), "", "", ""},
         CheckCase{"ModPort65536", with([](LoadFields& f) { f.modPort = "65536"; }), "", "", kModPortRange},
         CheckCase{"ModPortEmpty", with([](LoadFields& f) { f.modPort = ""; }), "", "", kModPortRange},
