@@ -53,9 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
 
     // What the network checks accept is written back and read again.
+    // The default gateway in the proposed address's subnet, as the address
+    // rule asks.
     std::string refusal;
+    const std::string gateway = proposed.substr(0, proposed.rfind('.')) + ".1";
     auto checked =
-        load::checkNetworkTexts(proposed, "255.255.255.0", "0.0.0.0", texts.port.value_or(""), &refusal);
+        load::checkNetworkTexts(proposed, "255.255.255.0", gateway, texts.port.value_or(""), &refusal);
     if (checked) {
         std::string error;
         if (!transfer::writeAddressFiles(dir(), load::dottedText(checked->ip), checked->port, &error))

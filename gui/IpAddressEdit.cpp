@@ -1,6 +1,6 @@
 #include "IpAddressEdit.h"
 
-#include "services/NetworkParams.h"
+#include "transfer/GatewayAddress.h"
 
 #include <QValidator>
 
@@ -13,7 +13,7 @@ public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         const std::string text = input.toStdString();
-        if (services::completeDottedIp(text))
+        if (transfer::completeDottedIp(text))
             return Acceptable;
         // Up to four parts of up to three digits: shown as typed but holding
         // no address (an octet above 255), so that it is refused rather than
@@ -39,15 +39,18 @@ IpAddressEdit::IpAddressEdit(const QString& address, QWidget* parent) : QLineEdi
     setValidator(new AddressValidator(this));
     setMinimumWidth(150);
     setText(address);
-    connect(this, &QLineEdit::editingFinished, this, [this] {
-        const QString complete = this->address();
-        if (!complete.isEmpty() && complete != text())
-            setText(complete);
-    });
+    connect(this, &QLineEdit::editingFinished, this, &IpAddressEdit::complete);
+}
+
+QString IpAddressEdit::complete() {
+    const QString complete = address();
+    if (!text().isEmpty() && !complete.isEmpty() && complete != text())
+        setText(complete);
+    return complete;
 }
 
 QString IpAddressEdit::address() const {
-    const auto complete = services::completeDottedIp(text().toStdString());
+    const auto complete = transfer::completeDottedIp(text().toStdString());
     return complete ? QString::fromStdString(*complete) : QString();
 }
 

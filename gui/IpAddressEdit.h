@@ -16,6 +16,10 @@ public:
     // The complete address ("1.2.3" holds "1.2.3.0"); empty when the text is
     // no address (an octet above 255).
     QString address() const;
+    // Shows the complete address in the field, so that what is sent or
+    // connected to is what the field shows, and returns it. An empty field
+    // and one holding no address stay as they are.
+    QString complete();
 };
 
 } // namespace vantor::gui

@@ -4,6 +4,8 @@
 #include "QtMessageSink.h"
 
 #include "services/AccessParams.h"
+#include "transfer/Exchange.h"
+#include "transfer/GatewayAddress.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -34,10 +36,11 @@ DeviceAccessDialog::DeviceAccessDialog(QWidget* parent, model::CVantorDoc& doc, 
 }
 
 void DeviceAccessDialog::accept() {
-    const QString address = ip_->address();
-    if (address.isEmpty()) {
-        // Only a project file can bring such a text; it is not stored.
-        gui::QtMessageSink(this).error("访问IP地址设置错误");
+    const QString address = ip_->complete();
+    if (!transfer::gatewayHostAddress(address.toStdString())) {
+        // The device windows connect to this address: one no gateway can
+        // have (empty, 0.x.x.x, multicast, broadcast) is not stored.
+        gui::QtMessageSink(this).error(transfer::Exchange::kAccessIpWrong);
         return;
     }
     std::string error;

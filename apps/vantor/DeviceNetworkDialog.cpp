@@ -89,8 +89,9 @@ void DeviceNetworkDialog::start() {
 }
 
 void DeviceNetworkDialog::download() {
-    services::NetworkSettings fields{ip_->address().toStdString(), mask_->address().toStdString(),
-                                     gateway_->address().toStdString(), port_->text().toStdString()};
+    // The fields show the complete addresses that are sent.
+    services::NetworkSettings fields{ip_->complete().toStdString(), mask_->complete().toStdString(),
+                                     gateway_->complete().toStdString(), port_->text().toStdString()};
     gui::QtMessageSink sink(this);
     exchange_->download(fields, sink);
     if (driver())

@@ -246,6 +246,9 @@ void LoadDialog::refresh() {
 }
 
 void LoadDialog::afterPress(bool (load::LoadExchange::*press)()) {
+    // The fields show the complete addresses that are connected to or sent.
+    for (gui::IpAddressEdit* e : {gatewayIp_, newIp_, mask_, gateway_})
+        e->complete();
     pushFields();
     (exchange_.get()->*press)();
     driver_->pump();

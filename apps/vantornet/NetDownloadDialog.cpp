@@ -112,7 +112,8 @@ void NetDownloadDialog::pressConnect() {
     }
     // Each connection is a run of its own, with the address as entered now.
     net::NetDownloadSettings run = settings_;
-    run.host = ip_->address().toStdString();
+    // The field shows the complete address that is connected to.
+    run.host = ip_->complete().toStdString();
     run.port = port_->text().toInt();
     auto previous = std::move(exchange_);
     exchange_ = std::make_unique<net::NetDownloadExchange>(model_, workMode_, *images_, run);

@@ -130,20 +130,22 @@ int NetIpSetDialog::exec() {
 }
 
 void NetIpSetDialog::pushFields() {
+    // The fields show the complete addresses that are connected to or sent.
     net::IpSetFields f;
-    f.connectIp = connectIp_->address().toStdString();
+    f.connectIp = connectIp_->complete().toStdString();
     f.configPort = configPort_->text().toInt();
-    f.newIp = newIp_->address().toStdString();
-    f.mask = mask_->address().toStdString();
-    f.gateway = gateway_->address().toStdString();
+    f.newIp = newIp_->complete().toStdString();
+    f.mask = mask_->complete().toStdString();
+    f.gateway = gateway_->complete().toStdString();
     f.port = port_->text().toStdString();
     exchange_->setFields(f);
 }
 
 void NetIpSetDialog::pressConnect() {
     pushFields();
-    if (exchange_->pressConnect())
-        driver()->pump();
+    // A refused target shows its message at once; the window stays.
+    exchange_->pressConnect();
+    driver()->pump();
     refresh();
 }
 

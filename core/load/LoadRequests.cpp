@@ -33,10 +33,6 @@ std::string proposedGatewayIp(std::string_view fileText) {
     return dottedText(o);
 }
 
-std::string dottedText(const services::Octets& o) {
-    return text::format("%d.%d.%d.%d", o[0], o[1], o[2], o[3]);
-}
-
 namespace {
 // A number field: digits only, not empty, within min..max.
 std::optional<int> numberField(std::string_view textValue, int min, int max) {
@@ -54,13 +50,12 @@ template <typename T> std::optional<T> refuse(std::string* refusal, const char* 
 } // namespace
 
 std::optional<Endpoint> checkEndpoint(const LoadFields& f, std::string* refusal) {
-    auto ip = services::parseDottedIp(f.gatewayIp);
-    if (!ip)
+    const auto target = transfer::connectTarget(f.gatewayIp, f.configPort);
+    if (target.fault == transfer::TargetFault::Address)
         return refuse<Endpoint>(refusal, kIncompleteIp);
-    auto port = numberField(f.configPort, 1, 65535);
-    if (!port)
+    if (target.fault == transfer::TargetFault::Port)
         return refuse<Endpoint>(refusal, kConfigPortRange);
-    return Endpoint{dottedText(*ip), *port};
+    return Endpoint{target.host, target.port};
 }
 
 bool checkModbusAddresses(const LoadFields& f, std::string* refusal) {
@@ -78,15 +73,13 @@ std::optional<services::CheckedSettings> checkNetworkFields(const LoadFields& f,
 std::optional<services::CheckedSettings> checkNetworkTexts(std::string_view ipText, std::string_view maskText,
                                                            std::string_view gatewayText,
                                                            std::string_view modPort, std::string* refusal) {
-    auto ip = services::parseDottedIp(ipText);
-    auto mask = services::parseDottedIp(maskText);
-    auto gateway = services::parseDottedIp(gatewayText);
-    if (!ip || !mask || !gateway)
-        return refuse<services::CheckedSettings>(refusal, kIncompleteIp);
-    auto port = numberField(modPort, 0, 65535);
+    services::CheckedSettings checked{};
+    if (const char* reason = services::networkAddressRefusal(ipText, maskText, gatewayText, checked))
+        return refuse<services::CheckedSettings>(refusal, reason);
+    auto port = numberField(modPort, 1, 65535);
     if (!port)
         return refuse<services::CheckedSettings>(refusal, kModPortRange);
-    const services::CheckedSettings checked{*ip, *mask, *gateway, static_cast<uint16_t>(*port)};
+    checked.port = static_cast<uint16_t>(*port);
     // Settings that would leave the gateway unreachable are not sent.
     if (const char* reason = services::lockOutReason(checked))
         return refuse<services::CheckedSettings>(refusal, reason);

@@ -54,7 +54,9 @@ struct LoadFields {
 // Messages of the field checks.
 inline constexpr const char* kIncompleteIp = "请输入完整的IP地址";
 inline constexpr const char* kConfigPortRange = "配置端口取值范围:1-65535";
-inline constexpr const char* kModPortRange = "MOD端口取值范围:0-65535";
+// One text for every MOD端口 the gateway cannot serve on: not digits, empty,
+// 0 or above 65535.
+inline constexpr const char* kModPortRange = "MOD端口取值范围:1-65535";
 inline constexpr const char* kModAddressRange = "MOD地址取值范围:0-127";
 
 // The gateway IP control's address from the text of the IP address file:
@@ -64,11 +66,12 @@ inline constexpr const char* kModAddressRange = "MOD地址取值范围:0-127";
 // each. "192.168.1.15\r\n" gives "192.168.1.15"; an empty text "0.0.0.0".
 std::string proposedGatewayIp(std::string_view fileText);
 
-// A dotted text written the way the address controls show it.
-std::string dottedText(const services::Octets& octets);
+using transfer::dottedText;
 
-// Where to connect: the gateway IP and the 配置端口 (1..65535). Nothing,
-// with the message in `refusal`, when a field is refused.
+// Where to connect: the gateway IP, an address a gateway can have
+// (transfer::connectTarget; otherwise "请输入完整的IP地址"), and the 配置端口
+// (1..65535). Nothing, with the message in `refusal`, when a field is
+// refused.
 struct Endpoint {
     std::string host;
     int port = 0;
@@ -78,9 +81,10 @@ std::optional<Endpoint> checkEndpoint(const LoadFields& f, std::string* refusal)
 // The MODBUS addresses of the ports the device type carries (0..127).
 bool checkModbusAddresses(const LoadFields& f, std::string* refusal);
 
-// The new network settings (addresses as four octets, MOD端口 0..65535).
-// Unlike the configurator's network-parameter dialog, no address or mask
-// rule is applied.
+// The new network settings: the address rule of every program that sends
+// network settings (services::networkAddressRefusal, with its texts), then
+// MOD端口 1..65535, then the settings that would lock the gateway out
+// (services::lockOutReason).
 std::optional<services::CheckedSettings> checkNetworkFields(const LoadFields& f, std::string* refusal);
 // The same checks on the four texts of a new-network-settings group (IP,
 // mask, gateway, MODBUS TCP port), shared with VantorNet's network settings.

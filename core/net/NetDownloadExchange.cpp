@@ -1,6 +1,7 @@
 #include "net/NetDownloadExchange.h"
 
 #include "transfer/CommandFrame.h"
+#include "transfer/GatewayAddress.h"
 
 namespace vantor::net {
 
@@ -18,9 +19,15 @@ NetDownloadExchange::NetDownloadExchange(std::string model, int workMode, NetIma
 void NetDownloadExchange::start() {
     if (finished() || (phase_ != Phase::Disconnected))
         return;
+    const auto target = connectTarget(settings_.host, std::to_string(settings_.port));
+    if (!target.ok()) {
+        showError(target.fault == TargetFault::Address ? kNetIpWrong : kNetPortWrong);
+        finish(false, {});
+        return;
+    }
     phase_ = Phase::Connecting;
     status(kNetConnecting);
-    openConnection(settings_.host, settings_.port);
+    openConnection(target.host, target.port);
     // The system's own connect timeout can take minutes; give up after the
     // suite's connect timeout as a refused connection.
     startTimer(kConnectTimer, kConnectTimeoutMs);

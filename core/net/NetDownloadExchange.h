@@ -37,6 +37,10 @@ inline constexpr int kLastTickPosition = 98;
 inline constexpr const char* kNetConnecting = "连接中，请稍候....";
 inline constexpr const char* kNetReady = "    请下载";
 inline constexpr const char* kNetConnectFailed = "连接失败，请查看IP设置或硬件灯显示";
+// A device IP or port no gateway can have (transfer::connectTarget), refused
+// before connecting with the texts of the program's server dialog.
+inline constexpr const char* kNetIpWrong = "IP地址格式错误";
+inline constexpr const char* kNetPortWrong = "端口格式错误";
 inline constexpr const char* kNetDone = "下载完毕！";
 inline constexpr const char* kNetFailed = "下 载 失 败！";
 inline constexpr const char* kNetTimeout = " 应答超时";
@@ -60,7 +64,9 @@ public:
     NetDownloadExchange(std::string model, int workMode, NetImages images, NetDownloadSettings settings,
                         int* revAllow = nullptr);
 
-    // 连接: status, connect, the connect timer.
+    // 连接: status, connect, the connect timer; a refused target instead
+    // shows kNetIpWrong or kNetPortWrong and ends the run, as a failed
+    // connection does.
     void start() override;
     // 下载: false when the button is disabled (not connected, or pressed).
     bool pressDownload();

@@ -4,6 +4,7 @@
 #include "net/NetDownloadExchange.h"
 #include "transfer/AddressFiles.h"
 #include "transfer/CommandFrame.h"
+#include "transfer/GatewayAddress.h"
 
 namespace vantor::net {
 
@@ -36,8 +37,13 @@ bool NetIpSetExchange::pressConnect() {
     }
     if (socketOpen())
         return false; // connecting
+    const auto target = connectTarget(fields_.connectIp, std::to_string(fields_.configPort));
+    if (!target.ok()) {
+        showError(target.fault == TargetFault::Address ? kNetIpWrong : kNetPortWrong);
+        return false;
+    }
     downloadEnabled_ = false;
-    openConnection(fields_.connectIp, fields_.configPort);
+    openConnection(target.host, target.port);
     startTimer(kConnectTimer, kConnectTimeoutMs);
     return true;
 }
@@ -73,12 +79,6 @@ bool NetIpSetExchange::pressDownload() {
         return false;
     std::string refusal;
     settings_ = load::checkNetworkTexts(fields_.newIp, fields_.mask, fields_.gateway, fields_.port, &refusal);
-    // A zero or broken mask (an emptied field reads as 0.0.0.0) leaves the
-    // gateway without a usable subnet: the same mask rule as Vantor's dialog.
-    if (settings_ && !services::maskAccepted(settings_->mask)) {
-        settings_.reset();
-        refusal = services::kMaskWrong;
-    }
     if (!settings_) {
         showError(refusal);
         return false;

@@ -10,11 +10,14 @@
 // replies are ignored. Above position 98 the run ends with "下载完毕！" when
 // acknowledged, "下 载 失 败！" otherwise (files unchanged).
 //
-// The new settings pass the address checks the suite's other downloaders
-// apply: complete addresses, a port 0..65535, a mask of ones then zeros
-// (the rule of Vantor's network dialog), and nothing that would lock
-// the gateway out (port 0, the subnet's network or broadcast address as IP,
-// a default gateway equal to the IP).
+// 连接 refuses, before connecting, a target no gateway can have
+// (transfer::connectTarget), with "IP地址格式错误" or "端口格式错误". The new
+// settings pass the checks VantorLoad applies (load::checkNetworkTexts): the
+// suite's one address rule with the configurator's texts (the IP one a
+// gateway can have, a mask of ones then zeros, the default gateway in the
+// IP's subnet), a port 1..65535, and nothing that would lock the gateway
+// out (the subnet's network or broadcast address as IP, a default gateway
+// equal to the IP).
 #include "net/NetReplyJoin.h"
 #include "services/NetworkParams.h"
 #include "transfer/Exchange.h"
@@ -56,7 +59,8 @@ public:
     const IpSetFields& fields() const { return fields_; }
     void setFields(const IpSetFields& f) { fields_ = f; }
 
-    // 连接 (disconnected) or 断开 (connected). False when it does nothing.
+    // 连接 (disconnected) or 断开 (connected). False when it does nothing or
+    // the target is refused (its message is shown).
     bool pressConnect();
     // 下载配置: false, with nothing started, when disabled or a field is
     // refused (its message is shown).

@@ -5,6 +5,7 @@
 #include "services/NetworkParams.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "transfer/GatewayAddress.h"
 
 namespace vantor::net {
 
@@ -16,8 +17,11 @@ namespace {
 
 // Digits and dots only, and (what the gateway can take) four parts of
 // 0..255: an address control cannot hold anything else, and a fifth part or
-// a part above 255 would reach the gateway as another address.
-bool ipValid(std::string_view ip) {
+// a part above 255 would reach the gateway as another address. The gateway
+// connects to this server, so it must be an address a server can have:
+// not 0.x.x.x, multicast or broadcast.
+bool ipValid(std::string_view text) {
+    std::string_view ip = text;
     int parts = 0;
     while (true) {
         const auto dot = ip.find('.');
@@ -29,7 +33,7 @@ bool ipValid(std::string_view ip) {
             break;
         ip.remove_prefix(dot + 1);
     }
-    return parts == 4;
+    return parts == 4 && transfer::gatewayHostAddress(text);
 }
 
 std::string trimmed(std::string_view s) {
@@ -107,8 +111,9 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
         return refuse("IP地址格式错误");
     if (!digitsOnly(form.unitText))
         return refuse("从站MOD地址格式错误");
-    // An empty port would be stored as port 0.
-    if (form.portText.empty() || !digitsOnly(form.portText))
+    // The gateway cannot connect to port 0; an empty port would be stored
+    // as 0.
+    if (form.portText.empty() || !digitsOnly(form.portText) || fieldValue(form.portText) == 0)
         return refuse("端口格式错误");
     if (!digitsOnly(form.intervalText))
         return refuse("报文发送间隔格式错误");

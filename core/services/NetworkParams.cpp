@@ -17,55 +17,6 @@ std::optional<int> parsePortText(std::string_view text) {
     return static_cast<int>(value);
 }
 
-std::optional<std::string> completeDottedIp(std::string_view text) {
-    std::string out;
-    std::size_t parts = 1, digits = 0;
-    int value = 0;
-    for (char c : text) {
-        if (c == '.') {
-            if (++parts > 4)
-                return std::nullopt;
-            out += std::to_string(value) + '.';
-            value = 0;
-            digits = 0;
-        } else if (c >= '0' && c <= '9') {
-            value = value * 10 + (c - '0');
-            if (++digits > 3 || value > 255)
-                return std::nullopt;
-        } else {
-            return std::nullopt;
-        }
-    }
-    out += std::to_string(value);
-    for (; parts < 4; ++parts)
-        out += ".0";
-    return out;
-}
-
-std::optional<Octets> parseDottedIp(std::string_view text) {
-    Octets o{};
-    std::size_t part = 0;
-    int value = -1;
-    for (char c : text) {
-        if (c == '.') {
-            if (value < 0 || part == 3)
-                return std::nullopt;
-            o[part++] = static_cast<uint8_t>(value);
-            value = -1;
-        } else if (c >= '0' && c <= '9') {
-            value = (value < 0 ? 0 : value * 10) + (c - '0');
-            if (value > 255)
-                return std::nullopt;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (value < 0 || part != 3)
-        return std::nullopt;
-    o[3] = static_cast<uint8_t>(value);
-    return o;
-}
-
 namespace {
 bool partialRun(uint8_t v, bool allowZero) {
     switch (v) {
@@ -112,34 +63,40 @@ const char* lockOutReason(const CheckedSettings& s) {
                                : nullptr;
 }
 
+const char* networkAddressRefusal(std::string_view ipText, std::string_view maskText,
+                                  std::string_view gatewayText, CheckedSettings& out) {
+    // The address fields only ever hold four octets; a text that is not one
+    // counts as a wrong setting of that field.
+    const auto ip = transfer::gatewayHostAddress(ipText);
+    if (!ip)
+        return kIpWrong;
+    const auto mask = parseDottedIp(maskText);
+    if (!mask || !maskAccepted(*mask))
+        return kMaskWrong;
+    const auto gateway = parseDottedIp(gatewayText);
+    bool same = gateway.has_value();
+    for (int i = 0; same && i < 4; ++i)
+        same = ((*ip)[i] & (*mask)[i]) == ((*gateway)[i] & (*mask)[i]);
+    if (!same)
+        return kGatewayOutsideSubnet;
+    out.ip = *ip;
+    out.mask = *mask;
+    out.gateway = *gateway;
+    return nullptr;
+}
+
 std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, MessageSink& sink) {
     auto port = parsePortText(s.portText);
     if (!port) {
         sink.error("错误", "端口取值范围:0-65535");
         return std::nullopt;
     }
-    // The address fields only ever hold four octets; a text that is not one
-    // counts as a wrong setting of that field.
-    auto ip = parseDottedIp(s.ip);
-    if (!ip || (*ip)[0] < 1 || (*ip)[0] > 223) {
-        sink.error("错误", "网口1IP设置错误");
-        return std::nullopt;
-    }
-    auto mask = parseDottedIp(s.mask);
-    if (!mask || !maskAccepted(*mask)) {
-        sink.error("错误", kMaskWrong);
-        return std::nullopt;
-    }
-    auto gw = parseDottedIp(s.gateway);
-    bool same = gw.has_value();
-    for (int i = 0; same && i < 4; ++i)
-        same = ((*ip)[i] & (*mask)[i]) == ((*gw)[i] & (*mask)[i]);
-    if (!same) {
-        sink.error("错误", "网口1IP和网关不在同一网段");
-        return std::nullopt;
-    }
-    const CheckedSettings checked{*ip, *mask, *gw, static_cast<uint16_t>(*port)};
-    if (const char* reason = lockOutReason(checked)) {
+    CheckedSettings checked{};
+    const char* reason = networkAddressRefusal(s.ip, s.mask, s.gateway, checked);
+    checked.port = static_cast<uint16_t>(*port);
+    if (!reason)
+        reason = lockOutReason(checked);
+    if (reason) {
         sink.error("错误", reason);
         return std::nullopt;
     }

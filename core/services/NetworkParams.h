@@ -4,6 +4,7 @@
 // request.
 #include "common/MessageSink.h"
 #include "transfer/Bytes.h"
+#include "transfer/GatewayAddress.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +14,9 @@
 
 namespace vantor::services {
 
-using Octets = std::array<uint8_t, 4>;
+using transfer::completeDottedIp;
+using transfer::Octets;
+using transfer::parseDottedIp;
 
 struct NetworkSettings {
     std::string ip;
@@ -24,15 +27,6 @@ struct NetworkSettings {
 
 // The port text: decimal digits only, 0..65535; an empty text counts as 0.
 std::optional<int> parsePortText(std::string_view text);
-
-// A dotted IPv4 text with four decimal octets 0..255.
-std::optional<Octets> parseDottedIp(std::string_view text);
-
-// What an address control holds for a typed text: up to four dot-separated
-// octets of at most three digits and 0..255 each, a blank or missing octet
-// counting as 0 ("1.2.3" holds 1.2.3.0). Empty when the text cannot be typed
-// into such a control (a fifth part, 256, a letter).
-std::optional<std::string> completeDottedIp(std::string_view text);
 
 // A subnet mask the gateway accepts: a run of ones then zeros, at least two
 // ones and at least one zero (0.0.0.0, 128.0.0.0 and 255.255.255.255 are
@@ -47,11 +41,22 @@ struct CheckedSettings {
     uint16_t port;
 };
 
+// The rule for the addresses of new network settings, one for every window
+// and command that sends them, stopping at the first failure: the IP an
+// address a gateway can have (four octets, the first in 1..223), the mask
+// accepted, the default gateway in the IP's subnet (IP AND mask equal to
+// gateway AND mask). Null when the addresses pass, with their octets in
+// `out` (its port is left alone); otherwise the refusal text.
+inline constexpr const char* kIpWrong = "网口1IP设置错误";
+inline constexpr const char* kGatewayOutsideSubnet = "网口1IP和网关不在同一网段";
+const char* networkAddressRefusal(std::string_view ip, std::string_view mask, std::string_view gateway,
+                                  CheckedSettings& out);
+
 // The checks of the "下载配置" button, in order, stopping at the first
-// failure with its message: port range, IP first octet 1..223, mask,
-// IP and gateway in one subnet; then the settings that would lock the
-// gateway out: MODBUS TCP port 0, an IP that is its subnet's network or
-// broadcast address, a default gateway equal to the IP.
+// failure with its message: port range, the address rule above; then the
+// settings that would lock the gateway out: MODBUS TCP port 0, an IP that
+// is its subnet's network or broadcast address, a default gateway equal to
+// the IP.
 inline constexpr const char* kPortZero = "网口1端口不能为0";
 inline constexpr const char* kIpIsNetworkAddress = "网口1IP不能为子网的网络地址";
 inline constexpr const char* kIpIsBroadcastAddress = "网口1IP不能为子网的广播地址";

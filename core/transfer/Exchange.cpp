@@ -1,6 +1,7 @@
 #include "transfer/Exchange.h"
 
 #include "text/Numbers.h"
+#include "transfer/GatewayAddress.h"
 
 namespace vantor::transfer {
 
@@ -112,10 +113,16 @@ void Exchange::onConnectTimeout() {
 }
 
 void Exchange::beginConnect(const std::string& host, int port, int shownPort) {
-    host_ = host;
+    const auto target = connectTarget(host, std::to_string(port));
+    if (!target.ok()) {
+        showError(target.fault == TargetFault::Address ? kAccessIpWrong : kPortWrong);
+        finish(false, {});
+        return;
+    }
+    host_ = target.host;
     shownPort_ = shownPort;
-    status("正在连接" + host + ":" + std::to_string(shownPort) + "...");
-    openConnection(host, port);
+    status("正在连接" + host_ + ":" + std::to_string(shownPort) + "...");
+    openConnection(host_, port);
     startTimer(kConnectTimer, kConnectTimeoutMs);
 }
 

@@ -32,6 +32,10 @@ public:
 
     // The message of a request the socket could not send.
     static constexpr const char* kSendFailed = "发送失败";
+    // The messages of a connect target refused by beginConnect: the access
+    // IP the configurator's device windows connect to, and the port.
+    static constexpr const char* kAccessIpWrong = "访问IP地址设置错误";
+    static constexpr const char* kPortWrong = "端口格式错误";
 
     // --- events ---
     // Opens the exchange (usually: status text, connect, timer 10).
@@ -71,7 +75,9 @@ protected:
     virtual void onConnectTimeout();
 
     // The connect pattern: status "正在连接<host>:<port>...", connect, timer
-    // 10. `shownPort` is the port named in the messages.
+    // 10. `shownPort` is the port named in the messages. A target no gateway
+    // can have (transfer::connectTarget) is refused before anything else:
+    // kAccessIpWrong or kPortWrong, and the exchange ends.
     void beginConnect(const std::string& host, int port, int shownPort);
     void beginConnect(const std::string& host, int port) { beginConnect(host, port, port); }
     // Only the connect itself, for exchanges with their own connect texts.

@@ -457,6 +457,39 @@ private slots:
         QVERIFY(again.masterButton()->isChecked());
     }
 
+    // The device windows connect only to an access IP a gateway can have
+    // (the simulator would answer on 0.0.0.0), and 访问参数设置 stores none
+    // other.
+    void accessIpNoGatewayCanHave_data() {
+        QTest::addColumn<QString>("ip");
+        for (const char* ip : {"", "0.0.0.0", "224.0.0.1", "0.1"})
+            QTest::newRow(*ip ? ip : "empty") << ip;
+    }
+    void accessIpNoGatewayCanHave() {
+        QFETCH(QString, ip);
+        SimulatedGateway sim("KX-P2R0-1.0");
+        QVERIFY(sim.ok());
+        model::CVantorDoc doc;
+        loadDemo(doc);
+        doc.IP = ip.toStdString();
+        DeviceNetworkDialog window(nullptr, doc);
+        window.start();
+        QTRY_VERIFY_WITH_TIMEOUT(window.exchangeFinished(), 5000);
+        window.showOutcome(nullptr);
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"访问IP地址设置错误"});
+        QVERIFY(results_.isEmpty());
+
+        messages_ = RecordingSink{};
+        QTemporaryDir dir;
+        doc.IP = "127.0.0.1";
+        DeviceAccessDialog access(nullptr, doc, dir.path());
+        access.ipEdit()->setText(ip);
+        access.accept();
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"访问IP地址设置错误"});
+        QCOMPARE(doc.IP, std::string("127.0.0.1"));
+        QVERIFY(!QFile::exists(dir.filePath("IP/ETHOption.xml")));
+    }
+
     void accessIpGoesToProjectAndFile() {
         QTemporaryDir dir;
         QDir().mkpath(dir.filePath("IP"));

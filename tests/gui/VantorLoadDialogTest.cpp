@@ -180,14 +180,59 @@ private slots:
         click(d, "connect");
         QTRY_COMPARE_WITH_TIMEOUT(connectButton->text(), QString("断开"), 5000);
         child<QLineEdit>(d, "newIp")->setText("10.1.2.3");
+        child<QLineEdit>(d, "gateway")->setText("10.1.2.1");
         child<QLineEdit>(d, "modPort")->setText("5032");
         click(d, "ip");
         QTRY_COMPARE_WITH_TIMEOUT(texts().size(), std::size_t(2), 10000);
         QCOMPARE(texts()[1], std::string("下载完成"));
-        QCOMPARE(sim.dumped("netparams.hex"), QString("0a010203ffffff00c0a80101a81300000000000000000000"));
+        QCOMPARE(sim.dumped("netparams.hex"), QString("0a010203ffffff000a010201a81300000000000000000000"));
         QCOMPARE(fileText("IP/ip.txt"), QString("10.1.2.3"));
         QCOMPARE(fileText("IP/port.txt"), QString("5032"));
         QCOMPARE(sim.dumped("restarts"), QString("2"));
+    }
+
+    // A gateway IP no gateway can have is not connected to (the simulator
+    // would answer on 0.0.0.0), and new settings that break the address rule
+    // are not sent; a partial address is completed in its field first.
+    void refusedBeforeAnythingIsSent_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        auto row = [](const char* name, const char* field, const char* typed, const char* shown,
+                      const char* message) { QTest::newRow(name) << field << typed << shown << message; };
+        const char* target = "请输入完整的IP地址";
+        row("empty gateway IP", "gatewayIp", "", "", target);
+        row("gateway IP 0.0.0.0", "gatewayIp", "0.0.0.0", "0.0.0.0", target);
+        row("partial broadcast", "gatewayIp", "255.255.255", "255.255.255.0", target);
+        row("mask with a hole", "mask", "255.0.255.0", "255.0.255.0", "网口1子网掩码设置错误");
+        row("partial new IP", "newIp", "192.168.1", "192.168.1.0", "网口1IP不能为子网的网络地址");
+    }
+    void refusedBeforeAnythingIsSent() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        SimulatedGateway sim("NXE-485-ZRTU2");
+        QVERIFY(sim.ok());
+        putIpFile("127.0.0.1");
+        LoadDialog d(dir_->path());
+        auto* connectButton = child<QPushButton>(d, "connect");
+        const bool target = field == "gatewayIp";
+        if (!target) {
+            click(d, "connect");
+            QTRY_COMPARE_WITH_TIMEOUT(connectButton->text(), QString("断开"), 5000);
+        }
+        auto* edited = child<QLineEdit>(d, qPrintable(field));
+        edited->clear();
+        QTest::keyClicks(edited, typed);
+        click(d, target ? "connect" : "ip");
+        QCOMPARE(texts(), std::vector<std::string>{message.toStdString()});
+        QCOMPARE(edited->text(), shown);
+        QCOMPARE(connectButton->text(), QString(target ? "连接" : "断开"));
+        QCOMPARE(child<QPushButton>(d, "ip")->isEnabled(), !target);
+        QVERIFY(connectButton->isEnabled());
+        QVERIFY(sim.dumped("netparams.hex").isEmpty());
     }
 };
 

@@ -201,6 +201,47 @@ private slots:
         QCOMPARE(messages_.texts().size(), std::size_t(1));
     }
 
+    // A target no gateway can have is refused before connecting (the
+    // simulator would answer on 0.0.0.0), a partial address completed in the
+    // field first; the window stays for another try.
+    void refusedTargetIsNotConnectedTo_data() {
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        auto row = [](const char* name, const char* ip, const char* port, const char* shown,
+                      const char* message) { QTest::newRow(name) << ip << port << shown << message; };
+        row("empty IP", "", "", "", "IP地址格式错误");
+        row("IP 0.0.0.0", "0.0.0.0", "", "0.0.0.0", "IP地址格式错误");
+        row("partial broadcast", "255.255.255", "", "255.255.255.0", "IP地址格式错误");
+        row("port 70000", "127.0.0.1", "70000", "127.0.0.1", "端口格式错误");
+    }
+    void refusedTargetIsNotConnectedTo() {
+        QFETCH(QString, ip);
+        QFETCH(QString, port);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        SimulatedGateway sim("NXE-485-ZRTU2");
+        QVERIFY(sim.ok());
+        const auto doc = demo();
+        NetDownloadDialog dialog(doc);
+        field(dialog, "ip")->clear();
+        QTest::keyClicks(field(dialog, "ip"), ip);
+        if (!port.isEmpty()) {
+            field(dialog, "port")->clear();
+            QTest::keyClicks(field(dialog, "port"), port);
+        }
+        dialog.show();
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QCOMPARE(messages_.texts(), std::vector<std::string>{message.toStdString()});
+        QCOMPARE(field(dialog, "ip")->text(), shown);
+        QVERIFY(results_.isEmpty());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+        QVERIFY(button(dialog, "connectButton")->isEnabled());
+        QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+    }
+
     void disconnectAndConnectAgain() {
         SimulatedGateway sim("NXE-485-ZRTU2");
         QVERIFY(sim.ok());

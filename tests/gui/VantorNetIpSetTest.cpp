@@ -189,31 +189,35 @@ private slots:
 
     // Settings that would lock the gateway out, an address field holding no
     // address and a broken mask are refused before anything is sent; the
-    // window keeps the input as typed, and 断开 ends the connection.
+    // window keeps the input as typed, and 断开 ends the connection. A target
+    // no gateway can have is not connected to (the simulator would answer on
+    // 0.0.0.0), a partial address completed in its field first.
     void refusedFieldKeepsTheWindow_data() {
         QTest::addColumn<QString>("fieldName");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("broadcast IP") << "newIp"
-                                      << "10.1.255.255"
-                                      << "网口1IP不能为子网的广播地址";
-        QTest::newRow("IP octet above 255") << "newIp"
-                                            << "10.1.0.256"
-                                            << "请输入完整的IP地址";
-        QTest::newRow("empty mask") << "mask"
-                                    << ""
-                                    << "网口1子网掩码设置错误";
-        QTest::newRow("zero mask") << "mask"
-                                   << "0.0.0.0"
-                                   << "网口1子网掩码设置错误";
-        QTest::newRow("mask with a hole") << "mask"
-                                          << "255.0.255.0"
-                                          << "网口1子网掩码设置错误";
+        QTest::addColumn<QString>("shown");
+        auto row = [](const QString& name, const char* fieldName, const char* typed, const char* message,
+                      const char* shown = nullptr) {
+            QTest::newRow(qPrintable(name)) << fieldName << typed << message << (shown ? shown : typed);
+        };
+        row("broadcast IP", "newIp", "10.1.255.255", "网口1IP不能为子网的广播地址");
+        row("IP octet above 255", "newIp", "10.1.0.256", "网口1IP设置错误");
+        row("gateway outside the subnet", "gateway", "10.2.0.1", "网口1IP和网关不在同一网段");
+        row("empty mask", "mask", "", "网口1子网掩码设置错误");
+        row("zero mask", "mask", "0.0.0.0", "网口1子网掩码设置错误");
+        row("mask with a hole", "mask", "255.0.255.0", "网口1子网掩码设置错误");
+        for (const char* ip : {"", "0.0.0.0"})
+            row(QString("target IP [%1]").arg(ip), "connectIp", ip, "IP地址格式错误");
+        row("partial broadcast target", "connectIp", "255.255.255", "IP地址格式错误", "255.255.255.0");
+        for (const char* port : {"", "70000"})
+            row(QString("target port [%1]").arg(port), "configPort", port, "端口格式错误");
     }
     void refusedFieldKeepsTheWindow() {
         QFETCH(QString, fieldName);
         QFETCH(QString, typed);
         QFETCH(QString, message);
+        QFETCH(QString, shown);
         writeFile("ip.txt", "127.0.0.1");
         SimulatedGateway sim("QB-H-NET2.0");
         QVERIFY(sim.ok());
@@ -224,11 +228,20 @@ private slots:
         QTest::keyClicks(edited, typed);
         dialog.show();
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        if (fieldName.startsWith("con")) {
+            QCOMPARE(messages_.texts(), std::vector<std::string>{message.toStdString()});
+            QCOMPARE(edited->text(), shown);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+            QVERIFY(button(dialog, "connectButton")->isEnabled());
+            QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+            return;
+        }
         QTRY_VERIFY_WITH_TIMEOUT(button(dialog, "downloadButton")->isEnabled(), 10000);
         QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
         QCOMPARE(messages_.texts(), std::vector<std::string>{message.toStdString()});
         QVERIFY(dialog.isVisible());
-        QCOMPARE(edited->text(), typed);
+        QCOMPARE(edited->text(), shown);
         QVERIFY(button(dialog, "downloadButton")->isEnabled());
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
         QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));

@@ -166,6 +166,7 @@ TEST_F(LoadRun, NetworkOperationEndToEnd) {
     openConnected();
     auto f = ex->fields();
     f.newIp = "10.20.30.40";
+    f.gateway = "10.20.30.1";
     f.modPort = "5032";
     ex->setFields(f);
     press(&LoadExchange::pressIp);
@@ -175,7 +176,7 @@ TEST_F(LoadRun, NetworkOperationEndToEnd) {
     h->advance(9 * kTickMs);
     ASSERT_EQ(codesSince(0), (std::vector<int>{10}));
     EXPECT_EQ(transfer::toSpacedHex(h->sent[0]),
-              "0a 00 00 00 18 00 00 00 0a 14 1e 28 ff ff ff 00 c0 a8 01 01 "
+              "0a 00 00 00 18 00 00 00 0a 14 1e 28 ff ff ff 00 0a 14 1e 01 "
               "a8 13 00 00 00 00 00 00 00 00 00 00");
     h->reply(ack(10, 0));
     EXPECT_EQ(get("IP/ip.txt"), "10.20.30.40");

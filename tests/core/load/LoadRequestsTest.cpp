@@ -127,15 +127,22 @@ INSTANTIATE_TEST_SUITE_P(
                   "", ""},
         CheckCase{"GatewayIpIncomplete", with([](LoadFields& f) { f.gatewayIp = "192.168.1."; }),
                   kIncompleteIp, "", ""},
+        // Only an address a gateway can have is connected to.
+        CheckCase{"GatewayIpZero", with([](LoadFields& f) { f.gatewayIp = "0.0.0.0"; }), kIncompleteIp, "",
+                  ""},
         CheckCase{"ModPort65535", with([](LoadFields& f) { f.modPort = "65535"; }), "", "", ""},
         CheckCase{"ModPort65536", with([](LoadFields& f) { f.modPort = "65536"; }), "", "", kModPortRange},
         CheckCase{"ModPortEmpty", with([](LoadFields& f) { f.modPort = ""; }), "", "", kModPortRange},
         CheckCase{"MaskIncomplete", with([](LoadFields& f) { f.mask = "255.255.255"; }), "", "",
-                  kIncompleteIp},
-        // No mask rules here: whatever four octets are typed are sent.
-        CheckCase{"AnyMaskIsSent", with([](LoadFields& f) { f.mask = "255.0.255.0"; }), "", "", ""},
+                  services::kMaskWrong},
+        // The configurator's address rule and texts (more cases with the rule).
+        CheckCase{"MaskWithAHole", with([](LoadFields& f) { f.mask = "255.0.255.0"; }), "", "",
+                  services::kMaskWrong},
+        CheckCase{"GatewayOutsideSubnet", with([](LoadFields& f) { f.gateway = "192.168.2.1"; }), "", "",
+                  services::kGatewayOutsideSubnet},
+        // One message for every MOD端口 refused, 0 among them.
+        CheckCase{"ModPortZero", with([](LoadFields& f) { f.modPort = "0"; }), "", "", kModPortRange},
         // Settings that would leave the gateway unreachable are not sent.
-        CheckCase{"ModPortZero", with([](LoadFields& f) { f.modPort = "0"; }), "", "", services::kPortZero},
         CheckCase{"IpIsBroadcast", with([](LoadFields& f) { f.newIp = "192.168.1.255"; }), "", "",
                   services::kIpIsBroadcastAddress},
         CheckCase{"IpIsNetwork", with([](LoadFields& f) { f.newIp = "192.168.1.0"; }), "", "",

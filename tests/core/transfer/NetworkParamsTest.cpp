@@ -1,4 +1,5 @@
 #include "ExchangeHarness.h"
+#include "load/LoadRequests.h"
 #include "services/AccessParams.h"
 #include "services/NetworkParamsExchange.h"
 #include "transfer/CommandFrame.h"
@@ -81,6 +82,37 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"GatewayIsIp", {"192.168.1.10", "255.255.255.0", "192.168.1.10", "502"}, kGatewayIsIp},
         FieldCase{"SubnetBeforeLockOut", {"192.168.1.255", "255.255.255.0", "192.168.2.1", "0"}, kSubnet}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every window and command that sends network settings applies one address
+// rule with the configurator's texts: its network-parameter dialog, and
+// VantorLoad's IP设置 whose checks VantorNet's TCP/IP值修改 shares.
+TEST(NetworkAddressRule, OneRuleForEverySender) {
+    const struct {
+        const char* ip;
+        const char* mask;
+        const char* gateway;
+        const char* message; // nullptr: accepted
+    } cases[] = {
+        {"192.168.1.10", "255.255.255.0", "192.168.1.1", nullptr},
+        {"192.168.1.10", "255.255.255.128", "192.168.1.1", nullptr},
+        {"192.168.1.10", "255.0.255.0", "192.168.1.1", kMask.c_str()},
+        {"192.168.1.10", "255.255.0.255", "192.168.1.1", kMask.c_str()},
+        {"192.168.1.10", "255.255.255.0", "192.168.2.1", kSubnet.c_str()},
+        {"0.1.2.3", "255.255.255.0", "0.1.2.1", kIp.c_str()},
+        {"224.0.0.1", "255.255.255.0", "224.0.0.2", kIp.c_str()},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> expected =
+            c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
+        RecordingSink sink;
+        checkNetworkSettings({c.ip, c.mask, c.gateway, "502"}, sink);
+        EXPECT_EQ(sink.texts(), expected) << "network-parameter dialog " << c.ip << " " << c.mask;
+        std::string refusal;
+        const auto load = load::checkNetworkTexts(c.ip, c.mask, c.gateway, "502", &refusal);
+        EXPECT_EQ(refusal, c.message ? c.message : "") << "IP设置 " << c.ip << " " << c.mask;
+        EXPECT_EQ(load.has_value(), c.message == nullptr);
+    }
+}
 
 TEST(AddressControl, CompletesWhatCanBeTyped) {
     const struct {
