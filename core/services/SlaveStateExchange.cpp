@@ -16,7 +16,7 @@ SlaveStateExchange::SlaveStateExchange(std::string model, SlaveStateSettings set
 }
 
 std::string SlaveStateExchange::staleNote(const std::string& lastRead) {
-    return "通信已中断，列表为" + lastRead + "最后应答时的数据";
+    return "通信已中断，以下为 " + lastRead + " 最后一次应答的数据";
 }
 
 void SlaveStateExchange::start() {
