@@ -212,11 +212,9 @@ private slots:
         click(d, "rtu");
         sim.reset();
         QTRY_COMPARE_WITH_TIMEOUT(texts(), std::vector<std::string>{load::kConnectionLost}, 5000);
-        QCOMPARE(messages_.messages[0].caption, std::string("错误"));
         QCOMPARE(child<QPushButton>(d, "connect")->text(), QString("连接"));
         QVERIFY(child<QPushButton>(d, "connect")->isEnabled());
         QVERIFY(!child<QPushButton>(d, "rtu")->isEnabled());
-        QVERIFY(!child<QPushButton>(d, "ip")->isEnabled());
     }
 };
 
