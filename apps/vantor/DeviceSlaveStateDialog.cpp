@@ -60,6 +60,10 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
     control->setObjectName("controlText");
     auto* state = new QLabel(QString::fromStdString(services::stateWordDescription(model)), this);
     state->setObjectName("stateText");
+    staleNote_ = new QLabel(this);
+    staleNote_->setObjectName("staleNote");
+    staleNote_->setStyleSheet("color: rgb(160, 0, 0);");
+    staleNote_->hide();
     auto* log = new QPushButton("通信记录", this);
     auto* close = new QPushButton("关闭", this);
     connect(log, &QPushButton::clicked, this, &DeviceSlaveStateDialog::showWireLog);
@@ -71,6 +75,7 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(control);
     layout->addWidget(state);
+    layout->addWidget(staleNote_);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
     resize(sizeHint().width(), 620);
@@ -93,12 +98,27 @@ void DeviceSlaveStateDialog::onExchangeFinished(bool success, const QString& res
         DeviceDialog::onExchangeFinished(success, resultText);
         return;
     }
-    // Polling stopped (no reply, say): the list keeps what it showed.
+    // Polling stopped (no reply, say): the list keeps what it showed, marked
+    // as no longer the gateway's present values.
+    if (exchange_->rowsStale())
+        markRowsStale();
     showEndMessagesNow();
+}
+
+void DeviceSlaveStateDialog::markRowsStale() {
+    const QColor grey(128, 128, 128);
+    for (int r = 0; r < list_->rowCount(); ++r)
+        for (int c = 0; c < list_->columnCount(); ++c)
+            if (QTableWidgetItem* item = list_->item(r, c))
+                item->setForeground(grey);
+    staleNote_->setText(QString::fromStdString(
+        services::SlaveStateExchange::staleNote(lastRead_.toString("HH:mm:ss").toStdString())));
+    staleNote_->show();
 }
 
 void DeviceSlaveStateDialog::showRows() {
     shownCycles_ = exchange_->cycles();
+    lastRead_ = QTime::currentTime();
     const auto& rows = exchange_->rows();
     for (int r = 0; r < static_cast<int>(rows.size()) && r < list_->rowCount(); ++r) {
         for (int c = 0; c < 6; ++c) {

@@ -1,10 +1,14 @@
 #pragma once
 // 从站状态: polls the slaves' state and control words over MODBUS TCP once a
 // second and lists every configured slave; a right-click ("设置控制字") or a
-// double-click on a listed row opens the control-word window for it.
+// double-click on a listed row opens the control-word window for it. When
+// polling stops with the list filled, the rows are greyed and a note says
+// when they were read.
 #include "DeviceDialog.h"
 
 #include "services/SlaveStateExchange.h"
+
+#include <QTime>
 
 #include <memory>
 
@@ -34,11 +38,14 @@ protected:
 
 private:
     void showRows();
+    void markRowsStale();
     void contextMenu(const QPoint& at);
 
     std::unique_ptr<vantor::services::SlaveStateExchange> exchange_;
     vantor::services::SlaveStateSettings settings_;
     QTableWidget* list_;
+    QLabel* staleNote_;
+    QTime lastRead_;
     int shownCycles_ = 0;
     bool connected_ = false;
 };

@@ -26,7 +26,7 @@ std::optional<net::NetImages> runNetCompileCommand(QMainWindow* window, const ne
     return images;
 }
 
-void runNetDownloadCommand(QMainWindow* window, const net::CVantorNetDoc& doc, bool compiled) {
+void runNetDownloadCommand(QMainWindow* window, net::CVantorNetDoc& doc, bool compiled) {
     gui::QtMessageSink sink(window);
     if (!net::confirmEmptyServers(doc, sink))
         return;
@@ -42,11 +42,11 @@ void runNetDownloadCommand(QMainWindow* window, const net::CVantorNetDoc& doc, b
 #endif
 }
 
-void runNetIpSetCommand(QMainWindow* window) {
+void runNetIpSetCommand(QMainWindow* window, net::CVantorNetDoc& doc) {
 #ifdef VANTORNET_HAS_IPSET_WINDOW
     if (!NetIpSetDialog::mayOpen(window))
         return;
-    NetIpSetDialog dialog(window);
+    NetIpSetDialog dialog(window, &doc.rev_allow);
     dialog.exec();
 #else
     window->statusBar()->showMessage("TCP/IP值修改窗口未安装");

@@ -15,8 +15,8 @@ std::optional<vantor::net::NetImages> runNetCompileCommand(QMainWindow* window,
 // 下载, and 编译并下载 after its compile (`compiled`): the question about
 // servers without commands, the compile checks unless they have just
 // passed (the window works on the images of the project as it is), then
-// the "配置下载" window.
-void runNetDownloadCommand(QMainWindow* window, const vantor::net::CVantorNetDoc& doc, bool compiled);
+// the "配置下载" window. Its exchange keeps the project's rev_allow.
+void runNetDownloadCommand(QMainWindow* window, vantor::net::CVantorNetDoc& doc, bool compiled);
 // IP地址设置: the "TCP/IP值修改" window, opened only when the address file
-// IP/ip.txt exists.
-void runNetIpSetCommand(QMainWindow* window);
+// IP/ip.txt exists; its exchange keeps the project's rev_allow.
+void runNetIpSetCommand(QMainWindow* window, vantor::net::CVantorNetDoc& doc);

@@ -19,8 +19,9 @@
 using namespace vantor;
 using Phase = net::NetDownloadExchange::Phase;
 
-NetDownloadDialog::NetDownloadDialog(const net::CVantorNetDoc& project, QWidget* parent)
-    : DeviceDialog(parent), model_(project.modelName()), workMode_(project.GW_work_mode) {
+NetDownloadDialog::NetDownloadDialog(net::CVantorNetDoc& project, QWidget* parent)
+    : DeviceDialog(parent), model_(project.modelName()), workMode_(project.GW_work_mode),
+      revAllow_(&project.rev_allow) {
     setObjectName("netDownloadDialog");
     setWindowTitle("配置下载");
     gui::QtMessageSink sink(parent);
@@ -104,7 +105,7 @@ void NetDownloadDialog::pressConnect() {
     if (!images_)
         return;
     if (exchange_ && !exchange_->finished() && exchange_->phase() != Phase::Disconnected) {
-        // 断开; while connecting or downloading the core refuses it.
+        // 断开, also during a download; while connecting the core refuses it.
         if (exchange_->pressDisconnect())
             driver()->pump();
         refresh();
@@ -116,7 +117,7 @@ void NetDownloadDialog::pressConnect() {
     run.host = ip_->complete().toStdString();
     run.port = port_->text().toInt();
     auto previous = std::move(exchange_);
-    exchange_ = std::make_unique<net::NetDownloadExchange>(model_, workMode_, *images_, run);
+    exchange_ = std::make_unique<net::NetDownloadExchange>(model_, workMode_, *images_, run, revAllow_);
     progress_->setRange(0, 100);
     progress_->setValue(0);
     // The previous run's driver goes here, before its exchange.
@@ -139,7 +140,8 @@ void NetDownloadDialog::refresh() {
     const Phase phase = running ? exchange_->phase() : Phase::Disconnected;
     const bool linked = phase != Phase::Disconnected && phase != Phase::Connecting;
     connect_->setText(linked ? "断开" : "连接");
-    connect_->setEnabled(images_ && (phase == Phase::Disconnected || phase == Phase::Connected));
+    // Only 下载 is refused during a download: 断开 ends it.
+    connect_->setEnabled(images_ && phase != Phase::Connecting && phase != Phase::Done);
     download_->setEnabled(running && exchange_->downloadEnabled());
     // Busy while connecting and while a download runs.
     const bool busy = phase == Phase::Connecting || (linked && phase != Phase::Connected);

@@ -3,8 +3,9 @@
 // opened for (images A and B; a refused check shows its message and the
 // window does not open), then lets the user connect to the gateway (device
 // IP and 端口), download over the download exchange of the core and
-// disconnect. A refused connection keeps the window open; a download ends
-// it, and its result box ("下载完毕！" or "下 载 失 败！...") follows.
+// disconnect, also during a download (which that ends without a result).
+// A refused connection keeps the window open; a download ends it, and its
+// result box ("下载完毕！" or "下 载 失 败！...") follows.
 #include "DeviceDialog.h"
 
 #include "net/CVantorNetDoc.h"
@@ -26,7 +27,8 @@ class IpAddressEdit;
 class NetDownloadDialog : public DeviceDialog {
     Q_OBJECT
 public:
-    NetDownloadDialog(const vantor::net::CVantorNetDoc& project, QWidget* parent = nullptr);
+    // The project's rev_allow follows the exchange's requests and replies.
+    NetDownloadDialog(vantor::net::CVantorNetDoc& project, QWidget* parent = nullptr);
     ~NetDownloadDialog() override;
 
     // False when a compile check refused the project: exec() then returns
@@ -59,6 +61,7 @@ private:
 
     std::string model_;
     int workMode_ = 0;
+    int* revAllow_;
     std::optional<vantor::net::NetImages> images_;
     // The gateway's defaults, with the times setTimings gave.
     vantor::net::NetDownloadSettings settings_;

@@ -56,10 +56,10 @@ bool NetIpSetDialog::mayOpen(QWidget* parent) {
     return !probe.finished();
 }
 
-NetIpSetDialog::NetIpSetDialog(QWidget* parent) : DeviceDialog(parent) {
+NetIpSetDialog::NetIpSetDialog(QWidget* parent, int* revAllow) : DeviceDialog(parent) {
     setObjectName("netIpSetDialog");
     setWindowTitle("TCP/IP值修改");
-    exchange_ = std::make_unique<net::NetIpSetExchange>(workingDirectory());
+    exchange_ = std::make_unique<net::NetIpSetExchange>(workingDirectory(), net::kIpSetTickMs, revAllow);
     const net::IpSetFields initial;
     const int configPort = accessPortOverride().value_or(initial.configPort);
 
@@ -164,7 +164,7 @@ void NetIpSetDialog::onEventHandled() {
 void NetIpSetDialog::refresh() {
     const bool open = !exchange_->finished();
     connect_->setText(exchange_->connected() ? "断开" : "连接");
-    connect_->setEnabled(open);
+    connect_->setEnabled(exchange_->connectEnabled());
     download_->setEnabled(open && exchange_->downloadEnabled());
 }
 

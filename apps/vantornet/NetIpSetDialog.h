@@ -25,7 +25,8 @@ class NetIpSetDialog : public DeviceDialog {
     Q_OBJECT
 public:
     // Reads the address files of the working directory at once.
-    explicit NetIpSetDialog(QWidget* parent = nullptr);
+    // `revAllow`: the project's flag the exchange keeps (may be null).
+    explicit NetIpSetDialog(QWidget* parent = nullptr, int* revAllow = nullptr);
     ~NetIpSetDialog() override;
 
     // Whether the window may open: the working directory must hold the IP

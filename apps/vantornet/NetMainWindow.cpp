@@ -138,7 +138,7 @@ void NetMainWindow::buildMenus() {
             runNetDownloadCommand(this, doc_, true);
         }
     });
-    on(kIpSettings, [this] { runNetIpSetCommand(this); });
+    on(kIpSettings, [this] { runNetIpSetCommand(this, doc_); });
     on(kAddressMap, [this] { runNetAddressMapCommand(this, doc_); });
     on(kCorrectAddresses, [this] {
         net::correctGatewayAddresses(doc_);

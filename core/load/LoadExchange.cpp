@@ -8,7 +8,9 @@ namespace vantor::load {
 using namespace vantor::transfer;
 
 LoadExchange::LoadExchange(std::string directory)
-    : Exchange(Framing::Command), directory_(std::move(directory)) {}
+    : Exchange(Framing::Command), directory_(std::move(directory)) {
+    guardRepliesWith(kReplyTimer);
+}
 
 void LoadExchange::start() {
     const auto files = readAddressFiles(directory_);
@@ -79,6 +81,11 @@ void LoadExchange::onConnectTimeout() {
 void LoadExchange::onClosedByPeer() {
     closeSocket();
     toDisconnected();
+    // An operation that still waits for the gateway's word ends at once:
+    // none can come on the closed connection. Once the gateway has given
+    // it (the restart that follows makes it close), the run ends as usual.
+    if (operation_ != Operation::None && !success_)
+        expireReplyTimer();
 }
 
 void LoadExchange::onSendFailed() {
@@ -99,6 +106,9 @@ bool LoadExchange::pressRtu() {
     success_ = false;
     operation_ = Operation::Rtu;
     outcome_ = Outcome::None;
+    // The bar starts again from nothing, not from where the last run left it.
+    position_ = 0;
+    progress(0, 100, 0);
     sendRequest(identificationRequest(), true);
     return true;
 }
@@ -133,37 +143,50 @@ void LoadExchange::sendRequest(Bytes bytes, bool enablesActions) {
 }
 
 void LoadExchange::onReply(ByteView frame) {
+    const auto code = byteAt(frame, 0);
+    const auto status = replyStatus(frame);
+    const bool statusOk = status && statusIsSuccess(*status);
+    // A frame that no row takes and that does not echo the outstanding
+    // request (garbage, another command's echo) answers nothing: the request
+    // is still awaited, under the reply timer that runs since it went out,
+    // so a gateway that never gives the reply still ends in "下载失败".
+    const bool rowFrame = code == command::kDeviceState || code == command::kRtuConfig ||
+                          (code == command::kFieldbusConfig && statusOk) || code == command::kNetworkParams ||
+                          byteAt(frame, 7) == 98;
+    if (!rowFrame && code != lastRequest_) {
+        if (socketOpen())
+            linkReceiver().expectReply();
+        return;
+    }
     stopTimer(kReplyTimer);
     // An operation whose failure has been shown is over: a late reply
     // neither continues it nor saves anything.
     if (operation_ == Operation::None)
         return;
-    const auto code = byteAt(frame, 0);
-    const auto status = replyStatus(frame);
-    const bool statusOk = status && statusIsSuccess(*status);
     bool saved = false;
-    bool matched = false;
     auto saveOnce = [&](Operation op) {
         if (!saved)
             saveAddressFiles(op);
         saved = true;
     };
     if (code == command::kDeviceState) {
-        matched = true;
         std::string refusal;
-        if (checkModbusAddresses(fields_, &refusal))
+        if (checkModbusAddresses(fields_, &refusal)) {
             sendRequest(rtuSettingsRequest(fields_), true);
-        else
+        } else {
+            // An address edited into a refused one since RTU设置: nothing more
+            // is sent and no timer runs, so the operation ends here.
             showError(refusal);
+            endOperation(Outcome::Failed);
+            return;
+        }
     }
     if (code == command::kRtuConfig) {
-        matched = true;
         position_ = 0;
         progress(0, 100, 0);
         startTimer(kRtuRunTimer, kTickMs);
     }
     if (code == command::kFieldbusConfig && statusOk) {
-        matched = true;
         success_ = true;
         sendRequest(restartRequest(), false);
     }
@@ -175,33 +198,29 @@ void LoadExchange::onReply(ByteView frame) {
     if (code == command::kNetworkParams) {
         // Any answer to the network settings counts: a gateway acknowledges
         // with statuses other than 0 and 4 as well.
-        matched = true;
         success_ = true;
         saveOnce(Operation::Network);
     }
     if (byteAt(frame, 7) == 98) {
-        matched = true;
         success_ = true;
         saveOnce(operation_);
     }
-    // A reply no row takes and that does not echo the outstanding request
-    // (garbage, another command's echo) leaves the request unanswered: keep
-    // waiting for its reply, so that the reply timeout still reports a
-    // gateway that never gives it. The restart is not waited for.
-    if (!matched && code != lastRequest_ && lastRequest_ != command::kRestart && socketOpen()) {
-        linkReceiver().expectReply();
-        startTimer(kReplyTimer, kReplyTimeoutMs);
-    }
+}
+
+void LoadExchange::endOperation(Outcome outcome) {
+    success_ = false;
+    outcome_ = outcome;
+    operation_ = Operation::None;
 }
 
 void LoadExchange::onTimer(int id) {
     if (id == kReplyTimer) {
         stopTimer(kRtuRunTimer);
         stopTimer(kNetworkRunTimer);
-        showError(kFailed);
-        success_ = false;
-        outcome_ = Outcome::Failed;
-        operation_ = Operation::None;
+        // The gateway closed the connection: say so, rather than leave the
+        // user to guess why the reply never came.
+        showError(peerClosed() ? kConnectionLost : kFailed);
+        endOperation(Outcome::Failed);
         return;
     }
     if (id == kRtuRunTimer || id == kNetworkRunTimer)

@@ -12,16 +12,19 @@
 // IP设置: a run of timer 2 starts at once and sends command 10 at position
 // 8; its reply marks success and saves the address files.
 // Every request arms timer 4 (10 s); when it runs out the runs stop with
-// "下载失败" and the connection stays open. Once an operation has ended with
+// "下载失败" and the connection stays open. A gateway that closes the
+// connection while an operation still waits for its word ends the operation
+// at once with "下载失败，与网关的连接已断开". Once an operation has ended with
 // "下载失败", a late reply to it is ignored: it neither continues the
 // operation nor saves the address files.
 //
 // The reply rows are tested in order and several may apply to one reply:
 // byte 0 = 1; byte 0 = 20; byte 0 = 21 with status 0/4; byte 0 = 10 with
 // status 0/4; byte 0 = 10; byte 7 = 98. A reply too short to hold byte 7 or
-// byte 8 matches no row that reads it. A reply that matches no row leaves
-// its request unanswered: timer 4 runs again, so a gateway that answers
-// only garbage still ends in "下载失败".
+// byte 8 matches no row that reads it. A reply that matches no row and
+// does not echo the outstanding request leaves that request unanswered
+// under its running timer 4, so a gateway that answers only garbage still
+// ends in "下载失败".
 #include "load/LoadRequests.h"
 #include "transfer/Exchange.h"
 
@@ -48,6 +51,8 @@ inline constexpr const char* kMissingFile = "你选择了下载空文件！";
 inline constexpr const char* kConnectFailed = "连接失败，请查看IP设置或硬件灯显示";
 inline constexpr const char* kDone = "下载完成";
 inline constexpr const char* kFailed = "下载失败";
+// An operation the gateway's closing of the connection cut short.
+inline constexpr const char* kConnectionLost = "下载失败，与网关的连接已断开";
 inline constexpr const char* kAbout = "VantorLoad 2.0.1 版";
 
 class LoadExchange : public transfer::Exchange {
@@ -102,6 +107,8 @@ private:
     void sendRequest(transfer::Bytes bytes, bool enablesActions);
     void runTick(int timer);
     void toDisconnected();
+    // The operation is over (its failure said); a late reply is ignored.
+    void endOperation(Outcome outcome);
     void saveAddressFiles(Operation op);
 
     std::string directory_;

@@ -14,7 +14,9 @@ bool skipsRtuConfiguration(const std::string& model, int workMode) {
 NetDownloadExchange::NetDownloadExchange(std::string model, int workMode, NetImages images,
                                          NetDownloadSettings settings, int* revAllow)
     : Exchange(Framing::Command), model_(std::move(model)), workMode_(workMode), images_(std::move(images)),
-      settings_(std::move(settings)), revAllow_(revAllow) {}
+      settings_(std::move(settings)), revAllow_(revAllow) {
+    guardRepliesWith(kNetReplyTimer);
+}
 
 void NetDownloadExchange::start() {
     if (finished() || (phase_ != Phase::Disconnected))
@@ -52,8 +54,12 @@ void NetDownloadExchange::onConnectTimeout() {
 }
 
 bool NetDownloadExchange::pressDisconnect() {
-    if (finished() || phase_ != Phase::Connected)
+    if (finished() || (phase_ != Phase::Connected && !downloading()))
         return false;
+    for (int timer : {kNetReplyTimer, kNetPaceTimer, kFieldbusTimer})
+        stopTimer(timer);
+    pending_.reset();
+    join_.clear();
     closeSocket();
     phase_ = Phase::Disconnected;
     status("");
@@ -62,16 +68,15 @@ bool NetDownloadExchange::pressDisconnect() {
 
 void NetDownloadExchange::onClosedByPeer() {
     closeSocket();
-    // Before 下载 the dialog simply shows the link gone; during a download
-    // the reply timer reports the loss. Between two requests (the pause,
-    // the ticks before the first part) no reply timer runs: it starts now,
-    // so the loss is reported within one reply timeout.
+    // Before 下载 the dialog simply shows the link gone. During a download
+    // no reply can come any more, whether one is awaited now or the next
+    // request is still to go (the pause, the ticks before the first part):
+    // the reply timeout ends it at once.
     if (phase_ == Phase::Connected) {
         phase_ = Phase::Disconnected;
         status("");
-    } else if (phase_ == Phase::Identification || phase_ == Phase::Rtu || phase_ == Phase::Fieldbus) {
-        if (!timerArmed(kNetReplyTimer))
-            startTimer(kNetReplyTimer, settings_.replyTimeoutMs);
+    } else if (downloading()) {
+        expireReplyTimer();
     }
 }
 
@@ -86,10 +91,7 @@ bool NetDownloadExchange::pressDownload() {
 
 void NetDownloadExchange::request(Bytes frame, bool expectReply) {
     // A request the socket refuses is not reported here: the reply timer
-    // tells. On a connection the gateway has closed nothing goes out, and
-    // the reply timer already running since the close is not restarted.
-    if (!socketOpen() && timerArmed(kNetReplyTimer))
-        return;
+    // tells (at once on a connection the gateway has closed).
     send(std::move(frame), expectReply);
     if (revAllow_)
         *revAllow_ = 1;
@@ -110,23 +112,27 @@ uint8_t NetDownloadExchange::awaitedCommand() const {
 }
 
 void NetDownloadExchange::keepWaiting() {
-    if (!socketOpen())
-        return; // the reply timer, still armed or re-armed below, reports the loss
-    linkReceiver().expectReply();
-    startTimer(kNetReplyTimer, settings_.replyTimeoutMs);
+    // The outstanding request is still awaited, under the reply timer that
+    // runs since it went out: frames that answer nothing never prolong it.
+    if (socketOpen())
+        linkReceiver().expectReply();
 }
 
 void NetDownloadExchange::onReply(ByteView frame) {
-    stopTimer(kNetReplyTimer);
-    if (revAllow_)
-        *revAllow_ = 0;
     const uint8_t code = frame.empty() ? 0 : frame[0];
-    const bool acknowledgement = code == command::kRtuConfig || code == command::kFieldbusConfig;
-    auto whole = join_.add(frame, join_.holding() || acknowledgement);
-    if (!whole) {
+    if (!join_.holding() && code != awaitedCommand()) {
         keepWaiting();
         return;
     }
+    const bool acknowledgement = code == command::kRtuConfig || code == command::kFieldbusConfig;
+    auto whole = join_.add(frame, join_.holding() || acknowledgement);
+    if (!whole) {
+        keepWaiting(); // the rest of the acknowledgement
+        return;
+    }
+    stopTimer(kNetReplyTimer);
+    if (revAllow_)
+        *revAllow_ = 0;
     if (settings_.paceMs <= 0) {
         act(*whole);
         return;
@@ -150,13 +156,8 @@ void NetDownloadExchange::onTimer(int id) {
 }
 
 void NetDownloadExchange::act(const Bytes& frame) {
+    // The answer to the outstanding request (onReply let no other through).
     const auto code = byteAt(frame, 0);
-    if (!code || *code != awaitedCommand()) {
-        // Not the answer to the outstanding request: wait on for it, so the
-        // download still ends with a result or a timeout.
-        keepWaiting();
-        return;
-    }
     if (*code == command::kDeviceState) {
         if (skipsRtuConfiguration(model_, workMode_)) {
             startFieldbusPhase();

@@ -14,9 +14,10 @@
 // Unlike the dialog this grew from: the first part goes out once (the
 // position then moves on, instead of resending part 0 on every tick while
 // it stays at 2); a reply that is not the one awaited is ignored and the
-// reply timer keeps running, so the download always ends; an
+// reply timer keeps running untouched, so the download always ends; an
 // acknowledgement split before its status byte is joined with the next
-// read.
+// read; a gateway that closes the connection during a download ends it at
+// once with the reply timeout's result.
 #include "net/NetCompiler.h"
 #include "net/NetReplyJoin.h"
 #include "transfer/Exchange.h"
@@ -70,13 +71,18 @@ public:
     void start() override;
     // 下载: false when the button is disabled (not connected, or pressed).
     bool pressDownload();
-    // 断开 while connected and not downloading: the socket closes, the
-    // status clears; start() connects again. False when it does nothing.
+    // 断开 while connected, also during a download (which it ends without
+    // a result; the gateway keeps what it has received): the socket closes,
+    // the status clears; start() connects again. False when it does nothing.
     bool pressDisconnect();
 
     enum class Phase { Disconnected, Connecting, Connected, Identification, Rtu, Fieldbus, Done };
     Phase phase() const { return phase_; }
     bool downloadEnabled() const { return phase_ == Phase::Connected; }
+    // 下载 was pressed and the download has not ended.
+    bool downloading() const {
+        return phase_ == Phase::Identification || phase_ == Phase::Rtu || phase_ == Phase::Fieldbus;
+    }
     int position() const { return position_; }
     std::size_t partsSent() const { return nextPart_; }
 

@@ -14,8 +14,14 @@ std::string addressFilesStatus(const std::string& ip, const std::string& port) {
     return "IP: " + ip + "         端口: " + port;
 }
 
-NetIpSetExchange::NetIpSetExchange(std::string directory, int tickMs)
-    : Exchange(Framing::Command), directory_(std::move(directory)), tickMs_(tickMs) {}
+NetIpSetExchange::NetIpSetExchange(std::string directory, int tickMs, int* revAllow)
+    : Exchange(Framing::Command), directory_(std::move(directory)), tickMs_(tickMs), revAllow_(revAllow) {}
+
+void NetIpSetExchange::request(Bytes frame, bool expectReply) {
+    send(std::move(frame), expectReply);
+    if (revAllow_)
+        *revAllow_ = 1;
+}
 
 void NetIpSetExchange::start() {
     const auto files = readAddressFiles(directory_);
@@ -74,6 +80,16 @@ void NetIpSetExchange::onClosedByPeer() {
     disconnected();
 }
 
+void NetIpSetExchange::onSendFailed() {
+    // The window stays, disconnected, for another try. A run that has not
+    // been acknowledged can no longer be: it stops, its failure said.
+    closeSocket();
+    disconnected();
+    if (!acknowledged_)
+        stopTimer(kIpSetTimer);
+    showError(kSendFailed);
+}
+
 bool NetIpSetExchange::pressDownload() {
     if (finished() || !downloadEnabled_)
         return false;
@@ -96,7 +112,7 @@ void NetIpSetExchange::onTimer(int id) {
     if (id != kIpSetTimer)
         return;
     if (position_ == kIpSetRequestPosition) {
-        send(services::networkParamsRequest(*settings_, kIpSetBodyLength));
+        request(services::networkParamsRequest(*settings_, kIpSetBodyLength));
         downloadEnabled_ = connected_;
     }
     if (position_ > kLastTickPosition) {
@@ -112,17 +128,25 @@ void NetIpSetExchange::onTimer(int id) {
 }
 
 void NetIpSetExchange::onReply(ByteView frame) {
+    if (revAllow_)
+        *revAllow_ = 0;
     const bool networkReply = join_.holding() || (!frame.empty() && frame[0] == command::kNetworkParams);
     auto whole = join_.add(frame, networkReply);
     if (!whole) {
         linkReceiver().expectReply(); // the rest of a split acknowledgement
         return;
     }
-    if (byteAt(*whole, 0) != command::kNetworkParams || replyStatus(*whole) != 0 || acknowledged_)
+    if (acknowledged_)
         return;
+    if (byteAt(*whole, 0) != command::kNetworkParams || replyStatus(*whole) != 0) {
+        // Not the acknowledgement: it may still come before the run ends.
+        if (socketOpen())
+            linkReceiver().expectReply();
+        return;
+    }
     acknowledged_ = true;
     saveAddressFiles();
-    send(bareRequest(command::kRestart), false);
+    request(bareRequest(command::kRestart), false);
 }
 
 void NetIpSetExchange::saveAddressFiles() {

@@ -7,8 +7,10 @@
 // (20 ms ticks, positions 0..99) that sends the set-network-parameters
 // request (command 10, body 24) at position 8. An acknowledgement (byte 0 =
 // 10, byte 8 = 0) saves the address files and asks for the restart; other
-// replies are ignored. Above position 98 the run ends with "下载完毕！" when
-// acknowledged, "下 载 失 败！" otherwise (files unchanged).
+// replies are ignored, the acknowledgement still awaited. Above position 98
+// the run ends with "下载完毕！" when acknowledged, "下 载 失 败！" otherwise
+// (files unchanged). A request the socket fails to send leaves the dialog
+// open and disconnected, the unacknowledged run stopped.
 //
 // 连接 refuses, before connecting, a target no gateway can have
 // (transfer::connectTarget), with "IP地址格式错误" or "端口格式错误". The new
@@ -51,7 +53,9 @@ std::string addressFilesStatus(const std::string& ip, const std::string& port);
 class NetIpSetExchange : public transfer::Exchange {
 public:
     // `directory`: where the address files live (the working directory).
-    explicit NetIpSetExchange(std::string directory, int tickMs = kIpSetTickMs);
+    // `revAllow`: the project's flag, set to 1 with each request and to 0
+    // when a reply is handed on (may be null).
+    explicit NetIpSetExchange(std::string directory, int tickMs = kIpSetTickMs, int* revAllow = nullptr);
 
     // The dialog opens; ends at once when the IP address file is missing.
     void start() override;
@@ -67,6 +71,8 @@ public:
     bool pressDownload();
 
     bool connected() const { return connected_; }
+    // 连接 is refused while a connection is being made.
+    bool connectEnabled() const { return !finished() && (connected_ || !socketOpen()); }
     bool downloadEnabled() const { return downloadEnabled_; }
     bool acknowledged() const { return acknowledged_; }
     int position() const { return position_; }
@@ -76,15 +82,18 @@ protected:
     void onConnectFailed() override;
     void onConnectTimeout() override;
     void onClosedByPeer() override;
+    void onSendFailed() override;
     void onReply(transfer::ByteView frame) override;
     void onTimer(int id) override;
 
 private:
     void disconnected();
     void saveAddressFiles();
+    void request(transfer::Bytes frame, bool expectReply = true);
 
     std::string directory_;
     int tickMs_;
+    int* revAllow_;
     IpSetFields fields_;
     bool connected_ = false;
     bool downloadEnabled_ = false;

@@ -10,7 +10,9 @@ using namespace vantor::transfer;
 
 ControlWordExchange::ControlWordExchange(int displayAddress, uint16_t value, ControlWordSettings settings)
     : Exchange(Framing::ModbusTcp), displayAddress_(displayAddress), value_(value),
-      settings_(std::move(settings)) {}
+      settings_(std::move(settings)) {
+    guardRepliesWith(kControlReplyTimer);
+}
 
 std::string ControlWordExchange::initialText(uint16_t value) {
     return text::format("%04x", static_cast<unsigned>(value));
@@ -62,18 +64,17 @@ void ControlWordExchange::onConnected() {
 }
 
 void ControlWordExchange::keepWaiting() {
-    // Not the answer to the write: go on waiting for it, under the same
-    // time-out, so the exchange still ends with a verdict.
-    if (!socketOpen())
-        return;
-    linkReceiver().expectReply();
-    startTimer(kControlReplyTimer, kControlReplyTimeoutMs);
+    // Not the answer to the write: go on waiting for it under the time-out
+    // that runs since the write went out, so the exchange still ends with a
+    // verdict however many other frames come.
+    if (socketOpen())
+        linkReceiver().expectReply();
 }
 
 void ControlWordExchange::onReply(ByteView frame) {
-    stopTimer(kControlReplyTimer);
     auto function = byteAt(frame, 7);
     if (function == kWriteSingleException) {
+        stopTimer(kControlReplyTimer);
         showError(kRefused);
         finish(false, {});
         return;
@@ -83,6 +84,7 @@ void ControlWordExchange::onReply(ByteView frame) {
         return;
     }
     if (frame.size() < 12) {
+        stopTimer(kControlReplyTimer);
         showError(kShortReply);
         finish(false, {});
         return;
@@ -92,6 +94,7 @@ void ControlWordExchange::onReply(ByteView frame) {
         keepWaiting();
         return;
     }
+    stopTimer(kControlReplyTimer);
     closeSocket();
     showInformation(kDone);
     finish(true, {});

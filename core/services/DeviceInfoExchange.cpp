@@ -8,7 +8,9 @@ using namespace vantor::transfer;
 
 DeviceInfoExchange::DeviceInfoExchange(std::string model, DeviceInfoSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), settings_(std::move(settings)),
-      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {}
+      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
+    guardRepliesWith(kInfoReplyTimer);
+}
 
 void DeviceInfoExchange::start() {
     identified_ = false;

@@ -13,7 +13,9 @@ using namespace vantor::transfer;
 FirmwareExchange::FirmwareExchange(std::string model, std::optional<Bytes> file, FirmwareSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), file_(std::move(file)),
       settings_(std::move(settings)),
-      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {}
+      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
+    guardRepliesWith(kFirmwareReplyTimer);
+}
 
 std::string FirmwareExchange::failureText(int resultCode) {
     return text::format("固件升级失败,错误码%d\n请确认拨码开关BIT4为ON", resultCode);
@@ -35,24 +37,24 @@ void FirmwareExchange::request(Bytes frame) {
 }
 
 void FirmwareExchange::keepWaiting() {
-    // Not the answer to the outstanding request: wait on for it, under a
-    // fresh reply timer.
-    if (!socketOpen())
-        return;
-    linkReceiver().expectReply();
-    startTimer(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
+    // Not the answer to the outstanding request: wait on for it under the
+    // reply timer that runs since the request went out.
+    if (socketOpen())
+        linkReceiver().expectReply();
 }
 
 void FirmwareExchange::onReply(ByteView frame) {
-    stopTimer(kFirmwareReplyTimer);
     auto code = byteAt(frame, 0);
-    if (phase_ == Phase::Identifying && code == uint8_t{command::kDeviceState})
+    if (phase_ == Phase::Identifying && code == uint8_t{command::kDeviceState}) {
+        stopTimer(kFirmwareReplyTimer);
         handleIdentification(frame);
-    else if ((phase_ == Phase::Blocks || phase_ == Phase::Closing) &&
-             code == uint8_t{command::kFirmwareBlock})
+    } else if ((phase_ == Phase::Blocks || phase_ == Phase::Closing) &&
+               code == uint8_t{command::kFirmwareBlock}) {
+        stopTimer(kFirmwareReplyTimer);
         handleBlockReply(frame);
-    else
+    } else {
         keepWaiting();
+    }
 }
 
 void FirmwareExchange::handleIdentification(ByteView frame) {

@@ -66,8 +66,14 @@ void NetworkParamsExchange::onTimer(int id) {
 void NetworkParamsExchange::onReply(ByteView frame) {
     auto code = byteAt(frame, 0);
     auto st = replyStatus(frame);
-    if (acknowledged_ || !code || *code != command::kNetworkParams || !st || *st != 0)
+    if (acknowledged_)
         return;
+    if (!code || *code != command::kNetworkParams || !st || *st != 0) {
+        // Not the acknowledgement: it may still come before the run ends.
+        if (socketOpen())
+            linkReceiver().expectReply();
+        return;
+    }
     acknowledged_ = true;
     send(bareRequest(command::kRestart));
 }

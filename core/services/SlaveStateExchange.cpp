@@ -11,7 +11,13 @@ using namespace vantor::transfer;
 
 SlaveStateExchange::SlaveStateExchange(std::string model, SlaveStateSettings settings)
     : Exchange(Framing::ModbusTcp), model_(std::move(model)), settings_(std::move(settings)),
-      portCount_(polledPortCount(model_)), rows_(kRowCount) {}
+      portCount_(polledPortCount(model_)), rows_(kRowCount) {
+    guardRepliesWith(kStateReplyTimer);
+}
+
+std::string SlaveStateExchange::staleNote(const std::string& lastRead) {
+    return "通信已中断，以下为 " + lastRead + " 最后一次应答的数据";
+}
 
 void SlaveStateExchange::start() {
     polling_ = false;
@@ -64,25 +70,38 @@ bool SlaveStateExchange::identificationMatches(std::string_view model, ByteView 
 }
 
 void SlaveStateExchange::onReply(ByteView frame) {
-    stopTimer(kStateReplyTimer);
-    inFlight_ = false;
-
+    // Only the answer to the outstanding read (its data or its exception)
+    // stops its reply timer; any other frame leaves it waiting, so a
+    // gateway that sends frames answering nothing still ends in "无应答".
+    auto keepWaiting = [this] {
+        if (inFlight_ && socketOpen())
+            linkReceiver().expectReply();
+    };
     if (byteAt(frame, 0) == uint8_t{1}) {
-        // A device identification on this link: it restarts the poll timer
-        // and must name the project's model.
+        // A device identification on this link (no read of ours has a
+        // transaction id from 256 up): it restarts the poll timer and must
+        // name the project's model.
         startTimer(kPollTimer, kPollPeriodMs);
         if (byteAt(frame, 4) == uint8_t{0x34} && !identificationMatches(model_, frame)) {
             showError(kModelMismatch);
             polling_ = false;
             finish(false, {});
+            return;
         }
+        keepWaiting();
         return;
     }
 
     const uint8_t awaited = pass_ == Pass::State ? kReadInput : kReadHolding;
     auto function = byteAt(frame, 7);
-    if (!function || *function != awaited || counter_ == 0)
-        return; // not the awaited reply (an exception, say): the next tick starts over
+    if (!function || counter_ == 0 || (*function != awaited && *function != (awaited | 0x80))) {
+        keepWaiting();
+        return;
+    }
+    stopTimer(kStateReplyTimer);
+    inFlight_ = false;
+    if (*function != awaited)
+        return; // an exception: the chain stops, the next tick starts over
 
     if (frame.size() < kReadDataOffset + kReadDataBytes) {
         showError(kShortReply);

@@ -5,8 +5,9 @@
 // cycle: for every polled port the state words are read as a pair of
 // requests (function 4, 125 registers each, transaction id 0 then 1), then
 // the control words the same way (function 3), and at the end the list is
-// refreshed. Each request arms timer 1 (3000 ms); a reply stops it and
-// triggers the next request. A tick that comes while a request is still
+// refreshed. Each request arms timer 1 (3000 ms); its reply (or exception)
+// stops it and triggers the next request, while frames that answer no
+// request of ours leave it running. A tick that comes while a request is still
 // unanswered leaves the cycle alone, so an unanswered request always ends
 // in "无应答" rather than being replaced every second.
 #include "services/SlaveStateRegisters.h"
@@ -63,6 +64,11 @@ public:
     void start() override;
 
     int portCount() const { return portCount_; }
+    // Polling has ended after the list was filled: the rows hold the last
+    // values read, no longer the gateway's present ones.
+    bool rowsStale() const { return finished() && cycles_ > 0; }
+    // The note shown with stale rows; `lastRead` is when they were read.
+    static std::string staleNote(const std::string& lastRead);
     bool polling() const { return polling_; }
     // Completed cycles (list refreshes) since the start.
     int cycles() const { return cycles_; }

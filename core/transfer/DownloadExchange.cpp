@@ -22,7 +22,9 @@ std::optional<std::string> mismatchPrefix(std::string_view model) {
 DownloadExchange::DownloadExchange(std::string model, ConfigurationBlocks blocks, DownloadSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), blocks_(std::move(blocks)),
       settings_(std::move(settings)),
-      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {}
+      port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
+    guardRepliesWith(kReplyTimer);
+}
 
 void DownloadExchange::start() {
     chunkIndex_ = 0;
@@ -42,6 +44,15 @@ void DownloadExchange::request(Bytes frame) {
 }
 
 void DownloadExchange::onReply(ByteView frame) {
+    auto code = byteAt(frame, 0);
+    if (!code || *code != awaitedCommand()) {
+        // Not the reply to the outstanding request: keep waiting for it
+        // under the timer already running, so a gateway that sends frames
+        // answering nothing still ends in the reply timeout.
+        if (socketOpen())
+            linkReceiver().expectReply();
+        return;
+    }
     stopTimer(kReplyTimer);
     Bytes copy(frame.begin(), frame.end());
     if (settings_.paceMs <= 0) {
@@ -81,16 +92,7 @@ uint32_t DownloadExchange::awaitedCommand() const {
 }
 
 void DownloadExchange::act(const Bytes& frame) {
-    auto code = byteAt(frame, 0);
-    if (!code || *code != awaitedCommand()) {
-        // Not the reply to the outstanding request: keep waiting for it, so
-        // the download still ends with a result or a timeout.
-        if (phase_ != Phase::Done && socketOpen()) {
-            linkReceiver().expectReply();
-            startTimer(kReplyTimer, settings_.replyTimeoutMs);
-        }
-        return;
-    }
+    // The reply to the outstanding request (onReply let no other through).
     if (phase_ == Phase::DeviceState)
         handleDeviceState(frame);
     else

@@ -58,8 +58,10 @@ void Exchange::sendFailed() {
 }
 
 void Exchange::closedByPeer() {
-    if (!finished_)
-        onClosedByPeer();
+    if (finished_)
+        return;
+    peerClosed_ = true;
+    onClosedByPeer();
 }
 
 void Exchange::timerFired(int id, uint64_t token) {
@@ -96,6 +98,13 @@ void Exchange::onSendFailed() {
 
 void Exchange::onClosedByPeer() {
     closeSocket();
+    if (replyTimer_ && timerArmed(*replyTimer_))
+        expireReplyTimer();
+}
+
+void Exchange::expireReplyTimer() {
+    if (replyTimer_)
+        startTimer(*replyTimer_, 0);
 }
 
 void Exchange::onConnectFailed() {
@@ -128,6 +137,7 @@ void Exchange::beginConnect(const std::string& host, int port, int shownPort) {
 
 void Exchange::openConnection(const std::string& host, int port) {
     socketOpen_ = true;
+    peerClosed_ = false;
     push(ConnectAction{host, port});
 }
 
@@ -148,6 +158,9 @@ void Exchange::send(Bytes bytes, bool expectReply) {
 }
 
 void Exchange::startTimer(int id, int ms) {
+    // A request on a connection the gateway has closed never went out.
+    if (peerClosed_ && replyTimer_ == id)
+        ms = 0;
     uint64_t token = ++nextToken_;
     armed_[id] = token;
     push(StartTimerAction{id, ms, token});

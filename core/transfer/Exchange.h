@@ -14,6 +14,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,8 @@ protected:
     virtual void onTimer(int id) = 0;
     // Default: close the socket, show "发送失败", end.
     virtual void onSendFailed();
-    // Default: close the socket; the reply timer notices the loss.
+    // Default: close the socket; a reply awaited under the guarding timer
+    // is given up at once (expireReplyTimer).
     virtual void onClosedByPeer();
     // The connection could not be made, or timer 10 ran out first. Default:
     // close the socket (and stop timer 10), show the failure or timeout
@@ -89,6 +91,14 @@ protected:
     void send(Bytes bytes, bool expectReply = true);
     void startTimer(int id, int ms);
     void stopTimer(int id);
+    // The timer that guards the reply to the outstanding request. No reply
+    // can come on a connection the gateway has closed: once it has, this
+    // timer runs out at once wherever it is armed, so the exchange ends as
+    // its own reply timeout would end it, without the wait.
+    void guardRepliesWith(int timerId) { replyTimer_ = timerId; }
+    // Lets the guarding timer run out now (on the driver's next turn).
+    void expireReplyTimer();
+    bool peerClosed() const { return peerClosed_; }
     bool timerArmed(int id) const { return armed_.count(id) != 0; }
     void closeSocket();
     void status(const std::string& text);
@@ -112,6 +122,8 @@ private:
     std::string host_;
     int shownPort_ = 0;
     bool socketOpen_ = false;
+    bool peerClosed_ = false;
+    std::optional<int> replyTimer_;
     bool finished_ = false;
     bool succeeded_ = false;
 };

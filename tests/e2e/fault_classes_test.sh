@@ -65,10 +65,11 @@ case_ ipset-long KX-P1-1.0 0 "下载完毕！" "--long-reply 10" "${IPSET[@]}"
 case_ info-long KX-P2R0-1.0 0 "serial 2026120700015AA513579BDF" "--layout 52 --long-reply 1" "${INFO[@]}"
 
 # The gateway closes the connection right after a reply, while the
-# exchange pauses before acting on it: the loss ends in the reply timeout.
+# exchange pauses before acting on it: the loss ends at once, as the reply
+# timeout would (VantorLoad names the lost connection).
 case_ dl-close KX-P2R0-1.0 1 "下 载 失 败！ 应答超时" "--close-after 20" "${DL[@]}" --reply-timeout 800
 case_ net-close NXE-485-ZRTU2 1 "下 载 失 败！ 应答超时" "--close-after 20" "${NET[@]}"
-case_ load-close NXE-485-ZRTU2 1 "下载失败" "--close-after 20" "${LOAD[@]}"
+case_ load-close NXE-485-ZRTU2 1 "下载失败，与网关的连接已断开" "--close-after 20" "${LOAD[@]}"
 
 # Silence on one command, an acknowledgement in two segments (joined), a
 # short acknowledgement, a refused status.

@@ -90,7 +90,7 @@ start_sim NXE-485-ZRTU2 "$WORK/dump-reset" --reset-at 21
 new_dir reset '127.0.0.1'
 run_cli load rtu --type NXE-485-ZRTU2 --port "$SIM_PORT"
 expect_eq "reset status" 1 "$RC"
-expect_eq "reset message" "下载失败" "$ERR"
+expect_eq "reset message" "下载失败，与网关的连接已断开" "$ERR"
 closed_port=$SIM_PORT
 stop_sim
 

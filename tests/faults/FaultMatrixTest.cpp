@@ -404,6 +404,7 @@ const std::vector<FaultInfo>& faults() {
         {Fault::ResetAfter, "reset_after", true},
         {Fault::CloseInPause, "close_in_pause", true},
         {Fault::SendFailed, "send_failed", true},
+        {Fault::Chatter, "chatter", true},
     };
     return all;
 }
@@ -620,6 +621,19 @@ bool runCell(const Subject& s, const FaultInfo& fi) {
         case Fault::SendFailed:
             one(plan, {Expect::FailsWith, Exchange::kSendFailed});
             break;
+        case Fault::Chatter:
+            // Frames that answer nothing never stand for the reply nor
+            // prolong the wait for it: the unanswered request ends in the
+            // no-reply text within its timeout ...
+            one(plan, noReply);
+            if (k == 0) {
+                // ... and with every reply late enough for a frame to fall
+                // while it is awaited, the exchange still succeeds.
+                RunPlan late{Fault::Chatter};
+                late.delayMs = kChatterMs + kChatterMs / 5;
+                one(late, {Expect::Success, {}});
+            }
+            break;
         default:
             one(plan, {});
             break;
@@ -628,7 +642,7 @@ bool runCell(const Subject& s, const FaultInfo& fi) {
             return true;
     }
     if (fi.fault == Fault::DelayUnder || fi.fault == Fault::DelayOver || fi.fault == Fault::NoReply ||
-        fi.fault == Fault::ResetBefore || fi.fault == Fault::SendFailed)
+        fi.fault == Fault::ResetBefore || fi.fault == Fault::SendFailed || fi.fault == Fault::Chatter)
         return true;
     return applied;
 }

@@ -4,14 +4,16 @@
 // a driver would: connects are answered by the fault's connect result, each
 // request goes to the simulator's session code and its answer comes back
 // shaped by the fault (held back, cut, split, lengthened, relabelled, its
-// status replaced, the connection closed around it). Timers and peer events
-// are taken in time order; nothing sleeps.
+// status replaced, the connection closed around it, unrelated frames sent
+// beside it). Timers and peer events are taken in time order; nothing
+// sleeps.
 #include "SimPeer.h"
 
 #include "transfer/CommandFrame.h"
 #include "transfer/Exchange.h"
 #include "transfer/TimerTable.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -52,7 +54,13 @@ enum class Fault {
     ResetAfter,
     CloseInPause,
     SendFailed,
+    // The gateway sends a frame answering nothing every second from the
+    // connection on; the target request goes unanswered, the other answers
+    // come `delayMs` late (so that the frames fall while replies are awaited).
+    Chatter,
 };
+
+inline constexpr int kChatterMs = 1000;
 
 // The exchange together with what it needs around it (a document, a working
 // directory) and the presses of its dialog.
@@ -135,6 +143,11 @@ inline constexpr int64_t kHangMs = 10 * 60 * 1000;
 inline RunResult runFault(Rig& rig, const Peer& gateway, const RunPlan& plan) {
     Exchange& ex = rig.exchange();
     SimPeer peer(gateway.model, gateway.modbus, gateway.identityLayout);
+    if (plan.fault == Fault::Chatter)
+        peer.chatterEvery(kChatterMs);
+    // The next unprompted frame; not an event, so that it never keeps a run
+    // from counting as settled.
+    std::optional<int64_t> nextChatter;
     transfer::TimerTable timers;
     std::multimap<int64_t, std::function<void()>> events;
     RunResult out;
@@ -179,6 +192,8 @@ inline RunResult runFault(Rig& rig, const Peer& gateway, const RunPlan& plan) {
             if (!open)
                 return; // given up on (connect timeout): a driver drops the socket
             linked = !refused;
+            if (linked && peer.wakePeriodMs() > 0)
+                nextChatter = now + peer.wakePeriodMs();
             ex.connected(!refused);
             pump();
             if (linked) {
@@ -280,9 +295,12 @@ inline RunResult runFault(Rig& rig, const Peer& gateway, const RunPlan& plan) {
         auto answer = peer.answer(request, now);
         out.answers.resize(std::max(out.answers.size(), index + 1));
         out.answers[index] = answer.bytes;
+        if (hit && plan.fault == Fault::Chatter)
+            return;
         if (!hit || answer.bytes.empty()) {
+            const int64_t late = plan.fault == Fault::Chatter ? plan.delayMs : 0;
             if (!answer.bytes.empty())
-                deliver(now, std::move(answer.bytes));
+                deliver(now + late, std::move(answer.bytes));
             if (answer.ends)
                 closeAt(now);
             return;
@@ -385,13 +403,19 @@ inline RunResult runFault(Rig& rig, const Peer& gateway, const RunPlan& plan) {
         const auto timerAt = timers.nextDeadline();
         const std::optional<int64_t> eventAt =
             events.empty() ? std::nullopt : std::optional<int64_t>(events.begin()->first);
-        if (!timerAt && !eventAt)
+        if (!open || !linked)
+            nextChatter.reset();
+        if (!timerAt && !eventAt && !nextChatter)
             break; // nothing will ever happen again, and nothing was said
-        const int64_t next = std::min(timerAt.value_or(INT64_MAX), eventAt.value_or(INT64_MAX));
+        const int64_t next = std::min(
+            {timerAt.value_or(INT64_MAX), eventAt.value_or(INT64_MAX), nextChatter.value_or(INT64_MAX)});
         if (next > kHangMs)
             break;
         now = std::max(now, next);
-        if (eventAt && (!timerAt || *eventAt <= *timerAt)) {
+        if (nextChatter && *nextChatter == next) {
+            nextChatter = next + peer.wakePeriodMs();
+            deliver(now, peer.wake(now).bytes);
+        } else if (eventAt && (!timerAt || *eventAt <= *timerAt)) {
             auto fn = std::move(events.begin()->second);
             events.erase(events.begin());
             fn();

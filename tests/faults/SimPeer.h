@@ -47,19 +47,15 @@ public:
         bool ends = false;
     };
     Answer answer(transfer::ByteView request, int64_t nowMs) {
-        now_ = nowMs;
-        out_ = {};
-        session_->onData(request, *this);
-        if (fds_[1] >= 0) {
-            uint8_t buf[512];
-            for (;;) {
-                const ssize_t n = ::recv(fds_[1], buf, sizeof buf, MSG_DONTWAIT);
-                if (n <= 0)
-                    break;
-                out_.bytes.insert(out_.bytes.end(), buf, buf + n);
-            }
-        }
-        return std::move(out_);
+        return collect(nowMs, [&] { session_->onData(request, *this); });
+    }
+
+    // The gateway's unprompted frames (the chatter switch): how often, and
+    // what it sends when the time has come.
+    void chatterEvery(int ms) { state_.faults.chatterMs = ms; }
+    int wakePeriodMs() const { return session_->wakePeriodMs(); }
+    Answer wake(int64_t nowMs) {
+        return collect(nowMs, [&] { session_->onWake(*this); });
     }
 
     // SessionIo: the simulated gateway's writes and ends.
@@ -72,6 +68,22 @@ public:
     int64_t nowMs() const override { return now_; }
 
 private:
+    template <typename F> Answer collect(int64_t nowMs, F&& run) {
+        now_ = nowMs;
+        out_ = {};
+        run();
+        if (fds_[1] >= 0) {
+            uint8_t buf[512];
+            for (;;) {
+                const ssize_t n = ::recv(fds_[1], buf, sizeof buf, MSG_DONTWAIT);
+                if (n <= 0)
+                    break;
+                out_.bytes.insert(out_.bytes.end(), buf, buf + n);
+            }
+        }
+        return std::move(out_);
+    }
+
     sim::GatewayState state_;
     std::unique_ptr<sim::ModbusRegisters> registers_;
     std::unique_ptr<sim::Session> session_;

@@ -32,6 +32,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <cstdlib>
+
 using namespace vantor;
 using namespace vantor::testing;
 
@@ -221,11 +223,22 @@ private slots:
         dialog.show();
         dialog.start();
         QTRY_VERIFY_WITH_TIMEOUT(dialog.refreshes() >= 1, 10000);
+        auto* staleNote = dialog.findChild<QLabel*>("staleNote");
+        QVERIFY(staleNote && !staleNote->isVisible());
+        const QTime lastRead = QTime::currentTime();
         sim.reset(); // the gateway goes away
         QTRY_VERIFY_WITH_TIMEOUT(dialog.exchangeFinished(), 10000);
         QCOMPARE(messages_.texts(), std::vector<std::string>{"无应答"});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.list()->item(0, 0)->text(), QString("COM1"));
+        // The rows left are the last values read, greyed, with their time.
+        QVERIFY(staleNote->isVisible());
+        const QString note = staleNote->text();
+        const QTime noted = QTime::fromString(note.mid(note.indexOf(':') - 2, 8), "HH:mm:ss");
+        QVERIFY2(noted.isValid() && std::abs(noted.secsTo(lastRead)) <= 2, qPrintable(note));
+        for (int c = 0; c < 6; ++c)
+            QCOMPARE(dialog.list()->item(0, c)->foreground().color(), QColor(128, 128, 128));
+        saveShot(dialog, "slave-state-stale");
         dialog.showOutcome(nullptr); // shown already
         QCOMPARE(messages_.messages.size(), std::size_t(1));
     }

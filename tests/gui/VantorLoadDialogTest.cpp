@@ -189,6 +189,33 @@ private slots:
         QCOMPARE(fileText("IP/ip.txt"), QString("10.1.2.3"));
         QCOMPARE(fileText("IP/port.txt"), QString("5032"));
         QCOMPARE(sim.dumped("restarts"), QString("2"));
+
+        // The next operation's bar starts from nothing, not from 99.
+        QCOMPARE(child<QProgressBar>(d, "progress")->value(), 99);
+        child<QLineEdit>(d, "gatewayIp")->setText("127.0.0.1");
+        click(d, "connect");
+        QTRY_COMPARE_WITH_TIMEOUT(connectButton->text(), QString("断开"), 5000);
+        click(d, "rtu");
+        QCOMPARE(child<QProgressBar>(d, "progress")->value(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(texts().size(), std::size_t(3), 10000);
+    }
+
+    // The gateway going away while RTU设置 waits for it is said at once
+    // (long before the 10 s reply timeout), with the reason; the window is
+    // disconnected and ready for a new connection.
+    void gatewayLostDuringAnOperation() {
+        auto sim = std::make_unique<SimulatedGateway>("NXE-485-ZRTU2", QStringList{"--no-reply", "1"});
+        QVERIFY(sim->ok());
+        putIpFile("127.0.0.1");
+        LoadDialog d(dir_->path());
+        click(d, "connect");
+        QTRY_COMPARE_WITH_TIMEOUT(child<QPushButton>(d, "connect")->text(), QString("断开"), 5000);
+        click(d, "rtu");
+        sim.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(texts(), std::vector<std::string>{load::kConnectionLost}, 5000);
+        QCOMPARE(child<QPushButton>(d, "connect")->text(), QString("连接"));
+        QVERIFY(child<QPushButton>(d, "connect")->isEnabled());
+        QVERIFY(!child<QPushButton>(d, "rtu")->isEnabled());
     }
 
     // A gateway IP no gateway can have is not connected to (the simulator

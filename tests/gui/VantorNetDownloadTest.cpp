@@ -72,8 +72,9 @@ private slots:
     void downloadKeepsTheCliImages() {
         SimulatedGateway sim("NXE-485-ZRTU2");
         QVERIFY(sim.ok());
-        const auto doc = demo();
+        auto doc = demo();
         QCOMPARE(doc.modelName(), std::string("NXE-485-ZRTU2"));
+        doc.rev_allow = 0;
         NetDownloadDialog dialog(doc);
         QVERIFY(dialog.compiled());
         // The window opens on the gateway's address with the port the
@@ -91,7 +92,8 @@ private slots:
         QSignalSpy statuses(dialog.driver(), &gui::ExchangeDriver::statusChanged);
         QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
         QVERIFY(!button(dialog, "downloadButton")->isEnabled());
-        QVERIFY(!button(dialog, "connectButton")->isEnabled());
+        QVERIFY2(button(dialog, "connectButton")->isEnabled(), "断开 stays usable");
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("断开"));
         QVERIFY(dialog.picture()->isPlaying());
         QVERIFY(dialog.picture()->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
@@ -112,6 +114,7 @@ private slots:
         QCOMPARE(sim.dumped("block20.hex"), images["A"]);
         QCOMPARE(sim.dumped("block21.hex"), images["B"]);
         QTRY_COMPARE_WITH_TIMEOUT(sim.dumped("restarts"), QString("1"), 5000);
+        QCOMPARE(doc.rev_allow, 1); // set by the requests, the restart last
     }
 
     void endings_data() {
@@ -133,6 +136,8 @@ private slots:
         QTest::newRow("short acknowledgement")
             << "KX-P1-1.0" << 0 << QStringList{"--short-reply", "21"} << timeout;
         QTest::newRow("connection reset") << "KX-P1-1.0" << 0 << QStringList{"--reset-at", "21"} << timeout;
+        QTest::newRow("frames answering nothing while a part goes unanswered")
+            << "KX-P1-1.0" << 0 << QStringList{"--chatter", "100", "--no-reply", "21"} << timeout;
         QTest::newRow("LNK-P1-1.0 as RTU master") << "LNK-P1-1.0" << 1 << QStringList{} << done;
         QTest::newRow("LNK-P1-1.0 as RTU slave") << "LNK-P1-1.0" << 0 << QStringList{} << done;
     }
@@ -147,6 +152,7 @@ private slots:
         auto doc = demo();
         doc.masters.at(0).masterName = model.toStdString();
         doc.GW_work_mode = workMode;
+        doc.rev_allow = -1;
         NetDownloadDialog dialog(doc);
         QVERIFY(dialog.compiled());
         // A silent gateway is given up on after 400 ms instead of 10 s.
@@ -157,6 +163,10 @@ private slots:
         QVERIFY(messages_.messages.empty());
         const bool done = result == "下载完毕！";
         QCOMPARE(dialog.result(), int(done ? QDialog::Accepted : QDialog::Rejected));
+        // 1 after each request, 0 once a reply was handed on: 0 is left only
+        // by a refusing acknowledgement, the last word of its download.
+        const bool refused = !done && !result.endsWith("应答超时");
+        QCOMPARE(doc.rev_allow, refused ? 0 : 1);
         if (done) {
             // The RTU configuration goes out unless the gateway is the RTU
             // master of LNK-P1-1.0.
@@ -175,7 +185,7 @@ private slots:
         QVERIFY(server.listen(QHostAddress::LocalHost));
         const int closedPort = server.serverPort();
         server.close();
-        const auto doc = demo();
+        auto doc = demo();
         NetDownloadDialog dialog(doc);
         field(dialog, "port")->setText(QString::number(closedPort));
         pressConnectLocally(dialog);
@@ -245,7 +255,7 @@ private slots:
     void disconnectAndConnectAgain() {
         SimulatedGateway sim("NXE-485-ZRTU2");
         QVERIFY(sim.ok());
-        const auto doc = demo();
+        auto doc = demo();
         NetDownloadDialog dialog(doc);
         QVERIFY(connectLocally(dialog));
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
@@ -261,6 +271,24 @@ private slots:
         QVERIFY(results_.isEmpty());
         QVERIFY(messages_.messages.empty());
         QVERIFY(sim.dumped("block21.hex").isEmpty());
+    }
+
+    // 断开 during a download ends it: the window stays, disconnected, with
+    // no result, for a new connection.
+    void disconnectDuringADownload() {
+        SimulatedGateway sim("NXE-485-ZRTU2", {"--no-reply", "21"});
+        QVERIFY(sim.ok());
+        auto doc = demo();
+        NetDownloadDialog dialog(doc);
+        QVERIFY(connectLocally(dialog));
+        QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.statusText(), QString("正在下载FIELDBUS操作配置...."), 10000);
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+        QVERIFY(button(dialog, "connectButton")->isEnabled());
+        QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+        QVERIFY(results_.isEmpty() && messages_.messages.empty());
     }
 
     // A refused compile shows its message and the window never opens.

@@ -124,42 +124,50 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::addColumn<QString>("ipFile");
         QTest::addColumn<QString>("portFile");
+        // The project's rev_allow: 1 after each request (the restart last),
+        // 0 once a reply was handed on.
+        QTest::addColumn<int>("revAllow");
         QTest::newRow("acknowledged") << QStringList{} << "下载完毕！"
                                       << "10.1.2.3"
-                                      << "5032";
+                                      << "5032" << 1;
         QTest::newRow("split acknowledgement")
             << QStringList{"--split-reply", "10", "--split-gap", "30"} << "下载完毕！"
             << "10.1.2.3"
-            << "5032";
+            << "5032" << 1;
         QTest::newRow("refused") << QStringList{"--status", "10=1"} << "下 载 失 败！"
                                  << "127.0.0.1"
-                                 << "502";
+                                 << "502" << 0;
         QTest::newRow("no reply") << QStringList{"--no-reply", "10"} << "下 载 失 败！"
                                   << "127.0.0.1"
-                                  << "502";
+                                  << "502" << 1;
     }
     void download() {
         QFETCH(QStringList, simArgs);
         QFETCH(QString, result);
         QFETCH(QString, ipFile);
         QFETCH(QString, portFile);
+        QFETCH(int, revAllow);
         writeFile("ip.txt", "127.0.0.1");
         writeFile("port.txt", "502");
         SimulatedGateway sim("QB-H-NET2.0", simArgs);
         QVERIFY(sim.ok());
-        NetIpSetDialog dialog;
+        int projectRevAllow = -1;
+        NetIpSetDialog dialog(nullptr, &projectRevAllow);
         QCOMPARE(field(dialog, "configPort")->text(), QString::number(sim.port()));
         enterSettings(dialog, "10.1.2.3");
         dialog.show();
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QVERIFY2(!button(dialog, "connectButton")->isEnabled(), "连接 refused while connecting");
         QTRY_VERIFY_WITH_TIMEOUT(button(dialog, "downloadButton")->isEnabled(), 10000);
         QCOMPARE(button(dialog, "connectButton")->text(), QString("断开"));
+        QVERIFY(button(dialog, "connectButton")->isEnabled());
         QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 20000);
         QCOMPARE(results_, QStringList{result});
         QVERIFY(messages_.messages.empty());
         QCOMPARE(readFile("ip.txt"), ipFile);
         QCOMPARE(readFile("port.txt"), portFile);
+        QCOMPARE(projectRevAllow, revAllow);
         // What the gateway kept: IP, mask, gateway, port 5032 and ten zeros.
         QCOMPARE(sim.dumped("netparams.hex"), QString("0a010203ffff00000a010001a81300000000000000000000"));
         if (result == "下载完毕！")
@@ -184,6 +192,32 @@ private slots:
         QVERIFY(dialog.isVisible());
         QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
         QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+        QVERIFY(results_.isEmpty());
+    }
+
+    // A request the socket fails to send: "发送失败", and the window stays,
+    // disconnected, with the run stopped and the files untouched.
+    void sendFailureKeepsTheWindowDisconnected() {
+        writeFile("ip.txt", "127.0.0.1");
+        SimulatedGateway sim("QB-H-NET2.0", {"--no-reply", "10"});
+        QVERIFY(sim.ok());
+        NetIpSetDialog dialog;
+        enterSettings(dialog, "10.1.2.3");
+        dialog.show();
+        QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(button(dialog, "downloadButton")->isEnabled(), 10000);
+        QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!sim.dumped("netparams.hex").isEmpty(), 10000);
+        // What the socket layer reports when a write cannot go out.
+        dialog.driver()->exchange().sendFailed();
+        dialog.driver()->pump();
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"发送失败"});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
+        QVERIFY(button(dialog, "connectButton")->isEnabled());
+        QVERIFY(!button(dialog, "downloadButton")->isEnabled());
+        QVERIFY(!dialog.exchange().finished());
+        QCOMPARE(readFile("ip.txt"), QString("127.0.0.1"));
         QVERIFY(results_.isEmpty());
     }
 

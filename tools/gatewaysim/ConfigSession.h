@@ -15,6 +15,11 @@ class ConfigSession : public Session {
 public:
     explicit ConfigSession(GatewayState& state) : state_(state) {}
     void onData(ByteView data, SessionIo& io) override;
+    int wakePeriodMs() const override { return state_.faults.chatterMs; }
+    void onWake(SessionIo& io) override {
+        if (!dead_)
+            io.write(unrelatedCommandFrame());
+    }
 
     // Body size of a request with this header (what the sender appends).
     static std::size_t bodySize(uint32_t command, uint32_t lengthField, std::size_t assembled);

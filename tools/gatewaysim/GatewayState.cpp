@@ -7,6 +7,14 @@
 
 namespace vantor::sim {
 
+transfer::Bytes unrelatedCommandFrame() {
+    return transfer::Bytes{0x55, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0};
+}
+
+transfer::Bytes unrelatedModbusFrame() {
+    return transfer::Bytes{0x55, 0x55, 0, 0, 0, 6, 9, 8, 0, 0, 0x55, 0x55};
+}
+
 std::array<uint8_t, 4> GatewayState::identity() const {
     const auto& m = model::gatewayModel(model_);
     // A model whose identity nobody checks still reports some code.

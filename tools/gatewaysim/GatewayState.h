@@ -29,7 +29,15 @@ struct Faults {
     std::set<uint32_t> longReply;       // replies with 64 bytes of garbage after them
     std::set<uint32_t> closeAfter;      // connection closed right after this reply
     int delayMs = 0;                    // every reply waits this long
+    int chatterMs = 0;                  // a frame answering nothing this often (0: never)
 };
+
+// What a chattering gateway sends, answering no request: on the
+// configuration port an acknowledgement-shaped frame of command 85, which
+// nobody sends; on the MODBUS port a diagnostics echo (function 8) with
+// transaction id 0x5555.
+transfer::Bytes unrelatedCommandFrame();
+transfer::Bytes unrelatedModbusFrame();
 
 class GatewayState {
 public:

@@ -106,6 +106,8 @@ public:
     ModbusSession(ModbusRegisters& registers, const GatewayState& state);
     ~ModbusSession() override;
     void onData(ByteView data, SessionIo& io) override;
+    int wakePeriodMs() const override { return state_.faults.chatterMs; }
+    void onWake(SessionIo& io) override { io.write(unrelatedModbusFrame()); }
 
 private:
     void handle(const Bytes& adu, SessionIo& io);

@@ -52,6 +52,7 @@ struct Simulator::Connection : SessionIo {
     std::deque<Out> queue;
     Bytes sending; // a reply the socket did not take at once
     bool dead = false;
+    int64_t nextWake = -1; // when the session next speaks unprompted (-1: never)
 
     void enqueue(Out o) {
         if (!queue.empty() && queue.back().due > o.due)
@@ -131,6 +132,8 @@ void Simulator::acceptOn(Listener& l) {
     ::inet_ntop(AF_INET, &peer.sin_addr, host, sizeof host);
     c->name = l.name + " " + host + ":" + std::to_string(ntohs(peer.sin_port));
     c->session = l.factory();
+    if (const int period = c->session->wakePeriodMs(); period > 0)
+        c->nextWake = nowMs() + period;
     if (log_)
         log_->note(nowMs(), "accepted " + c->name);
     connections_.push_back(std::move(c));
@@ -184,6 +187,15 @@ void Simulator::flushDue(Connection& c) {
     }
 }
 
+void Simulator::wakeDue() {
+    for (auto& c : connections_) {
+        if (c->dead || c->nextWake < 0 || c->nextWake > nowMs())
+            continue;
+        c->session->onWake(*c);
+        c->nextWake += c->session->wakePeriodMs();
+    }
+}
+
 void Simulator::serviceConnection(Connection& c, short revents) {
     if (revents & (POLLIN | POLLHUP | POLLERR)) {
         uint8_t buf[16384];
@@ -232,6 +244,8 @@ int Simulator::run() {
             fds.push_back({c->socket, ev, 0});
             if (c->sending.empty() && !c->queue.empty() && (nextDue < 0 || c->queue.front().due < nextDue))
                 nextDue = c->queue.front().due;
+            if (c->nextWake >= 0 && (nextDue < 0 || c->nextWake < nextDue))
+                nextDue = c->nextWake;
         }
         int timeout = nextDue < 0 ? -1 : static_cast<int>(std::max<int64_t>(0, nextDue - nowMs()));
         int r = ::poll(fds.data(), fds.size(), timeout);
@@ -245,6 +259,7 @@ int Simulator::run() {
         for (std::size_t i = 0; i < listeners_.size(); ++i, ++at)
             if (fds[at].revents & POLLIN)
                 acceptOn(*listeners_[i]);
+        wakeDue();
         // Connections accepted just now were not polled this round.
         const std::size_t polled = fds.size() - at;
         for (std::size_t i = 0; i < polled; ++i, ++at)

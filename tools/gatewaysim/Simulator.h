@@ -40,6 +40,10 @@ public:
     virtual ~Session() = default;
     virtual void onData(ByteView data, SessionIo& io) = 0;
     virtual void onClosed() {}
+    // A session that also speaks unprompted: every this many milliseconds
+    // from the connection on, onWake is called (0: never).
+    virtual int wakePeriodMs() const { return 0; }
+    virtual void onWake(SessionIo&) {}
 };
 
 using SessionFactory = std::function<std::unique_ptr<Session>()>;
@@ -75,6 +79,7 @@ private:
     void acceptOn(Listener& l);
     void serviceConnection(Connection& c, short revents);
     void flushDue(Connection& c);
+    void wakeDue();
     void drop(Connection& c, bool abortive);
 
     std::vector<std::unique_ptr<Listener>> listeners_;

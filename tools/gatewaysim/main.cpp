@@ -23,6 +23,9 @@
 //   --reset-at CMD           reset the connection when CMD arrives
 //   --long-reply CMD         answer CMD with 64 bytes of garbage after the reply
 //   --close-after CMD        close the connection right after answering CMD
+//   --chatter MS             every MS ms, a frame that answers no request, on
+//                            every connection (command 85; on MODBUS TCP a
+//                            diagnostics echo with transaction id 0x5555)
 // Every switch taking CMD may be given several times.
 //
 // MODBUS TCP and device services:
@@ -76,7 +79,7 @@ const char* const kUsage =
     "                         [--identity-tail HEX6] [--version A,B] [--status CMD=N]\n"
     "                         [--no-reply CMD] [--short-reply CMD] [--split-reply CMD]\n"
     "                         [--split-gap MS] [--split-hold] [--delay MS] [--reset-at CMD]\n"
-    "                         [--long-reply CMD] [--close-after CMD]\n"
+    "                         [--long-reply CMD] [--close-after CMD] [--chatter MS]\n"
     "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
     "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
     "       vantor-gatewaysim --project FILE.vtc [--dead COM1:3,...] [the options above]\n"
@@ -216,6 +219,10 @@ int main(int argc, char** argv) {
             if (!number(v, 600000, n))
                 return bad(a + " takes milliseconds");
             (a == "--delay" ? faults.delayMs : faults.splitGapMs) = static_cast<int>(n);
+        } else if (a == "--chatter") {
+            if (!number(v, 600000, n) || n == 0)
+                return bad("--chatter takes milliseconds (1 or more)");
+            faults.chatterMs = static_cast<int>(n);
         } else if (a == "--modbus-port") {
             if (!number(v, 65535, modbusPort))
                 return bad("bad MODBUS port " + v);

@@ -282,7 +282,8 @@ TEST_F(LoadRun, LateReplyAfterTheTimeoutChangesNothing) {
 }
 
 // A reply no row takes is not the answer: the request is still awaited and
-// its timeout still reports a gateway that only answers garbage.
+// its timeout, counted from the request, still reports a gateway that only
+// answers garbage.
 TEST_F(LoadRun, GarbageInsteadOfTheIdentificationEndsInTheTimeout) {
     for (const Bytes& garbage : {Bytes{0x63}, Bytes(7, 0), ack(2, 0)}) {
         ex = std::make_unique<LoadExchange>(dir.string());
@@ -291,7 +292,7 @@ TEST_F(LoadRun, GarbageInsteadOfTheIdentificationEndsInTheTimeout) {
         press(&LoadExchange::pressRtu);
         h->advance(1000);
         h->reply(garbage);
-        h->advance(kReplyTimeoutMs - 1);
+        h->advance(kReplyTimeoutMs - 1000 - 1);
         EXPECT_TRUE(h->messages.empty());
         h->advance(1);
         EXPECT_EQ(texts(), (std::vector<std::string>{kFailed}));
@@ -337,7 +338,7 @@ TEST_F(LoadRun, RestartWithoutAnswerDoesNotTurnSuccessIntoFailure) {
     EXPECT_EQ(texts(), std::vector<std::string>{kDone});
 }
 
-TEST_F(LoadRun, PeerCloseDisconnectsAndTheRunEndsInFailure) {
+TEST_F(LoadRun, PeerCloseDisconnectsAndEndsTheOperationAtOnce) {
     openConnected();
     press(&LoadExchange::pressRtu);
     h->reply(commandFrame(1, 16, Bytes(16, 0)));
@@ -347,15 +348,16 @@ TEST_F(LoadRun, PeerCloseDisconnectsAndTheRunEndsInFailure) {
     EXPECT_FALSE(h->open);
     EXPECT_EQ(ex->linkState(), LinkState::Disconnected);
     EXPECT_STREQ(ex->connectText(), "连接");
+    EXPECT_TRUE(ex->connectEnabled());
     EXPECT_FALSE(ex->actionsEnabled());
     const auto sentBefore = h->sent.size();
-    h->advance(2000);
+    h->advance(0);
+    EXPECT_EQ(texts(), std::vector<std::string>{kConnectionLost}) << "said at once, with the reason";
+    EXPECT_EQ(ex->outcome(), Outcome::Failed);
+    EXPECT_TRUE(h->timers.empty()) << "the run stopped with it";
+    h->advance(2 * kReplyTimeoutMs);
     EXPECT_EQ(h->sent.size(), sentBefore) << "nothing goes out on a closed connection";
-    EXPECT_FALSE(ex->actionsEnabled()) << "a refused request does not enable the buttons";
-    EXPECT_EQ(texts(), std::vector<std::string>{kFailed});
-    // The request the socket could not take still has its reply timeout.
-    h->advance(kReplyTimeoutMs);
-    EXPECT_EQ(texts(), (std::vector<std::string>{kFailed, kFailed}));
+    EXPECT_EQ(texts().size(), 1u);
 }
 
 TEST_F(LoadRun, SendFailureDisconnects) {
@@ -383,6 +385,22 @@ TEST_F(LoadRun, RefusedModbusAddressSendsNothing) {
     ex->setFields(f);
     EXPECT_FALSE(ex->com2Enabled());
     EXPECT_TRUE(ex->pressRtu());
+}
+
+// An address edited into a refused one after RTU设置 stops the operation at
+// the identification's reply: nothing more is sent, and it is over (no
+// timer is left that could end it later).
+TEST_F(LoadRun, AddressRefusedAtTheFirstReplyEndsTheOperation) {
+    openConnected();
+    press(&LoadExchange::pressRtu);
+    auto f = ex->fields();
+    f.com1.address = "200";
+    ex->setFields(f);
+    h->reply(commandFrame(1, 16, Bytes(16, 0)));
+    EXPECT_EQ(texts(), std::vector<std::string>{kModAddressRange});
+    EXPECT_EQ(ex->outcome(), Outcome::Failed);
+    EXPECT_TRUE(h->timers.empty());
+    EXPECT_EQ(codesSince(0), (std::vector<int>{1}));
 }
 
 TEST_F(LoadRun, ButtonsDoNothingWhileDisconnected) {

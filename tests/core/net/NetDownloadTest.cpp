@@ -284,5 +284,23 @@ TEST(NetDownload, DisconnectAndPeerCloseBeforeDownloadAllowAReconnect) {
     }
 }
 
+// 断开 during a download ends it without a result: no timer is left to
+// report anything later, and 连接 starts again.
+TEST(NetDownload, DisconnectDuringTheDownloadEndsItQuietly) {
+    Download r(500);
+    r.toFirstPart();
+    ASSERT_TRUE(r.ex.downloading());
+    ASSERT_TRUE(r.ex.pressDisconnect());
+    r.h.pump();
+    EXPECT_FALSE(r.h.open);
+    EXPECT_TRUE(r.h.timers.empty());
+    EXPECT_EQ(r.ex.phase(), NetDownloadExchange::Phase::Disconnected);
+    r.h.advance(60000);
+    EXPECT_FALSE(r.h.finished);
+    EXPECT_TRUE(r.h.messages.empty());
+    r.h.start();
+    EXPECT_EQ(r.h.connects.size(), 2u);
+}
+
 } // namespace
 } // namespace vantor::net

@@ -172,5 +172,19 @@ TEST_F(IpSet, ConnectFailureLeavesTheDialogOpen) {
     EXPECT_TRUE(ex->pressConnect()) << "连接 can be pressed again";
 }
 
+// A request the socket fails to send leaves the dialog open and
+// disconnected; the unacknowledged run stops there, with nothing saved.
+TEST_F(IpSet, SendFailureDisconnectsAndStopsTheRun) {
+    ASSERT_TRUE(openAndPress(newSettings()));
+    h->advance((kIpSetRequestPosition + 1) * kIpSetTickMs);
+    ASSERT_EQ(h->sent.size(), 1u);
+    h->sendFailed();
+    EXPECT_EQ(h->messageTexts(), (std::vector<std::string>{"发送失败"}));
+    EXPECT_FALSE(h->finished);
+    EXPECT_FALSE(ex->connected());
+    EXPECT_TRUE(h->timers.empty());
+    EXPECT_EQ(get("IP/ip.txt"), "192.168.1.10");
+}
+
 } // namespace
 } // namespace vantor::net
