@@ -233,7 +233,7 @@ private slots:
         QFETCH(QString, message);
         SimulatedGateway sim("NXE-485-ZRTU2");
         QVERIFY(sim.ok());
-        const auto doc = demo();
+        auto doc = demo();
         NetDownloadDialog dialog(doc);
         field(dialog, "ip")->clear();
         QTest::keyClicks(field(dialog, "ip"), ip);
