@@ -65,11 +65,13 @@ std::unique_ptr<Exchange> vantorDownload() {
     b.rtu = Bytes(40, 0x11);
     b.fieldbus = Bytes(300, 0x22);
     return std::make_unique<DownloadExchange>(
-        "KX-P2R0-1.0", b, DownloadSettings{"10.0.0.1", 5032, kDefaultPaceMs, kDefaultReplyTimeoutMs, std::nullopt});
+        "KX-P2R0-1.0", b,
+        DownloadSettings{"10.0.0.1", 5032, kDefaultPaceMs, kDefaultReplyTimeoutMs, std::nullopt});
 }
 std::unique_ptr<Exchange> netDownload() {
-    return std::make_unique<net::NetDownloadExchange>(
-        "KX-P1-1.0", 0, net::NetImages{Bytes(20, 1), Bytes(76, 2)}, net::NetDownloadSettings{"10.0.0.1", 5032, 0});
+    return std::make_unique<net::NetDownloadExchange>("KX-P1-1.0", 0,
+                                                      net::NetImages{Bytes(20, 1), Bytes(76, 2)},
+                                                      net::NetDownloadSettings{"10.0.0.1", 5032, 0});
 }
 std::unique_ptr<Exchange> load() {
     return std::make_unique<load::LoadExchange>("/nonexistent");
@@ -104,11 +106,11 @@ const std::vector<Case>& cases() {
          [] { return std::make_unique<SlaveStateExchange>("KX-P1R0-1.0", SlaveStateSettings{"10.0.0.1"}); },
          [](Exchange&, ExchangeHarness& h) { h.advance(kPollPeriodMs); }, SlaveStateExchange::kNoReply},
         {"slave state between polls",
-         [] { return std::make_unique<SlaveStateExchange>("KX-P1R0-1.0", SlaveStateSettings{"10.0.0.1"}); }, nullptr,
-         SlaveStateExchange::kNoReply, kPollPeriodMs},
+         [] { return std::make_unique<SlaveStateExchange>("KX-P1R0-1.0", SlaveStateSettings{"10.0.0.1"}); },
+         nullptr, SlaveStateExchange::kNoReply, kPollPeriodMs},
         {"control word awaiting the echo",
-         [] { return std::make_unique<ControlWordExchange>(42001, 1, ControlWordSettings{"10.0.0.1"}); }, nullptr,
-         ControlWordExchange::kNoReply},
+         [] { return std::make_unique<ControlWordExchange>(42001, 1, ControlWordSettings{"10.0.0.1"}); },
+         nullptr, ControlWordExchange::kNoReply},
         {"firmware awaiting the identification",
          [] {
              return std::make_unique<FirmwareExchange>("KX-P2R0-1.0", Bytes(100, 1),
