@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPolygon>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,6 +40,50 @@ const QPixmap* PrimitivePainter::picture(const Primitive& p) {
     return nullptr;
 }
 
+const PrimitivePainter::TextLayout& PrimitivePainter::textLayout(const Primitive& p) {
+    std::string key = p.fontFamily;
+    key += '\n';
+    key += std::to_string(p.textHeight) + (p.bold ? "b" : "") + "/" + std::to_string(p.charWidth) + "/" +
+           std::to_string(p.maxWidth) + '\n';
+    key += p.text;
+    auto [it, added] = texts_.try_emplace(std::move(key));
+    TextLayout& layout = it->second;
+    layout.frame = frame_;
+    if (!added)
+        return layout;
+    ++layoutsMade_;
+    layout.font = QFont(QString::fromStdString(p.fontFamily));
+    layout.font.setPixelSize(p.textHeight);
+    layout.font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
+    const QFontMetrics metrics(layout.font);
+    QString shown = QString::fromStdString(p.text);
+    if (p.maxWidth > 0)
+        shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
+    const int natural = metrics.horizontalAdvance(shown);
+    if (p.charWidth > 0 && natural > 0)
+        layout.squeeze = static_cast<double>(p.charWidth) * static_cast<double>(shown.size()) / natural;
+    layout.shown = shown;
+    layout.ascent = metrics.ascent();
+    if (layout.squeeze == 1.0) {
+        QTextLayout shaped(shown, layout.font);
+        shaped.beginLayout();
+        const QTextLine line = shaped.createLine();
+        shaped.endLayout(); // lays the line out: its ascent is known from here on
+        const qreal lineAscent = line.ascent();
+        // The layout puts its baseline at the ascent of the tallest font it
+        // uses; the runs are moved onto the baseline itself, where drawText
+        // would draw them.
+        layout.glyphs = shaped.glyphRuns();
+        for (QGlyphRun& run : layout.glyphs) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF& at : positions)
+                at.ry() -= lineAscent;
+            run.setPositions(positions);
+        }
+    }
+    return layout;
+}
+
 void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
     const QColor colour(p.colour.r, p.colour.g, p.colour.b);
     switch (p.kind) {
@@ -51,26 +96,20 @@ void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
         break;
     }
     case Primitive::Kind::Text: {
-        QFont font(QString::fromStdString(p.fontFamily));
-        font.setPixelSize(p.textHeight);
-        font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
-        painter.setFont(font);
+        const TextLayout& layout = textLayout(p);
         painter.setPen(colour);
-        const QFontMetrics metrics(font);
-        QString shown = QString::fromStdString(p.text);
-        if (p.maxWidth > 0)
-            shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
-        const int natural = metrics.horizontalAdvance(shown);
-        if (p.charWidth > 0 && natural > 0) {
+        if (layout.squeeze != 1.0) {
             // A narrow face: the text squeezed (or widened) to its width.
             painter.save();
+            painter.setFont(layout.font);
             painter.translate(p.points[0].x, p.points[0].y);
-            painter.scale(static_cast<double>(p.charWidth) * static_cast<double>(shown.size()) / natural,
-                          1.0);
-            painter.drawText(0, metrics.ascent(), shown);
+            painter.scale(layout.squeeze, 1.0);
+            painter.drawText(0, layout.ascent, layout.shown);
             painter.restore();
         } else {
-            painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), shown);
+            // Glyph runs carry their own fonts: no font change on the painter.
+            for (const QGlyphRun& run : layout.glyphs)
+                painter.drawGlyphRun(QPointF(p.points[0].x, p.points[0].y + layout.ascent), run);
         }
         break;
     }
@@ -86,8 +125,11 @@ void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
 
 void PrimitivePainter::paint(QPainter& painter, const std::vector<Primitive>& primitives) {
     painter.setRenderHint(QPainter::Antialiasing, false);
+    ++frame_;
     for (const Primitive& p : primitives)
         paintOne(painter, p);
+    // Keep only what this paint drew: renamed or moved texts do not pile up.
+    std::erase_if(texts_, [this](const auto& entry) { return entry.second.frame != frame_; });
 }
 
 } // namespace vantor::gui
