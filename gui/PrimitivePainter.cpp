@@ -41,46 +41,36 @@ const QPixmap* PrimitivePainter::picture(const Primitive& p) {
 }
 
 const PrimitivePainter::TextLayout& PrimitivePainter::textLayout(const Primitive& p) {
-    std::string key = p.fontFamily;
-    key += '\n';
-    key += std::to_string(p.textHeight) + (p.bold ? "b" : "") + "/" + std::to_string(p.charWidth) + "/" +
-           std::to_string(p.maxWidth) + '\n';
-    key += p.text;
+    std::string key = p.fontFamily + '\n' + std::to_string(p.textHeight) + (p.bold ? "b/" : "/") +
+                      std::to_string(p.maxWidth) + '\n' + p.text;
     auto [it, added] = texts_.try_emplace(std::move(key));
     TextLayout& layout = it->second;
     layout.frame = frame_;
     if (!added)
         return layout;
     ++layoutsMade_;
-    layout.font = QFont(QString::fromStdString(p.fontFamily));
-    layout.font.setPixelSize(p.textHeight);
-    layout.font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
-    const QFontMetrics metrics(layout.font);
+    QFont font(QString::fromStdString(p.fontFamily));
+    font.setPixelSize(p.textHeight);
+    font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
+    const QFontMetrics metrics(font);
     QString shown = QString::fromStdString(p.text);
     if (p.maxWidth > 0)
         shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
-    const int natural = metrics.horizontalAdvance(shown);
-    if (p.charWidth > 0 && natural > 0)
-        layout.squeeze = static_cast<double>(p.charWidth) * static_cast<double>(shown.size()) / natural;
-    layout.shown = shown;
-    layout.ascent = metrics.ascent();
-    if (layout.squeeze == 1.0) {
-        QTextLayout shaped(shown, layout.font);
-        shaped.beginLayout();
-        const QTextLine line = shaped.createLine();
-        shaped.endLayout(); // lays the line out: its ascent is known from here on
-        const qreal lineAscent = line.ascent();
-        // The layout puts its baseline at the ascent of the tallest font it
-        // uses; the runs are moved onto the baseline itself, where drawText
-        // would draw them.
-        layout.glyphs = shaped.glyphRuns();
-        for (QGlyphRun& run : layout.glyphs) {
-            QList<QPointF> positions = run.positions();
-            for (QPointF& at : positions)
-                at.ry() -= lineAscent;
-            run.setPositions(positions);
-        }
+    QTextLayout shaped(shown, font);
+    shaped.beginLayout();
+    const QTextLine line = shaped.createLine();
+    shaped.endLayout(); // lays the line out: its ascent is known from here on
+    // The layout puts its baseline at the ascent of the tallest font it uses;
+    // the runs are moved onto the baseline itself, where drawText puts it
+    // (the primary font's ascent below the top).
+    layout.glyphs = shaped.glyphRuns();
+    for (QGlyphRun& run : layout.glyphs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& at : positions)
+            at.ry() -= line.ascent();
+        run.setPositions(positions);
     }
+    layout.ascent = metrics.ascent();
     return layout;
 }
 
@@ -98,19 +88,9 @@ void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
     case Primitive::Kind::Text: {
         const TextLayout& layout = textLayout(p);
         painter.setPen(colour);
-        if (layout.squeeze != 1.0) {
-            // A narrow face: the text squeezed (or widened) to its width.
-            painter.save();
-            painter.setFont(layout.font);
-            painter.translate(p.points[0].x, p.points[0].y);
-            painter.scale(layout.squeeze, 1.0);
-            painter.drawText(0, layout.ascent, layout.shown);
-            painter.restore();
-        } else {
-            // Glyph runs carry their own fonts: no font change on the painter.
-            for (const QGlyphRun& run : layout.glyphs)
-                painter.drawGlyphRun(QPointF(p.points[0].x, p.points[0].y + layout.ascent), run);
-        }
+        // Glyph runs carry their own fonts: no font change on the painter.
+        for (const QGlyphRun& run : layout.glyphs)
+            painter.drawGlyphRun(QPointF(p.points[0].x, p.points[0].y + layout.ascent), run);
         break;
     }
     case Primitive::Kind::Picture:

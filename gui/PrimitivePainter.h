@@ -3,11 +3,10 @@
 // files below the current directory). Pictures are loaded once and kept;
 // a missing picture paints its fallback, and its message (if it has one) is
 // shown once per file, after the paint, never from inside it. A text's
-// font, elision and width depend only on the text, its font and its room,
-// so they are worked out once and kept while the text is still drawn.
+// elision and glyphs depend only on the text, its face and its room, so they
+// are worked out once and kept while the text is still drawn.
 #include "view/Primitives.h"
 
-#include <QFont>
 #include <QGlyphRun>
 #include <QHash>
 #include <QList>
@@ -38,15 +37,11 @@ public:
     std::size_t textsKept() const { return texts_.size(); }
 
 private:
-    // A text as it is drawn: its font, the shown (elided) text shaped once
-    // into glyph runs placed on its baseline, and its ascent. A narrow face
-    // is drawn as plain text squeezed by a horizontal scale.
+    // A text as it is drawn: the shown (elided) text shaped once into glyph
+    // runs placed on its baseline, and that baseline's depth below the top.
     struct TextLayout {
-        QFont font;
-        QString shown;
         QList<QGlyphRun> glyphs;
         int ascent = 0;
-        double squeeze = 1.0;
         quint64 frame = 0; // the last paint that drew it
     };
 
