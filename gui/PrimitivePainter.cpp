@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPolygon>
+#include <QTextLayout>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,6 +40,40 @@ const QPixmap* PrimitivePainter::picture(const Primitive& p) {
     return nullptr;
 }
 
+const PrimitivePainter::TextLayout& PrimitivePainter::textLayout(const Primitive& p) {
+    std::string key = p.fontFamily + '\n' + std::to_string(p.textHeight) + (p.bold ? "b/" : "/") +
+                      std::to_string(p.maxWidth) + '\n' + p.text;
+    auto [it, added] = texts_.try_emplace(std::move(key));
+    TextLayout& layout = it->second;
+    layout.frame = frame_;
+    if (!added)
+        return layout;
+    ++layoutsMade_;
+    QFont font(QString::fromStdString(p.fontFamily));
+    font.setPixelSize(p.textHeight);
+    font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
+    const QFontMetrics metrics(font);
+    QString shown = QString::fromStdString(p.text);
+    if (p.maxWidth > 0)
+        shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
+    QTextLayout shaped(shown, font);
+    shaped.beginLayout();
+    const QTextLine line = shaped.createLine();
+    shaped.endLayout(); // lays the line out: its ascent is known from here on
+    // The layout puts its baseline at the ascent of the tallest font it uses;
+    // the runs are moved onto the baseline itself, where drawText puts it
+    // (the primary font's ascent below the top).
+    layout.glyphs = shaped.glyphRuns();
+    for (QGlyphRun& run : layout.glyphs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& at : positions)
+            at.ry() -= line.ascent();
+        run.setPositions(positions);
+    }
+    layout.ascent = metrics.ascent();
+    return layout;
+}
+
 void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
     const QColor colour(p.colour.r, p.colour.g, p.colour.b);
     switch (p.kind) {
@@ -51,27 +86,11 @@ void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
         break;
     }
     case Primitive::Kind::Text: {
-        QFont font(QString::fromStdString(p.fontFamily));
-        font.setPixelSize(p.textHeight);
-        font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
-        painter.setFont(font);
+        const TextLayout& layout = textLayout(p);
         painter.setPen(colour);
-        const QFontMetrics metrics(font);
-        QString shown = QString::fromStdString(p.text);
-        if (p.maxWidth > 0)
-            shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
-        const int natural = metrics.horizontalAdvance(shown);
-        if (p.charWidth > 0 && natural > 0) {
-            // A narrow face: the text squeezed (or widened) to its width.
-            painter.save();
-            painter.translate(p.points[0].x, p.points[0].y);
-            painter.scale(static_cast<double>(p.charWidth) * static_cast<double>(shown.size()) / natural,
-                          1.0);
-            painter.drawText(0, metrics.ascent(), shown);
-            painter.restore();
-        } else {
-            painter.drawText(p.points[0].x, p.points[0].y + metrics.ascent(), shown);
-        }
+        // Glyph runs carry their own fonts: no font change on the painter.
+        for (const QGlyphRun& run : layout.glyphs)
+            painter.drawGlyphRun(QPointF(p.points[0].x, p.points[0].y + layout.ascent), run);
         break;
     }
     case Primitive::Kind::Picture:
@@ -86,8 +105,11 @@ void PrimitivePainter::paintOne(QPainter& painter, const Primitive& p) {
 
 void PrimitivePainter::paint(QPainter& painter, const std::vector<Primitive>& primitives) {
     painter.setRenderHint(QPainter::Antialiasing, false);
+    ++frame_;
     for (const Primitive& p : primitives)
         paintOne(painter, p);
+    // Keep only what this paint drew: renamed or moved texts do not pile up.
+    std::erase_if(texts_, [this](const auto& entry) { return entry.second.frame != frame_; });
 }
 
 } // namespace vantor::gui

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 NetProjectView::NetProjectView(vantor::net::CVantorNetDoc& doc, QWidget* parent)
     : QWidget(parent), scene_(doc) {
@@ -46,4 +47,16 @@ void NetProjectView::mouseDoubleClickEvent(QMouseEvent* e) {
         return;
     emit doubleClicked(scene_.doubleClickTarget());
     update();
+}
+
+bool NetProjectView::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip)
+        return QWidget::event(e);
+    auto* help = static_cast<QHelpEvent*>(e);
+    const std::string tip = scene_.tooltipAt({help->pos().x(), help->pos().y()});
+    if (tip.empty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    return true;
 }

@@ -23,6 +23,9 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    // A server's whole name, endpoint and unit address as a tooltip (the
+    // drawing may elide them).
+    bool event(QEvent*) override;
 
 private:
     vantor::net::NetGraphicScene scene_;

@@ -1,9 +1,14 @@
 // Painting the largest project (six lines of 31 slaves) into an image, and
-// opening it in the main window. Run with QT_QPA_PLATFORM=offscreen from the
+// opening it in the main window. The scene benchmarks paint the same
+// drawing without the window: "warm" as every frame after the first, "cold"
+// with the texts laid out again each time (as every frame did before the
+// painter kept them). Run with QT_QPA_PLATFORM=offscreen from the
 // data folder (the pictures are looked up there).
 #include "MainWindow.h"
+#include "PrimitivePainter.h"
 #include "ProjectView.h"
 #include "model/ProjectFile.h"
+#include "view/GraphicScene.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,6 +69,24 @@ void BM_PaintLargestProject(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintLargestProject)->Unit(benchmark::kMillisecond);
+
+void BM_PaintLargestScene(benchmark::State& state) {
+    const bool cold = state.range(0) == 1;
+    CVantorDoc doc = largestProject();
+    vantor::view::GraphicScene scene(doc);
+    QWidget owner;
+    vantor::gui::PrimitivePainter painter(&owner);
+    QImage image(vantor::view::kSceneWidth, vantor::view::kSceneHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        if (cold)
+            painter.forgetTexts();
+        image.fill(Qt::white);
+        QPainter p(&image);
+        painter.paint(p, scene.draw());
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintLargestScene)->ArgName("cold")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_OpenLargestProject(benchmark::State& state) {
     QTemporaryDir dir;

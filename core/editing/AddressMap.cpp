@@ -35,14 +35,13 @@ std::string zeroFilled(long long v, int width) {
     return text::zeroFill(v, width);
 }
 
-std::string modbusReference(int area, int address) {
+long long modbusReferenceValue(int area, int address) {
     long long base = area == 1 ? 10000 : area == 3 ? 30000 : area == 4 ? 40000 : 0;
-    int width = 5;
-    if (address > 9999) {
-        base *= 10;
-        width = 6;
-    }
-    return zeroFilled(base + address, width);
+    return (address > 9999 ? 10 * base : base) + address;
+}
+
+std::string modbusReference(int area, int address) {
+    return zeroFilled(modbusReferenceValue(area, address), address > 9999 ? 6 : 5);
 }
 
 AddressMap buildAddressMap(const CVantorDoc& doc) {

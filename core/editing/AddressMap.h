@@ -43,6 +43,9 @@ std::string zeroFilled(long long v, int width);
 // the area base is ten times larger and the text at least six digits
 // (area 3, 12345 -> 312345).
 std::string modbusReference(int area, int address);
+// The number behind the reference: the area base (ten times larger beyond
+// 9999) plus the address.
+long long modbusReferenceValue(int area, int address);
 
 // --- the map ----------------------------------------------------------------
 

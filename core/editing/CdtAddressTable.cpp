@@ -19,7 +19,10 @@ int comNumber(const std::string& name) {
 
 CdtDataRow dataRow(std::size_t number, long long offset, int station, int area, int start, long long length) {
     return {std::to_string(number), std::to_string(offset), text::format("%03d", station),
-            editing::modbusReference(area, start), text::format("%04lld", length)};
+            // At least five digits: an area-0 start beyond 9999 is not padded
+            // to the six digits of the gateway address map.
+            editing::zeroFilled(editing::modbusReferenceValue(area, start), 5),
+            text::format("%04lld", length)};
 }
 
 } // namespace

@@ -29,10 +29,11 @@ bool hasWorkMode(std::string_view name);
 // --- limits ---
 inline constexpr int kMaxSlaves = 31;
 inline constexpr int kMaxCommands = 1024;
-inline constexpr int kBitAreaEnd = 8192;             // areas 0 and 1
-inline constexpr int kWordAreaEnd = 2000;            // areas 3 and 4
-inline constexpr int kDpImageLimit = 244;            // bytes per DP image
-inline constexpr std::size_t kMaxNodeCommands = 255; // counted in one byte of the node record
+inline constexpr int kBitAreaEnd = 8192;               // areas 0 and 1
+inline constexpr int kWordAreaEnd = 2000;              // areas 3 and 4
+inline constexpr int kDpImageLimit = 244;              // bytes per DP image
+inline constexpr std::size_t kMaxNodeCommands = 255;   // counted in one byte of the node record
+inline constexpr std::size_t kMaxServersInImage = 255; // counted in one byte of image B's header
 // The end of gateway area `area` (8192 bits or 2000 words); 0 for no area.
 int areaEnd(int area);
 

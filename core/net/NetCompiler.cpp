@@ -3,6 +3,7 @@
 #include "net/NetCatalogue.h"
 #include "text/Numbers.h"
 #include "transfer/ConfigurationImage.h"
+#include "transfer/DownloadCommand.h"
 
 namespace vantor::net {
 
@@ -109,14 +110,29 @@ bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink) {
         sink.error("错误", "模块数超范围，最大模块数为1024");
         return false;
     }
-    // A node record counts its commands in one byte: more would reach the
-    // gateway as a wrong count and misplace every command record after it.
+    // The slave count, every unit address and every node's command count go
+    // out in one byte, the size of image B in the 16-bit word of every part:
+    // a value beyond its field would reach the gateway wrapped and misplace
+    // the records after it. Only an edited file holds such values.
+    if (doc.slaves.size() > kMaxServersInImage) {
+        sink.error("错误", text::format("从站数%zu超过255", doc.slaves.size()));
+        return false;
+    }
     for (const auto& s : doc.slaves)
-        for (const auto& node : s.nodes)
+        for (const auto& node : s.nodes) {
+            if (node.address < 0 || node.address > 255) {
+                sink.error("错误", text::format("%s 站地址%d超出0~255", s.ipadd.c_str(), node.address));
+                return false;
+            }
             if (node.modules.size() > kMaxNodeCommands) {
                 sink.error("错误", text::format("%s 站地址%d的命令数超过255", s.ipadd.c_str(), node.address));
                 return false;
             }
+        }
+    if (buildImageB(doc).size() > transfer::kMaxBlockSize) {
+        sink.error("错误", "下载数据量过大，请减少从站个数或从站模块数");
+        return false;
+    }
     return true;
 }
 

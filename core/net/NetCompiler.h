@@ -25,8 +25,9 @@ int dpBytes(const CModule& m);
 // The compile checks in order, each failure with its message: a gateway
 // must exist; QB-H-NET2.0 keeps each DP image within 244 bytes (tested
 // command by command as the sums grow), the others keep every command inside
-// its gateway data area; at most 1024 commands; at most 255 commands in one
-// node (its record counts them in one byte).
+// its gateway data area; at most 1024 commands; what image B carries in one
+// byte (the server count, every unit address 0..255, at most 255 commands in
+// one node) and its size in the 16-bit word of every part.
 bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink);
 
 // Image A: for COM1, then COM2 on the two-port models, five small words

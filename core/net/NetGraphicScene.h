@@ -6,6 +6,7 @@
 #include "net/CVantorNetDoc.h"
 #include "view/Primitives.h"
 
+#include <string>
 #include <vector>
 
 namespace vantor::net {
@@ -13,6 +14,20 @@ namespace vantor::net {
 inline constexpr int kNetIconWidth = 70;
 inline constexpr int kNetIconHeight = 40;
 inline constexpr const char* kMissingPicture = "缺少图片";
+
+// A text of the drawing with the room it may take: the bus caption, the
+// gateway's name, and each server's name above its icon and its endpoint
+// (IP:port) and unit address under it. The room is the band from `at`,
+// `width` wide and `height` high; a longer text is elided to the width.
+struct NetLabel {
+    enum class Role { BusCaption, GatewayName, ServerName, Endpoint, UnitAddress };
+    Role role = Role::ServerName;
+    int server = -1; // the server a label belongs to, -1 for the bus and the gateway
+    view::Point at;
+    int width = 0;
+    int height = 0;
+    std::string text;
+};
 
 // The blue line joining an icon at (x, y) to the bus: straight up or down
 // from the icon's centre when that lies over the bus, otherwise half-way
@@ -41,6 +56,18 @@ public:
     // The area the drawing needs: every icon, text and the bus with a
     // margin, never smaller than a screenful.
     view::Point extent() const;
+
+    // The labels that are drawn, each in a room that overlaps no icon, the
+    // bus and no other label: a room ends before whatever starts to its
+    // right in the same band; a label that would start on an icon or the
+    // bus, or on another label's start, is not drawn (its server's tooltip
+    // still tells it).
+    std::vector<NetLabel> labels() const;
+
+    // The whole name, endpoint and unit address of the server whose icon or
+    // label lies under the point (a later one over an earlier one), one a
+    // line; empty elsewhere.
+    std::string tooltipAt(view::Point p) const;
 
 private:
     int hitServer(view::Point p) const;

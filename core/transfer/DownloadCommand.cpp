@@ -39,6 +39,19 @@ bool checkRemoteAddresses(const model::CVantorDoc& doc, MessageSink& sink) {
     return true;
 }
 
+// The single-port slave record counts the slave's commands in one byte
+// (the other layouts in two, which the block size already bounds).
+bool checkSlaveCommandCounts(const model::CVantorDoc& doc, MessageSink& sink) {
+    if (portLayout(doc.modelName()) != PortLayout::SinglePort)
+        return true;
+    for (const auto& s : doc.slaves)
+        if (s.modules.size() > 255) {
+            sink.error("错误", s.com_name + " 站地址" + std::to_string(s.address) + "的命令数超过255");
+            return false;
+        }
+    return true;
+}
+
 } // namespace
 
 std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, MessageSink& sink) {
@@ -52,6 +65,8 @@ std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, Messa
     if (!confirmEmptySlaves(doc, sink))
         return std::nullopt;
     if (!checkRemoteAddresses(doc, sink))
+        return std::nullopt;
+    if (!checkSlaveCommandCounts(doc, sink))
         return std::nullopt;
 
     ConfigurationBlocks blocks;

@@ -18,7 +18,8 @@ inline constexpr std::size_t kMaxBlockSize = 0xFFFF;
 
 // Runs the checks (gateway present, area check, address packing for the
 // EtherNet/IP gateway, the empty-slave question, unique addresses in
-// remote-slave addressing), builds the blocks (with the EtherNet/IP block
+// remote-slave addressing, at most 255 commands in a slave of the
+// single-port models), builds the blocks (with the EtherNet/IP block
 // for that gateway) and checks their size. Nothing when a check refused or
 // the user answered No; every refusal has been shown through `sink`.
 std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, MessageSink& sink);

@@ -31,7 +31,6 @@ struct Primitive {
     int textHeight = 15;              // Text: pixel height of the font
     std::string fontFamily = "Times"; // Text
     bool bold = false;                // Text
-    int charWidth = 0;                // Text: average character width in pixels (0: the font's own)
     int maxWidth = 0;                 // Text: the space it may take, longer texts are elided (0: any)
     int pictureWidth = 0, pictureHeight = 0;
     std::string missingMessage; // Picture: what to report (once) when the file is missing

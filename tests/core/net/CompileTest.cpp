@@ -273,6 +273,37 @@ TEST(NetCompile, NodeCommandCountFitsItsByte) {
     }
 }
 
+// The server count and unit addresses go out in one byte, image B's size in
+// a 16-bit word: beyond them the compile refuses, naming the object.
+TEST(NetCompile, CountsThatMustFitTheirField) {
+    struct Case {
+        int servers, nodesEach, unit;
+        const char* message; // empty: compiles
+    } cases[] = {
+        {255, 1, 0, ""},
+        {256, 1, 1, "从站数256超过255"},
+        {1, 1, 255, ""},
+        {1, 1, 256, "10.0.0.1 站地址256超出0~255"},
+        {1, 1, -1, "10.0.0.1 站地址-1超出0~255"},
+        {200, 11, 1, ""}, // 16 + 2200 × 28 = 61616 bytes; 12 nodes each give 67216
+        {200, 12, 1, "下载数据量过大，请减少从站个数或从站模块数"},
+    };
+    for (const auto& c : cases) {
+        CVantorNetDoc doc = project("KX-P1-1.0");
+        for (int i = 0; i < c.servers; ++i) {
+            auto s =
+                server("10.0." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1), 502, c.unit);
+            s.nodes.resize(static_cast<std::size_t>(c.nodesEach), s.nodes[0]);
+            s.nodes[0].modules.push_back(command("读0区 01H", 0, 1, i));
+            doc.slaves.push_back(s);
+        }
+        RecordingSink sink;
+        EXPECT_EQ(compileNet(doc, sink).has_value(), *c.message == 0) << c.message;
+        EXPECT_EQ(sink.texts(),
+                  (*c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{}));
+    }
+}
+
 TEST(NetCompile, WithoutGatewayNothingCompiles) {
     CVantorNetDoc doc = project("");
     doc.slaves.push_back(server("1.1.1.1", 502, 1));

@@ -5,6 +5,7 @@
 
 #include "NetFixtures.h"
 #include "PrimitiveQueries.h"
+#include "net/NetProjectFile.h"
 
 #include <gtest/gtest.h>
 
@@ -87,12 +88,62 @@ TEST(NetGraphicScene, DrawsBusGatewayAndServers) {
     EXPECT_EQ(gatewayName->points[0], (Point{200, 35}));
     const Primitive* endpoint = findText(all, "192.168.0.9:502");
     ASSERT_TRUE(endpoint);
-    EXPECT_EQ(endpoint->points[0], (Point{140, 233}));
-    EXPECT_EQ(endpoint->charWidth, 4) << "the narrow face ends the endpoint near the icon";
+    EXPECT_EQ(endpoint->points[0], (Point{200, 264})) << "under the icon and its selection line";
+    EXPECT_EQ(endpoint->textHeight, 12) << "in the windows' normal face";
     const Primitive* unit = findText(all, "7");
     ASSERT_TRUE(unit);
-    EXPECT_EQ(unit->points[0], (Point{170, 223}));
+    EXPECT_EQ(unit->points[0], (Point{200, 279}));
     EXPECT_EQ(ofKind(all, Primitive::Kind::Text).size(), 5u) << "EtherNet, two names, endpoint, unit address";
+}
+
+// Every text of the drawing, in the room it is elided to and as high as its
+// face, clears every icon, the bus and every other text.
+TEST(NetGraphicScene, LabelsClearOfIconsTheBusAndEachOther) {
+    struct Box {
+        int l, t, r, b;
+        bool meets(const Box& o) const { return l < o.r && o.l < r && t < o.b && o.t < b; }
+    };
+    CVantorNetDoc demo;
+    ASSERT_TRUE(NetProjectFile::open(demo, std::string(VANTOR_DATA_DIR) + "/demo.vncfg", nullptr));
+    auto dense = [](int dx, int dy, int count) {
+        CVantorNetDoc doc = project("NXE-485-ZRTU2");
+        for (int i = 0; i < count; ++i)
+            doc.slaves.push_back(placed("255.255.255.255", 160 + dx * i, 220 + dy * (i % 3)));
+        return doc;
+    };
+    CVantorNetDoc nearBus = dense(120, 0, 3);
+    nearBus.slaves[1].y = nearBus.bus.y - 60;
+    CVantorNetDoc cases[] = {demo, dense(30, 0, 31), dense(50, 45, 12), dense(0, 30, 3), nearBus};
+    for (std::size_t c = 0; c < std::size(cases); ++c) {
+        std::vector<Box> texts, solid;
+        for (const Primitive& p : NetGraphicScene(cases[c]).draw()) {
+            const Point at = p.points[0];
+            if (p.kind == Primitive::Kind::Text) {
+                EXPECT_GT(p.maxWidth, 0) << c << ": " << p.text << " has no room";
+                EXPECT_GE(p.textHeight, 12) << c << ": " << p.text << " in a tiny face";
+                texts.push_back({at.x, at.y, at.x + p.maxWidth, at.y + p.textHeight});
+            } else if (p.kind == Primitive::Kind::Picture) {
+                solid.push_back({at.x, at.y, at.x + p.pictureWidth, at.y + p.pictureHeight});
+            } else if (p.width == 7) {
+                solid.push_back({at.x, at.y - 3, p.points[1].x, at.y + 4});
+            }
+        }
+        if (c < 2) { // the demo and servers side by side keep every label
+            EXPECT_EQ(texts.size(), 2 + 3 * cases[c].slaves.size()) << c;
+        }
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            for (const Box& o : solid)
+                EXPECT_FALSE(texts[i].meets(o)) << c << ": text " << i << " over an icon or the bus";
+            for (std::size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(texts[i].meets(texts[j])) << c << ": text " << i << " over text " << j;
+        }
+    }
+    // A server's whole texts over its icon or its labels, not in the gap after them.
+    NetGraphicScene scene(cases[0]);
+    const std::string first = "温度采集器\n192.168.0.11:502\n从站MOD地址: 1";
+    EXPECT_EQ(scene.tooltipAt({210, 230}), first);
+    EXPECT_EQ(scene.tooltipAt({310, 270}), first);
+    EXPECT_EQ(scene.tooltipAt({317, 270}), "");
 }
 
 TEST(NetGraphicScene, MissingIconPictureAndServerWithoutNodes) {
@@ -182,11 +233,11 @@ TEST(NetGraphicScene, RightPressAndDoubleClickTargets) {
     EXPECT_EQ(scene.doubleClickTarget(), Opens::Nothing) << "a selection of a deleted gateway opens nothing";
 }
 
-TEST(NetGraphicScene, ExtentCoversEveryIcon) {
+TEST(NetGraphicScene, ExtentCoversEveryIconAndLabel) {
     CVantorNetDoc doc = project("");
     NetGraphicScene scene(doc);
     EXPECT_EQ(scene.extent(), (Point{1200, 600})) << "never smaller than a screenful";
     doc.bus.length = 2000;
     doc.slaves.push_back(placed("10.0.0.1", 3000, 900));
-    EXPECT_EQ(scene.extent(), (Point{3170, 1040}));
+    EXPECT_EQ(scene.extent(), (Point{3300, 1074})) << "the labels' rooms under and beside the icon count";
 }

@@ -208,3 +208,20 @@ TEST(CdtAddressTable, EmptyAndSlavesWithoutCommands) {
     EXPECT_TRUE(t.telemetry.empty());
     EXPECT_EQ(t.slaveState, (std::vector<CdtStateRow>{{"0", "0", "4"}, {"1", "1", "9"}}));
 }
+
+// "数据首地址" has at least five digits: an area-0 start beyond 9999 keeps its
+// five, the larger bases of the other areas give six.
+TEST(CdtAddressTable, StartAddressDigits) {
+    for (auto [func, start, text] : {std::tuple{kRead0, 7, "00007"},
+                                     {kRead0, 10223, "10223"},
+                                     {kRead0, 63154, "63154"},
+                                     {kRead1, 12000, "112000"},
+                                     {kRead4, 65535, "465535"}}) {
+        auto doc = cdtProject();
+        addCommand(doc, addSlave(doc, "COM2", 1), func, start, 1, 0);
+        auto t = editing::buildCdtAddressTable(doc);
+        const auto& rows = t.telesignal.empty() ? t.telemetry : t.telesignal;
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0][3], text) << func << " " << start;
+    }
+}

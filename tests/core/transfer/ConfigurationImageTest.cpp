@@ -324,5 +324,22 @@ TEST(DownloadCommand, BlockBeyondTheLengthFieldIsRefused) {
     EXPECT_EQ(sink.texts(), std::vector<std::string>{"下载数据量过大，请减少从站个数或从站模块数"});
 }
 
+// A single-port slave record counts the slave's commands in one byte (the
+// other layouts in two): a slave with more is refused, naming it.
+TEST(DownloadCommand, SinglePortSlaveWithMoreCommandsThanItsByte) {
+    for (auto [model, commands] :
+         {std::pair{"KX-P1R0-1.0", 255}, {"KX-P1R0-1.0", 256}, {"LNK-P1-1.0", 300}, {"KX-P2R0-1.0", 300}}) {
+        ProjectBuilder p(model);
+        p.line("COM1").slave("COM1", 4).command("读4区 03H", 0, 1, 0).slave("COM1", 9);
+        for (int i = 0; i < commands; ++i)
+            p.command("读4区 03H", i, 1, i + 1);
+        const bool refused = commands > 255 && std::string(model) != "KX-P2R0-1.0";
+        RecordingSink sink;
+        EXPECT_EQ(prepareDownload(p.doc, sink).has_value(), !refused) << model << " " << commands;
+        EXPECT_EQ(sink.texts(), refused ? std::vector<std::string>{"COM1 站地址9的命令数超过255"}
+                                        : std::vector<std::string>{});
+    }
+}
+
 } // namespace
 } // namespace vantor::transfer
