@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "CatalogueWidget.h"
+#include "CopiesDialog.h"
 #include "DataFiles.h"
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
@@ -15,6 +16,7 @@
 #include "editing/MenuEnabling.h"
 #include "editing/ModuleList.h"
 #include "editing/ProjectEditor.h"
+#include "editing/SlaveCopies.h"
 #include "editing/UndoHistory.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
@@ -85,6 +87,9 @@ MainWindow::MainWindow(QWidget* parent)
         menu.addAction(commands_.value(32773));
         menu.addAction(commands_.value(32811));
         menu.addAction(commands_.value(32812));
+        menu.addSeparator();
+        menu.addAction(slaveCopies_);
+        slaveCopies_->setEnabled(doc_.selectedSlave() >= 0);
         menu.exec(at);
     });
     connect(view_, &ProjectView::doubleClicked, this, [this](view::GraphicScene::Opens target) {
@@ -262,6 +267,23 @@ void MainWindow::buildMenus() {
     connect(commands_[32812], &QAction::triggered, this, [this] {
         gui::QtMessageSink sink(this);
         editing::paste(doc_, sink);
+        refreshSelection();
+        updateTitle();
+        view_->update();
+    });
+    // 批量复制: copies of the selected slave on its line, one undo step.
+    slaveCopies_ = new QAction(gui::kCopiesCommandText, this);
+    slaveCopies_->setObjectName("commandSlaveCopies");
+    connect(slaveCopies_, &QAction::triggered, this, [this] {
+        const int slave = doc_.selectedSlave();
+        if (slave < 0)
+            return;
+        editing::CopiesForm form;
+        int noChoice = 0;
+        gui::runCopiesDialog(this, form, {}, noChoice, [&](QWidget* dialog) {
+            gui::QtMessageSink sink(dialog);
+            return editing::acceptSlaveCopiesForm(doc_, slave, form, sink);
+        });
         refreshSelection();
         updateTitle();
         view_->update();

@@ -70,4 +70,5 @@ private:
     QLabel* selectedAddress_ = nullptr;
     vantor::gui::RecentFiles* recent_ = nullptr;
     QMap<int, QAction*> commands_;
+    QAction* slaveCopies_ = nullptr; // the drawing's 批量复制
 };

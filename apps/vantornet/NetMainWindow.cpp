@@ -1,6 +1,7 @@
 #include "NetMainWindow.h"
 
 #include "CatalogueWidget.h"
+#include "CopiesDialog.h"
 #include "DataFiles.h"
 #include "FileChooser.h"
 #include "MainWindowParts.h"
@@ -16,6 +17,7 @@
 #include "net/NetCommandForm.h"
 #include "net/NetProjectEditor.h"
 #include "net/NetProjectFile.h"
+#include "net/NetServerCopies.h"
 #include "net/NetServerForm.h"
 
 #include <QAction>
@@ -64,6 +66,8 @@ NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirect
     connect(view_, &NetProjectView::contextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
         menu.addAction(commands_.value(kDelete));
+        menu.addAction(commands_.value(kServerCopies));
+        commands_[kServerCopies]->setEnabled(doc_.selectedSlave() >= 0);
         menu.exec(at);
     });
     afterEdit();
@@ -185,6 +189,20 @@ void NetMainWindow::buildMenus() {
     on(kDelete, [this] {
         gui::QtMessageSink sink(this);
         net::deleteNetSelection(doc_, sink);
+        afterEdit();
+    });
+    // 批量复制 of the selected server, one undo step.
+    command(kServerCopies, gui::kCopiesCommandText);
+    on(kServerCopies, [this] {
+        const int server = doc_.selectedSlave();
+        if (server < 0)
+            return;
+        editing::CopiesForm form;
+        int by = static_cast<int>(net::CopyStep::Ip);
+        gui::runCopiesDialog(this, form, net::kCopyStepTexts, by, [&](QWidget* dialog) {
+            gui::QtMessageSink sink(dialog);
+            return net::acceptServerCopiesForm(doc_, server, form, static_cast<net::CopyStep>(by), sink);
+        });
         afterEdit();
     });
 }

@@ -45,6 +45,7 @@ public:
         kCorrectAddresses = 32778,
         kWorkMode = 32779,
         kDelete = 32780,
+        kServerCopies = 32781, // 批量复制 in the drawing's context menu
         kToggleCatalogue = 32800,
         kToggleModules = 32801,
     };

@@ -115,15 +115,18 @@ int proposeGatewayAddress(const model::CVantorDoc& doc, int nextAddress, int are
     return proposeGatewayAddress(projectCommands(doc), nextAddress, area, proposalSpace(area));
 }
 
-int proposeGatewayRange(const model::CVantorDoc& doc, int nextAddress, int area, int length) {
-    const int space = proposalSpace(area);
-    if (space == 0)
+int proposeGatewayRange(std::span<const CommandSpan> commands, int nextAddress, int area, int length,
+                        int space) {
+    if (space <= 0)
         return -1;
-    const auto commands = projectCommands(doc);
     AreaOccupancy occupancy(commands, area, space);
     return search(commands, nextAddress, area, space, [&](int a) {
         return static_cast<long long>(a) + std::max(length, 1) <= space && occupancy.clearRange(a, length);
     });
+}
+
+int proposeGatewayRange(const model::CVantorDoc& doc, int nextAddress, int area, int length) {
+    return proposeGatewayRange(projectCommands(doc), nextAddress, area, length, proposalSpace(area));
 }
 
 } // namespace vantor::editing

@@ -33,4 +33,9 @@ int proposeGatewayRange(const model::CVantorDoc& doc, int nextAddress, int area,
 // 8192 bits and 2000 words.
 int proposeGatewayAddress(std::span<const CommandSpan> commands, int nextAddress, int area, int space);
 
+// The whole-range proposal over any project's commands with the address
+// space given (VantorNet copies its servers' commands with it).
+int proposeGatewayRange(std::span<const CommandSpan> commands, int nextAddress, int area, int length,
+                        int space);
+
 } // namespace vantor::editing

@@ -253,58 +253,34 @@ void copySelection(model::CVantorDoc& doc) {
     doc.copiedSlave = doc.selectedSlave();
 }
 
-PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck& eipCheck) {
+PasteOutcome appendPastedSlave(model::CVantorDoc& doc, int source, int line, int address, MessageSink& sink,
+                               const EipSizeCheck& eipCheck) {
     PasteOutcome out;
-    if (doc.copiedSlave < 0 || doc.copiedSlave >= static_cast<int>(doc.slaves.size())) {
-        sink.error("错误", "请选择从站");
-        return out;
-    }
-    // 1. Target line.
-    int line = doc.selectedCom();
-    if (line < 0 && doc.selectedSlave() >= 0)
-        line = doc.lineOfSlave(doc.selectedSlave());
-    if (line < 0) {
-        sink.error("错误", "没有选中的COM线");
-        return out;
-    }
-    // 2. Slave limit.
-    if (!model::checkSlaveCount(doc, line, sink))
-        return out;
-    // 3. Address: the lowest free one in the table of the addressing mode.
-    const int address = doc.proposeSlaveAddress(line);
-    if (address < 0) {
-        sink.error("错误", kNoFreeSlaveAddress);
-        return out;
-    }
-    auto& com = doc.coms[static_cast<std::size_t>(line)];
-    if (com.addArea[static_cast<std::size_t>(address)] != 0) {
-        sink.error("错误", "地址已经被占用,请更换另外一个！");
-        return out;
-    }
+    auto& com = doc.coms.at(static_cast<std::size_t>(line));
     com.addArea[static_cast<std::size_t>(address)] = 1;
     doc.slaveAddrFlag[static_cast<std::size_t>(address)] = 1;
     doc.lastProposedSlaveAddress = address;
 
-    // 4. The new slave.
-    const model::CSlave source = doc.slaves[static_cast<std::size_t>(doc.copiedSlave)];
+    // The new slave.
+    const model::CSlave original = doc.slaves.at(static_cast<std::size_t>(source));
     model::CSlave s;
     s.address = address;
     s.name = "SLAVE";
-    s.space = source.space;
-    s.timeout = source.timeout;
+    s.space = original.space;
+    s.timeout = original.timeout;
     s.com_name = com.COMName;
     auto [x, y] = doc.placeNewSlave(line);
     s.x = x;
     s.y = y;
     doc.slaves.push_back(s);
-    const int index = static_cast<int>(doc.slaves.size()) - 1;
+    out.slave = static_cast<int>(doc.slaves.size()) - 1;
     auto modules = [&]() -> std::vector<model::CModule>& {
-        return doc.slaves[static_cast<std::size_t>(index)].modules;
+        return doc.slaves[static_cast<std::size_t>(out.slave)].modules;
     };
 
-    // 5. The commands, each on a free gateway range of its own.
-    for (const model::CModule& original : source.modules) {
-        model::CModule m = original;
+    // The commands, each on a free gateway range of its own.
+    for (const model::CModule& command : original.modules) {
+        model::CModule m = command;
         const int area = model::areaIndex(m.area_num);
         const int lowerBound = area >= 0 ? doc.nextGateAddress[static_cast<std::size_t>(area)] : 0;
         const int gate = proposeGatewayRange(doc, lowerBound, m.area_num, m.Length);
@@ -328,18 +304,48 @@ PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck
         }
         ++out.commands;
     }
+    out.pasted = true;
+    return out;
+}
+
+PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck& eipCheck) {
+    if (doc.copiedSlave < 0 || doc.copiedSlave >= static_cast<int>(doc.slaves.size())) {
+        sink.error("错误", "请选择从站");
+        return {};
+    }
+    // 1. Target line.
+    int line = doc.selectedCom();
+    if (line < 0 && doc.selectedSlave() >= 0)
+        line = doc.lineOfSlave(doc.selectedSlave());
+    if (line < 0) {
+        sink.error("错误", "没有选中的COM线");
+        return {};
+    }
+    // 2. Slave limit.
+    if (!model::checkSlaveCount(doc, line, sink))
+        return {};
+    // 3. Address: the lowest free one in the table of the addressing mode.
+    const int address = doc.proposeSlaveAddress(line);
+    if (address < 0) {
+        sink.error("错误", kNoFreeSlaveAddress);
+        return {};
+    }
+    if (doc.coms[static_cast<std::size_t>(line)].addArea[static_cast<std::size_t>(address)] != 0) {
+        sink.error("错误", kAddressTaken);
+        return {};
+    }
+    // 4., 5. The new slave with its commands.
+    PasteOutcome out = appendPastedSlave(doc, doc.copiedSlave, line, address, sink, eipCheck);
 
     // 6. The target line becomes the selection.
     doc.selectedItem = doc.comItem(line);
 
     // 7. A paste that copied nothing is taken back.
-    if (modules().empty()) {
-        removeSlave(doc, index);
+    if (out.commands == 0) {
+        removeSlave(doc, out.slave);
         doc.selectedItem = -1;
-        return out;
+        return {};
     }
-    out.pasted = true;
-    out.slave = index;
     doc.modified = true;
     return out;
 }

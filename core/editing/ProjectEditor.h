@@ -64,6 +64,9 @@ int addSlave(model::CVantorDoc& doc, int line, const NewSlaveValues& values);
 
 // Message when no slave address 1..255 is left on a line.
 inline constexpr const char* kNoFreeSlaveAddress = "没有可用的从站地址";
+// Message when a new slave's address is in use on its line (or, in
+// remote-slave addressing, anywhere in the project).
+inline constexpr const char* kAddressTaken = "地址已经被占用,请更换另外一个！";
 
 // Delete (32773) of the selected slave, line or gateway after the question
 // "确实要删除吗？"; nothing is selected afterwards. Answers whether anything
@@ -90,5 +93,15 @@ struct PasteOutcome {
 // is taken back.
 PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink,
                    const EipSizeCheck& eipCheck = standardEipSizeCheck());
+
+// What a paste does once the line and the free `address` are found: marks
+// the address taken, appends the new slave ("SLAVE", the times of slave
+// `source`, config word 0x81) placed on `line`, and copies the source's
+// commands onto fresh gateway ranges, each after the command-count, area and
+// EtherNet/IP checks (a refused command shows its message and is left out;
+// no free gateway range ends the copying). The slave stays even when no
+// command was copied.
+PasteOutcome appendPastedSlave(model::CVantorDoc& doc, int source, int line, int address, MessageSink& sink,
+                               const EipSizeCheck& eipCheck = standardEipSizeCheck());
 
 } // namespace vantor::editing

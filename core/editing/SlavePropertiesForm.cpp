@@ -150,7 +150,7 @@ FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, M
     const bool remote = doc.addType == 1;
     const bool taken = remote ? entry(doc.slaveAddrFlag, v) : (lineTable && entry(*lineTable, v));
     if (taken && v != o) {
-        sink.error("错误", "地址已经被占用,请更换另外一个！");
+        sink.error("错误", kAddressTaken);
         return FormResult::StayOpen;
     }
     if (remote) {

@@ -30,8 +30,7 @@ NetCatalogueOutcome activateNetCatalogueItem(CVantorNetDoc& doc, std::string_vie
         return out;
     }
     if (text == kNormalServer) {
-        if (static_cast<int>(doc.slaves.size()) >= kMaxSlaves) {
-            sink.error("错误", "最多添加31个站点");
+        if (!checkServerCount(doc, sink)) {
             out.action = NetCatalogueAction::Refused;
             return out;
         }
@@ -40,8 +39,7 @@ NetCatalogueOutcome activateNetCatalogueItem(CVantorNetDoc& doc, std::string_vie
         return out;
     }
     if (parent == kNormalServer && findFunction(text)) {
-        if (doc.commandCount() >= kMaxCommands) {
-            sink.error("错误", "模块数超范围，最大模块数为1024");
+        if (!checkNetCommandCount(doc, sink)) {
             out.action = NetCatalogueAction::Refused;
             return out;
         }
@@ -64,8 +62,21 @@ bool addGateway(CVantorNetDoc& doc, const std::string& model) {
     return true;
 }
 
-int addServer(CVantorNetDoc& doc, const NewServerValues& v) {
-    CSlave s;
+bool checkServerCount(const CVantorNetDoc& doc, MessageSink& sink) {
+    if (static_cast<int>(doc.slaves.size()) < kMaxSlaves)
+        return true;
+    sink.error("错误", "最多添加31个站点");
+    return false;
+}
+
+bool checkNetCommandCount(const CVantorNetDoc& doc, MessageSink& sink) {
+    if (doc.commandCount() < kMaxCommands)
+        return true;
+    sink.error("错误", "模块数超范围，最大模块数为1024");
+    return false;
+}
+
+int appendServer(CVantorNetDoc& doc, CSlave s) {
     if (doc.slaves.empty()) {
         s.x = doc.bus.x + 50;
     } else {
@@ -76,6 +87,14 @@ int addServer(CVantorNetDoc& doc, const NewServerValues& v) {
     s.y = doc.bus.y + 70;
     if (doc.bus.x + doc.bus.length < s.x + 120)
         doc.bus.length = s.x - doc.bus.x + 120;
+    doc.slaves.push_back(std::move(s));
+    doc.currentSelect = CVantorNetDoc::slaveSelection(static_cast<int>(doc.slaves.size()) - 1);
+    doc.modified = true;
+    return static_cast<int>(doc.slaves.size()) - 1;
+}
+
+int addServer(CVantorNetDoc& doc, const NewServerValues& v) {
+    CSlave s;
     s.space = v.sendInterval / 10;
     s.timetip = v.replyTimeout / 10;
     s.name = v.name;
@@ -84,20 +103,26 @@ int addServer(CVantorNetDoc& doc, const NewServerValues& v) {
     s.picture = v.picture;
     s.control = v.control ? 1 : 0;
     s.nodes.push_back({v.unitAddress, {}});
-    doc.slaves.push_back(std::move(s));
-    doc.currentSelect = CVantorNetDoc::slaveSelection(static_cast<int>(doc.slaves.size()) - 1);
-    doc.modified = true;
-    return static_cast<int>(doc.slaves.size()) - 1;
+    return appendServer(doc, std::move(s));
 }
 
-void appendCommand(CVantorNetDoc& doc, int slave, const CModule& command) {
+void appendCommand(CVantorNetDoc& doc, int slave, const CModule& command, int node) {
     auto& s = doc.slaves.at(static_cast<std::size_t>(slave));
-    if (s.nodes.empty())
-        s.nodes.push_back({});
-    s.nodes.front().modules.push_back(command);
+    if (s.nodes.size() <= static_cast<std::size_t>(node))
+        s.nodes.resize(static_cast<std::size_t>(node) + 1);
+    s.nodes[static_cast<std::size_t>(node)].modules.push_back(command);
     if (int a = model::areaIndex(command.area_num); a >= 0)
         doc.nextGateAddress[static_cast<std::size_t>(a)] = command.Gate_Add + command.Length;
     doc.modified = true;
+}
+
+std::vector<editing::CommandSpan> netProjectCommands(const CVantorNetDoc& doc) {
+    std::vector<editing::CommandSpan> out;
+    for (const auto& s : doc.slaves)
+        for (const auto& n : s.nodes)
+            for (const auto& m : n.modules)
+                out.push_back(editing::CommandSpan::of(m));
+    return out;
 }
 
 bool deleteNetSelection(CVantorNetDoc& doc, MessageSink& sink) {

@@ -6,6 +6,7 @@
 // view and refills the module list.
 #include "common/MessageSink.h"
 #include "editing/CatalogueTree.h"
+#include "editing/CommandSpan.h"
 #include "net/CVantorNetDoc.h"
 
 #include <string>
@@ -59,14 +60,26 @@ struct NewServerValues {
     int unitAddress = 1;
 };
 
-// Places the server right of the last one (or near the bus start), grows the
-// bus when it would end before the new icon, appends the server with one
-// node for the unit address and selects it. Answers its index.
+// Before a server is added: false (with "最多添加31个站点") at the limit.
+bool checkServerCount(const CVantorNetDoc& doc, MessageSink& sink);
+// Before a command is added: false (with its message) at 1024 commands.
+bool checkNetCommandCount(const CVantorNetDoc& doc, MessageSink& sink);
+
+// Places `server` right of the last one (or near the bus start), grows the
+// bus when it would end before the new icon, appends it and selects it.
+// Answers its index.
+int appendServer(CVantorNetDoc& doc, CSlave server);
+
+// A server from the dialog values with one node for the unit address,
+// placed and selected by appendServer. Answers its index.
 int addServer(CVantorNetDoc& doc, const NewServerValues& values);
 
-// Appends `command` to the first node of `slave` (a node is created when the
-// server has none) and moves the area's next gateway address behind it.
-void appendCommand(CVantorNetDoc& doc, int slave, const CModule& command);
+// Appends `command` to node `node` of `slave` (nodes up to it are created
+// when missing) and moves the area's next gateway address behind it.
+void appendCommand(CVantorNetDoc& doc, int slave, const CModule& command, int node = 0);
+
+// Every command of the project in document order (servers, nodes, lists).
+std::vector<editing::CommandSpan> netProjectCommands(const CVantorNetDoc& doc);
 
 // --- deleting ------------------------------------------------------------
 

@@ -15,27 +15,6 @@ using editing::FormResult;
 
 namespace {
 
-// Digits and dots only, and (what the gateway can take) four parts of
-// 0..255: an address control cannot hold anything else, and a fifth part or
-// a part above 255 would reach the gateway as another address. The gateway
-// connects to this server, so it must be an address a server can have:
-// not 0.x.x.x, multicast or broadcast.
-bool ipValid(std::string_view text) {
-    std::string_view ip = text;
-    int parts = 0;
-    while (true) {
-        const auto dot = ip.find('.');
-        const std::string_view part = ip.substr(0, dot);
-        if (part.empty() || part.size() > 3 || !digitsOnly(part) || fieldValue(part) > 255)
-            return false;
-        ++parts;
-        if (dot == std::string_view::npos)
-            break;
-        ip.remove_prefix(dot + 1);
-    }
-    return parts == 4 && transfer::gatewayHostAddress(text);
-}
-
 std::string trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos)
@@ -60,6 +39,38 @@ int firstUnit(const CSlave& s) {
 }
 
 } // namespace
+
+// Digits and dots only, and (what the gateway can take) four parts of
+// 0..255: an address control cannot hold anything else, and a fifth part or
+// a part above 255 would reach the gateway as another address. The gateway
+// connects to this server, so it must be an address a server can have:
+// not 0.x.x.x, multicast or broadcast.
+bool serverIpValid(std::string_view text) {
+    std::string_view ip = text;
+    int parts = 0;
+    while (true) {
+        const auto dot = ip.find('.');
+        const std::string_view part = ip.substr(0, dot);
+        if (part.empty() || part.size() > 3 || !digitsOnly(part) || fieldValue(part) > 255)
+            return false;
+        ++parts;
+        if (dot == std::string_view::npos)
+            break;
+        ip.remove_prefix(dot + 1);
+    }
+    return parts == 4 && transfer::gatewayHostAddress(text);
+}
+
+std::optional<std::string> serverClash(const CVantorNetDoc& doc, std::string_view ip, int port, int unit,
+                                       int skip) {
+    for (std::size_t i = 0; i < doc.slaves.size(); ++i) {
+        const CSlave& other = doc.slaves[i];
+        if (static_cast<int>(i) != skip && sameIp(other.ipadd, ip) && other.port == port &&
+            firstUnit(other) == unit)
+            return std::string(trimmed(ip)) + ":" + text::format("%d MOD:%d", port, unit) + " 已经存在";
+    }
+    return std::nullopt;
+}
 
 NetServerForm openNewServerForm(CVantorNetDoc& doc) {
     doc.insert_slave_flag = 1;
@@ -107,7 +118,7 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
     };
     if (!form.addMode && (form.slave < 0 || form.slave >= static_cast<int>(doc.slaves.size())))
         return FormResult::StayOpen;
-    if (!ipValid(trimmed(form.ipText)))
+    if (!serverIpValid(trimmed(form.ipText)))
         return refuse("IP地址格式错误");
     if (!digitsOnly(form.unitText))
         return refuse("从站MOD地址格式错误");
@@ -142,13 +153,8 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
         unchanged = sameIp(s.ipadd, ip) && s.port == port && firstUnit(s) == unit;
     }
     if (!unchanged)
-        for (std::size_t i = 0; i < doc.slaves.size(); ++i) {
-            const CSlave& other = doc.slaves[i];
-            if (!form.addMode && static_cast<int>(i) == form.slave)
-                continue;
-            if (sameIp(other.ipadd, ip) && other.port == port && firstUnit(other) == unit)
-                return refuse(ip + ":" + text::format("%d MOD:%d", port, unit) + " 已经存在");
-        }
+        if (auto clash = serverClash(doc, ip, port, unit, form.addMode ? -1 : form.slave))
+            return refuse(*clash);
 
     if (form.addMode) {
         NewServerValues v;

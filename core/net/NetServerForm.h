@@ -36,6 +36,15 @@ NetServerForm openNewServerForm(CVantorNetDoc& doc);
 // address. Nothing when no server is selected.
 std::optional<NetServerForm> openServerForm(const CVantorNetDoc& doc);
 
+// An IP a server can have: four parts 0..255 of digits only, and an address
+// the gateway can connect to (not 0.x.x.x, multicast or broadcast).
+bool serverIpValid(std::string_view text);
+
+// The message when a server other than `skip` (an index, -1 for none) has
+// the same IP, port and first-node unit address, else nothing.
+std::optional<std::string> serverClash(const CVantorNetDoc& doc, std::string_view ip, int port, int unit,
+                                       int skip);
+
 // The file name of a chosen picture path: what follows the last "\" or "/".
 std::string pictureFileName(std::string_view path);
 

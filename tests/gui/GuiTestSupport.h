@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -50,6 +51,20 @@ private:
 #define VERIFY_MODAL(step)                                                                                   \
     QVERIFY2((step).ran(), (step).failedEarly() ? "the modal dialog was not up when expected"                \
                                                 : "the action opened no modal dialog")
+
+// Runs `open` (a click that pops a menu up) and answers whether the menu
+// offered `action` enabled; the menu is closed without a choice.
+inline bool popupOffers(QAction* action, const std::function<void()>& open) {
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            offered = menu->actions().contains(action) && action->isEnabled();
+            menu->close();
+        }
+    });
+    open();
+    return offered;
+}
 
 // Answers file requests from a list of paths, one per request, and records
 // each request. A request with no answer left is recorded as unanswered and

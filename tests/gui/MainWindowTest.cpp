@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "GuiTestSupport.h"
 #include "ProjectView.h"
+#include "QtMessageSink.h"
 
 #include <QAction>
 #include <QApplication>
@@ -139,6 +140,39 @@ private slots:
         QVERIFY2(budget->text().startsWith("COM1 轮询周期约 "), qPrintable(budget->text()));
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(2000, 900)); // nothing there
         QVERIFY(budget->text().isEmpty());
+    }
+
+    // 批量复制 in the drawing's context menu of a slave: a refusal keeps the
+    // dialog open and the project as it was; the copies are one undo step.
+    void slaveCopiesFromTheContextMenu() {
+        vantor::RecordingSink messages;
+        vantor::gui::QtMessageSink::redirectTo(&messages);
+        MainWindow w;
+        QVERIFY(w.openProject("demo.vtc"));
+        auto& doc = w.document();
+        const auto before = doc.slaves;
+        QAction* copies = w.findChild<QAction*>("commandSlaveCopies");
+        QVERIFY(vantor::testing::popupOffers(copies, [&] {
+            QTest::mouseClick(w.findChild<ProjectView*>(), Qt::RightButton, {},
+                              {before[0].x + 5, before[0].y + 5});
+        }));
+        bool stayedOpen = false;
+        vantor::testing::ModalStep step([&](QDialog* d) {
+            vantor::testing::setField(d, "editCount", "2");
+            vantor::testing::pressOk(d); // address 2 is taken on COM1
+            stayedOpen = d->isVisible() && doc.slaves == before;
+            vantor::testing::setField(d, "editStep", "10");
+            vantor::testing::pressOk(d);
+        });
+        copies->trigger();
+        VERIFY_MODAL(step);
+        vantor::gui::QtMessageSink::redirectTo(nullptr);
+        QVERIFY(stayedOpen);
+        QCOMPARE(messages.texts(), std::vector<std::string>{"地址已经被占用,请更换另外一个！"});
+        QCOMPARE(doc.slaves.size(), before.size() + 2);
+        QCOMPARE(doc.slaves.back().address, 21);
+        w.findChild<QAction*>("command57643")->trigger();
+        QVERIFY(doc.slaves == before && !doc.modified);
     }
 };
 

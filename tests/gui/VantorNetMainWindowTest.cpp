@@ -564,6 +564,37 @@ private slots:
         doc.modified = false;
     }
 
+    // 批量复制 in the drawing's context menu of a server: a refusal keeps the
+    // dialog open and the project as it was; the step goes to the unit
+    // address when chosen; the copies are one undo step.
+    void serverCopiesFromTheContextMenu() {
+        W w;
+        QVERIFY(w.openProject("demo.vncfg"));
+        CVantorNetDoc& doc = w.document();
+        const auto before = doc.slaves;
+        QVERIFY(vantor::testing::popupOffers(action(w, W::kServerCopies), [&] {
+            QTest::mouseClick(view(w), Qt::RightButton, {}, QPoint(before[0].x + 5, before[0].y + 5));
+        }));
+        bool stayedOpen = false;
+        ModalStep step([&](QDialog* d) {
+            setField(d, "editCount", "40"); // 43 servers are too many
+            pressOk(d);
+            stayedOpen = d->isVisible() && doc.slaves == before;
+            setField(d, "editCount", "2");
+            d->findChild<QComboBox*>("comboStep")->setCurrentIndex(1); // 从站MOD地址
+            pressOk(d);
+        });
+        action(w, W::kServerCopies)->trigger();
+        VERIFY_MODAL(step);
+        QVERIFY(stayedOpen);
+        QCOMPARE(messages_.texts(), std::vector<std::string>{"最多添加31个站点"});
+        QCOMPARE(doc.slaves.size(), before.size() + 2);
+        QCOMPARE(doc.slaves.back().ipadd, before[0].ipadd);
+        QCOMPARE(doc.slaves.back().nodes[0].address, before[0].nodes[0].address + 2);
+        action(w, W::kUndo)->trigger();
+        QVERIFY(doc.slaves == before && !doc.modified);
+    }
+
     void saveReopenSaveAndUndo() {
         W w;
         w.show();
