@@ -5,7 +5,6 @@
 
 #include "text/Numbers.h"
 
-
 #include <algorithm>
 #include <cctype>
 #include <set>

@@ -82,7 +82,7 @@ SheetData sheetData(const SheetSpec& spec, std::vector<std::vector<Cell>> rows);
 // --- reading ---------------------------------------------------------------
 
 struct FieldRow {
-    int number = 0;                               // as the spreadsheet shows it
+    int number = 0;                                 // as the spreadsheet shows it
     std::vector<std::optional<std::string>> values; // per spec column; empty when blank
 
     bool blank(int column) const { return !values.at(static_cast<std::size_t>(column)); }
@@ -119,7 +119,8 @@ template <typename Apply> bool importRows(const SheetTable& table, ImportReport&
         if (apply(row, sink))
             continue;
         all = false;
-        const std::string column = !sink.column().empty() ? sink.column() : table.spec->columnFor(sink.message());
+        const std::string column =
+            !sink.column().empty() ? sink.column() : table.spec->columnFor(sink.message());
         report.refuse({table.spec->name, row.number, column, sink.message()});
     }
     return all;

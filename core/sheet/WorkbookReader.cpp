@@ -80,7 +80,8 @@ std::string resolve(const std::string& folder, std::string_view target) {
         std::size_t at = 0;
         while (at <= path.size()) {
             const auto slash = path.find('/', at);
-            const auto piece = path.substr(at, slash == std::string_view::npos ? std::string_view::npos : slash - at);
+            const auto piece =
+                path.substr(at, slash == std::string_view::npos ? std::string_view::npos : slash - at);
             if (piece == "..") {
                 if (!parts.empty())
                     parts.pop_back();
@@ -486,7 +487,8 @@ int columnOfReference(std::string_view reference) {
 }
 
 bool isDateFormatId(int id) {
-    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58);
+    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
+           (id >= 50 && id <= 58);
 }
 
 bool isDateFormat(std::string_view code) {

@@ -30,7 +30,8 @@ lxw_error writeCell(lxw_worksheet* ws, lxw_row_t r, lxw_col_t c, const Cell& cel
     case Cell::Kind::Number:
         return worksheet_write_number(ws, r, c, cell.number, nullptr);
     case Cell::Kind::Text:
-        return cell.text.empty() ? LXW_NO_ERROR : worksheet_write_string(ws, r, c, cell.text.c_str(), nullptr);
+        return cell.text.empty() ? LXW_NO_ERROR
+                                 : worksheet_write_string(ws, r, c, cell.text.c_str(), nullptr);
     case Cell::Kind::Boolean:
         return worksheet_write_boolean(ws, r, c, cell.number != 0, nullptr);
     case Cell::Kind::Date:
@@ -44,7 +45,8 @@ lxw_error writeCell(lxw_worksheet* ws, lxw_row_t r, lxw_col_t c, const Cell& cel
     return LXW_NO_ERROR;
 }
 
-WriteFailure writeSheet(lxw_workbook* book, const SheetData& sheet, lxw_format* bold, lxw_format* dateFormat) {
+WriteFailure writeSheet(lxw_workbook* book, const SheetData& sheet, lxw_format* bold,
+                        lxw_format* dateFormat) {
     lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
     if (ws == nullptr)
         return WriteFailure::Open;

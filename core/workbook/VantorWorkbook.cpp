@@ -192,9 +192,9 @@ std::vector<sheet::SheetData> exportSheets(const model::CVantorDoc& doc) {
     for (const auto& c : doc.coms) {
         if (isCdtLink(doc, c))
             continue;
-        lines.push_back({text(c.COMName), text(choiceAt(baudChoices(), c.baud)), text(choiceAt(parityChoices(), c.check)),
-                         text(choiceAt(stopChoices(), c.stop)), number(c.space * 10), number(c.x), number(c.y),
-                         number(c.com_length)});
+        lines.push_back({text(c.COMName), text(choiceAt(baudChoices(), c.baud)),
+                         text(choiceAt(parityChoices(), c.check)), text(choiceAt(stopChoices(), c.stop)),
+                         number(c.space * 10), number(c.x), number(c.y), number(c.com_length)});
         // The baud rate is a number.
         if (!lines.back()[kLnBaud].text.empty())
             lines.back()[kLnBaud] = number(std::stod(lines.back()[kLnBaud].text));

@@ -67,7 +67,17 @@ inline int eipColumn(int com, bool control, int field) { // com 1..6, field 0 en
 }
 enum LineColumn { kLnPort, kLnBaud, kLnParity, kLnStop, kLnGap, kLnX, kLnY, kLnLength };
 enum SlaveColumn { kSlPort, kSlAddress, kSlName, kSlInterval, kSlTimeout, kSlControl, kSlX, kSlY };
-enum CommandColumn { kCmPort, kCmSlave, kCmFunc, kCmStart, kCmLength, kCmGateway, kCmEditSend, kCmCdtYx, kCmComment };
+enum CommandColumn {
+    kCmPort,
+    kCmSlave,
+    kCmFunc,
+    kCmStart,
+    kCmLength,
+    kCmGateway,
+    kCmEditSend,
+    kCmCdtYx,
+    kCmComment
+};
 
 const sheet::SheetSpec& gatewaySheet();
 const sheet::SheetSpec& linesSheet();
@@ -97,8 +107,8 @@ bool exportWorkbook(const model::CVantorDoc& doc, const std::string& path, std::
 // --- import -------------------------------------------------------------------
 
 struct ImportResult {
-    std::string fileError;                   // the workbook could not be read
-    sheet::ImportReport report;              // the refused rows
+    std::string fileError;                    // the workbook could not be read
+    sheet::ImportReport report;               // the refused rows
     std::optional<model::CVantorDoc> project; // only when nothing was refused
 
     bool accepted() const { return project.has_value(); }

@@ -2,8 +2,8 @@
 
 #include "editing/AddressingModeForm.h"
 #include "editing/CdtOptionsForm.h"
-#include "editing/CommandEditor.h"
 #include "editing/ComPropertiesForm.h"
+#include "editing/CommandEditor.h"
 #include "editing/DefaultValuesForm.h"
 #include "editing/EipParamsForm.h"
 #include "editing/ProjectEditor.h"
@@ -22,10 +22,10 @@ namespace vantor::workbook {
 
 namespace {
 
+using editing::FormResult;
 using sheet::FieldRow;
 using sheet::RowSink;
 using sheet::SheetTable;
-using editing::FormResult;
 
 const std::string& header(const sheet::SheetSpec& spec, int column) {
     return spec.columns.at(static_cast<std::size_t>(column)).header;
@@ -376,7 +376,8 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
         sink.error(opening.messages.front().text);
         return false;
     }
-    for (auto [column, shown] : {std::pair{kCmEditSend, form->editSendVisible}, {kCmCdtYx, form->cdtYxVisible}})
+    for (auto [column, shown] :
+         {std::pair{kCmEditSend, form->editSendVisible}, {kCmCdtYx, form->cdtYxVisible}})
         if (row.flag(column).value_or(false) && !shown) {
             sink.refuse(header(spec, column), "此功能没有" + header(spec, column));
             return false;
