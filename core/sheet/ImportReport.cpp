@@ -1,5 +1,7 @@
 #include "sheet/ImportReport.h"
 
+#include <algorithm>
+
 namespace vantor::sheet {
 
 std::string ImportReport::line(const Refusal& r) {
@@ -16,6 +18,15 @@ std::string ImportReport::text() const {
     for (const auto& r : refusals_)
         out += line(r) + "\n";
     return out;
+}
+
+void ImportReport::sort(const std::vector<std::string>& sheetOrder) {
+    auto rank = [&](const Refusal& r) {
+        return std::find(sheetOrder.begin(), sheetOrder.end(), r.sheet) - sheetOrder.begin();
+    };
+    std::stable_sort(refusals_.begin(), refusals_.end(), [&](const Refusal& a, const Refusal& b) {
+        return rank(a) != rank(b) ? rank(a) < rank(b) : a.row < b.row;
+    });
 }
 
 void RowSink::error(const std::string&, const std::string& text) {

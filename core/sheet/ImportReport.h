@@ -28,6 +28,8 @@ public:
     static std::string line(const Refusal& r);
     // Every refusal's line, each ending in "\n".
     std::string text() const;
+    // Orders the refusals as the sheets are listed, then by row (stable).
+    void sort(const std::vector<std::string>& sheetOrder);
 
 private:
     std::vector<Refusal> refusals_;

@@ -176,9 +176,10 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
                 refusal = kRequiredBlank;
                 refusedColumn = spec.columns[i].header;
             }
-        if (refusal)
+        if (refusal) {
             report.refuse({spec.name, row.number, refusedColumn, refusal});
-        else
+            table.refused.push_back(std::move(f));
+        } else
             table.rows.push_back(std::move(f));
     }
     return table;

@@ -107,6 +107,9 @@ public:
     const SheetSpec* spec = nullptr;
     bool present = false;
     std::vector<FieldRow> rows;
+    // The rows refused while reading, with the cells that could be read:
+    // what depends on them (a slave's commands) is not refused again.
+    std::vector<FieldRow> refused;
 };
 
 // Runs `apply(row, sink)` for each row in order, each with a fresh RowSink.

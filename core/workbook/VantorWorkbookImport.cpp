@@ -78,6 +78,7 @@ public:
     ImportResult run();
 
 private:
+    ImportResult finish();
     bool gatewayRow(const FieldRow& row, RowSink& sink);
     bool eipAreas(const FieldRow& row, RowSink& sink);
     bool cdtOptions(const FieldRow& row, RowSink& sink);
@@ -408,12 +409,16 @@ ImportResult Importer::run() {
     const SheetTable slaves = SheetTable::read(book_, slavesSheet(), report);
     const SheetTable commands = SheetTable::read(book_, commandsSheet(), report);
 
-    if (gateway.present && gateway.rows.empty())
+    for (const FieldRow& r : lines.refused)
+        refusedLines_.insert(r.text(kLnPort));
+    for (const FieldRow& r : slaves.refused)
+        refusedSlaves_.insert({r.text(kSlPort), r.text(kSlAddress)});
+    if (gateway.present && gateway.rows.empty() && gateway.refused.empty())
         report.refuse({kGatewaySheet, 0, {}, "请添加一个主站!"});
     sheet::importRows(gateway, report, [&](const FieldRow& r, RowSink& s) { return gatewayRow(r, s); });
     // Without a gateway nothing else can be placed.
     if (!doc_.hasMaster())
-        return std::move(result_);
+        return finish();
 
     sheet::importRows(lines, report, [&](const FieldRow& r, RowSink& s) {
         if (lineRow(r, s))
@@ -441,6 +446,12 @@ ImportResult Importer::run() {
         c.y = p.y.value_or(c.y);
         c.com_length = p.length.value_or(c.com_length);
     }
+    return finish();
+}
+
+ImportResult Importer::finish() {
+    auto& report = result_.report;
+    report.sort({kGatewaySheet, kLinesSheet, kSlavesSheet, kCommandsSheet});
     if (report.accepted()) {
         doc_.selectedItem = -1;
         doc_.modified = true;
