@@ -5,6 +5,7 @@
 // + save of the same project, in one run. The ratios to open + save are
 // printed after the table; the goal is an import within 5 times.
 #include "AssembledProjects.h"
+#include "RatioReporter.h"
 
 #include "model/ProjectFile.h"
 #include "sheet/WorkbookReader.h"
@@ -14,7 +15,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <unistd.h>
 
@@ -107,26 +107,6 @@ BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportBuild)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's CPU and real time per iteration (the median when
-// repetitions are asked for).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, std::pair<double, double>> times; // (cpu, real) ns
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& r : runs) {
-            if (r.error_occurred || r.iterations <= 0)
-                continue;
-            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-            if (r.run_type == Run::RT_Aggregate && !median)
-                continue;
-            const double n = static_cast<double>(r.iterations);
-            times[r.run_name.function_name] = {r.cpu_accumulated_time * 1e9 / n,
-                                               r.real_accumulated_time * 1e9 / n};
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +116,7 @@ int main(int argc, char** argv) {
     std::printf("project: KX-P6R0-1.0, %zu lines, %zu slaves, %d commands; workbook %ju bytes\n",
                 project().coms.size(), project().slaves.size(), project().commandCount(),
                 static_cast<std::uintmax_t>(std::filesystem::file_size(workbookPath())));
-    RatioReporter reporter;
+    vantor::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::filesystem::remove(workbookPath());
@@ -148,7 +128,7 @@ int main(int argc, char** argv) {
     std::printf("\nper open + save of the same project (goal for the import: below 5):\n");
     for (const char* name : {"BM_Export", "BM_Import", "BM_ImportRead", "BM_ImportBuild"})
         if (t.count(name))
-            std::printf("  %-16s CPU %6.2f   real %6.2f\n", name, t[name].first / base.first,
-                        t[name].second / base.second);
+            std::printf("  %-16s CPU %6.2f   real %6.2f\n", name, t[name].cpu / base.cpu,
+                        t[name].real / base.real);
     return 0;
 }
