@@ -4,6 +4,7 @@
 // text beside pugixml's. pugixml refuses attribute names that start with a
 // digit, so for the side-by-side runs both get the text with every digit
 // name prefixed by "a". The ratios are printed after the table.
+#include "RatioReporter.h"
 #include "markup/CXmlDoc.h"
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
@@ -218,31 +219,6 @@ BENCHMARK(BM_PugixmlParse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MarkupSerialise)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PugixmlSerialise)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table and keeps each benchmark's real and CPU time per
-// iteration (the median when repetitions are asked for). On a busy machine
-// the CPU time is the fairer comparison.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-    std::map<std::string, Times> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& r : runs) {
-            if (r.error_occurred || r.iterations <= 0)
-                continue;
-            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
-            if (r.run_type == Run::RT_Aggregate && !median)
-                continue;
-            const double n = static_cast<double>(r.iterations);
-            times[r.run_name.function_name] = {r.real_accumulated_time * 1e9 / n,
-                                               r.cpu_accumulated_time * 1e9 / n};
-        }
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -252,7 +228,7 @@ int main(int argc, char** argv) {
     std::printf("project: %s, %zu lines, %zu slaves, %d commands, text %zu bytes (%zu with prefixed names)\n",
                 kModel, project().coms.size(), project().slaves.size(), project().commandCount(),
                 projectText().size(), prefixedText().size());
-    RatioReporter reporter;
+    vantor::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

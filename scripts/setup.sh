@@ -7,12 +7,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git mold
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpugixml-dev libxlsxwriter-dev libmodbus-dev
+  libpugixml-dev libxlsxwriter-dev libzip-dev libmodbus-dev
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n
   xvfb xauth fonts-wqy-zenhei
-  python3-pymodbus python3-serial-asyncio
+  python3-pymodbus python3-serial-asyncio python3-openpyxl
   nlohmann-json3-dev
   desktop-file-utils shared-mime-info dpkg-dev file
 )

@@ -10,6 +10,7 @@
 #include "ProjectView.h"
 #include "QtMessageSink.h"
 #include "RecentFiles.h"
+#include "RefusalList.h"
 #include "TableDialogs.h"
 #include "editing/CommandEditor.h"
 #include "editing/LineBudget.h"
@@ -21,6 +22,7 @@
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
+#include "workbook/VantorWorkbook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -189,6 +191,13 @@ void MainWindow::buildMenus() {
     commands_[57603]->setShortcut(QKeySequence::Save);
     file->addAction(command(57604, "另存为(&A)..."));
     connect(commands_[57604], &QAction::triggered, this, [this] { saveAs(); });
+    file->addSeparator();
+    QAction* exporting = file->addAction("导出工程表格...");
+    exporting->setObjectName("commandExportWorkbook");
+    connect(exporting, &QAction::triggered, this, &MainWindow::exportWorkbook);
+    QAction* importing = file->addAction("导入工程表格...");
+    importing->setObjectName("commandImportWorkbook");
+    connect(importing, &QAction::triggered, this, &MainWindow::importWorkbook);
     file->addSeparator();
     recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
         if (maybeSave())
@@ -505,6 +514,61 @@ bool MainWindow::save() {
 bool MainWindow::saveAs() {
     const QString path = gui::chooseProjectPath(this, path_, "Configure files(*.vtc)", "vtc");
     return !path.isEmpty() && saveTo(path);
+}
+
+namespace {
+
+const char* const kWorkbookFilter = "Excel 工作簿 (*.xlsx);;所有文件 (*)";
+
+// Workbooks are proposed below EXCEL/ of the work directory, named after the
+// project.
+QString workbookPlace(const QString& workDirectory, const QString& projectPath) {
+    const QString dir = workDirectory + "/EXCEL";
+    QDir().mkpath(dir);
+    return projectPath.isEmpty() ? dir : dir + "/" + QFileInfo(projectPath).completeBaseName() + ".xlsx";
+}
+
+} // namespace
+
+void MainWindow::exportWorkbook() {
+    const QString path = gui::chooseSaveFile(this, "导出工程表格", workbookPlace(workDirectory_, path_),
+                                             kWorkbookFilter, "xlsx");
+    if (path.isEmpty())
+        return;
+    std::string error;
+    gui::QtMessageSink sink(this);
+    if (workbook::exportWorkbook(doc_, path.toStdString(), error))
+        sink.information("信息", "已导出到 " + path.toStdString());
+    else
+        sink.error("错误", error);
+}
+
+// The workbook becomes the project as one step that 撤销 takes back; a
+// refused workbook changes nothing and lists every refused row.
+void MainWindow::importWorkbook() {
+    const QString path =
+        gui::chooseOpenFile(this, "导入工程表格", workbookPlace(workDirectory_, QString()), kWorkbookFilter);
+    if (path.isEmpty())
+        return;
+    model::CVantorDoc fresh;
+    fresh.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
+    auto result = workbook::importWorkbook(path.toStdString(), fresh);
+    if (!result.fileError.empty()) {
+        gui::QtMessageSink(this).error("错误", result.fileError);
+        return;
+    }
+    if (!result.accepted()) {
+        const auto& refusals = result.report.refusals();
+        gui::showRefusalList(this, "导入工程表格",
+                             QString("工程表格中有%1行未能导入，工程没有改变：").arg(refusals.size()),
+                             QString::fromStdString(result.report.text()).trimmed());
+        return;
+    }
+    doc_ = std::move(*result.project);
+    applyEnabling();
+    refreshSelection();
+    updateTitle();
+    view_->update();
 }
 
 void MainWindow::about() {

@@ -48,6 +48,9 @@ private:
     void openProjectDialog();
     bool save();
     bool saveAs();
+    // 导出工程表格... / 导入工程表格...: the whole project as a workbook.
+    void exportWorkbook();
+    void importWorkbook();
     void about();
     void openFirmwareFolder();
     void openHelp();

@@ -120,7 +120,7 @@ bool checkCommandOverlap(const model::CVantorDoc& doc, const model::CommandKind&
 }
 
 std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std::string_view func,
-                                              MessageSink& sink) {
+                                              MessageSink& sink, bool proposeGateway) {
     const model::CommandKind* kind = model::findCommandKind(func);
     int slave = doc.selectedSlave();
     if (!kind || slave < 0)
@@ -129,6 +129,8 @@ std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std:
     f.slave = slave;
     f.startText = std::to_string(defaultStartAddress(doc.slaves[static_cast<std::size_t>(slave)], *kind));
     f.editSend = kind->readWrite != 0 && doc.editSendDefault == 1;
+    if (!proposeGateway)
+        return f;
     int next = doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))];
     int proposal = proposeGatewayAddress(doc, next, kind->area);
     if (proposal < 0)

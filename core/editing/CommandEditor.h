@@ -58,9 +58,11 @@ bool checkCommandOverlap(std::span<const CommandSpan> projectOthers, std::span<c
 // Opens the form for a new command of kind `func` on the selected slave.
 // The gateway field holds the proposal; when there is none "没有可用的网关地址"
 // is shown and the field stays empty (the form still opens). Empty optional
-// without a selected slave or for an unknown kind.
+// without a selected slave or for an unknown kind. With `proposeGateway`
+// false the field is left empty and no proposal is made (for a caller that
+// fills it itself).
 std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std::string_view func,
-                                              MessageSink& sink);
+                                              MessageSink& sink, bool proposeGateway = true);
 
 // Opens the form on row `row` of the selected slave's module list. Empty
 // optional when the row does not exist or its kind is unknown.

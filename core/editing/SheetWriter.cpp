@@ -1,10 +1,9 @@
 #include "editing/SheetWriter.h"
 
 #include "common/AtomicFile.h"
+#include "sheet/WorkbookWriter.h"
 
 #include "text/Numbers.h"
-
-#include <xlsxwriter.h>
 
 #include <algorithm>
 #include <cctype>
@@ -94,47 +93,34 @@ bool SheetWriter::save() {
 }
 
 bool SheetWriter::saveWorkbook(const std::string& tempPath) {
-    lxw_workbook* book = workbook_new(tempPath.c_str());
-    if (book == nullptr) {
+    // Every cell a text, the plain layout of the table exports.
+    std::vector<sheet::SheetData> data;
+    data.reserve(sheets_.size());
+    for (const auto& s : sheets_) {
+        sheet::SheetData d{s.name, s.headers, {}, false};
+        d.rows.reserve(s.rows.size());
+        for (const auto& row : s.rows) {
+            std::vector<sheet::Cell> cells;
+            cells.reserve(row.size());
+            for (const auto& field : row)
+                cells.push_back(sheet::Cell::of(field));
+            d.rows.push_back(std::move(cells));
+        }
+        data.push_back(std::move(d));
+    }
+    switch (sheet::writeWorkbook(tempPath, data)) {
+    case sheet::WriteFailure::None:
+        return true;
+    case sheet::WriteFailure::Header:
+        errors_ += "添加列头时产生错误\n";
+        return false;
+    case sheet::WriteFailure::Row:
+        errors_ += "写文件时产生错误\n";
+        return false;
+    default:
         errors_ += "打开文件时产生错误\n";
         return false;
     }
-    bool ok = true;
-    for (const auto& sheet : sheets_) {
-        lxw_worksheet* ws = workbook_add_worksheet(book, sheet.name.c_str());
-        if (ws == nullptr) {
-            errors_ += "打开文件时产生错误\n";
-            ok = false;
-            break;
-        }
-        for (std::size_t c = 0; c < sheet.headers.size() && ok; ++c) {
-            if (worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), sheet.headers[c].c_str(), nullptr) !=
-                LXW_NO_ERROR) {
-                errors_ += "添加列头时产生错误\n";
-                ok = false;
-            }
-        }
-        for (std::size_t r = 0; r < sheet.rows.size() && ok; ++r) {
-            const auto& row = sheet.rows[r];
-            for (std::size_t c = 0; c < row.size(); ++c) {
-                if (worksheet_write_string(ws, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
-                                           row[c].c_str(), nullptr) != LXW_NO_ERROR) {
-                    errors_ += "写文件时产生错误\n";
-                    ok = false;
-                    break;
-                }
-            }
-        }
-        if (!ok)
-            break;
-    }
-    // Closing writes the file and frees the workbook in every case.
-    lxw_error closed = workbook_close(book);
-    if (ok && closed != LXW_NO_ERROR) {
-        errors_ += "打开文件时产生错误\n";
-        ok = false;
-    }
-    return ok;
 }
 
 std::string SheetWriter::quoteField(const std::string& field, char delimiter) {

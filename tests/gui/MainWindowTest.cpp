@@ -4,11 +4,16 @@
 #include "GuiTestSupport.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "model/ProjectFile.h"
+#include "workbook/VantorWorkbook.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -118,6 +123,75 @@ private slots:
         w.findChild<QAction*>("command57604")->trigger();
         QCOMPARE(chooser.unanswered, 1);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"copy.vtc"});
+    }
+
+    // 导出工程表格... asks for the file through the chooser and writes the
+    // project's four sheets; what it wrote reads back to the same project.
+    void exportWorkbookWritesTheProject() {
+        QTemporaryDir dir;
+        const QString book = dir.filePath("demo.xlsx");
+        vantor::testing::ScriptedChooser chooser({book});
+        MainWindow w;
+        QVERIFY(w.openProject("demo.vtc"));
+        vantor::testing::ModalStep done([](QDialog* d) { d->accept(); });
+        w.findChild<QAction*>("commandExportWorkbook")->trigger();
+        VERIFY_MODAL(done);
+        QCOMPARE(chooser.requests.at(0).mode, vantor::gui::FileRequest::Mode::Save);
+        QVERIFY(chooser.requests.at(0).directory.endsWith("EXCEL/demo.xlsx"));
+        vantor::model::CVantorDoc fresh;
+        fresh.NewDocument(QDir::currentPath().toStdString());
+        const auto back = vantor::workbook::importWorkbook(book.toStdString(), fresh);
+        QVERIFY2(back.accepted(), back.report.text().c_str());
+        QCOMPARE(vantor::model::ProjectFile::buildText(*back.project, "v"),
+                 vantor::model::ProjectFile::buildText(w.document(), "v"));
+    }
+
+    // 导入工程表格...: a refused workbook lists its rows in a box the user can
+    // copy from and changes nothing (project, undo history, file); an
+    // accepted one becomes the project as one undo step.
+    void importWorkbookIsAllOrNothing() {
+        QTemporaryDir dir;
+        vantor::model::CVantorDoc demo;
+        std::string error;
+        QVERIFY(vantor::model::ProjectFile::open(demo, "demo.vtc", &error));
+        auto sheets = vantor::workbook::exportSheets(demo);
+        sheets[2].rows[0][vantor::workbook::kSlName] = vantor::sheet::Cell::of(std::string("改名"));
+        const QString good = dir.filePath("good.xlsx");
+        QVERIFY(vantor::sheet::saveWorkbook(good.toStdString(), sheets, error));
+        sheets[2].rows[1][vantor::workbook::kSlTimeout] = vantor::sheet::Cell::of(99.0);
+        const QString bad = dir.filePath("bad.xlsx");
+        QVERIFY(vantor::sheet::saveWorkbook(bad.toStdString(), sheets, error));
+        const QString project = dir.filePath("p.vtc");
+        QFile::copy("demo.vtc", project);
+        const QByteArray onDisk = vantor::testing::readAll(project);
+
+        vantor::testing::ScriptedChooser chooser({bad, good});
+        MainWindow w;
+        QVERIFY(w.openProject(project));
+        const std::string before = vantor::model::ProjectFile::buildText(w.document(), "v");
+        QString listed;
+        vantor::testing::ModalStep refusals([&](QDialog* d) {
+            listed = d->findChild<QPlainTextEdit*>("textRefusals")->toPlainText();
+            d->findChild<QPushButton*>("buttonCopy")->click();
+            d->reject();
+        });
+        w.findChild<QAction*>("commandImportWorkbook")->trigger();
+        VERIFY_MODAL(refusals);
+        QCOMPARE(listed, QString("从站 第3行 应答超时时间: 应答超时时间请添入一个100和3000之间的整数"));
+        QCOMPARE(QApplication::clipboard()->text(), listed);
+        QCOMPARE(vantor::model::ProjectFile::buildText(w.document(), "v"), before);
+        QVERIFY(!enabled(w, 57643));
+        QVERIFY(!w.windowTitle().contains('*'));
+        QCOMPARE(vantor::testing::readAll(project), onDisk);
+
+        // Accepted: the workbook's project, modified, one step back to the file's.
+        w.findChild<QAction*>("commandImportWorkbook")->trigger();
+        QCOMPARE(w.document().slaves.at(0).name, std::string("改名"));
+        QVERIFY(w.windowTitle().contains('*'));
+        w.findChild<QAction*>("command57643")->trigger();
+        QCOMPARE(vantor::model::ProjectFile::buildText(w.document(), "v"), before);
+        QVERIFY(!enabled(w, 57643));
+        QVERIFY(!w.windowTitle().contains('*'));
     }
 
     void demoProjectOpensAndSelectsSlaves() {

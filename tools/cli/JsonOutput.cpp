@@ -59,8 +59,8 @@ void printJsonError(const std::string& fallback) {
 
 std::string jsonHelp() {
     return R"(
---json (show, check, blocks, map, eip, state, info, budget, net-show, net-blocks,
-net-map) prints one JSON document on stdout with the data of the text form.
+--json (show, check, blocks, map, eip, state, info, budget, import, net-show,
+net-blocks, net-map) prints one JSON document on stdout with the data of the text form.
 A failure prints {"error": TEXT} instead (TEXT: the messages the text form
 prints on stderr, one per line) with the same exit status. Tables are
 {"title", "columns", "rows"}, each row the list of the text form's cells.
@@ -82,6 +82,8 @@ prints on stderr, one per line) with the same exit status. Tables are
               [R, G, B]} or null, "serial"}
   budget      [{"line", "baud", "bitsPerCharacter", "commands", "cycleMs",
               "overThreshold", "costliestSlave", "slaves": [{"address", "ms"}]}]
+  import      {"written", "model", "lineCount", "slaveCount", "commandCount"}; refused
+              rows give {"refused": [{"sheet", "row", "column", "message"}]} (exit 1)
   net-show    {"model", "workMode", "com1", "com2" ({"baud", "parity", "dataBits",
               "stopBits", "address"}), "sendOnChangeDefault", "slaveCount",
               "commandCount", "slaves": [{"index", "name", "ip", "port", "sendDelayMs",

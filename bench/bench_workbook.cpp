@@ -1,0 +1,134 @@
+// The project as a workbook on the largest project the catalogue allows
+// (KX-P6R0-1.0: six lines of 31 slaves, 512 commands, assembled through the
+// editing operations): export, import (reading the workbook and building
+// the project through the dialogs' checks, and each half alone) beside open
+// + save of the same project, in one run. The ratios to open + save are
+// printed after the table; the goal is an import within 5 times.
+#include "AssembledProjects.h"
+#include "RatioReporter.h"
+
+#include "model/ProjectFile.h"
+#include "sheet/WorkbookReader.h"
+#include "workbook/VantorWorkbook.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using namespace vantor;
+
+const model::CVantorDoc& project() {
+    static const model::CVantorDoc doc = testing::assembleProject(*model::findGatewayModel("KX-P6R0-1.0"));
+    return doc;
+}
+
+std::string tempPath(const char* tag, const char* ext) {
+    return (std::filesystem::temp_directory_path() /
+            ("vantor-bench-" + std::to_string(::getpid()) + "-" + tag + ext))
+        .string();
+}
+
+model::CVantorDoc fresh() {
+    model::CVantorDoc doc;
+    doc.NewDocument("/nonexistent");
+    return doc;
+}
+
+const std::string& workbookPath() {
+    static const std::string path = [] {
+        const std::string p = tempPath("book", ".xlsx");
+        std::string error;
+        if (!workbook::exportWorkbook(project(), p, error))
+            std::abort();
+        return p;
+    }();
+    return path;
+}
+
+void BM_OpenSave(benchmark::State& state) {
+    const std::string in = tempPath("in", ".vtc");
+    const std::string out = tempPath("out", ".vtc");
+    std::string error;
+    model::ProjectFile::save(project(), in, "", &error);
+    for (auto _ : state) {
+        model::CVantorDoc doc = fresh();
+        if (!model::ProjectFile::open(doc, in, &error) || !model::ProjectFile::save(doc, out, "", &error))
+            state.SkipWithError(error.c_str());
+    }
+    std::filesystem::remove(in);
+    std::filesystem::remove(out);
+}
+
+void BM_Export(benchmark::State& state) {
+    const std::string out = tempPath("export", ".xlsx");
+    std::string error;
+    for (auto _ : state)
+        if (!workbook::exportWorkbook(project(), out, error))
+            state.SkipWithError(error.c_str());
+    std::filesystem::remove(out);
+}
+
+void BM_Import(benchmark::State& state) {
+    for (auto _ : state) {
+        auto result = workbook::importWorkbook(workbookPath(), fresh());
+        if (!result.accepted())
+            state.SkipWithError("import refused");
+        benchmark::DoNotOptimize(result.project->slaves.data());
+    }
+}
+
+void BM_ImportRead(benchmark::State& state) {
+    for (auto _ : state) {
+        auto book = sheet::readWorkbook(workbookPath());
+        if (!book.ok)
+            state.SkipWithError(book.error.c_str());
+        benchmark::DoNotOptimize(book.sheets.data());
+    }
+}
+
+void BM_ImportBuild(benchmark::State& state) {
+    const auto book = sheet::readWorkbook(workbookPath());
+    for (auto _ : state) {
+        auto result = workbook::importSheets(book, fresh());
+        if (!result.accepted())
+            state.SkipWithError("import refused");
+        benchmark::DoNotOptimize(result.project->slaves.data());
+    }
+}
+
+BENCHMARK(BM_OpenSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportBuild)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::printf("project: KX-P6R0-1.0, %zu lines, %zu slaves, %d commands; workbook %ju bytes\n",
+                project().coms.size(), project().slaves.size(), project().commandCount(),
+                static_cast<std::uintmax_t>(std::filesystem::file_size(workbookPath())));
+    vantor::bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::filesystem::remove(workbookPath());
+
+    auto& t = reporter.times;
+    if (!t.count("BM_OpenSave"))
+        return 0;
+    const auto base = t["BM_OpenSave"];
+    std::printf("\nper open + save of the same project (goal for the import: below 5):\n");
+    for (const char* name : {"BM_Export", "BM_Import", "BM_ImportRead", "BM_ImportBuild"})
+        if (t.count(name))
+            std::printf("  %-16s CPU %6.2f   real %6.2f\n", name, t[name].cpu / base.cpu,
+                        t[name].real / base.real);
+    return 0;
+}
