@@ -8,6 +8,10 @@ import json, sys
 tests = json.load(sys.stdin)["tests"]
 bad = []
 for t in tests:
+    # A test program that was not built registers a placeholder, which fails
+    # on its own when run (the quick loop builds only the core tests).
+    if t["name"].endswith("_NOT_BUILT"):
+        continue
     props = {p["name"]: p["value"] for p in t.get("properties", [])}
     timeout = props.get("TIMEOUT")
     if timeout is None or float(timeout) > 120:
