@@ -6,6 +6,7 @@
 // file's size (a claimed length is never trusted for an allocation). The
 // time each large case takes is printed for the reliability notes, not
 // asserted.
+#include "ChildRun.h"
 #include "load/LoadRequests.h"
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
@@ -16,8 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -170,33 +169,17 @@ ChildRun readInChild(const Reader& r, const std::string& bytes) {
     Scratch s;
     s.put(r.fileName, bytes);
     const auto before = s.listing();
-    int fds[2];
-    if (::pipe(fds) != 0)
-        std::abort();
-    const auto begin = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
+    const vantor::testing::ChildResult child = vantor::testing::runInChild([&] {
         Verdict v = r.read(s.dir);
-        const std::string out = v ? "F" + *v : "T";
-        (void)!::write(fds[1], out.data(), out.size());
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string out;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
-        out.append(buf, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
+        return v ? "F" + *v : std::string("T");
+    });
+    const std::string& out = child.out;
     ChildRun run;
-    run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
-    run.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !out.empty();
+    run.ms = child.ms;
+    run.exited = child.exited && !out.empty();
     run.taken = out == "T";
     run.message = out.empty() ? std::string() : out.substr(1);
-    run.peakKb = usage.ru_maxrss;
+    run.peakKb = child.peakKb;
     EXPECT_EQ(s.listing(), before) << r.name << ": a reader wrote a file";
     return run;
 }

@@ -1,14 +1,13 @@
 // Hostile workbooks: each is refused with a message that says what is wrong,
 // in under a second, and with bounded memory. Each read runs in a child
 // process on a file, so that its peak memory is the read's alone.
+#include "ChildRun.h"
 #include "ZipBuilder.h"
 
 #include "sheet/WorkbookReader.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -56,33 +55,14 @@ std::string declaringSize(std::string zip, uint32_t size) {
     return zip;
 }
 
-// Runs `f` in a child process and answers what it wrote to the pipe, with
-// the child's peak memory: the parent never holds the large inputs, so the
-// peak of the reading child is the read's own.
+// Runs `f` in a child process (the parent never holds the large inputs, so
+// the peak is the read's own) and answers what it returned.
 std::string inChild(const std::function<std::string()>& f, long* peakKb = nullptr) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        std::abort();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const std::string out = f();
-        (void)!::write(fds[1], out.data(), out.size());
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    std::string out;
-    char buf[4096];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
-        out.append(buf, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a child died";
+    const vantor::testing::ChildResult r = vantor::testing::runInChild(f);
+    EXPECT_TRUE(r.exited) << "a child died";
     if (peakKb)
-        *peakKb = usage.ru_maxrss;
-    return out;
+        *peakKb = r.peakKb;
+    return r.out;
 }
 
 struct Hostile {
