@@ -9,7 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build=build-run
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTOR_BENCH=OFF >/dev/null
+source scripts/configure-lib.sh
+configure_build "$build" -DCMAKE_BUILD_TYPE=Release -DVANTOR_BENCH=OFF
 cmake --build "$build" -j"$(nproc)" --target Vantor VantorNet VantorLoad vantor-gatewaysim vantor-cli
 [ "${1:-}" = vantorload ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && exec xvfb-run -n 99 -s "-screen 0 1600x900x24" bash "$PWD/scripts/vantorload-with-simulator.sh" "$PWD/$build"
 [ "${1:-}" = vantorload ] && exec bash "$PWD/scripts/vantorload-with-simulator.sh" "$PWD/$build"

@@ -44,16 +44,9 @@ current=setup
 bash scripts/setup.sh
 phase setup
 
-# clang builds the sanitized code in about half the time gcc takes.
-cxx=$(command -v clang++ || command -v c++)
-# A build folder configured with another compiler starts afresh: CMake would
-# drop every other setting with the compiler's.
-if [ -f build/CMakeCache.txt ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$cxx" build/CMakeCache.txt; then
-    rm -rf build/CMakeCache.txt build/CMakeFiles
-fi
-compiler=(-DCMAKE_CXX_COMPILER="$cxx")
 current=configure
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON "${compiler[@]}" >/dev/null
+source scripts/configure-lib.sh
+configure_build build -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON -DVANTOR_BENCH=ON
 phase configure
 
 jobs=$(nproc)
