@@ -93,15 +93,14 @@ protected:
     void onClosedByPeer() override;
     void onReply(transfer::ByteView frame) override;
     void onTimer(int id) override;
+    void actOnReply(const transfer::Bytes& frame) override;
 
 private:
     void request(transfer::Bytes frame, bool expectReply = true);
-    void act(const transfer::Bytes& frame);
     void startFieldbusPhase();
     void tick();
     void sendNextPart();
     void fail(const std::string& detail);
-    void keepWaiting();
     uint8_t awaitedCommand() const;
 
     std::string model_;
@@ -113,7 +112,6 @@ private:
     int position_ = 0;
     std::size_t nextPart_ = 0;
     ReplyJoin join_;
-    std::optional<transfer::Bytes> pending_;
 };
 
 } // namespace vantor::net

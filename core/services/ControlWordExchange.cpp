@@ -63,14 +63,6 @@ void ControlWordExchange::onConnected() {
     startTimer(kControlReplyTimer, kControlReplyTimeoutMs);
 }
 
-void ControlWordExchange::keepWaiting() {
-    // Not the answer to the write: go on waiting for it under the time-out
-    // that runs since the write went out, so the exchange still ends with a
-    // verdict however many other frames come.
-    if (socketOpen())
-        linkReceiver().expectReply();
-}
-
 void ControlWordExchange::onReply(ByteView frame) {
     auto function = byteAt(frame, 7);
     if (function == kWriteSingleException) {
@@ -80,7 +72,7 @@ void ControlWordExchange::onReply(ByteView frame) {
         return;
     }
     if (function != kWriteSingle) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     if (frame.size() < 12) {
@@ -91,7 +83,7 @@ void ControlWordExchange::onReply(ByteView frame) {
     }
     const Bytes expected = writeRequest(displayAddress_, value_);
     if (!std::equal(expected.begin() + 8, expected.end(), frame.begin() + 8)) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     stopTimer(kControlReplyTimer);

@@ -57,8 +57,6 @@ protected:
     void onTimer(int id) override;
 
 private:
-    void keepWaiting();
-
     int displayAddress_;
     uint16_t value_;
     ControlWordSettings settings_;

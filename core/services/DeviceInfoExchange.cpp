@@ -27,13 +27,6 @@ void DeviceInfoExchange::request(Bytes frame) {
     startTimer(kInfoReplyTimer, kInfoReplyTimeoutMs);
 }
 
-void DeviceInfoExchange::keepWaiting() {
-    // A reply this exchange does not act on: the outstanding request is
-    // still awaited under its running timer.
-    if (socketOpen())
-        linkReceiver().expectReply();
-}
-
 void DeviceInfoExchange::onReply(ByteView frame) {
     auto code = byteAt(frame, 0);
     if (code == uint8_t{command::kDeviceState} && !identified_)
@@ -41,7 +34,7 @@ void DeviceInfoExchange::onReply(ByteView frame) {
     else if (code == uint8_t{command::kSerialNumber} && identified_)
         handleSerial(frame);
     else
-        keepWaiting();
+        keepAwaitingReply();
 }
 
 void DeviceInfoExchange::handleIdentification(ByteView frame) {
@@ -77,7 +70,7 @@ void DeviceInfoExchange::handleSerial(ByteView frame) {
     const uint32_t length = static_cast<uint32_t>(frame[4]) | static_cast<uint32_t>(frame[5]) << 8 |
                             static_cast<uint32_t>(frame[6]) << 16 | static_cast<uint32_t>(frame[7]) << 24;
     if (length != 12) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     stopTimer(kInfoReplyTimer);

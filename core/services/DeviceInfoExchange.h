@@ -58,7 +58,6 @@ protected:
 
 private:
     void request(transfer::Bytes frame);
-    void keepWaiting();
     void handleIdentification(transfer::ByteView frame);
     void handleSerial(transfer::ByteView frame);
 

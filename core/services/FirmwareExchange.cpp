@@ -36,13 +36,6 @@ void FirmwareExchange::request(Bytes frame) {
     startTimer(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
 }
 
-void FirmwareExchange::keepWaiting() {
-    // Not the answer to the outstanding request: wait on for it under the
-    // reply timer that runs since the request went out.
-    if (socketOpen())
-        linkReceiver().expectReply();
-}
-
 void FirmwareExchange::onReply(ByteView frame) {
     auto code = byteAt(frame, 0);
     if (phase_ == Phase::Identifying && code == uint8_t{command::kDeviceState}) {
@@ -53,7 +46,7 @@ void FirmwareExchange::onReply(ByteView frame) {
         stopTimer(kFirmwareReplyTimer);
         handleBlockReply(frame);
     } else {
-        keepWaiting();
+        keepAwaitingReply();
     }
 }
 

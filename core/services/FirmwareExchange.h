@@ -60,7 +60,6 @@ protected:
 
 private:
     void request(transfer::Bytes frame);
-    void keepWaiting();
     void handleIdentification(transfer::ByteView frame);
     void startTransfer();
     void sendBlock();

@@ -74,8 +74,8 @@ void SlaveStateExchange::onReply(ByteView frame) {
     // stops its reply timer; any other frame leaves it waiting, so a
     // gateway that sends frames answering nothing still ends in "无应答".
     auto keepWaiting = [this] {
-        if (inFlight_ && socketOpen())
-            linkReceiver().expectReply();
+        if (inFlight_)
+            keepAwaitingReply();
     };
     if (byteAt(frame, 0) == uint8_t{1}) {
         // A device identification on this link (no read of ours has a

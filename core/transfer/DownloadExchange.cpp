@@ -24,6 +24,7 @@ DownloadExchange::DownloadExchange(std::string model, ConfigurationBlocks blocks
       settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
     guardRepliesWith(kReplyTimer);
+    pauseRepliesWith(kPaceTimer, settings_.paceMs);
 }
 
 void DownloadExchange::start() {
@@ -49,29 +50,13 @@ void DownloadExchange::onReply(ByteView frame) {
         // Not the reply to the outstanding request: keep waiting for it
         // under the timer already running, so a gateway that sends frames
         // answering nothing still ends in the reply timeout.
-        if (socketOpen())
-            linkReceiver().expectReply();
+        keepAwaitingReply();
         return;
     }
-    stopTimer(kReplyTimer);
-    Bytes copy(frame.begin(), frame.end());
-    if (settings_.paceMs <= 0) {
-        act(copy);
-        return;
-    }
-    pendingReply_ = std::move(copy);
-    startTimer(kPaceTimer, settings_.paceMs);
+    actAfterPause(frame);
 }
 
 void DownloadExchange::onTimer(int id) {
-    if (id == kPaceTimer) {
-        if (pendingReply_) {
-            Bytes frame = std::move(*pendingReply_);
-            pendingReply_.reset();
-            act(frame);
-        }
-        return;
-    }
     if (id == kReplyTimer)
         fail(" 应答超时");
 }
@@ -91,7 +76,7 @@ uint32_t DownloadExchange::awaitedCommand() const {
     }
 }
 
-void DownloadExchange::act(const Bytes& frame) {
+void DownloadExchange::actOnReply(const Bytes& frame) {
     // The reply to the outstanding request (onReply let no other through).
     if (phase_ == Phase::DeviceState)
         handleDeviceState(frame);

@@ -49,9 +49,9 @@ protected:
     void onConnected() override;
     void onReply(ByteView frame) override;
     void onTimer(int id) override;
+    void actOnReply(const Bytes& frame) override;
 
 private:
-    void act(const Bytes& frame);
     void handleDeviceState(ByteView frame);
     void handleAck(ByteView frame);
     void request(Bytes frame);
@@ -67,7 +67,6 @@ private:
     Phase phase_ = Phase::Connecting;
     std::size_t chunkIndex_ = 0;
     bool lastChunk_ = false;
-    std::optional<Bytes> pendingReply_;
 };
 
 // The text of a model mismatch, without the actual device name; nothing

@@ -71,11 +71,21 @@ void Exchange::timerFired(int id, uint64_t token) {
     if (it == armed_.end() || it->second != token)
         return; // stopped or re-armed since: a late expiry
     armed_.erase(it);
+    runOut(id);
+}
+
+void Exchange::runOut(int id) {
     if (id == kConnectTimer) {
         onConnectTimeout();
-        return;
+    } else if (pauseTimer_ && id == *pauseTimer_) {
+        if (pausedReply_) {
+            Bytes reply = std::move(*pausedReply_);
+            pausedReply_.reset();
+            actOnReply(reply);
+        }
+    } else {
+        onTimer(id);
     }
-    onTimer(id);
 }
 
 void Exchange::cancel() {
@@ -105,6 +115,34 @@ void Exchange::onClosedByPeer() {
 void Exchange::expireReplyTimer() {
     if (replyTimer_)
         startTimer(*replyTimer_, 0);
+}
+
+void Exchange::keepAwaitingReply() {
+    if (socketOpen_)
+        link_.expectReply();
+}
+
+void Exchange::pauseRepliesWith(int pauseTimer, int pauseMs) {
+    pauseTimer_ = pauseTimer;
+    pauseMs_ = pauseMs;
+}
+
+void Exchange::actAfterPause(ByteView reply) {
+    if (replyTimer_)
+        stopTimer(*replyTimer_);
+    Bytes copy(reply.begin(), reply.end());
+    if (!pauseTimer_ || pauseMs_ <= 0) {
+        actOnReply(copy);
+        return;
+    }
+    pausedReply_ = std::move(copy);
+    startTimer(*pauseTimer_, pauseMs_);
+}
+
+void Exchange::cancelPause() {
+    pausedReply_.reset();
+    if (pauseTimer_)
+        stopTimer(*pauseTimer_);
 }
 
 void Exchange::onConnectFailed() {
@@ -200,6 +238,7 @@ void Exchange::finish(bool success, const std::string& resultText) {
         return;
     while (!armed_.empty())
         stopTimer(armed_.begin()->first);
+    pausedReply_.reset();
     closeSocket();
     finished_ = true;
     succeeded_ = success;

@@ -98,6 +98,19 @@ protected:
     void guardRepliesWith(int timerId) { replyTimer_ = timerId; }
     // Lets the guarding timer run out now (on the driver's next turn).
     void expireReplyTimer();
+    // A frame that answers nothing: the outstanding request is still
+    // awaited, under the reply timer that runs since it went out, so frames
+    // answering nothing never prolong the wait.
+    void keepAwaitingReply();
+    // The pause before acting on a reply, for exchanges that pace the
+    // gateway: actAfterPause(reply) stops the guarding reply timer and keeps
+    // the reply while timer `pauseTimer` runs `pauseMs`; then actOnReply
+    // gets it (at once when pauseMs <= 0). The pause is a timer, never a
+    // sleep. cancelPause drops a kept reply with its timer.
+    void pauseRepliesWith(int pauseTimer, int pauseMs);
+    void actAfterPause(ByteView reply);
+    void cancelPause();
+    virtual void actOnReply(const Bytes& reply) { (void)reply; }
     bool peerClosed() const { return peerClosed_; }
     bool timerArmed(int id) const { return armed_.count(id) != 0; }
     void closeSocket();
@@ -114,6 +127,8 @@ protected:
 
 private:
     void push(ExchangeAction a) { actions_.push_back(std::move(a)); }
+    // Timer `id` has run out.
+    void runOut(int id);
 
     LinkReceiver link_;
     std::deque<ExchangeAction> actions_;
@@ -124,6 +139,9 @@ private:
     bool socketOpen_ = false;
     bool peerClosed_ = false;
     std::optional<int> replyTimer_;
+    std::optional<int> pauseTimer_;
+    int pauseMs_ = 0;
+    std::optional<Bytes> pausedReply_;
     bool finished_ = false;
     bool succeeded_ = false;
 };
