@@ -46,8 +46,8 @@ int runControl(const std::vector<std::string>& args) {
     }
 
     services::ControlWordExchange exchange(*address, *value, {host, port.value_or(services::kModbusPort)});
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     driver.onMessage = [](const Message& m) {
         std::fprintf(m.kind == MessageKind::Information ? stdout : stderr, "%s\n", m.text.c_str());
     };

@@ -34,7 +34,7 @@ std::string localTime() {
 // The blocking loop as the report's exchange runner.
 std::vector<Message> runBlocking(transfer::Exchange& exchange, const std::function<bool()>& done) {
     std::vector<Message> messages;
-    BlockingDriver driver(exchange);
+    blocking::BlockingDriver driver(exchange);
     driver.onMessage = [&](const Message& m) { messages.push_back(m); };
     driver.afterEvent = [&] {
         if (!exchange.finished() && done())

@@ -60,8 +60,8 @@ int runState(const std::vector<std::string>& args) {
     }
 
     services::SlaveStateExchange exchange(*modelName, {host, port.value_or(services::kModbusPort)});
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     driver.onMessage = [](const Message& m) { reportError(m.text); };
     const int wanted = cycles.value_or(1);
     int printed = 0;

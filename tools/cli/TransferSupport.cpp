@@ -142,4 +142,14 @@ std::optional<int> Options::number(const std::string& name) {
     return static_cast<int>(n);
 }
 
+void printStatusChanges(blocking::BlockingDriver& driver) {
+    driver.onStatus = [last = std::string()](const std::string& text) mutable {
+        if (text.empty() || text == last)
+            return;
+        last = text;
+        std::printf("%s\n", text.c_str());
+        std::fflush(stdout);
+    };
+}
+
 } // namespace vantor::cli

@@ -1,6 +1,7 @@
 #pragma once
 // What the transfer commands of vantor-cli share: reading the project,
 // printing messages, simple option parsing.
+#include "BlockingDriver.h"
 #include "JsonOutput.h"
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
@@ -48,6 +49,10 @@ template <typename Row> void printRow(const Row& row) {
         std::printf(i ? "\t%s" : "%s", std::string(row[i]).c_str());
     std::printf("\n");
 }
+
+// Prints each non-empty status text on stdout when it differs from the
+// last one printed.
+void printStatusChanges(blocking::BlockingDriver& driver);
 
 // Opens FILE.vtc into a new project (access IP from IP/ETHOption.xml of the
 // current directory first, as a new project starts). False with the reason
