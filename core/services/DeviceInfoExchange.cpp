@@ -1,5 +1,6 @@
 #include "services/DeviceInfoExchange.h"
 
+#include "model/GatewayCatalogue.h"
 #include "transfer/CommandFrame.h"
 
 namespace vantor::services {
@@ -45,8 +46,8 @@ void DeviceInfoExchange::handleIdentification(ByteView frame) {
         finish(false, {});
         return;
     }
-    if (id->hasMac2 && !identityMatchesModel(model_, id->identity)) {
-        showError(modelMismatchText(model_, id->identity));
+    if (id->hasMac2 && !model::identityMatchesModel(model_, id->identity)) {
+        showError(model::modelMismatchText(model_, id->identity));
         finish(false, {});
         return;
     }

@@ -1,5 +1,6 @@
 #include "services/FirmwareExchange.h"
 
+#include "model/GatewayCatalogue.h"
 #include "services/DeviceInfo.h"
 #include "text/Numbers.h"
 #include "transfer/CommandFrame.h"
@@ -56,8 +57,7 @@ void FirmwareExchange::handleIdentification(ByteView frame) {
         finish(false, {});
         return;
     }
-    const uint8_t identity[4] = {frame[12], frame[13], frame[14], frame[15]};
-    if (!identityMatchesModel(model_, identity)) {
+    if (!model::identityMatchesModel(model_, identityOf(frame))) {
         showError(kModelMismatch);
         finish(false, {});
         return;

@@ -2,6 +2,7 @@
 
 #include "model/GatewayCatalogue.h"
 #include "text/Numbers.h"
+#include "transfer/CommandFrame.h"
 
 #include <algorithm>
 
@@ -60,13 +61,7 @@ void SlaveStateExchange::sendRequest() {
 }
 
 bool SlaveStateExchange::identificationMatches(std::string_view model, ByteView frame) {
-    const auto& m = model::gatewayModel(model);
-    if (!m.modelCode)
-        return true;
-    if (frame.size() < 16)
-        return false;
-    return frame[12] == *m.modelCode && frame[13] == model::kIdentityTail[0] &&
-           frame[14] == model::kIdentityTail[1] && frame[15] == model::kIdentityTail[2];
+    return model::identityMatchesModel(model, identityOf(frame));
 }
 
 void SlaveStateExchange::onReply(ByteView frame) {

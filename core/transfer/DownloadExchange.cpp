@@ -5,20 +5,6 @@
 
 namespace vantor::transfer {
 
-namespace {
-constexpr std::size_t kIdentityOffset = 12;
-constexpr std::size_t kVersionOffset = 18;
-} // namespace
-
-std::optional<std::string> mismatchPrefix(std::string_view model) {
-    const auto& m = model::gatewayModel(model);
-    if (!m.modelCode)
-        return std::nullopt;
-    // The EtherNet/IP gateway reports the six-port identity and is named so.
-    std::string configured = model == "TRX-H-QMB6" ? std::string("KX-P6R0-1.0") : std::string(model);
-    return "设备型号不匹配 配置设备为" + configured + " 实际设备为";
-}
-
 DownloadExchange::DownloadExchange(std::string model, ConfigurationBlocks blocks, DownloadSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), blocks_(std::move(blocks)),
       settings_(std::move(settings)),
@@ -86,23 +72,14 @@ void DownloadExchange::actOnReply(const Bytes& frame) {
 
 void DownloadExchange::handleDeviceState(ByteView frame) {
     // Bytes missing from a short reply never match.
-    uint8_t identity[4] = {0, 0, 0, 0};
-    bool complete = frame.size() >= kIdentityOffset + 4;
-    if (complete)
-        for (int i = 0; i < 4; ++i)
-            identity[i] = frame[kIdentityOffset + static_cast<std::size_t>(i)];
-    if (auto prefix = mismatchPrefix(model_)) {
-        const auto expected = *model::gatewayModel(model_).modelCode;
-        bool match = complete && identity[0] == expected && identity[1] == model::kIdentityTail[0] &&
-                     identity[2] == model::kIdentityTail[1] && identity[3] == model::kIdentityTail[2];
-        if (!match) {
-            showError(*prefix + (complete ? model::identityName(identity) : std::string("未知设备")));
-            finish(false, {});
-            return;
-        }
+    const ByteView identity = identityOf(frame);
+    if (!model::identityMatchesModel(model_, identity)) {
+        showError(model::modelMismatchText(model_, identity));
+        finish(false, {});
+        return;
     }
-    auto v1 = byteAt(frame, kVersionOffset);
-    auto v2 = byteAt(frame, kVersionOffset + 1);
+    auto v1 = byteAt(frame, kVersionMarksOffset);
+    auto v2 = byteAt(frame, kVersionMarksOffset + 1);
     if (!v1 || !v2 || *v1 != 1 || *v2 != 1) {
         showError("设备版本错误");
         finish(false, {});

@@ -69,8 +69,4 @@ private:
     bool lastChunk_ = false;
 };
 
-// The text of a model mismatch, without the actual device name; nothing
-// when the model's identity is not compared.
-std::optional<std::string> mismatchPrefix(std::string_view model);
-
 } // namespace vantor::transfer
