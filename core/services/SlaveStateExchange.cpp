@@ -141,7 +141,7 @@ void SlaveStateExchange::rebuildStates(int port) {
     s.states.clear();
     s.controlAddresses.clear();
     s.stateAddresses.clear();
-    for (int i = 0; i < kSlotsPerPort; ++i) {
+    for (int i = 0; i < kSlavesPerPort; ++i) {
         uint16_t word = *wordAt(p.state, static_cast<std::size_t>(2 * i));
         if (word == 0)
             continue;

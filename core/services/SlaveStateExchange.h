@@ -91,8 +91,8 @@ protected:
 private:
     enum class Pass { State, Control };
     struct Port {
-        std::array<uint8_t, 2 * kSlotsPerPort> state{};
-        std::array<uint8_t, 2 * kSlotsPerPort> control{};
+        std::array<uint8_t, 2 * kSlavesPerPort> state{};
+        std::array<uint8_t, 2 * kSlavesPerPort> control{};
         PortSlaves slaves;
     };
 
