@@ -132,7 +132,7 @@ std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std:
     int next = doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))];
     int proposal = proposeGatewayAddress(doc, next, kind->area);
     if (proposal < 0)
-        sink.error("错误", "没有可用的网关地址");
+        sink.error("错误", kNoFreeGatewayAddress);
     else
         f.gatewayText = std::to_string(proposal);
     return f;

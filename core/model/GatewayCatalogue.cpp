@@ -51,6 +51,8 @@ const GatewayModel& gatewayModel(std::string_view name) {
 }
 
 namespace {
+constexpr const char* kUnknownDevice = "未知设备";
+
 bool hasIdentityTail(std::span<const uint8_t> id) {
     return id.size() >= 4 && id[1] == kIdentityTail[0] && id[2] == kIdentityTail[1] &&
            id[3] == kIdentityTail[2];
@@ -69,7 +71,7 @@ std::string modelMismatchText(std::string_view model, std::span<const uint8_t> i
 
 std::string identityName(std::span<const uint8_t> id) {
     if (!hasIdentityTail(id))
-        return "未知设备";
+        return kUnknownDevice;
     switch (id[0]) {
     case 0x71:
         return "NXE-485-ZRTU2";
@@ -84,7 +86,7 @@ std::string identityName(std::span<const uint8_t> id) {
     case 0x77:
         return "NXE-485-ZRTU2E";
     default:
-        return "未知设备";
+        return kUnknownDevice;
     }
 }
 

@@ -82,7 +82,7 @@ std::optional<NetCommandForm> openNewNetCommandForm(const CVantorNetDoc& doc, st
     const int proposal =
         editing::proposeGatewayAddress(otherCommands(doc, -1, -1, -1), next, kind->area, areaEnd(kind->area));
     if (proposal < 0)
-        sink.error("错误", "没有可用的网关地址");
+        sink.error("错误", editing::kNoFreeGatewayAddress);
     else
         f.gatewayText = std::to_string(proposal);
     return f;

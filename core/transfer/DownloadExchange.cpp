@@ -44,7 +44,7 @@ void DownloadExchange::onReply(ByteView frame) {
 
 void DownloadExchange::onTimer(int id) {
     if (id == kReplyTimer)
-        fail(" 应答超时");
+        fail(result::kReplyTimeout);
 }
 
 uint32_t DownloadExchange::awaitedCommand() const {

@@ -9,6 +9,7 @@
 // never a sleep); the pause paces the chunks for the gateway.
 #include "transfer/ConfigurationImage.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <optional>
 #include <string>
@@ -43,7 +44,7 @@ public:
 
     // Result texts.
     static constexpr const char* kDone = "下 载 完 毕!";
-    static constexpr const char* kFailed = "下 载 失 败！";
+    static constexpr const char* kFailed = result::kFailed;
 
 protected:
     void onConnected() override;

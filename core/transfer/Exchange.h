@@ -18,6 +18,7 @@
 // its messages, the pause before acting on a reply, and the end of the
 // exchange. transfer::ExchangeRunner carries out the actions for a driver.
 #include "transfer/ExchangeAction.h"
+#include "transfer/GatewayAddress.h"
 #include "transfer/LinkReceiver.h"
 #include "transfer/TimerTable.h"
 
@@ -54,7 +55,7 @@ public:
     // The messages of a connect target refused by beginConnect: the access
     // IP the configurator's device windows connect to, and the port.
     static constexpr const char* kAccessIpWrong = "访问IP地址设置错误";
-    static constexpr const char* kPortWrong = "端口格式错误";
+    static constexpr const char* kPortWrong = kPortFormatWrong;
 
     // --- events ---
     // Opens the exchange (usually: status text, connect, timer 10).
