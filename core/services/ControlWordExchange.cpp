@@ -64,7 +64,7 @@ void ControlWordExchange::onConnected() {
 }
 
 void ControlWordExchange::onReply(ByteView frame) {
-    auto function = byteAt(frame, 7);
+    auto function = byteAt(frame, kFunctionOffset);
     if (function == kWriteSingleException) {
         stopTimer(kControlReplyTimer);
         showError(kRefused);

@@ -88,7 +88,7 @@ void SlaveStateExchange::onReply(ByteView frame) {
     }
 
     const uint8_t awaited = pass_ == Pass::State ? kReadInput : kReadHolding;
-    auto function = byteAt(frame, 7);
+    auto function = byteAt(frame, kFunctionOffset);
     if (!function || counter_ == 0 || (*function != awaited && *function != (awaited | 0x80))) {
         keepWaiting();
         return;

@@ -15,6 +15,8 @@ namespace vantor::services {
 
 inline constexpr int kModbusPort = 502;
 inline constexpr uint8_t kModbusUnit = 9;
+// The function code in a MODBUS TCP frame: after the MBAP header and the unit.
+inline constexpr std::size_t kFunctionOffset = 7;
 inline constexpr uint8_t kReadHolding = 3;
 inline constexpr uint8_t kReadInput = 4;
 inline constexpr uint8_t kWriteSingle = 6;

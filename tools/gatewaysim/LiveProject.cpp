@@ -17,7 +17,7 @@ namespace vantor::sim {
 
 namespace {
 
-constexpr std::size_t kFunctionAt = 7; // after the MBAP header
+using services::kFunctionOffset;
 
 uint16_t be16At(transfer::ByteView b, std::size_t at) {
     return static_cast<uint16_t>(b[at] << 8 | b[at + 1]);
@@ -68,9 +68,9 @@ bool patternBit(int r, int64_t n) {
 }
 
 std::optional<ClientWrite> clientWriteOf(transfer::ByteView adu) {
-    if (adu.size() < kFunctionAt + 5)
+    if (adu.size() < kFunctionOffset + 5)
         return std::nullopt;
-    const uint8_t function = adu[kFunctionAt];
+    const uint8_t function = adu[kFunctionOffset];
     const int address = be16At(adu, 8);
     const uint16_t word = be16At(adu, 10);
     ClientWrite w;

@@ -3,6 +3,7 @@
 #include "LiveProject.h"
 #include "model/SlaveRegisters.h"
 #include "services/SlaveStateRegisters.h"
+#include "transfer/CommandFrame.h"
 #include "transfer/ConfigurationImage.h"
 
 #include <modbus.h>
@@ -16,10 +17,8 @@ namespace {
 
 using model::kFirstSlaveRegister;
 using model::kSlaveRegisterCount;
-constexpr uint8_t kUnit = 9;
-constexpr std::size_t kFunctionAt = 7; // after the MBAP header
-constexpr std::size_t kSlaveRecord = 28;
-constexpr uint32_t kFieldbusCommand = 21;
+using services::kFunctionOffset;
+using transfer::kSlaveRecordBytes;
 
 uint32_t le32At(ByteView b, std::size_t at) {
     return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
@@ -50,12 +49,12 @@ std::vector<SimSlave> slavesOfFieldbusBlock(std::string_view model, ByteView blo
         return out;
     for (std::size_t slot = 0; slot < slots; ++slot) {
         if (model == "TRC-H-ZRTU" && slot == 0) {
-            at += 2 * kSlaveRecord; // the CDT link's two fixed records
+            at += 2 * kSlaveRecordBytes; // the CDT link's two fixed records
             continue;
         }
         const uint32_t count = le32At(block, countsAt + 4 * slot);
-        for (uint32_t i = 0; i < count; ++i, at += kSlaveRecord) {
-            if (block.size() < at + kSlaveRecord)
+        for (uint32_t i = 0; i < count; ++i, at += kSlaveRecordBytes) {
+            if (block.size() < at + kSlaveRecordBytes)
                 return out;
             const int address = static_cast<int>(le32At(block, at + 8) & 0xFF);
             if (address >= 1 && address <= model::kSlavesPerPort)
@@ -105,7 +104,7 @@ void ModbusRegisters::setSlaves(const std::vector<SimSlave>& slaves) {
 }
 
 void ModbusRegisters::follow(const GatewayState& state) {
-    auto it = state.blocks().find(kFieldbusCommand);
+    auto it = state.blocks().find(transfer::command::kFieldbusConfig);
     if (it == state.blocks().end())
         return;
     if (following_ && it->second == followedBlock_)
@@ -201,7 +200,7 @@ void ModbusRegisters::written(ByteView adu, int64_t nowMs) {
             publishLive();
         }
     }
-    if (adu.size() >= 10 && adu[kFunctionAt] == MODBUS_FC_WRITE_SINGLE_REGISTER)
+    if (adu.size() >= 10 && adu[kFunctionOffset] == MODBUS_FC_WRITE_SINGLE_REGISTER)
         controlWritten(adu[8] << 8 | adu[9]);
 }
 
@@ -261,8 +260,8 @@ void ModbusSession::handle(const Bytes& adu, SessionIo& io) {
     registers_.follow(state_);
     registers_.advanceTo(io.nowMs());
     modbus_set_socket(ctx_, io.fd());
-    const uint8_t function = adu[kFunctionAt];
-    if (adu[6] != kUnit) {
+    const uint8_t function = adu[kFunctionOffset];
+    if (adu[6] != services::kModbusUnit) {
         modbus_reply_exception(ctx_, adu.data(), MODBUS_EXCEPTION_GATEWAY_TARGET);
         return;
     }
