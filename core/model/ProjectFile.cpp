@@ -1,22 +1,14 @@
 #include "model/ProjectFile.h"
 
 #include "common/AtomicFile.h"
-
-#include "model/ModuleAttributes.h"
-
+#include "markup/ArchiveString.h"
 #include "markup/CXmlDoc.h"
+#include "model/ModuleAttributes.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdint>
-#include <cstring>
-#include <fcntl.h>
-#include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vantor::model {
 
@@ -35,71 +27,10 @@ const std::array<std::string, 256>& numberNames() {
     return names;
 }
 
-void putLittleEndian(std::string& out, uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-}
-
-// Sequential little-endian reads that fail instead of running past the end.
-class ByteReader {
-public:
-    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool read(int width, uint64_t& v) {
-        if (bytes_.size() - pos_ < static_cast<std::size_t>(width))
-            return false;
-        v = 0;
-        for (int i = 0; i < width; ++i)
-            v |= static_cast<uint64_t>(static_cast<uint8_t>(bytes_[pos_ + static_cast<std::size_t>(i)]))
-                 << (8 * i);
-        pos_ += static_cast<std::size_t>(width);
-        return true;
-    }
-    std::size_t remaining() const { return bytes_.size() - pos_; }
-    std::string_view take(std::size_t n) {
-        auto s = bytes_.substr(pos_, n);
-        pos_ += n;
-        return s;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
-};
-
-// One length prefix. When `wideAllowed`, the 16-bit value 0xFFFE is the
-// marker of a wide string and the real length follows it.
-bool readLength(ByteReader& r, bool wideAllowed, uint64_t& length, bool& wide) {
-    uint64_t v = 0;
-    if (!r.read(1, v))
-        return false;
-    if (v < 0xFF) {
-        length = v;
-        return true;
-    }
-    if (!r.read(2, v))
-        return false;
-    if (wideAllowed && v == 0xFFFE) {
-        wide = true;
-        return readLength(r, false, length, wide);
-    }
-    if (v < 0xFFFF) {
-        length = v;
-        return true;
-    }
-    if (!r.read(4, v))
-        return false;
-    if (v < 0xFFFFFFFFu) {
-        length = v;
-        return true;
-    }
-    return r.read(8, length);
-}
-
 // --- writing helpers ---
 
 void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
-    xml.SetAttrib(name, toFileText(utf8));
+    xml.SetAttrib(name, text::toFileText(utf8));
 }
 
 void setFlags(markup::CXmlDoc& xml, const std::array<int, 256>& flags) {
@@ -115,7 +46,7 @@ int readInt(const markup::CXmlDoc& xml, std::string_view name) {
 }
 
 std::string readString(const markup::CXmlDoc& xml, std::string_view name) {
-    return fromFileText(xml.GetAttrib(name));
+    return text::fromFileText(xml.GetAttrib(name));
 }
 
 void readFlags(const markup::CXmlDoc& xml, std::array<int, 256>& flags) {
@@ -125,105 +56,6 @@ void readFlags(const markup::CXmlDoc& xml, std::array<int, 256>& flags) {
 }
 
 } // namespace
-
-// ---------------------------------------------------------------------------
-// Shared file helpers
-
-namespace {
-bool isAscii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-} // namespace
-
-std::string toFileText(std::string_view utf8) {
-    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
-}
-std::string fromFileText(std::string_view gbk) {
-    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
-}
-
-bool readWholeFile(const std::string& path, std::string& bytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return true;
-}
-
-// ---------------------------------------------------------------------------
-// Container
-
-std::string encodeArchiveString(std::string_view text) {
-    const uint64_t n = text.size();
-    std::string out;
-    out.reserve(text.size() + 15);
-    if (n < 0xFF) {
-        putLittleEndian(out, n, 1);
-    } else if (n < 0xFFFE) {
-        putLittleEndian(out, 0xFF, 1);
-        putLittleEndian(out, n, 2);
-    } else if (n < 0xFFFFFFFFu) {
-        putLittleEndian(out, 0xFF, 1);
-        putLittleEndian(out, 0xFFFF, 2);
-        putLittleEndian(out, n, 4);
-    } else {
-        putLittleEndian(out, 0xFF, 1);
-        putLittleEndian(out, 0xFFFF, 2);
-        putLittleEndian(out, 0xFFFFFFFFu, 4);
-        putLittleEndian(out, n, 8);
-    }
-    out.append(text);
-    return out;
-}
-
-std::optional<std::string> decodeArchiveString(std::string_view bytes) {
-    ByteReader r(bytes);
-    uint64_t length = 0;
-    bool wide = false;
-    if (!readLength(r, true, length, wide))
-        return std::nullopt;
-    // Compare in units so that a huge announced length cannot overflow.
-    const std::size_t available = wide ? r.remaining() / 2 : r.remaining();
-    if (length > available)
-        return std::nullopt;
-    if (!wide)
-        return std::string(r.take(static_cast<std::size_t>(length)));
-    return text::utf16leToGbk(r.take(static_cast<std::size_t>(length) * 2));
-}
-
-// ---------------------------------------------------------------------------
-// Atomic write
-
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    auto failure = replaceFile(path, bytes);
-    if (failure && error)
-        *error = "无法保存文件 " + path + ": " + failure->text();
-    return !failure;
-}
 
 // ---------------------------------------------------------------------------
 // Project file
@@ -446,7 +278,7 @@ bool ProjectFile::readBytes(CVantorDoc& doc, std::string_view fileBytes) {
     // The container is checked as a whole before anything is read, and the
     // walk itself cannot fail half-way except by the intended stop at a
     // missing section, so a damaged file never leaves a half-read model.
-    auto textBytes = decodeArchiveString(fileBytes);
+    auto textBytes = markup::decodeArchiveString(fileBytes);
     if (!textBytes)
         return false;
     readText(doc, *textBytes);
@@ -455,35 +287,15 @@ bool ProjectFile::readBytes(CVantorDoc& doc, std::string_view fileBytes) {
 
 bool ProjectFile::save(const CVantorDoc& doc, const std::string& path, const std::string& directory,
                        std::string* error) {
-    const std::string bytes = encodeArchiveString(buildText(doc, readSoftVer(directory)));
+    const std::string bytes = markup::encodeArchiveString(buildText(doc, readSoftVer(directory)));
     return writeFileAtomically(path, bytes, error);
-}
-
-std::optional<std::string> readArchiveFile(const std::string& path, std::string* error) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size > markup::kMaxDocumentFileBytes) {
-        if (error)
-            *error = "无法打开文件 " + path + ": " + markup::kDocumentTooLarge;
-        return std::nullopt;
-    }
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
-        if (error)
-            *error = "无法打开文件 " + path;
-        return std::nullopt;
-    }
-    auto text = decodeArchiveString(bytes);
-    if (!text && error)
-        *error = "无法打开文件 " + path + ": 文件已损坏或格式不正确";
-    return text;
 }
 
 bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* error) {
     // The container is checked as a whole before anything is read, and the
     // walk itself cannot fail half-way except by the intended stop at a
     // missing section, so a damaged file never leaves a half-read model.
-    auto text = readArchiveFile(path, error);
+    auto text = markup::readArchiveFile(path, error);
     if (!text)
         return false;
     readText(doc, *text);

@@ -1,5 +1,7 @@
 #include "net/NetProjectFile.h"
 
+#include "common/AtomicFile.h"
+#include "markup/ArchiveString.h"
 #include "markup/CXmlDoc.h"
 #include "model/ModuleAttributes.h"
 #include "model/ProjectFile.h"
@@ -12,7 +14,7 @@ namespace {
 constexpr std::string_view kDeclaration = "<?xml version='1.0' encoding='gb2312'?>\r\n";
 
 void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
-    xml.SetAttrib(name, model::toFileText(utf8));
+    xml.SetAttrib(name, text::toFileText(utf8));
 }
 
 int number(const markup::CXmlDoc& xml, std::string_view name) {
@@ -20,7 +22,7 @@ int number(const markup::CXmlDoc& xml, std::string_view name) {
 }
 
 std::string textOf(const markup::CXmlDoc& xml, std::string_view name) {
-    return model::fromFileText(xml.GetAttrib(name));
+    return text::fromFileText(xml.GetAttrib(name));
 }
 
 void writeCom(markup::CXmlDoc& xml, const std::string& prefix, const CCom& c) {
@@ -179,7 +181,7 @@ NetLoadStop NetProjectFile::readText(CVantorNetDoc& doc, std::string_view gbkTex
 }
 
 bool NetProjectFile::readBytes(CVantorNetDoc& doc, std::string_view fileBytes) {
-    auto textBytes = model::decodeArchiveString(fileBytes);
+    auto textBytes = markup::decodeArchiveString(fileBytes);
     if (!textBytes)
         return false;
     readText(doc, *textBytes);
@@ -189,11 +191,11 @@ bool NetProjectFile::readBytes(CVantorNetDoc& doc, std::string_view fileBytes) {
 bool NetProjectFile::save(const CVantorNetDoc& doc, const std::string& path, const std::string& directory,
                           std::string* error) {
     const std::string softVer = model::ProjectFile::readSoftVer(directory);
-    return model::writeFileAtomically(path, model::encodeArchiveString(buildText(doc, softVer)), error);
+    return writeFileAtomically(path, markup::encodeArchiveString(buildText(doc, softVer)), error);
 }
 
 bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::string* error) {
-    auto text = model::readArchiveFile(path, error);
+    auto text = markup::readArchiveFile(path, error);
     if (!text)
         return false;
     // An opened file replaces the project: nothing of the one before stays,
@@ -201,7 +203,7 @@ bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::stri
     CVantorNetDoc loaded;
     if (readText(loaded, *text) == NetLoadStop::NotAProject) {
         if (error)
-            *error = "无法打开文件 " + path + ": 不是VantorNet工程文件";
+            *error = markup::cannotOpenText(path) + ": 不是VantorNet工程文件";
         return false;
     }
     loaded.modified = false;

@@ -7,6 +7,7 @@
 // time each large case takes is printed for the reliability notes, not
 // asserted.
 #include "load/LoadRequests.h"
+#include "markup/ArchiveString.h"
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
 #include "net/CVantorNetDoc.h"
@@ -110,11 +111,11 @@ const std::vector<Reader>& readers() {
 
 // The markup text inside a project file, and a project file around a text.
 std::string containerText(const std::string& file) {
-    auto text = vantor::model::decodeArchiveString(file);
+    auto text = vantor::markup::decodeArchiveString(file);
     return text ? *text : std::string();
 }
 std::string inContainer(const std::string& text) {
-    return vantor::model::encodeArchiveString(text);
+    return vantor::markup::encodeArchiveString(text);
 }
 
 class Scratch {
