@@ -3,7 +3,7 @@
 #include "common/AtomicFile.h"
 #include "markup/ArchiveString.h"
 #include "markup/CXmlDoc.h"
-#include "model/ModuleAttributes.h"
+#include "model/ProjectMarkup.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
 
@@ -13,8 +13,6 @@
 namespace vantor::model {
 
 namespace {
-
-constexpr std::string_view kDeclaration = "<?xml version='1.0' encoding='gb2312'?>\r\n";
 
 // Attribute names "0" .. "255" of the address-flag elements.
 const std::array<std::string, 256>& numberNames() {
@@ -29,10 +27,6 @@ const std::array<std::string, 256>& numberNames() {
 
 // --- writing helpers ---
 
-void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
-    xml.SetAttrib(name, text::toFileText(utf8));
-}
-
 void setFlags(markup::CXmlDoc& xml, const std::array<int, 256>& flags) {
     const auto& names = numberNames();
     for (std::size_t i = 0; i < flags.size(); ++i)
@@ -41,18 +35,10 @@ void setFlags(markup::CXmlDoc& xml, const std::array<int, 256>& flags) {
 
 // --- reading helpers ---
 
-int readInt(const markup::CXmlDoc& xml, std::string_view name) {
-    return text::readDecimal(xml.GetAttrib(name));
-}
-
-std::string readString(const markup::CXmlDoc& xml, std::string_view name) {
-    return text::fromFileText(xml.GetAttrib(name));
-}
-
 void readFlags(const markup::CXmlDoc& xml, std::array<int, 256>& flags) {
     const auto& names = numberNames();
     for (std::size_t i = 0; i < flags.size(); ++i)
-        flags[i] = readInt(xml, names[i]);
+        flags[i] = numberAttrib(xml, names[i]);
 }
 
 } // namespace
@@ -77,41 +63,9 @@ std::string ProjectFile::readSoftVer(const std::string& directory) {
     return text::fromGbk(line);
 }
 
-void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters) {
-    xml.AddElem("MasterInfo");
-    xml.SetAttrib("GW_work_mode", workMode);
-    xml.IntoElem();
-    for (const auto& m : masters) {
-        xml.AddElem("Master");
-        setText(xml, "masterName", m.masterName);
-        xml.SetAttrib("x", m.x);
-        xml.SetAttrib("y", m.y);
-        setText(xml, "bitmap", m.bitmap);
-    }
-    xml.OutOfElem();
-}
-
-bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters) {
-    if (!xml.FindElem("MasterInfo"))
-        return false;
-    workMode = readInt(xml, "GW_work_mode");
-    xml.IntoElem();
-    masters.clear();
-    while (xml.FindElem("Master")) {
-        CMaster m;
-        m.masterName = readString(xml, "masterName");
-        m.x = readInt(xml, "x");
-        m.y = readInt(xml, "y");
-        m.bitmap = readString(xml, "bitmap");
-        masters.push_back(std::move(m));
-    }
-    xml.OutOfElem();
-    return true;
-}
-
 std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& softVer) {
     markup::CXmlDoc xml;
-    xml.SetDoc(kDeclaration);
+    xml.SetDoc(kProjectDeclaration);
     xml.AddElem("VantorProject");
     xml.IntoElem();
 
@@ -131,7 +85,7 @@ std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& sof
     xml.IntoElem();
     for (const auto& c : doc.coms) {
         xml.AddElem("COM");
-        setText(xml, "COMName", c.COMName);
+        setTextAttrib(xml, "COMName", c.COMName);
         xml.SetAttrib("num_com", c.num_com);
         xml.SetAttrib("x", c.x);
         xml.SetAttrib("y", c.y);
@@ -155,11 +109,11 @@ std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& sof
         xml.SetAttrib("x", s.x);
         xml.SetAttrib("y", s.y);
         xml.SetAttrib("address", s.address);
-        setText(xml, "com_name", s.com_name);
+        setTextAttrib(xml, "com_name", s.com_name);
         xml.SetAttrib("space", s.space);
         xml.SetAttrib("timeout", s.timeout);
         xml.SetAttrib("control", static_cast<unsigned>(s.control));
-        setText(xml, "name", s.name);
+        setTextAttrib(xml, "name", s.name);
         xml.IntoElem();
         for (const auto& m : s.modules) {
             xml.AddElem("Module");
@@ -171,10 +125,10 @@ std::string ProjectFile::buildText(const CVantorDoc& doc, const std::string& sof
     xml.OutOfElem();
 
     xml.AddElem("ETHParam");
-    setText(xml, "IP", doc.IP);
-    setText(xml, "SETIP", doc.SETIP);
-    setText(xml, "SETMASK", doc.SETMASK);
-    setText(xml, "SETGW", doc.SETGW);
+    setTextAttrib(xml, "IP", doc.IP);
+    setTextAttrib(xml, "SETIP", doc.SETIP);
+    setTextAttrib(xml, "SETMASK", doc.SETMASK);
+    setTextAttrib(xml, "SETGW", doc.SETGW);
     xml.SetAttrib("SETPORT", doc.SETPORT);
 
     xml.AddElem("EIPDevInfo");
@@ -199,9 +153,9 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
 
     if (!xml.FindElem("globalValue"))
         return false;
-    doc.addType = readInt(xml, "addType");
-    doc.repTimeoutTime = readInt(xml, "repTimeoutTime");
-    doc.sendInterlTime = readInt(xml, "sendInterlTime");
+    doc.addType = numberAttrib(xml, "addType");
+    doc.repTimeoutTime = numberAttrib(xml, "repTimeoutTime");
+    doc.sendInterlTime = numberAttrib(xml, "sendInterlTime");
 
     if (!readMasterInfo(xml, doc.GW_work_mode, doc.masters))
         return false;
@@ -212,16 +166,16 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
     doc.coms.clear();
     while (xml.FindElem("COM")) {
         CCOM c; // a fresh line each time: its address flags start at 0
-        c.COMName = readString(xml, "COMName");
-        c.num_com = readInt(xml, "num_com");
-        c.x = readInt(xml, "x");
-        c.y = readInt(xml, "y");
-        c.com_length = readInt(xml, "com_length");
-        c.baud = readInt(xml, "baud");
-        c.check = readInt(xml, "check");
-        c.stop = readInt(xml, "stop");
-        c.space = readInt(xml, "space");
-        c.slave_num = readInt(xml, "slave_num");
+        c.COMName = textAttrib(xml, "COMName");
+        c.num_com = numberAttrib(xml, "num_com");
+        c.x = numberAttrib(xml, "x");
+        c.y = numberAttrib(xml, "y");
+        c.com_length = numberAttrib(xml, "com_length");
+        c.baud = numberAttrib(xml, "baud");
+        c.check = numberAttrib(xml, "check");
+        c.stop = numberAttrib(xml, "stop");
+        c.space = numberAttrib(xml, "space");
+        c.slave_num = numberAttrib(xml, "slave_num");
         xml.IntoElem();
         if (xml.FindElem("addArea"))
             readFlags(xml, c.addArea);
@@ -236,19 +190,19 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
     doc.slaves.clear();
     while (xml.FindElem("Slave")) {
         CSlave s;
-        s.x = readInt(xml, "x");
-        s.y = readInt(xml, "y");
-        s.address = readInt(xml, "address");
-        s.com_name = readString(xml, "com_name");
-        s.space = readInt(xml, "space");
-        s.timeout = readInt(xml, "timeout");
-        s.control = static_cast<uint8_t>(readInt(xml, "control") & 0xFF);
-        s.name = readString(xml, "name");
+        s.x = numberAttrib(xml, "x");
+        s.y = numberAttrib(xml, "y");
+        s.address = numberAttrib(xml, "address");
+        s.com_name = textAttrib(xml, "com_name");
+        s.space = numberAttrib(xml, "space");
+        s.timeout = numberAttrib(xml, "timeout");
+        s.control = static_cast<uint8_t>(numberAttrib(xml, "control") & 0xFF);
+        s.name = textAttrib(xml, "name");
         xml.IntoElem();
         while (xml.FindElem("Module")) {
             CModule m;
             readModuleAttributes(xml, m);
-            m.isCDTYx = readInt(xml, "isCDTYx");
+            m.isCDTYx = numberAttrib(xml, "isCDTYx");
             s.modules.push_back(std::move(m));
         }
         xml.OutOfElem();
@@ -260,16 +214,16 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
     // slave list, which carries none of these, so the texts come out empty
     // and the port 0 (files written before the element existed).
     xml.FindElem("ETHParam");
-    doc.IP = readString(xml, "IP");
-    doc.SETIP = readString(xml, "SETIP");
-    doc.SETMASK = readString(xml, "SETMASK");
-    doc.SETGW = readString(xml, "SETGW");
-    doc.SETPORT = readInt(xml, "SETPORT");
+    doc.IP = textAttrib(xml, "IP");
+    doc.SETIP = textAttrib(xml, "SETIP");
+    doc.SETMASK = textAttrib(xml, "SETMASK");
+    doc.SETGW = textAttrib(xml, "SETGW");
+    doc.SETPORT = numberAttrib(xml, "SETPORT");
 
     if (xml.FindElem("EIPDevInfo")) {
         const auto& keys = eipValueKeys();
         for (std::size_t i = 0; i < keys.size(); ++i)
-            doc.eip[i] = readInt(xml, keys[i]);
+            doc.eip[i] = numberAttrib(xml, keys[i]);
     }
     return true;
 }

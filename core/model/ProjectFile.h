@@ -1,26 +1,14 @@
 #pragma once
 // The .vtc project file: the project as GBK markup with root VantorProject
-// in the archive container (markup/ArchiveString), and the section both
-// project files share.
+// (model/ProjectMarkup) in the archive container (markup/ArchiveString).
 #include "model/CVantorDoc.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace vantor::markup {
-class CXmlDoc;
-}
-
 namespace vantor::model {
 
-// The section both project files share: MasterInfo with the work mode and
-// one Master per gateway. readMasterInfo finds the next MasterInfo among the
-// current element's siblings; false (nothing read) when there is none.
-void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters);
-bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters);
-
-// --- the project file ----------------------------------------------------
 struct ProjectFile {
     // The version text written into every saved project: the first line of
     // "Vantor.ver" in `directory` (UTF-8; a version file in GBK is converted).
