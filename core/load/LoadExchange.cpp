@@ -9,7 +9,7 @@ using namespace vantor::transfer;
 
 LoadExchange::LoadExchange(std::string directory)
     : Exchange(Framing::Command), directory_(std::move(directory)) {
-    guardRepliesWith(kReplyTimer);
+    guardRepliesWith(kReplyTimer, kReplyTimeoutMs);
 }
 
 void LoadExchange::start() {

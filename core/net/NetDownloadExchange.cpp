@@ -15,7 +15,7 @@ NetDownloadExchange::NetDownloadExchange(std::string model, int workMode, NetIma
                                          NetDownloadSettings settings, int* revAllow)
     : Exchange(Framing::Command), model_(std::move(model)), workMode_(workMode), images_(std::move(images)),
       settings_(std::move(settings)), revAllow_(revAllow) {
-    guardRepliesWith(kNetReplyTimer);
+    guardRepliesWith(kNetReplyTimer, settings_.replyTimeoutMs);
     pauseRepliesWith(kNetPaceTimer, settings_.paceMs);
 }
 

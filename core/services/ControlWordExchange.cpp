@@ -11,7 +11,7 @@ using namespace vantor::transfer;
 ControlWordExchange::ControlWordExchange(int displayAddress, uint16_t value, ControlWordSettings settings)
     : Exchange(Framing::ModbusTcp), displayAddress_(displayAddress), value_(value),
       settings_(std::move(settings)) {
-    guardRepliesWith(kControlReplyTimer);
+    guardRepliesWith(kControlReplyTimer, kControlReplyTimeoutMs);
 }
 
 std::string ControlWordExchange::initialText(uint16_t value) {
@@ -59,8 +59,7 @@ void ControlWordExchange::start() {
 }
 
 void ControlWordExchange::onConnected() {
-    send(writeRequest(displayAddress_, value_));
-    startTimer(kControlReplyTimer, kControlReplyTimeoutMs);
+    request(writeRequest(displayAddress_, value_));
 }
 
 void ControlWordExchange::onReply(ByteView frame) {

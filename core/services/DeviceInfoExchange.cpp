@@ -10,7 +10,7 @@ using namespace vantor::transfer;
 DeviceInfoExchange::DeviceInfoExchange(std::string model, DeviceInfoSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
-    guardRepliesWith(kInfoReplyTimer);
+    guardRepliesWith(kInfoReplyTimer, kInfoReplyTimeoutMs);
 }
 
 void DeviceInfoExchange::start() {
@@ -21,11 +21,6 @@ void DeviceInfoExchange::start() {
 
 void DeviceInfoExchange::onConnected() {
     request(bareRequest(command::kDeviceState));
-}
-
-void DeviceInfoExchange::request(Bytes frame) {
-    send(std::move(frame));
-    startTimer(kInfoReplyTimer, kInfoReplyTimeoutMs);
 }
 
 void DeviceInfoExchange::onReply(ByteView frame) {

@@ -15,7 +15,7 @@ FirmwareExchange::FirmwareExchange(std::string model, std::optional<Bytes> file,
     : Exchange(Framing::Command), model_(std::move(model)), file_(std::move(file)),
       settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
-    guardRepliesWith(kFirmwareReplyTimer);
+    guardRepliesWith(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
 }
 
 std::string FirmwareExchange::failureText(int resultCode) {
@@ -30,11 +30,6 @@ void FirmwareExchange::start() {
 void FirmwareExchange::onConnected() {
     phase_ = Phase::Identifying;
     request(bareRequest(command::kDeviceState));
-}
-
-void FirmwareExchange::request(Bytes frame) {
-    send(std::move(frame));
-    startTimer(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
 }
 
 void FirmwareExchange::onReply(ByteView frame) {

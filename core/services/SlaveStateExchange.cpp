@@ -13,7 +13,7 @@ using namespace vantor::transfer;
 SlaveStateExchange::SlaveStateExchange(std::string model, SlaveStateSettings settings)
     : Exchange(Framing::ModbusTcp), model_(std::move(model)), settings_(std::move(settings)),
       portCount_(polledPortCount(model_)), rows_(kRowCount) {
-    guardRepliesWith(kStateReplyTimer);
+    guardRepliesWith(kStateReplyTimer, kStateReplyTimeoutMs);
 }
 
 std::string SlaveStateExchange::staleNote(const std::string& lastRead) {
@@ -54,10 +54,9 @@ void SlaveStateExchange::beginCycle() {
 
 void SlaveStateExchange::sendRequest() {
     const uint8_t function = pass_ == Pass::State ? kReadInput : kReadHolding;
-    send(readRequest(static_cast<uint16_t>(counter_), function, pairStart(port_, counter_)));
+    request(readRequest(static_cast<uint16_t>(counter_), function, pairStart(port_, counter_)));
     ++counter_;
     inFlight_ = true;
-    startTimer(kStateReplyTimer, kStateReplyTimeoutMs);
 }
 
 bool SlaveStateExchange::identificationMatches(std::string_view model, ByteView frame) {

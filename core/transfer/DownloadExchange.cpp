@@ -9,7 +9,7 @@ DownloadExchange::DownloadExchange(std::string model, ConfigurationBlocks blocks
     : Exchange(Framing::Command), model_(std::move(model)), blocks_(std::move(blocks)),
       settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
-    guardRepliesWith(kReplyTimer);
+    guardRepliesWith(kReplyTimer, settings_.replyTimeoutMs);
     pauseRepliesWith(kPaceTimer, settings_.paceMs);
 }
 
@@ -23,11 +23,6 @@ void DownloadExchange::onConnected() {
     phase_ = Phase::DeviceState;
     status("正在获取设备状态....");
     request(bareRequest(command::kDeviceState));
-}
-
-void DownloadExchange::request(Bytes frame) {
-    send(std::move(frame));
-    startTimer(kReplyTimer, settings_.replyTimeoutMs);
 }
 
 void DownloadExchange::onReply(ByteView frame) {

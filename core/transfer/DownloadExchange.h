@@ -55,7 +55,6 @@ protected:
 private:
     void handleDeviceState(ByteView frame);
     void handleAck(ByteView frame);
-    void request(Bytes frame);
     void sendChunk();
     void sendFinish();
     void fail(const std::string& detail);

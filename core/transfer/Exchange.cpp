@@ -202,6 +202,12 @@ void Exchange::send(Bytes bytes, bool expectReply) {
         link_.expectReply();
 }
 
+void Exchange::request(Bytes bytes) {
+    send(std::move(bytes));
+    if (replyTimer_)
+        startTimer(*replyTimer_, replyTimeoutMs_);
+}
+
 void Exchange::startTimer(int id, int ms) {
     // A request on a connection the gateway has closed never went out.
     if (peerClosed_ && replyTimer_ == id)

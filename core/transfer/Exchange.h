@@ -125,11 +125,17 @@ protected:
     void send(Bytes bytes, bool expectReply = true);
     void startTimer(int id, int ms);
     void stopTimer(int id);
-    // The timer that guards the reply to the outstanding request. No reply
-    // can come on a connection the gateway has closed: once it has, this
-    // timer runs out at once wherever it is armed, so the exchange ends as
-    // its own reply timeout would end it, without the wait.
-    void guardRepliesWith(int timerId) { replyTimer_ = timerId; }
+    // The timer that guards the reply to the outstanding request, and how
+    // long it waits. No reply can come on a connection the gateway has
+    // closed: once it has, this timer runs out at once wherever it is armed,
+    // so the exchange ends as its own reply timeout would end it, without
+    // the wait.
+    void guardRepliesWith(int timerId, int timeoutMs) {
+        replyTimer_ = timerId;
+        replyTimeoutMs_ = timeoutMs;
+    }
+    // Sends a request and arms the guarding timer for its reply.
+    void request(Bytes bytes);
     // Lets the guarding timer run out now (on the driver's next turn).
     void expireReplyTimer();
     // A frame that answers nothing: the outstanding request is still
@@ -178,6 +184,7 @@ private:
     bool socketOpen_ = false;
     bool peerClosed_ = false;
     std::optional<int> replyTimer_;
+    int replyTimeoutMs_ = 0;
     std::optional<int> pauseTimer_;
     int pauseMs_ = 0;
     std::optional<Bytes> pausedReply_;

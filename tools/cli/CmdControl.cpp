@@ -36,14 +36,7 @@ int runControl(const std::vector<std::string>& args) {
     auto value = services::ControlWordExchange::parseValue(*text, sink);
     if (!value)
         return kRefused;
-    std::string host;
-    if (auto ip = o.value("--ip")) {
-        host = *ip;
-    } else {
-        model::CVantorDoc doc;
-        doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
-        host = doc.IP;
-    }
+    const std::string host = accessHost(o);
 
     services::ControlWordExchange exchange(*address, *value, {host, port.value_or(services::kModbusPort)});
     transfer::StreamWireLog log(stderr);

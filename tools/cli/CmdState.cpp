@@ -50,14 +50,7 @@ int runState(const std::vector<std::string>& args) {
         reportError("vantor-cli state: slave states are not offered for " + *modelName);
         return kUsage;
     }
-    std::string host;
-    if (auto ip = o.value("--ip")) {
-        host = *ip;
-    } else {
-        model::CVantorDoc doc;
-        doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
-        host = doc.IP;
-    }
+    const std::string host = accessHost(o);
 
     services::SlaveStateExchange exchange(*modelName, {host, port.value_or(services::kModbusPort)});
     transfer::StreamWireLog log(stderr);

@@ -93,4 +93,8 @@ private:
     std::string error_;
 };
 
+// Where a device command connects: --ip, else the access IP a new project
+// takes (IP/ETHOption.xml, as dataDirectoryOf finds it).
+std::string accessHost(const Options& options);
+
 } // namespace vantor::cli
