@@ -5,6 +5,7 @@
 // digit, so for the side-by-side runs both get the text with every digit
 // name prefixed by "a". The ratios are printed after the table.
 #include "RatioReporter.h"
+#include "markup/ArchiveString.h"
 #include "markup/CXmlDoc.h"
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
@@ -154,13 +155,13 @@ void BM_OpenSave(benchmark::State& state) {
 // The same work without the disk: container decode and walk, then text and
 // container again (what open + save costs apart from the file system).
 void BM_OpenSaveInMemory(benchmark::State& state) {
-    const std::string bytes = model::encodeArchiveString(projectText());
+    const std::string bytes = markup::encodeArchiveString(projectText());
     model::CVantorDoc doc;
     for (auto _ : state) {
         if (!model::ProjectFile::readBytes(doc, bytes))
             state.SkipWithError("container refused");
         benchmark::DoNotOptimize(
-            model::encodeArchiveString(model::ProjectFile::buildText(doc, "Vantor V1.0.0")));
+            markup::encodeArchiveString(model::ProjectFile::buildText(doc, "Vantor V1.0.0")));
     }
 }
 

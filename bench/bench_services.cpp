@@ -122,7 +122,7 @@ bool downloadProject() {
     settings.portOverride = gateway().configPort;
     settings.paceMs = 0;
     transfer::DownloadExchange exchange(kModel, std::move(blocks), settings);
-    cli::BlockingDriver driver(exchange);
+    blocking::BlockingDriver driver(exchange);
     done = driver.run().success;
     return *done;
 }
@@ -146,7 +146,7 @@ void BM_PollCycleSixPorts(benchmark::State& state) {
     for (auto _ : state) {
         services::SlaveStateExchange exchange(kModel, {"127.0.0.1", gateway().modbusPort});
         CycleStart log;
-        cli::BlockingDriver driver(exchange, &log);
+        blocking::BlockingDriver driver(exchange, &log);
         Clock::time_point end{};
         driver.afterEvent = [&] {
             if (exchange.cycles() >= 1 && !exchange.finished()) {
@@ -183,7 +183,7 @@ void BM_Firmware1MiB(benchmark::State& state) {
         settings.host = "127.0.0.1";
         settings.portOverride = gateway().configPort;
         services::FirmwareExchange exchange(kModel, file, settings);
-        cli::BlockingDriver driver(exchange);
+        blocking::BlockingDriver driver(exchange);
         const auto start = Clock::now();
         const auto result = driver.run();
         const auto end = Clock::now();

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.start();
     drive.connect(true);
     drive.run();
-    if (drive.result && drive.result->success &&
+    if (drive.finished && drive.finished->success &&
         (drive.messages.empty() || drive.messages.back().text != ControlWordExchange::kDone))
         __builtin_trap();
     return 0;

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.start();
     drive.connect(true);
     drive.run();
-    if (drive.result && drive.result->success && ex.fields().serialNumber.size() != 24)
+    if (drive.finished && drive.finished->success && ex.fields().serialNumber.size() != 24)
         __builtin_trap();
     return 0;
 }

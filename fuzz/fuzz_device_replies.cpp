@@ -2,6 +2,7 @@
 // either layout, the serial number, the identity checks and the mismatch
 // text, and the MODBUS register words. No field may be read past the data,
 // and what is read must have the shape the window shows.
+#include "model/GatewayCatalogue.h"
 #include "services/DeviceInfo.h"
 #include "services/SlaveStateExchange.h"
 #include "services/SlaveStateRegisters.h"
@@ -26,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (view.size() < identificationSize(id->length) || id->deviceId.size() != 8 ||
             id->mac1.size() != 17 || (id->hasMac2 ? id->mac2.size() != 17 : !id->mac2.empty()))
             __builtin_trap();
-        (void)identityMatchesModel(model, id->identity);
-        (void)modelMismatchText(model, id->identity);
+        (void)vantor::model::identityMatchesModel(model, id->identity);
+        (void)vantor::model::modelMismatchText(model, id->identity);
         (void)runStateFor(model, id->runStateValue);
     }
     if (auto serial = readSerialNumber(view)) {

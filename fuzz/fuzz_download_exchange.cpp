@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.connect(true);
     drive.run();
 
-    if (drive.result && drive.result->success) {
+    if (drive.finished && drive.finished->success) {
         const std::size_t chunks =
             chunkCount(blocks.fieldbus.size()) + (blocks.hasEip ? chunkCount(blocks.eip.size()) : 0);
         if (drive.sent.size() != 2 + chunks + 1 || drive.sent.back() != bareRequest(command::kRestart))

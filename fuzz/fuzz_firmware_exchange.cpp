@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.start();
     drive.connect(true);
     drive.run(600);
-    if (drive.result && drive.result->success) {
+    if (drive.finished && drive.finished->success) {
         auto fw = splitFirmware(*file);
         const std::size_t blocks =
             fw->image.empty() ? 1 : (fw->image.size() + kFirmwareBlockSize - 1) / kFirmwareBlockSize;

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     drive.check = [&] {
         const bool connected = ex.linkState() == LinkState::Connected;
-        if ((connected || ex.actionsEnabled()) && !drive.open())
+        if ((connected || ex.actionsEnabled()) && !drive.open)
             std::abort();
         if (ex.actionsEnabled() != connected)
             std::abort();

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.check = [&] {
         if (ex.downloadEnabled() != (ex.phase() == NetDownloadExchange::Phase::Connected))
             std::abort();
-        if (ex.downloadEnabled() && !drive.open())
+        if (ex.downloadEnabled() && !drive.open)
             std::abort();
         switch (fdp.ConsumeIntegralInRange<int>(0, 15)) {
         case 0:
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.pump();
     drive.run(600);
 
-    if (drive.result && drive.result->success) {
+    if (drive.finished && drive.finished->success) {
         const std::size_t parts = imageBPartCount(images.b);
         if (ex.partsSent() != parts || drive.sent.empty() ||
             drive.sent.back() != bareRequest(command::kRestart))

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (ex.downloadEnabled() && !ex.connected())
             std::abort();
         // (Once the dialog has ended it no longer shows a link.)
-        if (!ex.finished() && ex.connected() && !drive.open())
+        if (!ex.finished() && ex.connected() && !drive.open)
             std::abort();
         switch (fdp.ConsumeIntegralInRange<int>(0, 11)) {
         case 0:
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.pump();
     drive.run(800);
 
-    if (drive.result && drive.result->success && !ex.acknowledged())
+    if (drive.finished && drive.finished->success && !ex.acknowledged())
         __builtin_trap();
     vantor::fuzzing::requireWellFormedAddressFiles(vantor::fuzzing::scratchDir());
     return 0;

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drive.run(800);
     const bool stored = doc.SETIP != before.SETIP || doc.SETMASK != before.SETMASK ||
                         doc.SETGW != before.SETGW || doc.SETPORT != before.SETPORT;
-    if (stored != (drive.result && drive.result->success) ||
+    if (stored != (drive.finished && drive.finished->success) ||
         (stored && (doc.SETIP != fields.ip || doc.SETMASK != fields.mask || doc.SETGW != fields.gateway ||
                     doc.SETPORT != 503)))
         __builtin_trap();

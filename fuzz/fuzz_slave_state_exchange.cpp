@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const PortSlaves& s = ex.slaves(port);
             const std::size_t n = s.addresses.size();
             if (s.states.size() != n || s.stateAddresses.size() != n || s.controlAddresses.size() != n ||
-                n > kSlotsPerPort || (refreshed && port <= ex.portCount() && s.controls.size() != n))
+                n > kSlavesPerPort || (refreshed && port <= ex.portCount() && s.controls.size() != n))
                 __builtin_trap();
         }
     };

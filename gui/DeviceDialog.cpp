@@ -143,5 +143,5 @@ void DeviceDialog::showEndMessagesNow() {
 }
 
 void DeviceDialog::showWireLog() {
-    gui::showWireLog(this, driver_ ? driver_->wireLog() : QStringList());
+    gui::showWireLog(this, driver_ ? driver_->wireLog() : std::vector<std::string>());
 }

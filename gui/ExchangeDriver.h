@@ -1,56 +1,40 @@
 #pragma once
 // Runs one core exchange on the GUI thread: its connect and sends go to a
-// QTcpSocket, each of its timers is a single-shot QTimer carrying the token
-// it was armed with, and the socket's events (connected, readable, error,
-// closed) go back to the exchange. Status texts, progress, messages and the
-// end are passed on as signals. Nothing here blocks or sleeps.
+// QTcpSocket, one single-shot QTimer wakes it at the exchange's next
+// deadline, and the socket's events (connected, readable, error, closed) go
+// back to it. Status texts, progress, messages and the end are passed on
+// as signals. Nothing here blocks or sleeps.
 //
 // Unsent bytes stay in the socket's write buffer and go out as it becomes
 // writable; a write error while some are still waiting is reported to the
 // exchange as a failed send. A close hands over what was already written
 // before the connection goes.
 #include "common/MessageSink.h"
-#include "transfer/Exchange.h"
-#include "transfer/WireLog.h"
+#include "transfer/ExchangeRunner.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
-#include <map>
-#include <optional>
+#include <utility>
+#include <vector>
 
 class QTcpSocket;
 class QTimer;
 
 namespace vantor::gui {
 
-class ExchangeDriver : public QObject {
+class ExchangeDriver : public QObject, public transfer::ExchangeRunner {
     Q_OBJECT
 public:
+    // start() starts the exchange, pump() carries out what a button press
+    // on the exchange asked for, cancel() ends it when the user closes the
+    // window (the socket goes with it).
     explicit ExchangeDriver(transfer::Exchange& exchange, QObject* parent = nullptr);
     ~ExchangeDriver() override;
 
-    // Starts the exchange.
-    void start();
-    // Carries out what the exchange asked for since the last event: call it
-    // after driving the exchange directly (a button press).
-    void pump();
-    // The user closes the window: the exchange ends and the socket goes.
-    void cancel();
-
-    transfer::Exchange& exchange() { return ex_; }
-    bool isFinished() const { return result_.has_value(); }
-    const std::optional<transfer::FinishedAction>& result() const { return result_; }
-
     // The wire log so far: one line per frame or connection event.
-    const QStringList& wireLog() const { return log_; }
-
-    // The longest gap the GUI thread was seen busy while this exchange ran,
-    // measured by a 4 ms heartbeat timer (0 until measured).
-    void measureStalls(bool on);
-    int longestStallMs() const { return longestStall_; }
+    const std::vector<std::string>& wireLog() const { return lines_.lines(); }
 
 signals:
     void statusChanged(const QString& text);
@@ -66,29 +50,32 @@ signals:
     // moment to read its state (lists, fields).
     void eventHandled();
 
-private:
-    void carryOut();
-    void onConnected();
-    void onReadyRead();
-    void onError();
-    void onDisconnected();
-    void onTimer(int id);
-    void note(const QString& text);
-    void frame(transfer::WireDirection direction, transfer::ByteView bytes);
+protected:
+    int64_t nowMs() const override { return clock_.elapsed(); }
+    void openConnection(const transfer::ConnectAction& target) override;
+    bool write(transfer::ByteView bytes) override;
+    bool closeConnection() override;
+    void showStatus(const std::string& text) override { emit statusChanged(QString::fromStdString(text)); }
+    void showProgress(const transfer::ProgressAction& p) override {
+        emit progressChanged(p.minimum, p.maximum, p.position);
+    }
+    void showMessage(const Message& m, bool ending) override { messages_.emplace_back(m, ending); }
+    void ended(const transfer::FinishedAction&) override { endedNow_ = true; }
+    void connectionMade() override { emit connected(); }
+    void afterPump() override;
 
-    transfer::Exchange& ex_;
+private:
+    void onError();
+
+    transfer::WireLines lines_;
     QTcpSocket* socket_;
-    std::map<int, QTimer*> timers_;
-    std::map<int, uint64_t> tokens_;
+    QTimer* wake_;
+    QElapsedTimer clock_;
     bool connecting_ = false;
     bool closing_ = false;
     bool peerGone_ = false;
-    std::optional<transfer::FinishedAction> result_;
-    QElapsedTimer clock_;
-    QStringList log_;
-    QTimer* heartbeat_ = nullptr;
-    QElapsedTimer lastBeat_;
-    int longestStall_ = 0;
+    std::vector<std::pair<Message, bool>> messages_;
+    bool endedNow_ = false;
 };
 
 } // namespace vantor::gui

@@ -1,12 +1,11 @@
 #include "QtMessageSink.h"
 
+#include "QtText.h"
+
 #include <QMessageBox>
 
 namespace vantor::gui {
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 MessageSink* redirect = nullptr;
 } // namespace
 

@@ -1,6 +1,8 @@
 #pragma once
 // The result box at the end of a device exchange: one line of text (by
 // default "下载完毕！") and OK. Tests collect the texts instead (redirectTo).
+#include "transfer/ResultTexts.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -13,7 +15,7 @@ class ResultBox : public QDialog {
 public:
     explicit ResultBox(QWidget* parent = nullptr);
 
-    static constexpr const char* kDefaultText = "下载完毕！";
+    static constexpr const char* kDefaultText = transfer::result::kDone;
     void setText(const QString& text);
     QString text() const;
 

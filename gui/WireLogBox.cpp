@@ -7,7 +7,7 @@
 
 namespace vantor::gui {
 
-void showWireLog(QWidget* parent, const QStringList& lines) {
+void showWireLog(QWidget* parent, const std::vector<std::string>& lines) {
     QDialog box(parent);
     box.setObjectName("wireLog");
     box.setWindowTitle("通信记录");
@@ -16,7 +16,10 @@ void showWireLog(QWidget* parent, const QStringList& lines) {
     text->setReadOnly(true);
     text->setFont(QFont("Monospace"));
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setPlainText(lines.join('\n'));
+    QStringList all;
+    for (const auto& line : lines)
+        all << QString::fromStdString(line);
+    text->setPlainText(all.join('\n'));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
     auto* layout = new QVBoxLayout(&box);

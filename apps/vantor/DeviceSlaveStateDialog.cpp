@@ -165,7 +165,7 @@ void DeviceSlaveStateDialog::openControlWord(int row) {
 
 void runSlaveStateCommand(QWidget* parent, model::CVantorDoc& doc) {
     if (!doc.hasMaster()) {
-        gui::QtMessageSink(parent).error("请添加一个主站!");
+        gui::QtMessageSink(parent).error(model::kNoGateway);
         return;
     }
     if (!model::gatewayModel(doc.modelName()).has(model::FeatureSlaveState))

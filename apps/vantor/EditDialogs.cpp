@@ -2,6 +2,7 @@
 
 #include "FormDialog.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "editing/CommandEditor.h"
 
 #include <QCheckBox>
@@ -20,12 +21,10 @@
 using namespace vantor;
 using vantor::editing::FormResult;
 using vantor::gui::FormDialog;
+using vantor::gui::q;
 
 namespace {
 
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 std::string s(const QLineEdit* e) {
     return gui::fieldText(e);
 }

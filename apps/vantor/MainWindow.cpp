@@ -9,6 +9,7 @@
 #include "MainWindowParts.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "RecentFiles.h"
 #include "RefusalList.h"
 #include "TableDialogs.h"
@@ -51,15 +52,12 @@
 #include <QVBoxLayout>
 
 using namespace vantor;
+using vantor::gui::q;
 
 namespace {
 
 constexpr int kToggleModules = 32799;
 constexpr int kToggleCatalogue = 32800;
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The first line of the version file.
 QString versionLine() {

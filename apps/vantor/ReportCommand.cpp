@@ -6,7 +6,7 @@
 #include "FileChooser.h"
 #include "QtMessageSink.h"
 
-#include "model/ProjectFile.h"
+#include "common/AtomicFile.h"
 #include "services/CommissioningReport.h"
 
 #include <QApplication>
@@ -55,8 +55,7 @@ bool savePdf(const QString& path, const QString& html, std::string* error) {
         page.print(&writer);
     }
     const QByteArray& bytes = buffer.data();
-    return model::writeFileAtomically(path.toStdString(), std::string_view(bytes.constData(), bytes.size()),
-                                      error);
+    return writeFileAtomically(path.toStdString(), std::string_view(bytes.constData(), bytes.size()), error);
 }
 
 } // namespace
@@ -94,6 +93,6 @@ void runReportCommand(QWidget* parent, const model::CVantorDoc& doc, const QStri
         return;
     }
     std::string error;
-    if (!model::writeFileAtomically(path.toStdString(), html, &error))
+    if (!writeFileAtomically(path.toStdString(), html, &error))
         sink.error(error);
 }

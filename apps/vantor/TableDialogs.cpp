@@ -2,6 +2,7 @@
 
 #include "FileChooser.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "TableList.h"
 #include "editing/AddressMap.h"
 #include "editing/CdtAddressTable.h"
@@ -28,14 +29,11 @@
 
 using namespace vantor;
 using vantor::gui::addCloseRow;
+using vantor::gui::q;
 using vantor::gui::tableList;
 using vantor::gui::titled;
 
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // The save dialog of both exports: a workbook below EXCEL/ of the start-up
 // directory; empty when cancelled.

@@ -4,6 +4,7 @@
 #include "GatewayPorts.h"
 #include "IpAddressEdit.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "WireLogBox.h"
 
 #include "editing/ComPropertiesForm.h"
@@ -22,11 +23,9 @@
 #include <QVBoxLayout>
 
 using namespace vantor;
+using vantor::gui::q;
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 std::string s(const QString& q) {
     return q.toStdString();
 }

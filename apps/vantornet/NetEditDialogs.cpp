@@ -3,6 +3,7 @@
 #include "FileChooser.h"
 #include "FormDialog.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "net/NetCatalogue.h"
 
 #include <QCheckBox>
@@ -22,12 +23,9 @@ using namespace vantor;
 using vantor::editing::FormResult;
 using vantor::gui::fieldText;
 using vantor::gui::FormDialog;
+using vantor::gui::q;
 
 namespace {
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Two exclusive choices in one row of the form; true when the first is on.
 struct RadioPair {

@@ -3,6 +3,7 @@
 #include "DataFiles.h"
 #include "IpAddressEdit.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 
 #include <QDir>
 #include <QFormLayout>
@@ -18,11 +19,9 @@
 #include <variant>
 
 using namespace vantor;
+using vantor::gui::q;
 
 namespace {
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 gui::IpAddressEdit* ipField(QWidget* parent, const char* name, const std::string& text) {
     auto* e = new gui::IpAddressEdit(q(text), parent);

@@ -10,6 +10,7 @@
 #include "NetProjectView.h"
 #include "NetTableDialogs.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "RecentFiles.h"
 #include "TableList.h"
 #include "net/NetAddressTables.h"
@@ -41,14 +42,11 @@
 #include <QUrl>
 
 using namespace vantor;
+using vantor::gui::q;
 
 namespace {
 
 constexpr const char* kFileFilter = "VNConfigure files(*.vncfg)";
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 

@@ -164,4 +164,11 @@ std::optional<SaveFailure> replaceFile(const std::string& path, std::string_view
     return file.failure();
 }
 
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+    auto failure = replaceFile(path, bytes);
+    if (failure && error)
+        *error = "无法保存文件 " + path + ": " + failure->text();
+    return !failure;
+}
+
 } // namespace vantor

@@ -63,4 +63,8 @@ private:
 // The whole replacement in one call; nothing when it succeeded.
 std::optional<SaveFailure> replaceFile(const std::string& path, std::string_view bytes);
 
+// The same for callers that report a text: false, with "无法保存文件 <path>:
+// <step> (<reason>)" in `error` (UTF-8), on failure.
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
+
 } // namespace vantor

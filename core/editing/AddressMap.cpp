@@ -72,7 +72,7 @@ AddressMap buildAddressMap(const CVantorDoc& doc) {
 
 MapView openAddressMap(CVantorDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", "请添加一个主站!");
+        sink.error("错误", model::kNoGateway);
         return MapView::Refused;
     }
     packGatewayAddressesIfNeeded(doc);

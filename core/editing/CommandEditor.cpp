@@ -88,6 +88,46 @@ std::optional<std::string> commandLengthError(const model::CommandKind& kind, in
     return std::nullopt;
 }
 
+std::optional<std::string> checkCommandFields(const model::CommandKind& kind, std::string_view startText,
+                                              std::string_view lengthText, std::string_view gatewayText,
+                                              CommandFormRules rules, CommandFields& fields) {
+    const bool vantor = rules == CommandFormRules::Vantor;
+    // Digits only; an empty field is 0 where the rules say so. A zero must
+    // be written "0" (or left empty) where "00" is refused.
+    auto malformed = [vantor](std::string_view text) {
+        return !digitsOnly(text) || (!vantor && text.empty());
+    };
+    auto paddedZero = [vantor](std::string_view text, int value) {
+        return vantor && value == 0 && !text.empty() && text != "0";
+    };
+    if (malformed(startText))
+        return "起始地址格式错误";
+    if (!digitsOnly(lengthText))
+        return "长度格式错误";
+    fields.start = fieldValue(startText);
+    fields.length = fieldValue(lengthText);
+    if (paddedZero(startText, fields.start))
+        return "起始地址格式错误";
+    if (fields.start > 65535)
+        return "起始地址请添入一个0和65535之间的整数";
+    if (paddedZero(lengthText, fields.length))
+        return "长度格式错误";
+    if (auto message = commandLengthError(kind, fields.length))
+        return message;
+    // The slave's data area ends at address 65535: a range running past it
+    // would be polled from addresses the slave cannot have.
+    if (fields.start + fields.length > 65536)
+        return kSlaveRangeExceeded;
+    // Only the first gateway address; the end of the range is checked
+    // before a download.
+    if (malformed(gatewayText))
+        return "网关地址错误";
+    fields.gate = fieldValue(gatewayText);
+    if (vantor && fields.gate > (kind.bits() ? 8191 : 3999))
+        return "网关地址超限";
+    return std::nullopt;
+}
+
 bool checkCommandOverlap(std::span<const CommandSpan> projectOthers, std::span<const CommandSpan> slaveOthers,
                          const model::CommandKind& kind, int start, int length, int gate, MessageSink& sink) {
     for (const auto& m : projectOthers)
@@ -134,7 +174,7 @@ std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std:
     int next = doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))];
     int proposal = proposeGatewayAddress(doc, next, kind->area);
     if (proposal < 0)
-        sink.error("错误", "没有可用的网关地址");
+        sink.error("错误", kNoFreeGatewayAddress);
     else
         f.gatewayText = std::to_string(proposal);
     return f;
@@ -179,52 +219,16 @@ FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageS
         sink.error("错误", "注释最大长度为256个字符");
         return FormResult::StayOpen;
     }
-    // 2.-4. Start address and length: digits only, no padded zero, start
-    // address range.
-    if (!digitsOnly(form.startText)) {
-        sink.error("错误", "起始地址格式错误");
-        return FormResult::StayOpen;
-    }
-    if (!digitsOnly(form.lengthText)) {
-        sink.error("错误", "长度格式错误");
-        return FormResult::StayOpen;
-    }
-    const int start = fieldValue(form.startText);
-    const int length = fieldValue(form.lengthText);
-    if (start == 0 && !form.startText.empty() && form.startText != "0") {
-        sink.error("错误", "起始地址格式错误");
-        return FormResult::StayOpen;
-    }
-    if (start > 65535) {
-        sink.error("错误", "起始地址请添入一个0和65535之间的整数");
-        return FormResult::StayOpen;
-    }
-    if (length == 0 && !form.lengthText.empty() && form.lengthText != "0") {
-        sink.error("错误", "长度格式错误");
-        return FormResult::StayOpen;
-    }
-    // 5. Length by kind.
-    if (auto message = commandLengthError(*kind, length)) {
+    // 2.-6. Start address, length, first gateway address.
+    CommandFields fields;
+    if (auto message = checkCommandFields(*kind, form.startText, form.lengthText, form.gatewayText,
+                                          CommandFormRules::Vantor, fields)) {
         sink.error("错误", *message);
         return FormResult::StayOpen;
     }
-    // The slave's data area ends at address 65535: a range running past it
-    // would be polled from addresses the slave cannot have.
-    if (start + length > 65536) {
-        sink.error("错误", kSlaveRangeExceeded);
-        return FormResult::StayOpen;
-    }
-    // 6. First gateway address only; the end of the range is checked before
-    // a download.
-    if (!digitsOnly(form.gatewayText)) {
-        sink.error("错误", "网关地址错误");
-        return FormResult::StayOpen;
-    }
-    const int gate = fieldValue(form.gatewayText);
-    if (gate > (kind->bits() ? 8191 : 3999)) {
-        sink.error("错误", "网关地址超限");
-        return FormResult::StayOpen;
-    }
+    const int start = fields.start;
+    const int length = fields.length;
+    const int gate = fields.gate;
     // 7. New commands are checked before anything changes.
     if (!form.editMode && !checkCommandOverlap(doc, *kind, form.slave, start, length, gate, -1, sink))
         return FormResult::StayOpen;

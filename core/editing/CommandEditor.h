@@ -42,6 +42,30 @@ template <typename Form> void setCommandFormTexts(Form& f, const model::CommandK
 // ...), or nothing when `length` fits the kind.
 std::optional<std::string> commandLengthError(const model::CommandKind& kind, int length);
 
+// Which program's command form. Both check the start address, the length
+// and the gateway address in the same order with the same messages, and
+// differ in three points, decided here once:
+// - an empty start or gateway field: Vantor counts it as 0 (a later OK
+//   takes 0 and the overlap check decides), as its users have always had
+//   it; VantorNet refuses it, since it would become address 0 and come back
+//   as an overlap the user cannot place;
+// - a zero written "00": Vantor refuses it, VantorNet reads it as 0;
+// - the first gateway address: Vantor limits it to the area (8191 bits,
+//   3999 words, "网关地址超限"); VantorNet leaves it to the overlap checks.
+enum class CommandFormRules { Vantor, VantorNet };
+
+struct CommandFields {
+    int start = 0;
+    int length = 0;
+    int gate = 0;
+};
+
+// The number fields of a command form of `kind`, checked in order: the
+// message of the first that fails, or nothing with `fields` filled.
+std::optional<std::string> checkCommandFields(const model::CommandKind& kind, std::string_view startText,
+                                              std::string_view lengthText, std::string_view gatewayText,
+                                              CommandFormRules rules, CommandFields& fields);
+
 // Overlap check for a command of `kind` on `slave` with slave start S, length
 // L and gateway address G: gateway ranges against every command of the area
 // in the project ("网关地址区域重叠"), then slave ranges against the slave's

@@ -1,6 +1,7 @@
 #include "editing/EipParamsForm.h"
 
 #include "editing/FieldText.h"
+#include "model/SlaveRegisters.h"
 
 #include "text/Numbers.h"
 
@@ -34,8 +35,7 @@ void setEipGroup(model::CVantorDoc& doc, int group, const EipGroup& value) {
 }
 
 std::pair<int, int> eipStartRange(int com) {
-    int low = 2001 + 256 * (com - 1);
-    return {low, low + 254};
+    return {model::slaveRegister(com, 1), model::slaveRegister(com, 255)};
 }
 
 EipParamsForm EipParamsForm::load(const model::CVantorDoc& doc) {

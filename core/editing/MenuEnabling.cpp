@@ -57,7 +57,7 @@ AddressMapKind addressMapKind(const model::CVantorDoc& doc) {
 
 bool checkToolbarDownload(model::CVantorDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", "请添加一个主站!");
+        sink.error("错误", model::kNoGateway);
         return false;
     }
     return model::checkAreas(doc, sink);

@@ -285,7 +285,7 @@ PasteOutcome appendPastedSlave(model::CVantorDoc& doc, int source, int line, int
         const int lowerBound = area >= 0 ? doc.nextGateAddress[static_cast<std::size_t>(area)] : 0;
         const int gate = proposeGatewayRange(doc, lowerBound, m.area_num, m.Length);
         if (gate < 0) {
-            sink.error("错误", "没有可用的网关地址");
+            sink.error("错误", kNoFreeGatewayAddress);
             break;
         }
         m.Gate_Add = gate;

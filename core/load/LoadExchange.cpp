@@ -9,7 +9,7 @@ using namespace vantor::transfer;
 
 LoadExchange::LoadExchange(std::string directory)
     : Exchange(Framing::Command), directory_(std::move(directory)) {
-    guardRepliesWith(kReplyTimer);
+    guardRepliesWith(kReplyTimer, kReplyTimeoutMs);
 }
 
 void LoadExchange::start() {
@@ -91,7 +91,7 @@ void LoadExchange::onClosedByPeer() {
 void LoadExchange::onSendFailed() {
     closeSocket();
     toDisconnected();
-    showError("发送失败");
+    showError(kSendFailed);
     outcome_ = Outcome::Failed;
 }
 
@@ -154,8 +154,7 @@ void LoadExchange::onReply(ByteView frame) {
                           (code == command::kFieldbusConfig && statusOk) || code == command::kNetworkParams ||
                           byteAt(frame, 7) == 98;
     if (!rowFrame && code != lastRequest_) {
-        if (socketOpen())
-            linkReceiver().expectReply();
+        keepAwaitingReply();
         return;
     }
     stopTimer(kReplyTimer);

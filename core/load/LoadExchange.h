@@ -26,7 +26,9 @@
 // under its running timer 4, so a gateway that answers only garbage still
 // ends in "下载失败".
 #include "load/LoadRequests.h"
+#include "transfer/AddressFiles.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <optional>
 #include <string>
@@ -47,8 +49,8 @@ inline constexpr int kReplyTimeoutMs = 10000;
 inline constexpr int kRequestPosition = 8;
 inline constexpr int kLastPosition = 98;
 
-inline constexpr const char* kMissingFile = "你选择了下载空文件！";
-inline constexpr const char* kConnectFailed = "连接失败，请查看IP设置或硬件灯显示";
+inline constexpr const char* kMissingFile = transfer::kAddressFileMissing;
+inline constexpr const char* kConnectFailed = transfer::result::kConnectFailed;
 inline constexpr const char* kDone = "下载完成";
 inline constexpr const char* kFailed = "下载失败";
 // An operation the gateway's closing of the connection cut short.

@@ -12,6 +12,10 @@
 
 namespace vantor::model {
 
+// What an operation that needs the gateway says when the project has none
+// (both programs).
+inline constexpr const char* kNoGateway = "请添加一个主站!";
+
 // Keys of the 36 EtherNet/IP port-area values, in group order (state enable,
 // state start, state length, control enable, control start, control length),
 // each group for COM1..COM6.

@@ -50,9 +50,28 @@ const GatewayModel& gatewayModel(std::string_view name) {
     return m ? *m : kUnknownModel;
 }
 
-std::string identityName(const uint8_t id[4]) {
-    if (id[1] != kIdentityTail[0] || id[2] != kIdentityTail[1] || id[3] != kIdentityTail[2])
-        return "未知设备";
+namespace {
+constexpr const char* kUnknownDevice = "未知设备";
+
+bool hasIdentityTail(std::span<const uint8_t> id) {
+    return id.size() >= 4 && id[1] == kIdentityTail[0] && id[2] == kIdentityTail[1] &&
+           id[3] == kIdentityTail[2];
+}
+} // namespace
+
+bool identityMatchesModel(std::string_view model, std::span<const uint8_t> identity) {
+    const auto& m = gatewayModel(model);
+    return !m.modelCode || (hasIdentityTail(identity) && identity[0] == *m.modelCode);
+}
+
+std::string modelMismatchText(std::string_view model, std::span<const uint8_t> identity) {
+    const std::string configured = model == "TRX-H-QMB6" ? std::string("KX-P6R0-1.0") : std::string(model);
+    return "设备型号不匹配 配置设备为" + configured + " 实际设备为" + identityName(identity);
+}
+
+std::string identityName(std::span<const uint8_t> id) {
+    if (!hasIdentityTail(id))
+        return kUnknownDevice;
     switch (id[0]) {
     case 0x71:
         return "NXE-485-ZRTU2";
@@ -67,7 +86,7 @@ std::string identityName(const uint8_t id[4]) {
     case 0x77:
         return "NXE-485-ZRTU2E";
     default:
-        return "未知设备";
+        return kUnknownDevice;
     }
 }
 

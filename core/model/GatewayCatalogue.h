@@ -53,9 +53,19 @@ const GatewayModel& gatewayModel(std::string_view name);
 // The last three bytes of every identity word.
 inline constexpr uint8_t kIdentityTail[3] = {0x34, 0x58, 0x06};
 
-// The device name for a reported identity word (4 bytes in order), or
-// "未知设备".
-std::string identityName(const uint8_t identity[4]);
+// The identity word a gateway reports, 4 bytes in order (model code, then
+// kIdentityTail); fewer bytes (a reply too short to hold it) are no
+// identity. The one check of it, for the download, the slave states, the
+// device information and the firmware update.
+//
+// The device name for an identity, or "未知设备".
+std::string identityName(std::span<const uint8_t> identity);
+// True when the identity names the project's model. A model without a
+// model code passes whatever came; the others never match a missing one.
+bool identityMatchesModel(std::string_view model, std::span<const uint8_t> identity);
+// "设备型号不匹配 配置设备为<model> 实际设备为<device>"; the EtherNet/IP
+// gateway's projects name KX-P6R0-1.0, whose identity it reports.
+std::string modelMismatchText(std::string_view model, std::span<const uint8_t> identity);
 
 // Area check over all commands (slave order, then command order), plus the
 // telesignal/telemetry sums of the CDT gateway. Shows the first failure and

@@ -1,59 +1,14 @@
 #pragma once
-// The .vtc project file: one length-prefixed string (the archive container)
-// holding the project as GBK markup with root VantorProject.
+// The .vtc project file: the project as GBK markup with root VantorProject
+// (model/ProjectMarkup) in the archive container (markup/ArchiveString).
 #include "model/CVantorDoc.h"
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
-
-namespace vantor::markup {
-class CXmlDoc;
-}
 
 namespace vantor::model {
 
-// --- the archive container ---------------------------------------------
-// Length prefix, little-endian: one byte below 0xFF; else 0xFF and 16 bits
-// below 0xFFFE; else 0xFF, 0xFFFF and 32 bits below 0xFFFFFFFF; else 0xFF,
-// 0xFFFF, 0xFFFFFFFF and 64 bits. Then the bytes of the string.
-
-// The container bytes of an 8-bit string.
-std::string encodeArchiveString(std::string_view text);
-
-// The string held at the start of `bytes`, as GBK. A prefix 0xFF 0xFFFE marks
-// a wide string: a second length (coded the same way) counts UTF-16LE units,
-// which are converted to GBK. Empty optional when the prefix is incomplete or
-// announces more bytes than there are. Bytes after the string are ignored.
-std::optional<std::string> decodeArchiveString(std::string_view bytes);
-
-// Writes `bytes` to a new file beside `path`, flushes it to disk and renames
-// it over `path`, so a failed or interrupted write never destroys the
-// previous file. False with a message (UTF-8) in `error` on failure.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error);
-
-// The string of a whole project file (GBK). Nothing, with the reason in
-// `error`, when the file cannot be read ("无法打开文件 <path>") or its
-// container is damaged (": 文件已损坏或格式不正确" added).
-std::optional<std::string> readArchiveFile(const std::string& path, std::string* error);
-
-// The whole content of a regular file; false when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& bytes);
-
-// Texts between the model (UTF-8) and a project file (GBK). ASCII reads the
-// same in both and skips the converter (most names, addresses and command
-// texts of a project are ASCII or short, and a file holds hundreds of them).
-std::string toFileText(std::string_view utf8);
-std::string fromFileText(std::string_view gbk);
-
-// The section both project files share: MasterInfo with the work mode and
-// one Master per gateway. readMasterInfo finds the next MasterInfo among the
-// current element's siblings; false (nothing read) when there is none.
-void writeMasterInfo(markup::CXmlDoc& xml, int workMode, const std::vector<CMaster>& masters);
-bool readMasterInfo(markup::CXmlDoc& xml, int& workMode, std::vector<CMaster>& masters);
-
-// --- the project file ----------------------------------------------------
 struct ProjectFile {
     // The version text written into every saved project: the first line of
     // "Vantor.ver" in `directory` (UTF-8; a version file in GBK is converted).

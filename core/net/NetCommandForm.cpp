@@ -12,7 +12,6 @@
 namespace vantor::net {
 
 using editing::CommandSpan;
-using editing::digitsOnly;
 using editing::fieldValue;
 using editing::FormResult;
 
@@ -82,7 +81,7 @@ std::optional<NetCommandForm> openNewNetCommandForm(const CVantorNetDoc& doc, st
     const int proposal =
         editing::proposeGatewayAddress(otherCommands(doc, -1, -1, -1), next, kind->area, areaEnd(kind->area));
     if (proposal < 0)
-        sink.error("错误", "没有可用的网关地址");
+        sink.error("错误", editing::kNoFreeGatewayAddress);
     else
         f.gatewayText = std::to_string(proposal);
     return f;
@@ -127,23 +126,13 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
          form.index >= static_cast<int>(s.nodes[static_cast<std::size_t>(form.node)].modules.size())))
         return FormResult::StayOpen;
 
-    // An empty field is no address: refuse it here rather than let it count
-    // as 0 and surface later as an overlap.
-    if (form.startText.empty() || !digitsOnly(form.startText))
-        return refuse("起始地址格式错误");
-    if (!digitsOnly(form.lengthText))
-        return refuse("长度格式错误");
-    const int start = fieldValue(form.startText);
-    const int length = fieldValue(form.lengthText);
-    if (start > 65535)
-        return refuse("起始地址请添入一个0和65535之间的整数");
-    if (auto message = editing::commandLengthError(*kind, length))
+    editing::CommandFields fields;
+    if (auto message = editing::checkCommandFields(*kind, form.startText, form.lengthText, form.gatewayText,
+                                                   editing::CommandFormRules::VantorNet, fields))
         return refuse(*message);
-    if (start + length > 65536)
-        return refuse("超限,数据区范围为1-65536");
-    // A gateway address that is no number would silently become another one.
-    if (form.gatewayText.empty() || !digitsOnly(form.gatewayText))
-        return refuse("网关地址错误");
+    const int start = fields.start;
+    const int length = fields.length;
+    const int gate = fields.gate;
     // The MODBUS address entered with a new command is a unit address; the
     // field is locked when editing.
     if (!form.editMode) {
@@ -155,7 +144,6 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
     }
     if (!text::toGbk(form.commentText))
         return refuse("注释含有无法保存的字符");
-    const int gate = fieldValue(form.gatewayText);
     const int editSend = form.editSend && kind->readWrite != 0 ? 1 : 0;
 
     if (!form.editMode) {

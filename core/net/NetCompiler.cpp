@@ -101,7 +101,7 @@ int dpBytes(const CModule& m) {
 
 bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", "请添加一个主站!");
+        sink.error("错误", model::kNoGateway);
         return false;
     }
     if (isProfibusModel(doc.modelName()) ? !checkDpImages(doc, sink) : !checkAreas(doc, sink))

@@ -15,7 +15,8 @@ NetDownloadExchange::NetDownloadExchange(std::string model, int workMode, NetIma
                                          NetDownloadSettings settings, int* revAllow)
     : Exchange(Framing::Command), model_(std::move(model)), workMode_(workMode), images_(std::move(images)),
       settings_(std::move(settings)), revAllow_(revAllow) {
-    guardRepliesWith(kNetReplyTimer);
+    guardRepliesWith(kNetReplyTimer, settings_.replyTimeoutMs);
+    pauseRepliesWith(kNetPaceTimer, settings_.paceMs);
 }
 
 void NetDownloadExchange::start() {
@@ -56,9 +57,9 @@ void NetDownloadExchange::onConnectTimeout() {
 bool NetDownloadExchange::pressDisconnect() {
     if (finished() || (phase_ != Phase::Connected && !downloading()))
         return false;
-    for (int timer : {kNetReplyTimer, kNetPaceTimer, kFieldbusTimer})
+    for (int timer : {kNetReplyTimer, kFieldbusTimer})
         stopTimer(timer);
-    pending_.reset();
+    cancelPause();
     join_.clear();
     closeSocket();
     phase_ = Phase::Disconnected;
@@ -111,51 +112,32 @@ uint8_t NetDownloadExchange::awaitedCommand() const {
     }
 }
 
-void NetDownloadExchange::keepWaiting() {
-    // The outstanding request is still awaited, under the reply timer that
-    // runs since it went out: frames that answer nothing never prolong it.
-    if (socketOpen())
-        linkReceiver().expectReply();
-}
-
 void NetDownloadExchange::onReply(ByteView frame) {
     const uint8_t code = frame.empty() ? 0 : frame[0];
     if (!join_.holding() && code != awaitedCommand()) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     const bool acknowledgement = code == command::kRtuConfig || code == command::kFieldbusConfig;
     auto whole = join_.add(frame, join_.holding() || acknowledgement);
     if (!whole) {
-        keepWaiting(); // the rest of the acknowledgement
+        keepAwaitingReply(); // the rest of the acknowledgement
         return;
     }
-    stopTimer(kNetReplyTimer);
     if (revAllow_)
         *revAllow_ = 0;
-    if (settings_.paceMs <= 0) {
-        act(*whole);
-        return;
-    }
-    pending_ = std::move(*whole);
-    startTimer(kNetPaceTimer, settings_.paceMs);
+    actAfterPause(*whole);
 }
 
 void NetDownloadExchange::onTimer(int id) {
-    if (id == kNetPaceTimer) {
-        if (pending_) {
-            Bytes frame = std::move(*pending_);
-            pending_.reset();
-            act(frame);
-        }
-    } else if (id == kNetReplyTimer) {
+    if (id == kNetReplyTimer) {
         fail(kNetTimeout);
     } else if (id == kFieldbusTimer) {
         tick();
     }
 }
 
-void NetDownloadExchange::act(const Bytes& frame) {
+void NetDownloadExchange::actOnReply(const Bytes& frame) {
     // The answer to the outstanding request (onReply let no other through).
     const auto code = byteAt(frame, 0);
     if (*code == command::kDeviceState) {

@@ -21,6 +21,8 @@
 #include "net/NetCompiler.h"
 #include "net/NetReplyJoin.h"
 #include "transfer/Exchange.h"
+#include "transfer/GatewayAddress.h"
+#include "transfer/ResultTexts.h"
 
 #include <string>
 
@@ -37,14 +39,14 @@ inline constexpr int kLastTickPosition = 98;
 
 inline constexpr const char* kNetConnecting = "连接中，请稍候....";
 inline constexpr const char* kNetReady = "    请下载";
-inline constexpr const char* kNetConnectFailed = "连接失败，请查看IP设置或硬件灯显示";
+inline constexpr const char* kNetConnectFailed = transfer::result::kConnectFailed;
 // A device IP or port no gateway can have (transfer::connectTarget), refused
 // before connecting with the texts of the program's server dialog.
-inline constexpr const char* kNetIpWrong = "IP地址格式错误";
-inline constexpr const char* kNetPortWrong = "端口格式错误";
-inline constexpr const char* kNetDone = "下载完毕！";
-inline constexpr const char* kNetFailed = "下 载 失 败！";
-inline constexpr const char* kNetTimeout = " 应答超时";
+inline constexpr const char* kNetIpWrong = transfer::kIpFormatWrong;
+inline constexpr const char* kNetPortWrong = transfer::kPortFormatWrong;
+inline constexpr const char* kNetDone = transfer::result::kDone;
+inline constexpr const char* kNetFailed = transfer::result::kFailed;
+inline constexpr const char* kNetTimeout = transfer::result::kReplyTimeout;
 
 struct NetDownloadSettings {
     std::string host = "192.168.1.15";
@@ -93,15 +95,14 @@ protected:
     void onClosedByPeer() override;
     void onReply(transfer::ByteView frame) override;
     void onTimer(int id) override;
+    void actOnReply(const transfer::Bytes& frame) override;
 
 private:
     void request(transfer::Bytes frame, bool expectReply = true);
-    void act(const transfer::Bytes& frame);
     void startFieldbusPhase();
     void tick();
     void sendNextPart();
     void fail(const std::string& detail);
-    void keepWaiting();
     uint8_t awaitedCommand() const;
 
     std::string model_;
@@ -113,7 +114,6 @@ private:
     int position_ = 0;
     std::size_t nextPart_ = 0;
     ReplyJoin join_;
-    std::optional<transfer::Bytes> pending_;
 };
 
 } // namespace vantor::net

@@ -133,15 +133,14 @@ void NetIpSetExchange::onReply(ByteView frame) {
     const bool networkReply = join_.holding() || (!frame.empty() && frame[0] == command::kNetworkParams);
     auto whole = join_.add(frame, networkReply);
     if (!whole) {
-        linkReceiver().expectReply(); // the rest of a split acknowledgement
+        keepAwaitingReply(); // the rest of a split acknowledgement
         return;
     }
     if (acknowledged_)
         return;
     if (byteAt(*whole, 0) != command::kNetworkParams || replyStatus(*whole) != 0) {
         // Not the acknowledgement: it may still come before the run ends.
-        if (socketOpen())
-            linkReceiver().expectReply();
+        keepAwaitingReply();
         return;
     }
     acknowledged_ = true;

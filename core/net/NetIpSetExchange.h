@@ -22,7 +22,9 @@
 // equal to the IP).
 #include "net/NetReplyJoin.h"
 #include "services/NetworkParams.h"
+#include "transfer/AddressFiles.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <optional>
 #include <string>
@@ -33,7 +35,7 @@ inline constexpr int kIpSetTimer = 1;
 inline constexpr int kIpSetTickMs = 20;
 inline constexpr int kIpSetRequestPosition = 8;
 inline constexpr int kIpSetBodyLength = 24;
-inline constexpr const char* kIpSetMissingFile = "你选择了下载空文件！";
+inline constexpr const char* kIpSetMissingFile = transfer::kAddressFileMissing;
 inline constexpr const char* kIpSetConnectFailed = "连接失败";
 
 struct IpSetFields {

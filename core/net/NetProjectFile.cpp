@@ -1,27 +1,19 @@
 #include "net/NetProjectFile.h"
 
+#include "common/AtomicFile.h"
+#include "markup/ArchiveString.h"
 #include "markup/CXmlDoc.h"
-#include "model/ModuleAttributes.h"
 #include "model/ProjectFile.h"
+#include "model/ProjectMarkup.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
 
 namespace vantor::net {
 namespace {
 
-constexpr std::string_view kDeclaration = "<?xml version='1.0' encoding='gb2312'?>\r\n";
-
-void setText(markup::CXmlDoc& xml, std::string_view name, const std::string& utf8) {
-    xml.SetAttrib(name, model::toFileText(utf8));
-}
-
-int number(const markup::CXmlDoc& xml, std::string_view name) {
-    return text::readDecimal(xml.GetAttrib(name));
-}
-
-std::string textOf(const markup::CXmlDoc& xml, std::string_view name) {
-    return model::fromFileText(xml.GetAttrib(name));
-}
+using model::numberAttrib;
+using model::setTextAttrib;
+using model::textAttrib;
 
 void writeCom(markup::CXmlDoc& xml, const std::string& prefix, const CCom& c) {
     xml.SetAttrib(prefix + "_baud", c.baud);
@@ -32,11 +24,11 @@ void writeCom(markup::CXmlDoc& xml, const std::string& prefix, const CCom& c) {
 }
 
 void readCom(const markup::CXmlDoc& xml, const std::string& prefix, CCom& c) {
-    c.baud = number(xml, prefix + "_baud");
-    c.parity = number(xml, prefix + "_check_flag");
-    c.number = number(xml, prefix + "_com_num");
-    c.address = number(xml, prefix + "_modadd");
-    c.stop = number(xml, prefix + "_stop_flag");
+    c.baud = numberAttrib(xml, prefix + "_baud");
+    c.parity = numberAttrib(xml, prefix + "_check_flag");
+    c.number = numberAttrib(xml, prefix + "_com_num");
+    c.address = numberAttrib(xml, prefix + "_modadd");
+    c.stop = numberAttrib(xml, prefix + "_stop_flag");
 }
 
 void writeModule(markup::CXmlDoc& xml, const CModule& m) {
@@ -54,9 +46,9 @@ void writeSlave(markup::CXmlDoc& xml, const CSlave& s) {
     xml.AddElem("Slave");
     xml.SetAttrib("address", s.address);
     xml.SetAttrib("control", static_cast<unsigned>(s.control));
-    setText(xml, "ipadd", s.ipadd);
-    setText(xml, "name", s.name);
-    setText(xml, "picture", s.picture);
+    setTextAttrib(xml, "ipadd", s.ipadd);
+    setTextAttrib(xml, "name", s.name);
+    setTextAttrib(xml, "picture", s.picture);
     xml.SetAttrib("port", s.port);
     xml.SetAttrib("space", s.space);
     xml.SetAttrib("timetip", s.timetip);
@@ -76,20 +68,20 @@ void writeSlave(markup::CXmlDoc& xml, const CSlave& s) {
 
 CSlave readSlave(markup::CXmlDoc& xml) {
     CSlave s;
-    s.address = number(xml, "address");
-    s.control = static_cast<uint8_t>(number(xml, "control") & 0xFF);
-    s.ipadd = textOf(xml, "ipadd");
-    s.name = textOf(xml, "name");
-    s.picture = textOf(xml, "picture");
-    s.port = number(xml, "port");
-    s.space = number(xml, "space");
-    s.timetip = number(xml, "timetip");
-    s.x = number(xml, "x");
-    s.y = number(xml, "y");
+    s.address = numberAttrib(xml, "address");
+    s.control = static_cast<uint8_t>(numberAttrib(xml, "control") & 0xFF);
+    s.ipadd = textAttrib(xml, "ipadd");
+    s.name = textAttrib(xml, "name");
+    s.picture = textAttrib(xml, "picture");
+    s.port = numberAttrib(xml, "port");
+    s.space = numberAttrib(xml, "space");
+    s.timetip = numberAttrib(xml, "timetip");
+    s.x = numberAttrib(xml, "x");
+    s.y = numberAttrib(xml, "y");
     xml.IntoElem();
     while (xml.FindElem("Node")) {
         CNode node;
-        node.address = number(xml, "address");
+        node.address = numberAttrib(xml, "address");
         xml.IntoElem();
         while (xml.FindElem("Module"))
             node.modules.push_back(readModule(xml));
@@ -104,7 +96,7 @@ CSlave readSlave(markup::CXmlDoc& xml) {
 
 std::string NetProjectFile::buildText(const CVantorNetDoc& doc, const std::string& softVer) {
     markup::CXmlDoc xml;
-    xml.SetDoc(kDeclaration);
+    xml.SetDoc(model::kProjectDeclaration);
     xml.AddElem("VantorNetProject");
     xml.IntoElem();
 
@@ -146,9 +138,9 @@ NetLoadStop NetProjectFile::readText(CVantorNetDoc& doc, std::string_view gbkTex
 
     if (!xml.FindElem("bus"))
         return NetLoadStop::AtBus;
-    doc.bus.length = number(xml, "length");
-    doc.bus.x = number(xml, "x");
-    doc.bus.y = number(xml, "y");
+    doc.bus.length = numberAttrib(xml, "length");
+    doc.bus.x = numberAttrib(xml, "x");
+    doc.bus.y = numberAttrib(xml, "y");
 
     if (!xml.FindElem("COM"))
         return NetLoadStop::AtCom;
@@ -157,12 +149,12 @@ NetLoadStop NetProjectFile::readText(CVantorNetDoc& doc, std::string_view gbkTex
 
     if (!xml.FindElem("globalValue"))
         return NetLoadStop::AtGlobalValue;
-    doc.insert_add = number(xml, "insert_add");
-    doc.insert_slave_flag = number(xml, "insert_slave_flag");
-    doc.rev_allow = number(xml, "rev_allow");
-    doc.currentSelect = number(xml, "currentSelect");
-    doc.test = number(xml, "test");
-    doc.isDataModifySendEnable = number(xml, "isDataModifySendEnable");
+    doc.insert_add = numberAttrib(xml, "insert_add");
+    doc.insert_slave_flag = numberAttrib(xml, "insert_slave_flag");
+    doc.rev_allow = numberAttrib(xml, "rev_allow");
+    doc.currentSelect = numberAttrib(xml, "currentSelect");
+    doc.test = numberAttrib(xml, "test");
+    doc.isDataModifySendEnable = numberAttrib(xml, "isDataModifySendEnable");
 
     if (!model::readMasterInfo(xml, doc.GW_work_mode, doc.masters))
         return NetLoadStop::AtMasterInfo;
@@ -179,7 +171,7 @@ NetLoadStop NetProjectFile::readText(CVantorNetDoc& doc, std::string_view gbkTex
 }
 
 bool NetProjectFile::readBytes(CVantorNetDoc& doc, std::string_view fileBytes) {
-    auto textBytes = model::decodeArchiveString(fileBytes);
+    auto textBytes = markup::decodeArchiveString(fileBytes);
     if (!textBytes)
         return false;
     readText(doc, *textBytes);
@@ -189,11 +181,11 @@ bool NetProjectFile::readBytes(CVantorNetDoc& doc, std::string_view fileBytes) {
 bool NetProjectFile::save(const CVantorNetDoc& doc, const std::string& path, const std::string& directory,
                           std::string* error) {
     const std::string softVer = model::ProjectFile::readSoftVer(directory);
-    return model::writeFileAtomically(path, model::encodeArchiveString(buildText(doc, softVer)), error);
+    return writeFileAtomically(path, markup::encodeArchiveString(buildText(doc, softVer)), error);
 }
 
 bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::string* error) {
-    auto text = model::readArchiveFile(path, error);
+    auto text = markup::readArchiveFile(path, error);
     if (!text)
         return false;
     // An opened file replaces the project: nothing of the one before stays,
@@ -201,7 +193,7 @@ bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::stri
     CVantorNetDoc loaded;
     if (readText(loaded, *text) == NetLoadStop::NotAProject) {
         if (error)
-            *error = "无法打开文件 " + path + ": 不是VantorNet工程文件";
+            *error = markup::cannotOpenText(path) + ": 不是VantorNet工程文件";
         return false;
     }
     loaded.modified = false;

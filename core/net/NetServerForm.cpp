@@ -119,13 +119,13 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
     if (!form.addMode && (form.slave < 0 || form.slave >= static_cast<int>(doc.slaves.size())))
         return FormResult::StayOpen;
     if (!serverIpValid(trimmed(form.ipText)))
-        return refuse("IP地址格式错误");
+        return refuse(transfer::kIpFormatWrong);
     if (!digitsOnly(form.unitText))
         return refuse("从站MOD地址格式错误");
     // The gateway cannot connect to port 0; an empty port would be stored
     // as 0.
     if (form.portText.empty() || !digitsOnly(form.portText) || fieldValue(form.portText) == 0)
-        return refuse("端口格式错误");
+        return refuse(transfer::kPortFormatWrong);
     if (!digitsOnly(form.intervalText))
         return refuse("报文发送间隔格式错误");
     if (!digitsOnly(form.timeoutText))

@@ -11,7 +11,7 @@ using namespace vantor::transfer;
 ControlWordExchange::ControlWordExchange(int displayAddress, uint16_t value, ControlWordSettings settings)
     : Exchange(Framing::ModbusTcp), displayAddress_(displayAddress), value_(value),
       settings_(std::move(settings)) {
-    guardRepliesWith(kControlReplyTimer);
+    guardRepliesWith(kControlReplyTimer, kControlReplyTimeoutMs);
 }
 
 std::string ControlWordExchange::initialText(uint16_t value) {
@@ -59,20 +59,11 @@ void ControlWordExchange::start() {
 }
 
 void ControlWordExchange::onConnected() {
-    send(writeRequest(displayAddress_, value_));
-    startTimer(kControlReplyTimer, kControlReplyTimeoutMs);
-}
-
-void ControlWordExchange::keepWaiting() {
-    // Not the answer to the write: go on waiting for it under the time-out
-    // that runs since the write went out, so the exchange still ends with a
-    // verdict however many other frames come.
-    if (socketOpen())
-        linkReceiver().expectReply();
+    request(writeRequest(displayAddress_, value_));
 }
 
 void ControlWordExchange::onReply(ByteView frame) {
-    auto function = byteAt(frame, 7);
+    auto function = byteAt(frame, kFunctionOffset);
     if (function == kWriteSingleException) {
         stopTimer(kControlReplyTimer);
         showError(kRefused);
@@ -80,7 +71,7 @@ void ControlWordExchange::onReply(ByteView frame) {
         return;
     }
     if (function != kWriteSingle) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     if (frame.size() < 12) {
@@ -91,7 +82,7 @@ void ControlWordExchange::onReply(ByteView frame) {
     }
     const Bytes expected = writeRequest(displayAddress_, value_);
     if (!std::equal(expected.begin() + 8, expected.end(), frame.begin() + 8)) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     stopTimer(kControlReplyTimer);

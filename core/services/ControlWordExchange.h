@@ -7,6 +7,7 @@
 #include "common/MessageSink.h"
 #include "services/SlaveStateRegisters.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <cstdint>
 #include <optional>
@@ -28,7 +29,7 @@ public:
     static constexpr const char* kBadText = "控制字输入错误,应为4个16进制数";
     static constexpr const char* kDone = "设置成功";
     static constexpr const char* kRefused = "设置失败";
-    static constexpr const char* kNoReply = "无应答";
+    static constexpr const char* kNoReply = transfer::result::kNoReply;
     static constexpr const char* kShortReply = "控制字应答数据不完整";
 
     // `displayAddress`: the control word as users see it (42001...).
@@ -57,8 +58,6 @@ protected:
     void onTimer(int id) override;
 
 private:
-    void keepWaiting();
-
     int displayAddress_;
     uint16_t value_;
     ControlWordSettings settings_;

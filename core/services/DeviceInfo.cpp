@@ -4,6 +4,7 @@
 #include "services/SlaveStateRegisters.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "transfer/CommandFrame.h"
 
 #include <array>
 
@@ -13,8 +14,6 @@ using namespace vantor::transfer;
 
 namespace {
 
-constexpr std::size_t kIdentityOffset = 12;
-constexpr std::size_t kVersionOffset = 16;
 constexpr std::size_t kBuildTimeOffset = 20;
 constexpr std::size_t kBuildTimeSize = 24;
 constexpr std::size_t kMac1Offset = 44;
@@ -104,19 +103,6 @@ std::optional<std::string> readSerialNumber(ByteView reply) {
     for (std::size_t i = 12; i < 24; ++i)
         s += text::format("%02X", static_cast<unsigned>(reply[i]));
     return s;
-}
-
-bool identityMatchesModel(std::string_view model, const uint8_t identity[4]) {
-    const auto& m = model::gatewayModel(model);
-    if (!m.modelCode)
-        return true;
-    return identity[0] == *m.modelCode && identity[1] == model::kIdentityTail[0] &&
-           identity[2] == model::kIdentityTail[1] && identity[3] == model::kIdentityTail[2];
-}
-
-std::string modelMismatchText(std::string_view model, const uint8_t identity[4]) {
-    const std::string configured = model == "TRX-H-QMB6" ? std::string("KX-P6R0-1.0") : std::string(model);
-    return "设备型号不匹配 配置设备为" + configured + " 实际设备为" + model::identityName(identity);
 }
 
 } // namespace vantor::services

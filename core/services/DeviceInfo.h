@@ -1,7 +1,7 @@
 #pragma once
 // The gateway's identification reply (answer to command 1) and serial
 // number reply (command 4), read into the texts the device-state window
-// shows, and the model check shared by the device services.
+// shows (the model check of the identity is model::identityMatchesModel).
 //
 // Identification reply, little-endian: command 1 at 0, length at 4 (52, or
 // 44 for the layout without MAC2), status at 8, identity word at 12 (model
@@ -55,13 +55,5 @@ std::optional<Identification> readIdentification(transfer::ByteView reply);
 // Serial number reply (byte 0 = 4, length 12): bytes 12..23 as 24 uppercase
 // hex digits. Nothing when the reply is shorter than 24 bytes.
 std::optional<std::string> readSerialNumber(transfer::ByteView reply);
-
-// True when the identity bytes name the project's model; models without a
-// model code always pass.
-bool identityMatchesModel(std::string_view model, const uint8_t identity[4]);
-
-// "设备型号不匹配 配置设备为<model> 实际设备为<device>"; the EtherNet/IP
-// gateway's projects name KX-P6R0-1.0, whose identity it reports.
-std::string modelMismatchText(std::string_view model, const uint8_t identity[4]);
 
 } // namespace vantor::services

@@ -1,5 +1,6 @@
 #include "services/DeviceInfoExchange.h"
 
+#include "model/GatewayCatalogue.h"
 #include "transfer/CommandFrame.h"
 
 namespace vantor::services {
@@ -9,7 +10,7 @@ using namespace vantor::transfer;
 DeviceInfoExchange::DeviceInfoExchange(std::string model, DeviceInfoSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
-    guardRepliesWith(kInfoReplyTimer);
+    guardRepliesWith(kInfoReplyTimer, kInfoReplyTimeoutMs);
 }
 
 void DeviceInfoExchange::start() {
@@ -22,18 +23,6 @@ void DeviceInfoExchange::onConnected() {
     request(bareRequest(command::kDeviceState));
 }
 
-void DeviceInfoExchange::request(Bytes frame) {
-    send(std::move(frame));
-    startTimer(kInfoReplyTimer, kInfoReplyTimeoutMs);
-}
-
-void DeviceInfoExchange::keepWaiting() {
-    // A reply this exchange does not act on: the outstanding request is
-    // still awaited under its running timer.
-    if (socketOpen())
-        linkReceiver().expectReply();
-}
-
 void DeviceInfoExchange::onReply(ByteView frame) {
     auto code = byteAt(frame, 0);
     if (code == uint8_t{command::kDeviceState} && !identified_)
@@ -41,7 +30,7 @@ void DeviceInfoExchange::onReply(ByteView frame) {
     else if (code == uint8_t{command::kSerialNumber} && identified_)
         handleSerial(frame);
     else
-        keepWaiting();
+        keepAwaitingReply();
 }
 
 void DeviceInfoExchange::handleIdentification(ByteView frame) {
@@ -52,8 +41,8 @@ void DeviceInfoExchange::handleIdentification(ByteView frame) {
         finish(false, {});
         return;
     }
-    if (id->hasMac2 && !identityMatchesModel(model_, id->identity)) {
-        showError(modelMismatchText(model_, id->identity));
+    if (id->hasMac2 && !model::identityMatchesModel(model_, id->identity)) {
+        showError(model::modelMismatchText(model_, id->identity));
         finish(false, {});
         return;
     }
@@ -77,7 +66,7 @@ void DeviceInfoExchange::handleSerial(ByteView frame) {
     const uint32_t length = static_cast<uint32_t>(frame[4]) | static_cast<uint32_t>(frame[5]) << 8 |
                             static_cast<uint32_t>(frame[6]) << 16 | static_cast<uint32_t>(frame[7]) << 24;
     if (length != 12) {
-        keepWaiting();
+        keepAwaitingReply();
         return;
     }
     stopTimer(kInfoReplyTimer);

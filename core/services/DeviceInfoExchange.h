@@ -57,8 +57,6 @@ protected:
     void onTimer(int id) override;
 
 private:
-    void request(transfer::Bytes frame);
-    void keepWaiting();
     void handleIdentification(transfer::ByteView frame);
     void handleSerial(transfer::ByteView frame);
 

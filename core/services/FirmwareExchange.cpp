@@ -1,5 +1,6 @@
 #include "services/FirmwareExchange.h"
 
+#include "model/GatewayCatalogue.h"
 #include "services/DeviceInfo.h"
 #include "text/Numbers.h"
 #include "transfer/CommandFrame.h"
@@ -14,7 +15,7 @@ FirmwareExchange::FirmwareExchange(std::string model, std::optional<Bytes> file,
     : Exchange(Framing::Command), model_(std::move(model)), file_(std::move(file)),
       settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
-    guardRepliesWith(kFirmwareReplyTimer);
+    guardRepliesWith(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
 }
 
 std::string FirmwareExchange::failureText(int resultCode) {
@@ -31,18 +32,6 @@ void FirmwareExchange::onConnected() {
     request(bareRequest(command::kDeviceState));
 }
 
-void FirmwareExchange::request(Bytes frame) {
-    send(std::move(frame));
-    startTimer(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
-}
-
-void FirmwareExchange::keepWaiting() {
-    // Not the answer to the outstanding request: wait on for it under the
-    // reply timer that runs since the request went out.
-    if (socketOpen())
-        linkReceiver().expectReply();
-}
-
 void FirmwareExchange::onReply(ByteView frame) {
     auto code = byteAt(frame, 0);
     if (phase_ == Phase::Identifying && code == uint8_t{command::kDeviceState}) {
@@ -53,7 +42,7 @@ void FirmwareExchange::onReply(ByteView frame) {
         stopTimer(kFirmwareReplyTimer);
         handleBlockReply(frame);
     } else {
-        keepWaiting();
+        keepAwaitingReply();
     }
 }
 
@@ -63,8 +52,7 @@ void FirmwareExchange::handleIdentification(ByteView frame) {
         finish(false, {});
         return;
     }
-    const uint8_t identity[4] = {frame[12], frame[13], frame[14], frame[15]};
-    if (!identityMatchesModel(model_, identity)) {
+    if (!model::identityMatchesModel(model_, identityOf(frame))) {
         showError(kModelMismatch);
         finish(false, {});
         return;

@@ -59,8 +59,6 @@ protected:
     void onTimer(int id) override;
 
 private:
-    void request(transfer::Bytes frame);
-    void keepWaiting();
     void handleIdentification(transfer::ByteView frame);
     void startTransfer();
     void sendBlock();

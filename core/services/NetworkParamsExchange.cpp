@@ -70,8 +70,7 @@ void NetworkParamsExchange::onReply(ByteView frame) {
         return;
     if (!code || *code != command::kNetworkParams || !st || *st != 0) {
         // Not the acknowledgement: it may still come before the run ends.
-        if (socketOpen())
-            linkReceiver().expectReply();
+        keepAwaitingReply();
         return;
     }
     acknowledged_ = true;

@@ -8,6 +8,7 @@
 #include "model/CVantorDoc.h"
 #include "services/NetworkParams.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <optional>
 #include <string>
@@ -43,8 +44,8 @@ public:
     int position() const { return position_; }
     bool connectedToGateway() const { return connected_; }
 
-    static constexpr const char* kDone = "下载完毕！";
-    static constexpr const char* kFailed = "下 载 失 败！";
+    static constexpr const char* kDone = transfer::result::kDone;
+    static constexpr const char* kFailed = transfer::result::kFailed;
 
 protected:
     void onConnected() override;

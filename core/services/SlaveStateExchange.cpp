@@ -2,6 +2,7 @@
 
 #include "model/GatewayCatalogue.h"
 #include "text/Numbers.h"
+#include "transfer/CommandFrame.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ using namespace vantor::transfer;
 SlaveStateExchange::SlaveStateExchange(std::string model, SlaveStateSettings settings)
     : Exchange(Framing::ModbusTcp), model_(std::move(model)), settings_(std::move(settings)),
       portCount_(polledPortCount(model_)), rows_(kRowCount) {
-    guardRepliesWith(kStateReplyTimer);
+    guardRepliesWith(kStateReplyTimer, kStateReplyTimeoutMs);
 }
 
 std::string SlaveStateExchange::staleNote(const std::string& lastRead) {
@@ -53,20 +54,13 @@ void SlaveStateExchange::beginCycle() {
 
 void SlaveStateExchange::sendRequest() {
     const uint8_t function = pass_ == Pass::State ? kReadInput : kReadHolding;
-    send(readRequest(static_cast<uint16_t>(counter_), function, pairStart(port_, counter_)));
+    request(readRequest(static_cast<uint16_t>(counter_), function, pairStart(port_, counter_)));
     ++counter_;
     inFlight_ = true;
-    startTimer(kStateReplyTimer, kStateReplyTimeoutMs);
 }
 
 bool SlaveStateExchange::identificationMatches(std::string_view model, ByteView frame) {
-    const auto& m = model::gatewayModel(model);
-    if (!m.modelCode)
-        return true;
-    if (frame.size() < 16)
-        return false;
-    return frame[12] == *m.modelCode && frame[13] == model::kIdentityTail[0] &&
-           frame[14] == model::kIdentityTail[1] && frame[15] == model::kIdentityTail[2];
+    return model::identityMatchesModel(model, identityOf(frame));
 }
 
 void SlaveStateExchange::onReply(ByteView frame) {
@@ -74,8 +68,8 @@ void SlaveStateExchange::onReply(ByteView frame) {
     // stops its reply timer; any other frame leaves it waiting, so a
     // gateway that sends frames answering nothing still ends in "无应答".
     auto keepWaiting = [this] {
-        if (inFlight_ && socketOpen())
-            linkReceiver().expectReply();
+        if (inFlight_)
+            keepAwaitingReply();
     };
     if (byteAt(frame, 0) == uint8_t{1}) {
         // A device identification on this link (no read of ours has a
@@ -93,7 +87,7 @@ void SlaveStateExchange::onReply(ByteView frame) {
     }
 
     const uint8_t awaited = pass_ == Pass::State ? kReadInput : kReadHolding;
-    auto function = byteAt(frame, 7);
+    auto function = byteAt(frame, kFunctionOffset);
     if (!function || counter_ == 0 || (*function != awaited && *function != (awaited | 0x80))) {
         keepWaiting();
         return;
@@ -146,7 +140,7 @@ void SlaveStateExchange::rebuildStates(int port) {
     s.states.clear();
     s.controlAddresses.clear();
     s.stateAddresses.clear();
-    for (int i = 0; i < kSlotsPerPort; ++i) {
+    for (int i = 0; i < kSlavesPerPort; ++i) {
         uint16_t word = *wordAt(p.state, static_cast<std::size_t>(2 * i));
         if (word == 0)
             continue;

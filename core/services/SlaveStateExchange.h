@@ -12,6 +12,7 @@
 // in "无应答" rather than being replaced every second.
 #include "services/SlaveStateRegisters.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <array>
 #include <cstdint>
@@ -55,7 +56,7 @@ struct PortSlaves {
 class SlaveStateExchange : public transfer::Exchange {
 public:
     static constexpr int kRowCount = 186;
-    static constexpr const char* kNoReply = "无应答";
+    static constexpr const char* kNoReply = transfer::result::kNoReply;
     static constexpr const char* kModelMismatch = "设备型号不匹配";
     static constexpr const char* kShortReply = "从站状态应答数据不完整";
 
@@ -91,8 +92,8 @@ protected:
 private:
     enum class Pass { State, Control };
     struct Port {
-        std::array<uint8_t, 2 * kSlotsPerPort> state{};
-        std::array<uint8_t, 2 * kSlotsPerPort> control{};
+        std::array<uint8_t, 2 * kSlavesPerPort> state{};
+        std::array<uint8_t, 2 * kSlavesPerPort> control{};
         PortSlaves slaves;
     };
 

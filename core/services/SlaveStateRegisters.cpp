@@ -68,6 +68,23 @@ bool usesStatusLayout(std::string_view model) {
                            "TRX-H-QMB6", "KX-P1-1.0"});
 }
 
+unsigned failureCounterMax(bool statusLayout) {
+    return statusLayout ? 0x3F : 0x7F;
+}
+
+uint16_t stateWord(bool statusLayout, const SlaveCounters& c) {
+    const unsigned max = failureCounterMax(statusLayout);
+    unsigned w = static_cast<unsigned>(c.failures & max) << 8;
+    if (statusLayout) {
+        w |= 0x8000 | (c.answering ? 0x1 : 0x2) | static_cast<unsigned>(c.successes & 0x3F) << 2;
+        w |= c.overflowed ? 0x4000 : 0;
+    } else {
+        w |= (c.answering ? 0x1 : 0) | static_cast<unsigned>(c.successes & 0x7F) << 1;
+        w |= c.overflowed ? 0x8000 : 0;
+    }
+    return static_cast<uint16_t>(w);
+}
+
 std::string controlWordDescription(std::string_view model) {
     if (usesStatusLayout(model))
         return joinIndented({"控制字: BIT0 设备操作使能位。",

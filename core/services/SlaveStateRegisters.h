@@ -1,12 +1,9 @@
 #pragma once
-// The gateway's MODBUS TCP register map for slave state and control words,
-// the read frames that poll them, the ports polled per model and the two
-// texts that explain the bits of each model group.
-//
-// Per serial port n (1..6) and slave address a (1..250) the gateway keeps a
-// state word (input register) and a control word (holding register), both
-// at protocol address 2001 + 256(n-1) + (a-1); users see them as 32001...
-// and 42001... in MODBUS reference notation.
+// Slave state and control words over MODBUS TCP: their addresses as users
+// see them (the register map is model/SlaveRegisters), the read frames that
+// poll them, the ports polled per model, the state word of each layout and
+// the two texts that explain the bits of each model group.
+#include "model/SlaveRegisters.h"
 #include "transfer/Bytes.h"
 
 #include <cstdint>
@@ -18,20 +15,20 @@ namespace vantor::services {
 
 inline constexpr int kModbusPort = 502;
 inline constexpr uint8_t kModbusUnit = 9;
+// The function code in a MODBUS TCP frame: after the MBAP header and the unit.
+inline constexpr std::size_t kFunctionOffset = 7;
 inline constexpr uint8_t kReadHolding = 3;
 inline constexpr uint8_t kReadInput = 4;
 inline constexpr uint8_t kWriteSingle = 6;
 inline constexpr uint8_t kWriteSingleException = 0x86;
-inline constexpr int kSlotsPerPort = 250;
 inline constexpr int kRegistersPerRequest = 125;
 // Bytes of register data in a read reply of 125 registers, from offset 9.
 inline constexpr std::size_t kReadDataOffset = 9;
 inline constexpr std::size_t kReadDataBytes = 2 * kRegistersPerRequest;
 
-// Protocol address of slave `address` (1..250) on port `port` (1..6).
-inline int slaveRegister(int port, int address) {
-    return 2001 + 256 * (port - 1) + (address - 1);
-}
+using model::kSlavesPerPort;
+using model::slaveRegister;
+
 inline int stateDisplayAddress(int port, int address) {
     return 30000 + slaveRegister(port, address);
 }
@@ -40,9 +37,9 @@ inline int controlDisplayAddress(int port, int address) {
 }
 
 // First register of the first (half = 0) or second (half = 1) read of a
-// port's pair.
+// port's pair: slaves 1..125, then 126..250.
 inline int pairStart(int port, int half) {
-    return (half == 0 ? 2001 : 2126) + 256 * (port - 1);
+    return slaveRegister(port, 1 + half * kRegistersPerRequest);
 }
 
 // The read frame: transaction id, protocol 0, length 6, unit 9, function,
@@ -58,6 +55,25 @@ int polledPortCount(std::string_view model);
 // True for the models whose state word holds a 2-bit status and a failure
 // counter (the first group); false for the online/time-out layout.
 bool usesStatusLayout(std::string_view model);
+
+// What the state word of a configured slave says: answering (status 01,
+// online) or timing out (status 10, offline), the receive-success and
+// receive-failure (time-out) counters, kept in their bits, and whether the
+// failure counter overflowed.
+struct SlaveCounters {
+    bool answering = true;
+    uint64_t successes = 0;
+    uint64_t failures = 0;
+    bool overflowed = false;
+};
+// The largest failure count the layout's field holds (0x3F, or 0x7F for the
+// online/time-out layout).
+unsigned failureCounterMax(bool statusLayout);
+// The state word in the layout the texts below describe. Status layout:
+// bit 15 configured, bits 1-0 01 answering / 10 time-out, bits 7-2
+// successes, bits 13-8 failures, bit 14 overflow. The other: bit 0 online,
+// bits 7-1 successes, bits 14-8 time-outs, bit 15 overflow.
+uint16_t stateWord(bool statusLayout, const SlaveCounters& counters);
 
 // The two texts shown above the list, lines joined by '\n' with every line
 // after the first indented by eight blanks.

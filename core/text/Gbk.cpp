@@ -135,4 +135,21 @@ std::string codePointToGbk(unsigned long cp) {
     return g ? *g : "?";
 }
 
+namespace {
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string toFileText(std::string_view utf8) {
+    return isAscii(utf8) ? std::string(utf8) : text::toGbkLossy(utf8);
+}
+std::string fromFileText(std::string_view gbk) {
+    return isAscii(gbk) ? std::string(gbk) : text::fromGbk(gbk);
+}
+
 } // namespace vantor::text

@@ -27,6 +27,13 @@ std::string utf16leToGbk(std::string_view bytes);
 // empty when the text cannot be represented.
 std::optional<std::size_t> gbkLength(std::string_view utf8);
 
+// Texts between the model (UTF-8) and a GBK file (the project files).
+// ASCII reads the same in both and skips the converter: most names,
+// addresses and command texts of a project are ASCII or short, and a file
+// holds hundreds of them. Characters GBK lacks were refused at input.
+std::string toFileText(std::string_view utf8);
+std::string fromFileText(std::string_view gbk);
+
 // One code point as GBK bytes (numeric character references in markup);
 // '?' when GBK has no such character.
 std::string codePointToGbk(unsigned long codePoint);

@@ -1,6 +1,6 @@
 #include "transfer/AddressFiles.h"
 
-#include "model/ProjectFile.h"
+#include "common/AtomicFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -39,7 +39,7 @@ bool writeAddressFile(const std::string& path, std::string_view text, std::strin
     const auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, ec);
-    return model::writeFileAtomically(path, text, error);
+    return writeFileAtomically(path, text, error);
 }
 
 AddressFileTexts readAddressFiles(const std::string& directory) {

@@ -16,6 +16,9 @@ namespace vantor::transfer {
 
 inline constexpr std::size_t kMaxAddressFileBytes = 4096;
 
+// What the downloaders show when the IP file is missing.
+inline constexpr const char* kAddressFileMissing = "你选择了下载空文件！";
+
 // "<directory>/IP/ip.txt" and "<directory>/IP/port.txt".
 std::string ipFilePath(const std::string& directory);
 std::string portFilePath(const std::string& directory);

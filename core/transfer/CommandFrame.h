@@ -25,6 +25,20 @@ inline constexpr uint32_t kEipConfig = 70;
 inline constexpr std::size_t kFrameHeader = 8;
 inline constexpr std::size_t kStatusOffset = 8;
 
+// The device-state reply (answer to command 1; also the identification of
+// the device services): the identity word at 12 (model::identityName), the
+// version word at 16, one byte per part; its bytes 18 and 19 are the two
+// version marks a download requires to be 1.
+inline constexpr std::size_t kIdentityOffset = 12;
+inline constexpr std::size_t kVersionOffset = 16;
+inline constexpr std::size_t kVersionMarksOffset = 18;
+
+// The identity word of a device-state reply; empty when the reply is too
+// short to hold it.
+inline ByteView identityOf(ByteView reply) {
+    return reply.size() >= kIdentityOffset + 4 ? reply.subspan(kIdentityOffset, 4) : ByteView{};
+}
+
 Bytes commandFrame(uint32_t code, uint32_t lengthField, ByteView body = {});
 
 // A request with no body and length 0 (device state, restart).

@@ -47,6 +47,11 @@ struct ConfigurationBlocks {
     Bytes eip;
 };
 
+// Bytes of one slave record of the fieldbus block: seven words (two zero
+// words, the slave address, enabled, command count, send interval, reply
+// timeout).
+inline constexpr std::size_t kSlaveRecordBytes = 28;
+
 // --- frames ------------------------------------------------------------
 inline constexpr std::size_t kChunkSize = 240;
 

@@ -56,7 +56,7 @@ bool checkSlaveCommandCounts(const model::CVantorDoc& doc, MessageSink& sink) {
 
 std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", "请添加一个主站!");
+        sink.error("错误", model::kNoGateway);
         return std::nullopt;
     }
     if (!model::checkAreas(doc, sink))

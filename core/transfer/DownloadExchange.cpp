@@ -5,25 +5,12 @@
 
 namespace vantor::transfer {
 
-namespace {
-constexpr std::size_t kIdentityOffset = 12;
-constexpr std::size_t kVersionOffset = 18;
-} // namespace
-
-std::optional<std::string> mismatchPrefix(std::string_view model) {
-    const auto& m = model::gatewayModel(model);
-    if (!m.modelCode)
-        return std::nullopt;
-    // The EtherNet/IP gateway reports the six-port identity and is named so.
-    std::string configured = model == "TRX-H-QMB6" ? std::string("KX-P6R0-1.0") : std::string(model);
-    return "设备型号不匹配 配置设备为" + configured + " 实际设备为";
-}
-
 DownloadExchange::DownloadExchange(std::string model, ConfigurationBlocks blocks, DownloadSettings settings)
     : Exchange(Framing::Command), model_(std::move(model)), blocks_(std::move(blocks)),
       settings_(std::move(settings)),
       port_(settings_.portOverride.value_or(servicePort(model_, settings_.accessPort))) {
-    guardRepliesWith(kReplyTimer);
+    guardRepliesWith(kReplyTimer, settings_.replyTimeoutMs);
+    pauseRepliesWith(kPaceTimer, settings_.paceMs);
 }
 
 void DownloadExchange::start() {
@@ -38,42 +25,21 @@ void DownloadExchange::onConnected() {
     request(bareRequest(command::kDeviceState));
 }
 
-void DownloadExchange::request(Bytes frame) {
-    send(std::move(frame));
-    startTimer(kReplyTimer, settings_.replyTimeoutMs);
-}
-
 void DownloadExchange::onReply(ByteView frame) {
     auto code = byteAt(frame, 0);
     if (!code || *code != awaitedCommand()) {
         // Not the reply to the outstanding request: keep waiting for it
         // under the timer already running, so a gateway that sends frames
         // answering nothing still ends in the reply timeout.
-        if (socketOpen())
-            linkReceiver().expectReply();
+        keepAwaitingReply();
         return;
     }
-    stopTimer(kReplyTimer);
-    Bytes copy(frame.begin(), frame.end());
-    if (settings_.paceMs <= 0) {
-        act(copy);
-        return;
-    }
-    pendingReply_ = std::move(copy);
-    startTimer(kPaceTimer, settings_.paceMs);
+    actAfterPause(frame);
 }
 
 void DownloadExchange::onTimer(int id) {
-    if (id == kPaceTimer) {
-        if (pendingReply_) {
-            Bytes frame = std::move(*pendingReply_);
-            pendingReply_.reset();
-            act(frame);
-        }
-        return;
-    }
     if (id == kReplyTimer)
-        fail(" 应答超时");
+        fail(result::kReplyTimeout);
 }
 
 uint32_t DownloadExchange::awaitedCommand() const {
@@ -91,7 +57,7 @@ uint32_t DownloadExchange::awaitedCommand() const {
     }
 }
 
-void DownloadExchange::act(const Bytes& frame) {
+void DownloadExchange::actOnReply(const Bytes& frame) {
     // The reply to the outstanding request (onReply let no other through).
     if (phase_ == Phase::DeviceState)
         handleDeviceState(frame);
@@ -101,23 +67,14 @@ void DownloadExchange::act(const Bytes& frame) {
 
 void DownloadExchange::handleDeviceState(ByteView frame) {
     // Bytes missing from a short reply never match.
-    uint8_t identity[4] = {0, 0, 0, 0};
-    bool complete = frame.size() >= kIdentityOffset + 4;
-    if (complete)
-        for (int i = 0; i < 4; ++i)
-            identity[i] = frame[kIdentityOffset + static_cast<std::size_t>(i)];
-    if (auto prefix = mismatchPrefix(model_)) {
-        const auto expected = *model::gatewayModel(model_).modelCode;
-        bool match = complete && identity[0] == expected && identity[1] == model::kIdentityTail[0] &&
-                     identity[2] == model::kIdentityTail[1] && identity[3] == model::kIdentityTail[2];
-        if (!match) {
-            showError(*prefix + (complete ? model::identityName(identity) : std::string("未知设备")));
-            finish(false, {});
-            return;
-        }
+    const ByteView identity = identityOf(frame);
+    if (!model::identityMatchesModel(model_, identity)) {
+        showError(model::modelMismatchText(model_, identity));
+        finish(false, {});
+        return;
     }
-    auto v1 = byteAt(frame, kVersionOffset);
-    auto v2 = byteAt(frame, kVersionOffset + 1);
+    auto v1 = byteAt(frame, kVersionMarksOffset);
+    auto v2 = byteAt(frame, kVersionMarksOffset + 1);
     if (!v1 || !v2 || *v1 != 1 || *v2 != 1) {
         showError("设备版本错误");
         finish(false, {});

@@ -9,6 +9,7 @@
 // never a sleep); the pause paces the chunks for the gateway.
 #include "transfer/ConfigurationImage.h"
 #include "transfer/Exchange.h"
+#include "transfer/ResultTexts.h"
 
 #include <optional>
 #include <string>
@@ -43,18 +44,17 @@ public:
 
     // Result texts.
     static constexpr const char* kDone = "下 载 完 毕!";
-    static constexpr const char* kFailed = "下 载 失 败！";
+    static constexpr const char* kFailed = result::kFailed;
 
 protected:
     void onConnected() override;
     void onReply(ByteView frame) override;
     void onTimer(int id) override;
+    void actOnReply(const Bytes& frame) override;
 
 private:
-    void act(const Bytes& frame);
     void handleDeviceState(ByteView frame);
     void handleAck(ByteView frame);
-    void request(Bytes frame);
     void sendChunk();
     void sendFinish();
     void fail(const std::string& detail);
@@ -67,11 +67,6 @@ private:
     Phase phase_ = Phase::Connecting;
     std::size_t chunkIndex_ = 0;
     bool lastChunk_ = false;
-    std::optional<Bytes> pendingReply_;
 };
-
-// The text of a model mismatch, without the actual device name; nothing
-// when the model's identity is not compared.
-std::optional<std::string> mismatchPrefix(std::string_view model);
 
 } // namespace vantor::transfer

@@ -3,6 +3,8 @@
 #include "text/Numbers.h"
 #include "transfer/GatewayAddress.h"
 
+#include <algorithm>
+
 namespace vantor::transfer {
 
 std::string describe(const ExchangeAction& action) {
@@ -11,10 +13,6 @@ std::string describe(const ExchangeAction& action) {
             return "connect " + a.host + ":" + std::to_string(a.port);
         }
         std::string operator()(const SendAction& a) const { return "send " + toSpacedHex(a.bytes); }
-        std::string operator()(const StartTimerAction& a) const {
-            return text::format("start timer %d %d ms", a.id, a.ms);
-        }
-        std::string operator()(const StopTimerAction& a) const { return text::format("stop timer %d", a.id); }
         std::string operator()(const CloseAction&) const { return "close"; }
         std::string operator()(const StatusAction& a) const { return "status " + a.text; }
         std::string operator()(const ProgressAction& a) const {
@@ -64,18 +62,37 @@ void Exchange::closedByPeer() {
     onClosedByPeer();
 }
 
-void Exchange::timerFired(int id, uint64_t token) {
-    if (finished_)
-        return;
-    auto it = armed_.find(id);
-    if (it == armed_.end() || it->second != token)
-        return; // stopped or re-armed since: a late expiry
-    armed_.erase(it);
+void Exchange::advanceTo(int64_t nowMs) {
+    now_ = std::max(now_, nowMs);
+    firing_ = true;
+    while (!finished_) {
+        auto due = timers_.popDue(now_);
+        if (!due)
+            break;
+        runOut(due->id);
+    }
+    firing_ = false;
+}
+
+int64_t Exchange::armingTime() const {
+    if (!firing_)
+        if (auto clock = clock_.lock())
+            return clock->nowMs();
+    return now_;
+}
+
+void Exchange::runOut(int id) {
     if (id == kConnectTimer) {
         onConnectTimeout();
-        return;
+    } else if (pauseTimer_ && id == *pauseTimer_) {
+        if (pausedReply_) {
+            Bytes reply = std::move(*pausedReply_);
+            pausedReply_.reset();
+            actOnReply(reply);
+        }
+    } else {
+        onTimer(id);
     }
-    onTimer(id);
 }
 
 void Exchange::cancel() {
@@ -105,6 +122,34 @@ void Exchange::onClosedByPeer() {
 void Exchange::expireReplyTimer() {
     if (replyTimer_)
         startTimer(*replyTimer_, 0);
+}
+
+void Exchange::keepAwaitingReply() {
+    if (socketOpen_)
+        link_.expectReply();
+}
+
+void Exchange::pauseRepliesWith(int pauseTimer, int pauseMs) {
+    pauseTimer_ = pauseTimer;
+    pauseMs_ = pauseMs;
+}
+
+void Exchange::actAfterPause(ByteView reply) {
+    if (replyTimer_)
+        stopTimer(*replyTimer_);
+    Bytes copy(reply.begin(), reply.end());
+    if (!pauseTimer_ || pauseMs_ <= 0) {
+        actOnReply(copy);
+        return;
+    }
+    pausedReply_ = std::move(copy);
+    startTimer(*pauseTimer_, pauseMs_);
+}
+
+void Exchange::cancelPause() {
+    pausedReply_.reset();
+    if (pauseTimer_)
+        stopTimer(*pauseTimer_);
 }
 
 void Exchange::onConnectFailed() {
@@ -157,18 +202,21 @@ void Exchange::send(Bytes bytes, bool expectReply) {
         link_.expectReply();
 }
 
+void Exchange::request(Bytes bytes) {
+    send(std::move(bytes));
+    if (replyTimer_)
+        startTimer(*replyTimer_, replyTimeoutMs_);
+}
+
 void Exchange::startTimer(int id, int ms) {
     // A request on a connection the gateway has closed never went out.
     if (peerClosed_ && replyTimer_ == id)
         ms = 0;
-    uint64_t token = ++nextToken_;
-    armed_[id] = token;
-    push(StartTimerAction{id, ms, token});
+    timers_.arm(id, ++nextToken_, armingTime() + ms);
 }
 
 void Exchange::stopTimer(int id) {
-    if (armed_.erase(id))
-        push(StopTimerAction{id});
+    timers_.disarm(id);
 }
 
 void Exchange::closeSocket() {
@@ -198,8 +246,8 @@ void Exchange::showInformation(const std::string& text, const std::string& capti
 void Exchange::finish(bool success, const std::string& resultText) {
     if (finished_)
         return;
-    while (!armed_.empty())
-        stopTimer(armed_.begin()->first);
+    timers_.clear();
+    pausedReply_.reset();
     closeSocket();
     finished_ = true;
     succeeded_ = success;

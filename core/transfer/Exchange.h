@@ -1,19 +1,29 @@
 #pragma once
 // A device exchange as a state machine without I/O: the driver feeds it
-// events (connection result, received bytes, send failure, peer close,
-// timer expiry, the user's buttons) and carries out the actions it returns
-// (connect, send, timers, close, status text, progress, message boxes,
-// finished). Time is never read here: the driver says which timer ran out.
+// events (connection result, received bytes, send failure, peer close, the
+// user's buttons) and carries out the actions it returns (connect, send,
+// close, status text, progress, message boxes, finished), in order.
+//
+// Time is passed in, never read here. The exchange keeps its own timers and
+// hands back one deadline: nextDeadline() is the earliest moment one of
+// them runs out, and advanceTo(now) runs out every timer due by then. A
+// driver therefore needs one wake-up (a QTimer, a poll timeout, a fake
+// clock's step) and no timer table of its own. Each arming has its own
+// deadline and token, so a wake-up that comes late, early or for a timer
+// stopped or re-armed since runs out nothing that is not due: a late expiry
+// of a stopped timer is ignored by construction.
 //
 // The base class holds what every exchange shares: the link receiver with
-// the reply-awaited flag, timer tokens (a late expiry of a stopped or
-// re-armed timer is ignored), the connect pattern with timer 10 and its
-// messages, and the end of the exchange.
+// the reply-awaited flag, the timers, the connect pattern with timer 10 and
+// its messages, the pause before acting on a reply, and the end of the
+// exchange. transfer::ExchangeRunner carries out the actions for a driver.
 #include "transfer/ExchangeAction.h"
+#include "transfer/GatewayAddress.h"
 #include "transfer/LinkReceiver.h"
+#include "transfer/TimerTable.h"
 
 #include <deque>
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +33,15 @@ namespace vantor::transfer {
 // Timer ids shared by the device dialogs.
 inline constexpr int kConnectTimer = 10;
 inline constexpr int kConnectTimeoutMs = 3000;
+
+// The driver's clock: milliseconds from any fixed start.
+class Clock {
+public:
+    virtual int64_t nowMs() const = 0;
+
+protected:
+    ~Clock() = default;
+};
 
 class Exchange {
 public:
@@ -36,7 +55,7 @@ public:
     // The messages of a connect target refused by beginConnect: the access
     // IP the configurator's device windows connect to, and the port.
     static constexpr const char* kAccessIpWrong = "访问IP地址设置错误";
-    static constexpr const char* kPortWrong = "端口格式错误";
+    static constexpr const char* kPortWrong = kPortFormatWrong;
 
     // --- events ---
     // Opens the exchange (usually: status text, connect, timer 10).
@@ -47,9 +66,24 @@ public:
     // Flushing the unsent rest of a request failed.
     void sendFailed();
     void closedByPeer();
-    void timerFired(int id, uint64_t token);
     // The user closes the dialog ("取消"): the socket goes with it.
     virtual void cancel();
+
+    // --- time ---
+    // The driver's clock: a timer armed by an event or a button press counts
+    // from the time it answers. Without one (or once it is gone) timers
+    // count from the time of the last advanceTo.
+    void useClock(std::weak_ptr<const Clock> clock) { clock_ = std::move(clock); }
+    // The earliest deadline of the armed timers; nothing when none is armed
+    // (always after the end).
+    std::optional<int64_t> nextDeadline() const { return timers_.nextDeadline(); }
+    // The time is now `nowMs`: every timer due by then runs out, earliest
+    // first (ties in arming order), including those its handlers arm due by
+    // then; timers they arm count from `nowMs`. The clock never goes back:
+    // an earlier time runs out only what is due by the latest one.
+    void advanceTo(int64_t nowMs);
+    // The armed timers with their deadlines and tokens (for tests and traces).
+    const TimerTable& timers() const { return timers_; }
 
     // --- actions ---
     // Everything asked for since the last call, in order.
@@ -91,22 +125,41 @@ protected:
     void send(Bytes bytes, bool expectReply = true);
     void startTimer(int id, int ms);
     void stopTimer(int id);
-    // The timer that guards the reply to the outstanding request. No reply
-    // can come on a connection the gateway has closed: once it has, this
-    // timer runs out at once wherever it is armed, so the exchange ends as
-    // its own reply timeout would end it, without the wait.
-    void guardRepliesWith(int timerId) { replyTimer_ = timerId; }
+    // The timer that guards the reply to the outstanding request, and how
+    // long it waits. No reply can come on a connection the gateway has
+    // closed: once it has, this timer runs out at once wherever it is armed,
+    // so the exchange ends as its own reply timeout would end it, without
+    // the wait.
+    void guardRepliesWith(int timerId, int timeoutMs) {
+        replyTimer_ = timerId;
+        replyTimeoutMs_ = timeoutMs;
+    }
+    // Sends a request and arms the guarding timer for its reply.
+    void request(Bytes bytes);
     // Lets the guarding timer run out now (on the driver's next turn).
     void expireReplyTimer();
+    // A frame that answers nothing: the outstanding request is still
+    // awaited, under the reply timer that runs since it went out, so frames
+    // answering nothing never prolong the wait.
+    void keepAwaitingReply();
+    // The pause before acting on a reply, for exchanges that pace the
+    // gateway: actAfterPause(reply) stops the guarding reply timer and keeps
+    // the reply while timer `pauseTimer` runs `pauseMs`; then actOnReply
+    // gets it (at once when pauseMs <= 0). The pause is a timer, never a
+    // sleep. cancelPause drops a kept reply with its timer.
+    void pauseRepliesWith(int pauseTimer, int pauseMs);
+    void actAfterPause(ByteView reply);
+    void cancelPause();
+    virtual void actOnReply(const Bytes& reply) { (void)reply; }
     bool peerClosed() const { return peerClosed_; }
-    bool timerArmed(int id) const { return armed_.count(id) != 0; }
+    bool timerArmed(int id) const { return timers_.armed(id); }
     void closeSocket();
     void status(const std::string& text);
     void progress(int minimum, int maximum, int position);
     void showError(const std::string& text, const std::string& caption = "错误");
     void showInformation(const std::string& text, const std::string& caption = "信息");
     // Ends the exchange: stops every armed timer, closes the socket if it is
-    // open, reports the result. Later events are ignored.
+    // open, reports the result. Later events and deadlines are ignored.
     void finish(bool success, const std::string& resultText);
 
     LinkReceiver& linkReceiver() { return link_; }
@@ -114,16 +167,27 @@ protected:
 
 private:
     void push(ExchangeAction a) { actions_.push_back(std::move(a)); }
+    // Timer `id` has run out.
+    void runOut(int id);
+    // The time a timer armed now counts from.
+    int64_t armingTime() const;
 
     LinkReceiver link_;
     std::deque<ExchangeAction> actions_;
-    std::map<int, uint64_t> armed_;
+    TimerTable timers_;
     uint64_t nextToken_ = 0;
+    std::weak_ptr<const Clock> clock_;
+    int64_t now_ = 0;
+    bool firing_ = false;
     std::string host_;
     int shownPort_ = 0;
     bool socketOpen_ = false;
     bool peerClosed_ = false;
     std::optional<int> replyTimer_;
+    int replyTimeoutMs_ = 0;
+    std::optional<int> pauseTimer_;
+    int pauseMs_ = 0;
+    std::optional<Bytes> pausedReply_;
     bool finished_ = false;
     bool succeeded_ = false;
 };

@@ -1,10 +1,10 @@
 #pragma once
 // What an exchange asks its driver to do. The driver maps each action onto
-// its socket, timers and window (or terminal), in the order given.
+// its socket and window (or terminal), in the order given
+// (transfer::ExchangeRunner dispatches them).
 #include "common/MessageSink.h"
 #include "transfer/Bytes.h"
 
-#include <cstdint>
 #include <string>
 #include <variant>
 
@@ -22,20 +22,6 @@ struct ConnectAction {
 struct SendAction {
     Bytes bytes;
     bool operator==(const SendAction&) const = default;
-};
-
-// Arm single-shot timer `id` for `ms`; when it runs out, call
-// Exchange::timerFired(id, token). Arming an armed id replaces it.
-struct StartTimerAction {
-    int id = 0;
-    int ms = 0;
-    uint64_t token = 0;
-    bool operator==(const StartTimerAction&) const = default;
-};
-
-struct StopTimerAction {
-    int id = 0;
-    bool operator==(const StopTimerAction&) const = default;
 };
 
 // Close the socket (after handing over anything already sent).
@@ -71,11 +57,13 @@ struct FinishedAction {
     bool operator==(const FinishedAction&) const = default;
 };
 
-using ExchangeAction = std::variant<ConnectAction, SendAction, StartTimerAction, StopTimerAction, CloseAction,
-                                    StatusAction, ProgressAction, MessageAction, FinishedAction>;
+// Timers are not actions: the exchange keeps them and hands back one
+// deadline (Exchange::nextDeadline).
+using ExchangeAction = std::variant<ConnectAction, SendAction, CloseAction, StatusAction, ProgressAction,
+                                    MessageAction, FinishedAction>;
 
-// "connect 1.2.3.4:5032", "send 01 00 ..", "start timer 4 50000 ms", ... for
-// logs and test failure output.
+// "connect 1.2.3.4:5032", "send 01 00 ..", "close", ... for logs and test
+// failure output.
 std::string describe(const ExchangeAction& action);
 
 } // namespace vantor::transfer

@@ -44,4 +44,9 @@ struct ConnectTarget {
 };
 ConnectTarget connectTarget(std::string_view host, std::string_view port);
 
+// The texts of a refused address and port in VantorNet's server dialog and
+// its device windows; the port's also in Vantor's device windows.
+inline constexpr const char* kIpFormatWrong = "IP地址格式错误";
+inline constexpr const char* kPortFormatWrong = "端口格式错误";
+
 } // namespace vantor::transfer

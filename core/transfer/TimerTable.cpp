@@ -3,7 +3,7 @@
 namespace vantor::transfer {
 
 void TimerTable::arm(int id, uint64_t token, int64_t deadline) {
-    timers_[id] = {token, deadline, ++order_};
+    timers_[id] = ArmedTimer{token, deadline, ++order_};
 }
 
 void TimerTable::disarm(int id) {

@@ -1,8 +1,7 @@
 #pragma once
 // Armed single-shot timers of one exchange, by id, each with the deadline
-// and the token it was armed with. Drivers keep one (the CLI with a steady
-// clock, tests with a fake clock) and fire due timers in deadline order;
-// the time is always passed in.
+// and the token of its arming. The exchange keeps one (Exchange::timers)
+// and runs out due timers in deadline order; the time is always passed in.
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -13,6 +12,12 @@ struct DueTimer {
     int id;
     uint64_t token;
     int64_t deadline;
+};
+
+struct ArmedTimer {
+    uint64_t token;
+    int64_t deadline;
+    uint64_t order; // arming order, for ties
 };
 
 class TimerTable {
@@ -28,14 +33,11 @@ public:
     // Removes and returns the timer with the earliest deadline not after
     // `now` (ties by arming order), or nothing.
     std::optional<DueTimer> popDue(int64_t now);
+    // Every armed timer by id.
+    const std::map<int, ArmedTimer>& armedTimers() const { return timers_; }
 
 private:
-    struct Entry {
-        uint64_t token;
-        int64_t deadline;
-        uint64_t order;
-    };
-    std::map<int, Entry> timers_;
+    std::map<int, ArmedTimer> timers_;
     uint64_t order_ = 0;
 };
 

@@ -6,7 +6,9 @@
 #include "transfer/Bytes.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace vantor::transfer {
 
@@ -19,6 +21,28 @@ public:
     virtual void frame(WireDirection direction, int64_t timeMs, ByteView bytes) = 0;
     // Connection events in words ("connect 127.0.0.1:5032", "closed").
     virtual void note(int64_t timeMs, const std::string& text) { (void)timeMs, (void)text; }
+};
+
+// The wire log kept as lines of text, for a window to show on demand.
+class WireLines : public WireLog {
+public:
+    void frame(WireDirection direction, int64_t timeMs, ByteView bytes) override;
+    void note(int64_t timeMs, const std::string& text) override;
+    const std::vector<std::string>& lines() const { return lines_; }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// The wire log on a stdio stream (stderr for the CLI's --verbose).
+class StreamWireLog : public WireLog {
+public:
+    explicit StreamWireLog(std::FILE* out) : out_(out) {}
+    void frame(WireDirection direction, int64_t timeMs, ByteView bytes) override;
+    void note(int64_t timeMs, const std::string& text) override;
+
+private:
+    std::FILE* out_;
 };
 
 // "   12.345 > 01 00 00 00 00 00 00 00" (">" sent, "<" received).

@@ -122,7 +122,9 @@ private slots:
         QCOMPARE(ex.events, (std::vector<std::string>{"connected", "timer 7", "reply 0100000000000000aa"}));
         QVERIFY(driver.isFinished());
         // One line per frame and connection event.
-        const QString log = driver.wireLog().join('\n');
+        QString log;
+        for (const auto& line : driver.wireLog())
+            log += QString::fromStdString(line) + '\n';
         QVERIFY(log.contains("> [8] 01 00 00 00 00 00 00 00"));
         QVERIFY(log.contains("< [9] 01 00 00 00 00 00 00 00 aa"));
         QVERIFY(log.contains("connect 127.0.0.1:"));

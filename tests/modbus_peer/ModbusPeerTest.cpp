@@ -122,7 +122,7 @@ TEST(ModbusPeer, OnePollCycleReadsKnownRegisters) {
     server.setHolding(2257 + 10, 0x0001); // a control word without a state word
 
     SlaveStateExchange exchange("KX-P2R0-1.0", {"127.0.0.1", server.port()});
-    cli::BlockingDriver driver(exchange);
+    blocking::BlockingDriver driver(exchange);
     std::vector<std::string> messages;
     driver.onMessage = [&](const Message& m) { messages.push_back(m.text); };
     driver.afterEvent = [&] {
@@ -157,7 +157,7 @@ TEST(ModbusPeer, ControlWordWriteIsEchoedOrRefused) {
     PeerServer server;
     {
         ControlWordExchange exchange(42261, 0x00FF, {"127.0.0.1", server.port()});
-        cli::BlockingDriver driver(exchange);
+        blocking::BlockingDriver driver(exchange);
         std::vector<Message> messages;
         driver.onMessage = [&](const Message& m) { messages.push_back(m); };
         auto result = driver.run();
@@ -168,7 +168,7 @@ TEST(ModbusPeer, ControlWordWriteIsEchoedOrRefused) {
     {
         // Beyond the server's table: libmodbus answers with exception 0x86.
         ControlWordExchange exchange(40000 + 0xFFFF, 0x0001, {"127.0.0.1", server.port()});
-        cli::BlockingDriver driver(exchange);
+        blocking::BlockingDriver driver(exchange);
         std::vector<std::string> messages;
         driver.onMessage = [&](const Message& m) { messages.push_back(m.text); };
         auto result = driver.run();

@@ -36,18 +36,11 @@ int runControl(const std::vector<std::string>& args) {
     auto value = services::ControlWordExchange::parseValue(*text, sink);
     if (!value)
         return kRefused;
-    std::string host;
-    if (auto ip = o.value("--ip")) {
-        host = *ip;
-    } else {
-        model::CVantorDoc doc;
-        doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
-        host = doc.IP;
-    }
+    const std::string host = accessHost(o);
 
     services::ControlWordExchange exchange(*address, *value, {host, port.value_or(services::kModbusPort)});
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     driver.onMessage = [](const Message& m) {
         std::fprintf(m.kind == MessageKind::Information ? stdout : stderr, "%s\n", m.text.c_str());
     };

@@ -49,8 +49,8 @@ int runDownload(const std::vector<std::string>& args) {
     settings.replyTimeoutMs = replyTimeout.value_or(transfer::kDefaultReplyTimeoutMs);
     transfer::DownloadExchange exchange(doc.modelName(), std::move(*blocks), settings);
 
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     printStatusChanges(driver);
     driver.onMessage = [&](const Message& m) { std::fprintf(stderr, "%s\n", m.text.c_str()); };
     auto result = driver.run();

@@ -33,7 +33,7 @@ int runEip(const std::vector<std::string>& args) {
     if (!loadProject(options.positional()[0], doc))
         return kUsage;
     if (!doc.hasMaster()) {
-        reportError("请添加一个主站!");
+        reportError(model::kNoGateway);
         return kRefused;
     }
     StderrSink sink;

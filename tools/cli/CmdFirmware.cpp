@@ -73,8 +73,8 @@ int runFirmware(const std::vector<std::string>& args) {
     // A file that cannot be read is reported by the exchange, as the window
     // does, after the identification.
     services::FirmwareExchange exchange(*modelName, readFile(path), settings);
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     const bool terminal = ::isatty(STDOUT_FILENO) == 1;
     bool progressShown = false;
     int lastPercent = -1;

@@ -46,8 +46,8 @@ int runInfo(const std::vector<std::string>& args) {
     settings.portOverride = port;
 
     services::DeviceInfoExchange exchange(*modelName, settings);
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     driver.onMessage = [](const Message& m) { reportError(m.text); };
     auto result = driver.run();
     if (!result.success)

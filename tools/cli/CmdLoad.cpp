@@ -101,8 +101,8 @@ int runLoad(const std::vector<std::string>& args) {
 
     std::error_code ec;
     load::LoadExchange exchange(std::filesystem::current_path(ec).string());
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     const bool addressGiven = o.value("--ip").has_value();
     driver.onMessage = [addressGiven](const Message& m) {
         // Without --ip a missing address file matters; with it, it does not.

@@ -55,8 +55,8 @@ int runNetDownload(const std::vector<std::string>& args) {
     net::NetDownloadExchange exchange(doc.modelName(), doc.GW_work_mode, std::move(*images), settings,
                                       &doc.rev_allow);
 
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     printStatusChanges(driver);
     driver.onMessage = [](const Message& m) { std::fprintf(stderr, "%s\n", m.text.c_str()); };
     driver.afterEvent = [&] {

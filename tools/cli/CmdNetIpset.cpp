@@ -40,8 +40,8 @@ int runNetIpset(const std::vector<std::string>& args) {
 
     net::NetIpSetExchange exchange(startDirectory());
     exchange.setFields(fields);
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     printStatusChanges(driver);
     driver.onMessage = [](const Message& m) { std::fprintf(stderr, "%s\n", m.text.c_str()); };
     bool connectPressed = false, downloadPressed = false;

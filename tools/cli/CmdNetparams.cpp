@@ -58,8 +58,8 @@ int runNetparams(const std::vector<std::string>& args) {
     const services::NetworkSettings fields{*o.value("--set-ip"), *o.value("--mask"), *o.value("--gw"),
                                            *o.value("--mport")};
 
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     driver.onStatus = [](const std::string& text) {
         if (!text.empty())
             std::printf("%s\n", text.c_str());

@@ -10,7 +10,7 @@
 #include "CliCommand.h"
 #include "TransferSupport.h"
 
-#include "model/ProjectFile.h"
+#include "common/AtomicFile.h"
 #include "services/CommissioningReport.h"
 
 #include <cstdio>
@@ -34,7 +34,7 @@ std::string localTime() {
 // The blocking loop as the report's exchange runner.
 std::vector<Message> runBlocking(transfer::Exchange& exchange, const std::function<bool()>& done) {
     std::vector<Message> messages;
-    BlockingDriver driver(exchange);
+    blocking::BlockingDriver driver(exchange);
     driver.onMessage = [&](const Message& m) { messages.push_back(m); };
     driver.afterEvent = [&] {
         if (!exchange.finished() && done())
@@ -75,7 +75,7 @@ int runReport(const std::vector<std::string>& args) {
     const std::string html = services::commissioningReport(
         doc, std::filesystem::path(path).filename().string(), localTime(), device);
     std::string error;
-    if (!model::writeFileAtomically(*out, html, &error)) {
+    if (!writeFileAtomically(*out, html, &error)) {
         std::fprintf(stderr, "vantor-cli report: %s\n", error.c_str());
         return kUsage;
     }

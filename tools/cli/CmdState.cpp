@@ -50,18 +50,11 @@ int runState(const std::vector<std::string>& args) {
         reportError("vantor-cli state: slave states are not offered for " + *modelName);
         return kUsage;
     }
-    std::string host;
-    if (auto ip = o.value("--ip")) {
-        host = *ip;
-    } else {
-        model::CVantorDoc doc;
-        doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
-        host = doc.IP;
-    }
+    const std::string host = accessHost(o);
 
     services::SlaveStateExchange exchange(*modelName, {host, port.value_or(services::kModbusPort)});
-    StreamWireLog log(stderr);
-    BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
+    transfer::StreamWireLog log(stderr);
+    blocking::BlockingDriver driver(exchange, o.flag("--verbose") ? &log : nullptr);
     driver.onMessage = [](const Message& m) { reportError(m.text); };
     const int wanted = cycles.value_or(1);
     int printed = 0;

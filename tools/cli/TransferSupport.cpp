@@ -142,4 +142,22 @@ std::optional<int> Options::number(const std::string& name) {
     return static_cast<int>(n);
 }
 
+std::string accessHost(const Options& options) {
+    if (auto ip = options.value("--ip"))
+        return *ip;
+    model::CVantorDoc doc;
+    doc.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
+    return doc.IP;
+}
+
+void printStatusChanges(blocking::BlockingDriver& driver) {
+    driver.onStatus = [last = std::string()](const std::string& text) mutable {
+        if (text.empty() || text == last)
+            return;
+        last = text;
+        std::printf("%s\n", text.c_str());
+        std::fflush(stdout);
+    };
+}
+
 } // namespace vantor::cli

@@ -1,6 +1,7 @@
 #pragma once
 // What the transfer commands of vantor-cli share: reading the project,
 // printing messages, simple option parsing.
+#include "BlockingDriver.h"
 #include "JsonOutput.h"
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
@@ -49,6 +50,10 @@ template <typename Row> void printRow(const Row& row) {
     std::printf("\n");
 }
 
+// Prints each non-empty status text on stdout when it differs from the
+// last one printed.
+void printStatusChanges(blocking::BlockingDriver& driver);
+
 // Opens FILE.vtc into a new project (access IP from IP/ETHOption.xml of the
 // current directory first, as a new project starts). False with the reason
 // on stderr.
@@ -87,5 +92,9 @@ private:
     bool ok_ = true;
     std::string error_;
 };
+
+// Where a device command connects: --ip, else the access IP a new project
+// takes (IP/ETHOption.xml, as dataDirectoryOf finds it).
+std::string accessHost(const Options& options);
 
 } // namespace vantor::cli

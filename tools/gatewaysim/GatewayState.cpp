@@ -1,7 +1,7 @@
 #include "GatewayState.h"
 
+#include "common/AtomicFile.h"
 #include "model/GatewayCatalogue.h"
-#include "model/ProjectFile.h"
 
 #include <cstdio>
 
@@ -28,7 +28,7 @@ void GatewayState::dump(const std::string& name, const std::string& content) con
     if (dumpDir_.empty())
         return;
     std::string error;
-    if (!model::writeFileAtomically(dumpDir_ + "/" + name, content, &error))
+    if (!writeFileAtomically(dumpDir_ + "/" + name, content, &error))
         std::fprintf(stderr, "vantor-gatewaysim: dump %s: %s\n", name.c_str(), error.c_str());
 }
 

@@ -4,6 +4,8 @@
 #include "editing/LineBudget.h"
 #include "model/CommandKind.h"
 #include "model/ProjectFile.h"
+#include "model/SlaveRegisters.h"
+#include "services/SlaveStateRegisters.h"
 #include "transfer/CommandFrame.h"
 #include "transfer/DownloadCommand.h"
 
@@ -15,11 +17,7 @@ namespace vantor::sim {
 
 namespace {
 
-constexpr int kFirstSlaveRegister = 2001;
-constexpr int kPorts = 6;
-constexpr int kSlotsPerPort = 256;
-constexpr int kLastSlaveAddress = 250;
-constexpr std::size_t kFunctionAt = 7; // after the MBAP header
+using services::kFunctionOffset;
 
 uint16_t be16At(transfer::ByteView b, std::size_t at) {
     return static_cast<uint16_t>(b[at] << 8 | b[at + 1]);
@@ -70,9 +68,9 @@ bool patternBit(int r, int64_t n) {
 }
 
 std::optional<ClientWrite> clientWriteOf(transfer::ByteView adu) {
-    if (adu.size() < kFunctionAt + 5)
+    if (adu.size() < kFunctionOffset + 5)
         return std::nullopt;
-    const uint8_t function = adu[kFunctionAt];
+    const uint8_t function = adu[kFunctionOffset];
     const int address = be16At(adu, 8);
     const uint16_t word = be16At(adu, 10);
     ClientWrite w;
@@ -274,11 +272,11 @@ void LiveProject::apply(int64_t atMs, const ClientWrite& write) {
             area(write.table)[static_cast<std::size_t>(a)] = coils ? (v ? 1 : 0) : v;
             continue;
         }
-        const int slot = a - kFirstSlaveRegister;
-        if (coils || slot < 0 || slot >= kPorts * kSlotsPerPort)
+        const auto slot = model::slaveSlotOf(a);
+        if (coils || !slot)
             continue;
         for (auto& s : slaves_) {
-            if (s.port != slot / kSlotsPerPort + 1 || s.address != slot % kSlotsPerPort + 1)
+            if (s.port != slot->port || s.address != slot->address)
                 continue;
             s.control = v;
             if (v & 0x2) {
@@ -295,27 +293,15 @@ const std::vector<uint16_t>& LiveProject::table(DataTable t) const {
 }
 
 uint16_t LiveProject::stateWord(const Slave& s) const {
-    if (statusLayout_) {
-        uint16_t w = 0x8000;
-        w |= s.dead ? 0x2 : 0x1;
-        w |= static_cast<uint16_t>((s.successes & 0x3F) << 2);
-        w |= static_cast<uint16_t>((s.failures & 0x3F) << 8);
-        if (s.failures > 0x3F)
-            w |= 0x4000;
-        return w;
-    }
-    uint16_t w = s.dead ? 0 : 1;
-    w |= static_cast<uint16_t>((s.successes & 0x7F) << 1);
-    w |= static_cast<uint16_t>((s.failures & 0x7F) << 8);
-    if (s.failures > 0x7F)
-        w |= 0x8000;
-    return w;
+    const bool overflowed = s.failures > services::failureCounterMax(statusLayout_);
+    return services::stateWord(statusLayout_, {!s.dead, s.successes, s.failures, overflowed});
 }
 
 std::vector<LiveProject::SlaveWords> LiveProject::slaveWords() const {
     std::vector<SlaveWords> out;
     for (const auto& s : slaves_)
-        if (s.port >= 1 && s.port <= kPorts && s.address >= 1 && s.address <= kLastSlaveAddress)
+        if (s.port >= 1 && s.port <= model::kSlavePorts && s.address >= 1 &&
+            s.address <= model::kSlavesPerPort)
             out.push_back({s.port, s.address, stateWord(s), s.control});
     return out;
 }

@@ -1,6 +1,9 @@
 #include "ModbusSession.h"
 
 #include "LiveProject.h"
+#include "model/SlaveRegisters.h"
+#include "services/SlaveStateRegisters.h"
+#include "transfer/CommandFrame.h"
 #include "transfer/ConfigurationImage.h"
 
 #include <modbus.h>
@@ -12,12 +15,10 @@ namespace vantor::sim {
 
 namespace {
 
-constexpr int kFirstRegister = 2001;
-constexpr int kRegisterCount = 6 * 256;
-constexpr uint8_t kUnit = 9;
-constexpr std::size_t kFunctionAt = 7; // after the MBAP header
-constexpr std::size_t kSlaveRecord = 28;
-constexpr uint32_t kFieldbusCommand = 21;
+using model::kFirstSlaveRegister;
+using model::kSlaveRegisterCount;
+using services::kFunctionOffset;
+using transfer::kSlaveRecordBytes;
 
 uint32_t le32At(ByteView b, std::size_t at) {
     return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
@@ -48,15 +49,15 @@ std::vector<SimSlave> slavesOfFieldbusBlock(std::string_view model, ByteView blo
         return out;
     for (std::size_t slot = 0; slot < slots; ++slot) {
         if (model == "TRC-H-ZRTU" && slot == 0) {
-            at += 2 * kSlaveRecord; // the CDT link's two fixed records
+            at += 2 * kSlaveRecordBytes; // the CDT link's two fixed records
             continue;
         }
         const uint32_t count = le32At(block, countsAt + 4 * slot);
-        for (uint32_t i = 0; i < count; ++i, at += kSlaveRecord) {
-            if (block.size() < at + kSlaveRecord)
+        for (uint32_t i = 0; i < count; ++i, at += kSlaveRecordBytes) {
+            if (block.size() < at + kSlaveRecordBytes)
                 return out;
             const int address = static_cast<int>(le32At(block, at + 8) & 0xFF);
-            if (address >= 1 && address <= 250)
+            if (address >= 1 && address <= model::kSlavesPerPort)
                 out.push_back({static_cast<int>(slot) + 1, address});
         }
     }
@@ -65,15 +66,15 @@ std::vector<SimSlave> slavesOfFieldbusBlock(std::string_view model, ByteView blo
 
 ModbusRegisters::ModbusRegisters(bool statusLayout, bool dataAreas)
     : statusLayout_(statusLayout),
-      mapping_(dataAreas ? modbus_mapping_new_start_address(0, kBitAreaSize, 0, kBitAreaSize, 0,
-                                                            kFirstRegister + kRegisterCount, 0,
-                                                            kFirstRegister + kRegisterCount)
-                         : modbus_mapping_new_start_address(0, 0, 0, 0, kFirstRegister, kRegisterCount,
-                                                            kFirstRegister, kRegisterCount)) {}
+      mapping_(dataAreas
+                   ? modbus_mapping_new_start_address(0, kBitAreaSize, 0, kBitAreaSize, 0,
+                                                      kFirstSlaveRegister + kSlaveRegisterCount, 0,
+                                                      kFirstSlaveRegister + kSlaveRegisterCount)
+                   : modbus_mapping_new_start_address(0, 0, 0, 0, kFirstSlaveRegister, kSlaveRegisterCount,
+                                                      kFirstSlaveRegister, kSlaveRegisterCount)) {}
 
 std::size_t ModbusRegisters::slotOf(int port, int address) const {
-    return static_cast<std::size_t>(kFirstRegister - static_cast<int>(mapping_->start_registers) +
-                                    256 * (port - 1) + (address - 1));
+    return static_cast<std::size_t>(model::slaveRegister(port, address) - mapping_->start_registers);
 }
 
 ModbusRegisters::~ModbusRegisters() {
@@ -83,7 +84,7 @@ ModbusRegisters::~ModbusRegisters() {
 void ModbusRegisters::setSlaves(const std::vector<SimSlave>& slaves) {
     std::map<SimSlave, Counters> next;
     for (const auto& s : slaves) {
-        if (s.port < 1 || s.port > 6 || s.address < 1 || s.address > 250)
+        if (s.port < 1 || s.port > model::kSlavePorts || s.address < 1 || s.address > model::kSlavesPerPort)
             continue;
         auto it = slaves_.find(s);
         next[s] = it == slaves_.end() ? Counters{} : it->second;
@@ -103,7 +104,7 @@ void ModbusRegisters::setSlaves(const std::vector<SimSlave>& slaves) {
 }
 
 void ModbusRegisters::follow(const GatewayState& state) {
-    auto it = state.blocks().find(kFieldbusCommand);
+    auto it = state.blocks().find(transfer::command::kFieldbusConfig);
     if (it == state.blocks().end())
         return;
     if (following_ && it->second == followedBlock_)
@@ -116,8 +117,8 @@ void ModbusRegisters::follow(const GatewayState& state) {
         // Another configuration: the live project's data are not its data.
         std::fill_n(mapping_->tab_bits, mapping_->nb_bits, 0);
         std::fill_n(mapping_->tab_input_bits, mapping_->nb_input_bits, 0);
-        std::fill_n(mapping_->tab_input_registers, kFirstRegister - mapping_->start_input_registers, 0);
-        std::fill_n(mapping_->tab_registers, kFirstRegister - mapping_->start_registers, 0);
+        std::fill_n(mapping_->tab_input_registers, kFirstSlaveRegister - mapping_->start_input_registers, 0);
+        std::fill_n(mapping_->tab_registers, kFirstSlaveRegister - mapping_->start_registers, 0);
     }
     setSlaves(slavesOfFieldbusBlock(state.model(), followedBlock_));
 }
@@ -127,22 +128,7 @@ void ModbusRegisters::refresh(const SimSlave& s) {
         return; // the live project's state words, published on every request
     const Counters& c = slaves_.at(s);
     const bool lastFailed = c.seconds > 0 && c.seconds % 5 == 0;
-    uint16_t w = 0;
-    if (statusLayout_) {
-        w |= 0x8000; // configured
-        w |= lastFailed ? 0x2 : 0x1;
-        w |= static_cast<uint16_t>((c.success & 0x3F) << 2);
-        w |= static_cast<uint16_t>((c.failure & 0x3F) << 8);
-        if (c.overflow)
-            w |= 0x4000;
-    } else {
-        w |= lastFailed ? 0 : 1;
-        w |= static_cast<uint16_t>((c.success & 0x7F) << 1);
-        w |= static_cast<uint16_t>((c.failure & 0x7F) << 8);
-        // Bit 15 of this layout is the time-out counter's overflow.
-        if (c.overflow)
-            w |= 0x8000;
-    }
+    const uint16_t w = services::stateWord(statusLayout_, {!lastFailed, c.success, c.failure, c.overflow});
     mapping_->tab_input_registers[slotOf(s.port, s.address)] = w;
 }
 
@@ -169,7 +155,7 @@ void ModbusRegisters::tick() {
         ++c.seconds;
         if (c.seconds % 5 == 0) {
             // Every fifth exchange with the slave fails.
-            const unsigned limit = statusLayout_ ? 0x3F : 0x7F;
+            const unsigned limit = services::failureCounterMax(statusLayout_);
             if (c.failure == limit) {
                 c.failure = 0;
                 c.overflow = true;
@@ -184,10 +170,10 @@ void ModbusRegisters::tick() {
 }
 
 void ModbusRegisters::controlWritten(int reg) {
-    const int i = reg - kFirstRegister;
-    if (i < 0 || i >= kRegisterCount)
+    const auto at = model::slaveSlotOf(reg);
+    if (!at)
         return;
-    const SimSlave s{i / 256 + 1, i % 256 + 1};
+    const SimSlave s{at->port, at->address};
     auto it = slaves_.find(s);
     if (it == slaves_.end())
         return;
@@ -214,7 +200,7 @@ void ModbusRegisters::written(ByteView adu, int64_t nowMs) {
             publishLive();
         }
     }
-    if (adu.size() >= 10 && adu[kFunctionAt] == MODBUS_FC_WRITE_SINGLE_REGISTER)
+    if (adu.size() >= 10 && adu[kFunctionOffset] == MODBUS_FC_WRITE_SINGLE_REGISTER)
         controlWritten(adu[8] << 8 | adu[9]);
 }
 
@@ -274,8 +260,8 @@ void ModbusSession::handle(const Bytes& adu, SessionIo& io) {
     registers_.follow(state_);
     registers_.advanceTo(io.nowMs());
     modbus_set_socket(ctx_, io.fd());
-    const uint8_t function = adu[kFunctionAt];
-    if (adu[6] != kUnit) {
+    const uint8_t function = adu[kFunctionOffset];
+    if (adu[6] != services::kModbusUnit) {
         modbus_reply_exception(ctx_, adu.data(), MODBUS_EXCEPTION_GATEWAY_TARGET);
         return;
     }

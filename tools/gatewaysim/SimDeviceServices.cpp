@@ -1,6 +1,6 @@
 #include "SimDeviceServices.h"
 
-#include "model/ProjectFile.h"
+#include "common/AtomicFile.h"
 #include "transfer/CommandFrame.h"
 
 #include <algorithm>
@@ -91,7 +91,7 @@ void SimDeviceServices::dumpFirmware() const {
     std::string content(header_.begin(), header_.end());
     content.append(image_.begin(), image_.end());
     std::string error;
-    if (!model::writeFileAtomically(dumpDir_ + "/firmware.bin", content, &error))
+    if (!writeFileAtomically(dumpDir_ + "/firmware.bin", content, &error))
         std::fprintf(stderr, "vantor-gatewaysim: dump firmware.bin: %s\n", error.c_str());
 }
 

@@ -50,10 +50,10 @@
 #include "ModbusSession.h"
 #include "Simulator.h"
 
+#include "common/AtomicFile.h"
 #include "common/InfoOptions.h"
 #include "editing/LineBudget.h"
 #include "model/GatewayCatalogue.h"
-#include "model/ProjectFile.h"
 #include "net/NetCatalogue.h"
 #include "services/SlaveStateRegisters.h"
 #include "transfer/CommandFrame.h"
@@ -114,7 +114,7 @@ bool writePortFile(const std::string& path, int port) {
         return ok;
     }
     std::string error;
-    return model::writeFileAtomically(path, line, &error);
+    return writeFileAtomically(path, line, &error);
 }
 
 class StderrWireLog : public transfer::WireLog {

@@ -514,4 +514,30 @@ TEST(CommandFormTest, EtherNetIpHookTakesBackNewCommand) {
     EXPECT_EQ(other.slaves[0].modules.size(), 1u);
 }
 
+// The points where the two programs' command forms differ, side by side:
+// the same fields, one rule set each.
+TEST(CommandFields, VantorAndVantorNetDifferOnlyWhereDecided) {
+    const auto* kind = model::findCommandKind("读4区 03H");
+    ASSERT_NE(kind, nullptr);
+    struct Case {
+        const char* start;
+        const char* gate;
+        const char* vantor; // the message, or nullptr when accepted
+        const char* net;
+    } cases[] = {
+        {"", "0", nullptr, "起始地址格式错误"},
+        {"0", "", nullptr, "网关地址错误"},
+        {"00", "0", "起始地址格式错误", nullptr},
+        {"0", "4000", "网关地址超限", nullptr},
+    };
+    for (const auto& c : cases) {
+        for (auto rules : {editing::CommandFormRules::Vantor, editing::CommandFormRules::VantorNet}) {
+            editing::CommandFields fields;
+            const auto message = editing::checkCommandFields(*kind, c.start, "1", c.gate, rules, fields);
+            const char* expected = rules == editing::CommandFormRules::Vantor ? c.vantor : c.net;
+            EXPECT_EQ(message.value_or(""), expected ? expected : "") << c.start << " / " << c.gate;
+        }
+    }
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 // asserted.
 #include "ChildRun.h"
 #include "load/LoadRequests.h"
+#include "markup/ArchiveString.h"
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
 #include "net/CVantorNetDoc.h"
@@ -109,11 +110,11 @@ const std::vector<Reader>& readers() {
 
 // The markup text inside a project file, and a project file around a text.
 std::string containerText(const std::string& file) {
-    auto text = vantor::model::decodeArchiveString(file);
+    auto text = vantor::markup::decodeArchiveString(file);
     return text ? *text : std::string();
 }
 std::string inContainer(const std::string& text) {
-    return vantor::model::encodeArchiveString(text);
+    return vantor::markup::encodeArchiveString(text);
 }
 
 class Scratch {

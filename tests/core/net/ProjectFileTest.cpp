@@ -1,5 +1,7 @@
 #include "NetFixtures.h"
 
+#include "common/WholeFile.h"
+#include "markup/ArchiveString.h"
 #include "model/ProjectFile.h"
 #include "net/NetProjectFile.h"
 #include "text/Gbk.h"
@@ -19,7 +21,7 @@ using testing::server;
 CVantorNetDoc roundTrip(const CVantorNetDoc& doc) {
     CVantorNetDoc back;
     EXPECT_TRUE(
-        NetProjectFile::readBytes(back, model::encodeArchiveString(NetProjectFile::buildText(doc, "v"))));
+        NetProjectFile::readBytes(back, markup::encodeArchiveString(NetProjectFile::buildText(doc, "v"))));
     return back;
 }
 
@@ -78,7 +80,7 @@ TEST(NetProjectFile, EmptyProjectWritesEmptyListsAndLoadsBack) {
     EXPECT_NE(text.find("<SlaveInfo/>"), std::string::npos) << text;
     CVantorNetDoc back = project("LNK-P1-1.0");
     back.slaves.push_back(server("1.2.3.4", 1, 1));
-    ASSERT_TRUE(NetProjectFile::readBytes(back, model::encodeArchiveString(text)));
+    ASSERT_TRUE(NetProjectFile::readBytes(back, markup::encodeArchiveString(text)));
     expectSameProject(doc, back);
 }
 
@@ -116,13 +118,13 @@ TEST(NetProjectFile, LengthPrefixForms) {
     };
     for (const auto& c : {Case{254, "\xFE"}, Case{255, std::string("\xFF\xFF\x00", 3)},
                           Case{300, std::string("\xFF\x2C\x01", 3)}}) {
-        const std::string bytes = model::encodeArchiveString(std::string(c.length, 'a'));
+        const std::string bytes = markup::encodeArchiveString(std::string(c.length, 'a'));
         EXPECT_EQ(bytes.substr(0, c.prefix.size()), c.prefix) << c.length;
     }
     // A real project is far above 255 bytes: FF, low byte, high byte.
     CVantorNetDoc doc = project("KX-P1-1.0");
     const std::string text = NetProjectFile::buildText(doc, "");
-    const std::string bytes = model::encodeArchiveString(text);
+    const std::string bytes = markup::encodeArchiveString(text);
     ASSERT_GT(text.size(), 255u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(bytes[1]) | static_cast<unsigned char>(bytes[2]) << 8, text.size());
@@ -266,7 +268,7 @@ TEST_F(NetProjectFileOnDisk, SaveOpenWithVersionFile) {
     std::string error;
     ASSERT_TRUE(NetProjectFile::save(doc, path, dir.string(), &error)) << error;
     std::string bytes;
-    ASSERT_TRUE(model::readWholeFile(path, bytes));
+    ASSERT_TRUE(readWholeFile(path, bytes));
     EXPECT_NE(bytes.find("<softVer>VantorNet 2.2.1</softVer>"), std::string::npos);
 
     CVantorNetDoc back;
@@ -278,7 +280,7 @@ TEST_F(NetProjectFileOnDisk, SaveOpenWithVersionFile) {
 
 TEST_F(NetProjectFileOnDisk, DamagedOrMissingFilesChangeNothing) {
     CVantorNetDoc doc = project("KX-P1-1.0");
-    const std::string good = model::encodeArchiveString(NetProjectFile::buildText(doc, ""));
+    const std::string good = markup::encodeArchiveString(NetProjectFile::buildText(doc, ""));
     struct Case {
         const char* name;
         std::string bytes;
@@ -318,7 +320,7 @@ TEST(NetProjectFileOpen, ReplacesTheProjectAndRefusesOtherTexts) {
          true},
     };
     for (const auto& c : cases) {
-        std::ofstream(dir / c.name, std::ios::binary) << model::encodeArchiveString(c.text);
+        std::ofstream(dir / c.name, std::ios::binary) << markup::encodeArchiveString(c.text);
         CVantorNetDoc target = project("LNK-P1-1.0");
         target.slaves.push_back(server("10.0.0.1", 502, 1));
         target.GW_work_mode = 1;

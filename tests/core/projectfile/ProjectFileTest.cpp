@@ -1,5 +1,6 @@
 #include "model/ProjectFile.h"
 
+#include "markup/ArchiveString.h"
 #include "model/CommandKind.h"
 #include "text/Gbk.h"
 
@@ -12,6 +13,8 @@
 
 using namespace vantor;
 using namespace vantor::model;
+using vantor::markup::decodeArchiveString;
+using vantor::markup::encodeArchiveString;
 namespace fs = std::filesystem;
 
 namespace {

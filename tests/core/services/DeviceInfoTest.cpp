@@ -1,4 +1,5 @@
 #include "../transfer/ExchangeHarness.h"
+#include "model/GatewayCatalogue.h"
 #include "services/DeviceInfoExchange.h"
 #include "transfer/CommandFrame.h"
 
@@ -124,16 +125,16 @@ TEST(DeviceInfo, ModelCheckAndMismatchText) {
     const uint8_t p6[4] = {0x73, 0x34, 0x58, 0x06};
     const uint8_t p4[4] = {0x75, 0x34, 0x58, 0x06};
     const uint8_t odd[4] = {0x75, 0x34, 0x58, 0x07};
-    EXPECT_TRUE(identityMatchesModel("KX-P6R0-1.0", p6));
-    EXPECT_TRUE(identityMatchesModel("TRX-H-QMB6", p6));
-    EXPECT_FALSE(identityMatchesModel("KX-P4R0-1.0", p6));
-    EXPECT_FALSE(identityMatchesModel("KX-P4R0-1.0", odd));
-    EXPECT_TRUE(identityMatchesModel("TRC-H-ZRTU", odd));
-    EXPECT_EQ(modelMismatchText("KX-P4R0-1.0", p6),
+    EXPECT_TRUE(model::identityMatchesModel("KX-P6R0-1.0", p6));
+    EXPECT_TRUE(model::identityMatchesModel("TRX-H-QMB6", p6));
+    EXPECT_FALSE(model::identityMatchesModel("KX-P4R0-1.0", p6));
+    EXPECT_FALSE(model::identityMatchesModel("KX-P4R0-1.0", odd));
+    EXPECT_TRUE(model::identityMatchesModel("TRC-H-ZRTU", odd));
+    EXPECT_EQ(model::modelMismatchText("KX-P4R0-1.0", p6),
               "设备型号不匹配 配置设备为KX-P4R0-1.0 实际设备为KX-P6R0-1.0");
-    EXPECT_EQ(modelMismatchText("TRX-H-QMB6", p4),
+    EXPECT_EQ(model::modelMismatchText("TRX-H-QMB6", p4),
               "设备型号不匹配 配置设备为KX-P6R0-1.0 实际设备为KX-P4R0-1.0");
-    EXPECT_EQ(modelMismatchText("KX-P2R0-1.0", odd),
+    EXPECT_EQ(model::modelMismatchText("KX-P2R0-1.0", odd),
               "设备型号不匹配 配置设备为KX-P2R0-1.0 实际设备为未知设备");
 }
 

@@ -105,6 +105,22 @@ TEST(SlaveStateRegisters, PortsPolledAndTextGroupPerModel) {
     EXPECT_NE(controlWordDescription("NXE-485-ZRTU2").find("BIT1 接收超时计数清除。"), std::string::npos);
 }
 
+// The state word in each layout, counters at and past their fields' ends.
+TEST(SlaveStateRegisters, StateWordOfEachLayout) {
+    struct Case {
+        bool statusLayout;
+        SlaveCounters counters;
+        uint16_t word;
+    } cases[] = {
+        {true, {true, 5, 2, false}, 0x8215},
+        {true, {false, 0x40, 0x3F, true}, 0xFF02}, // successes wrap in 6 bits
+        {false, {true, 0x7F, 0, false}, 0x00FF},
+        {false, {false, 3, 0x80, true}, 0x8006}, // failures wrap in 7 bits
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(stateWord(c.statusLayout, c.counters), c.word) << c.statusLayout << " " << c.word;
+}
+
 TEST(SlaveStateExchange, SixPortCycleSendsTwentyFourRequestsInOrderAndFillsRows) {
     Poll p("KX-P6R0-1.0");
     p.open();

@@ -362,9 +362,10 @@ TEST(DownloadExchange, CancelClosesAndIgnoresLateTimers) {
     ASSERT_TRUE(s.h.finished);
     EXPECT_FALSE(s.h.finished->success);
     EXPECT_FALSE(s.h.open);
-    // A tick of the stopped reply timer arriving late is ignored.
+    // A wake-up at the deadline of the stopped reply timer, arriving late,
+    // is ignored.
     for (const auto& t : starts)
-        s.ex.timerFired(t.id, t.token);
+        s.ex.advanceTo(t.ms);
     EXPECT_FALSE(s.ex.hasActions());
 }
 
@@ -374,9 +375,10 @@ TEST(DownloadExchange, StaleTokenOfRearmedTimerIsIgnored) {
     s.h.connect();
     auto firstReplyTimer = s.h.timerStarts.back();
     ASSERT_EQ(firstReplyTimer.id, kReplyTimer);
+    const int64_t firstDeadline = s.h.now + firstReplyTimer.ms;
     s.answer(stateReply(0x74)); // timer 4 stopped and re-armed with a new token
-    s.ex.timerFired(kReplyTimer, firstReplyTimer.token);
-    s.h.pump();
+    ASSERT_NE(s.h.timerStarts.back().token, firstReplyTimer.token);
+    s.h.advance(firstDeadline - s.h.now); // the wake-up the first arming asked for
     EXPECT_FALSE(s.h.finished);
 }
 
