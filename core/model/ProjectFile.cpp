@@ -228,12 +228,24 @@ bool ProjectFile::readText(CVantorDoc& doc, std::string_view gbkText) {
     return true;
 }
 
+namespace {
+
+// Text without a VantorProject root is no project of this program (another
+// program's project, a workbook renamed, any other file in a container).
+bool holdsProject(std::string_view gbkText) {
+    markup::CXmlDoc xml;
+    xml.SetDoc(gbkText);
+    return xml.FindElem("VantorProject");
+}
+
+} // namespace
+
 bool ProjectFile::readBytes(CVantorDoc& doc, std::string_view fileBytes) {
     // The container is checked as a whole before anything is read, and the
     // walk itself cannot fail half-way except by the intended stop at a
     // missing section, so a damaged file never leaves a half-read model.
     auto textBytes = markup::decodeArchiveString(fileBytes);
-    if (!textBytes)
+    if (!textBytes || !holdsProject(*textBytes))
         return false;
     readText(doc, *textBytes);
     return true;
@@ -252,6 +264,13 @@ bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* er
     auto text = markup::readArchiveFile(path, error);
     if (!text)
         return false;
+    // Refused as a whole: the open project stays, and so does its name, so a
+    // later save cannot write it over the other file.
+    if (!holdsProject(*text)) {
+        if (error)
+            *error = markup::cannotOpenText(path) + ": 不是Vantor工程文件";
+        return false;
+    }
     readText(doc, *text);
     doc.modified = false;
     return true;

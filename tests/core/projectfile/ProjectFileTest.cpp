@@ -719,16 +719,24 @@ TEST(ProjectFileRead, DamagedFilesLeaveTheModelUntouched) {
     const std::string good = readFile(dir.path() / "good.vtc");
     ASSERT_EQ(static_cast<unsigned char>(good[0]), 0xFF); // the 3-byte form
 
+    const std::string damaged = ": 文件已损坏或格式不正确";
+    // A whole container whose text is not this program's project: opening it
+    // must not keep the open project under the other file's name.
+    const std::string notOurs = ": 不是Vantor工程文件";
     struct Case {
         const char* why;
         std::string bytes;
+        const std::string& says;
     } cases[] = {
-        {"empty file", ""},
-        {"last byte missing", good.substr(0, good.size() - 1)},
-        {"cut in the middle", good.substr(0, good.size() / 2)},
-        {"prefix only", good.substr(0, 3)},
-        {"prefix cut", good.substr(0, 2)},
-        {"wrong prefix", bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + good.substr(3)},
+        {"empty file", "", damaged},
+        {"last byte missing", good.substr(0, good.size() - 1), damaged},
+        {"cut in the middle", good.substr(0, good.size() / 2), damaged},
+        {"prefix only", good.substr(0, 3), damaged},
+        {"prefix cut", good.substr(0, 2), damaged},
+        {"wrong prefix", bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + good.substr(3), damaged},
+        {"a VantorNet project", markup::encodeArchiveString("<?xml version=\"1.0\"?><VantorNetProject/>"),
+         notOurs},
+        {"text without markup", markup::encodeArchiveString("PK\x03\x04 not a project"), notOurs},
     };
     for (const auto& c : cases) {
         const std::string path = dir / "bad.vtc";
@@ -736,7 +744,7 @@ TEST(ProjectFileRead, DamagedFilesLeaveTheModelUntouched) {
         CVantorDoc got = previousProject();
         error.clear();
         EXPECT_FALSE(ProjectFile::open(got, path, &error)) << c.why;
-        EXPECT_EQ(error, "无法打开文件 " + path + ": 文件已损坏或格式不正确") << c.why;
+        EXPECT_EQ(error, "无法打开文件 " + path + c.says) << c.why;
         expectDocEq(got, previousProject(), c.why);
     }
 
