@@ -44,8 +44,11 @@ DeviceDownloadDialog::DeviceDownloadDialog(QWidget* parent, const std::string& m
     ok->setObjectName("okButton");
     cancel->setObjectName("cancelButton");
     log->setObjectName("wireLogButton");
-    // Both end the window; the gateway keeps what it has received.
-    connect(ok, &QPushButton::clicked, this, &DeviceDownloadDialog::reject);
+    // The window closes itself with the result, so 确定 has nothing to
+    // confirm; it would otherwise stop the download half-way without a word.
+    // 取消 ends the window at any time; the gateway keeps what it has
+    // received.
+    ok->setEnabled(false);
     connect(cancel, &QPushButton::clicked, this, &DeviceDownloadDialog::reject);
     connect(log, &QPushButton::clicked, this, &DeviceDownloadDialog::showWireLog);
 

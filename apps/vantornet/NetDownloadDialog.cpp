@@ -106,8 +106,12 @@ void NetDownloadDialog::pressConnect() {
         return;
     if (exchange_ && !exchange_->finished() && exchange_->phase() != Phase::Disconnected) {
         // 断开, also during a download; while connecting the core refuses it.
-        if (exchange_->pressDisconnect())
+        if (exchange_->pressDisconnect()) {
             driver()->pump();
+            // A download stopped half-way has sent nothing whole: the bar
+            // starts again with the next connection.
+            progress_->setValue(0);
+        }
         refresh();
         return;
     }

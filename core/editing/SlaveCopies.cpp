@@ -27,7 +27,7 @@ bool copyInto(model::CVantorDoc& work, int slave, int line, const CopiesRequest&
             return false;
         }
         if (addressTaken(work, line, address)) {
-            sink.error("错误", kAddressTaken);
+            sink.error("错误", copyAddressTaken(address));
             return false;
         }
         const PasteOutcome made = appendPastedSlave(work, slave, line, address, sink, eipCheck);

@@ -12,7 +12,15 @@
 #include "editing/FormResult.h"
 #include "model/CVantorDoc.h"
 
+#include <string>
+
 namespace vantor::editing {
+
+// The refusal of a copy whose address is taken: it names the address, since
+// the user typed only the count and the step.
+inline std::string copyAddressTaken(int address) {
+    return "地址" + std::to_string(address) + "已经被占用,请更换地址间隔或复制数量";
+}
 
 // Afterwards the slave's line is selected (as after a paste).
 CopiesOutcome makeSlaveCopies(model::CVantorDoc& doc, int slave, const CopiesRequest& request,

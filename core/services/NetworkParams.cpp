@@ -74,7 +74,9 @@ const char* networkAddressRefusal(std::string_view ipText, std::string_view mask
     if (!mask || !maskAccepted(*mask))
         return kMaskWrong;
     const auto gateway = parseDottedIp(gatewayText);
-    bool same = gateway.has_value();
+    if (!gateway)
+        return kGatewayWrong;
+    bool same = true;
     for (int i = 0; same && i < 4; ++i)
         same = ((*ip)[i] & (*mask)[i]) == ((*gateway)[i] & (*mask)[i]);
     if (!same)

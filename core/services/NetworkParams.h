@@ -44,10 +44,13 @@ struct CheckedSettings {
 // The rule for the addresses of new network settings, one for every window
 // and command that sends them, stopping at the first failure: the IP an
 // address a gateway can have (four octets, the first in 1..223), the mask
-// accepted, the default gateway in the IP's subnet (IP AND mask equal to
+// accepted, the default gateway four octets (a text that is no address
+// names the field, not the subnet; an empty window field reads 0.0.0.0,
+// which is outside every subnet) in the IP's subnet (IP AND mask equal to
 // gateway AND mask). Null when the addresses pass, with their octets in
 // `out` (its port is left alone); otherwise the refusal text.
 inline constexpr const char* kIpWrong = "网口1IP设置错误";
+inline constexpr const char* kGatewayWrong = "网口1网关设置错误";
 inline constexpr const char* kGatewayOutsideSubnet = "网口1IP和网关不在同一网段";
 const char* networkAddressRefusal(std::string_view ip, std::string_view mask, std::string_view gateway,
                                   CheckedSettings& out);

@@ -20,7 +20,7 @@ cd "$data" || exit 1
 # Vantor: slave 1 of COM1 in the demo project (2 and 3 are taken there).
 expect 0 "" -- "$cli" copies demo.vtc --slave COM1:1 --count 2 --step 10 -o "$tmp/out.vtc"
 [ "$("$cli" show "$tmp/out.vtc" | grep -c '^  从站 \(11\|21\) "SLAVE"')" -eq 2 ] || fail "copies: slaves 11 and 21"
-expect 1 "地址已经被占用,请更换另外一个！" -- "$cli" copies demo.vtc --slave COM1:1 --count 2 -o "$tmp/out.vtc"
+expect 1 "地址2已经被占用,请更换地址间隔或复制数量" -- "$cli" copies demo.vtc --slave COM1:1 --count 2 -o "$tmp/out.vtc"
 expect 2 "vantor-cli copies: no slave COM1:9" -- "$cli" copies demo.vtc --slave COM1:9 --count 1 -o "$tmp/out.vtc"
 expect 2 "" -- "$cli" copies demo.vtc --slave COM1:1 -o "$tmp/out.vtc"
 

@@ -174,6 +174,9 @@ private slots:
         dialog.show();
         dialog.start();
         QTRY_COMPARE_WITH_TIMEOUT(dialog.statusText(), QString("正在下载RTU接口配置...."), 10000);
+        // 确定 does not stop a download half-way; only 取消 does.
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+        QVERIFY(!dialog.exchangeFinished());
         QTest::mouseClick(dialog.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         QVERIFY(dialog.exchangeFinished());
         QVERIFY(!dialog.succeeded());

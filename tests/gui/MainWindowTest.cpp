@@ -242,7 +242,7 @@ private slots:
         VERIFY_MODAL(step);
         vantor::gui::QtMessageSink::redirectTo(nullptr);
         QVERIFY(stayedOpen);
-        QCOMPARE(messages.texts(), std::vector<std::string>{"地址已经被占用,请更换另外一个！"});
+        QCOMPARE(messages.texts(), std::vector<std::string>{"地址2已经被占用,请更换地址间隔或复制数量"});
         QCOMPARE(doc.slaves.size(), before.size() + 2);
         QCOMPARE(doc.slaves.back().address, 21);
         w.findChild<QAction*>("command57643")->trigger();

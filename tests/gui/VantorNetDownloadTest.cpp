@@ -283,8 +283,10 @@ private slots:
         QVERIFY(connectLocally(dialog));
         QTest::mouseClick(button(dialog, "downloadButton"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(dialog.statusText(), QString("正在下载FIELDBUS操作配置...."), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.findChild<QProgressBar*>("progress")->value() > 0, 10000);
         QTest::mouseClick(button(dialog, "connectButton"), Qt::LeftButton);
         QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.findChild<QProgressBar*>("progress")->value(), 0);
         QCOMPARE(button(dialog, "connectButton")->text(), QString("连接"));
         QVERIFY(button(dialog, "connectButton")->isEnabled());
         QVERIFY(!button(dialog, "downloadButton")->isEnabled());

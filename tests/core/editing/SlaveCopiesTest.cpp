@@ -67,9 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
         CopiesCase{"LastLegalAddress", 2, 122, ""},
         CopiesCase{"LeavesTheAddressRange", 2, 123, "地址请添入一个1和247之间的整数"},
         // The second copy would take 203; the first is not kept either.
-        CopiesCase{"CollidesOnTheLine", 2, 100, "地址已经被占用,请更换另外一个！"},
+        CopiesCase{"CollidesOnTheLine", 2, 100, "地址203已经被占用,请更换地址间隔或复制数量"},
         // In remote-slave addressing COM2's 7 is taken for COM1 too.
-        CopiesCase{"OtherLinesAddressInRemoteMode", 1, 4, "地址已经被占用,请更换另外一个！",
+        CopiesCase{"OtherLinesAddressInRemoteMode", 1, 4, "地址7已经被占用,请更换地址间隔或复制数量",
                    [](model::CVantorDoc& d) { d.addType = 1; }},
         // Two slaves and 29 copies fill the 31 places of the line.
         CopiesCase{"FillsTheLine", 29, 1, ""},

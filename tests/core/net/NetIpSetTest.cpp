@@ -139,6 +139,8 @@ TEST_F(IpSet, SettingsThatWouldLockTheGatewayOutAreRefused) {
         {"192.168.1.10", "255.255.255.0", "192.168.1.1", "70000", "MOD端口取值范围:1-65535"},
         {"1.2.3", "255.255.255.0", "192.168.1.1", "502", services::kIpWrong},
         {"192.168.1.10", "255.255.255.0", "192.168.2.1", "502", services::kGatewayOutsideSubnet},
+        // A text that is no address (from the command line) names the field.
+        {"192.168.1.10", "255.255.255.0", "192.168.1.x", "502", services::kGatewayWrong},
         // An emptied mask field reads as 0.0.0.0; a mask must be ones then zeros.
         {"192.168.1.10", "0.0.0.0", "192.168.1.1", "502", services::kMaskWrong},
         {"192.168.1.10", "255.0.255.0", "192.168.1.1", "502", services::kMaskWrong},
