@@ -20,6 +20,12 @@
 // 从站地址 the lowest free one, a blank time the project's default. Rows are
 // taken in sheet order, as if typed into the dialogs one after another.
 // Every refused row is reported; the project is built only when none is.
+// A row that depends on a refused row (a slave of a refused line, a command
+// of a refused line or slave) is not reported again: the refused row is. A
+// row naming a line or slave that no row of its sheet has is refused.
+// Addresses are stored as the address controls store them; a slave must lie
+// at least partly on the drawing, and a line that does not reach its slaves
+// is fitted to them as after a drop in the drawing.
 #include "model/CVantorDoc.h"
 #include "sheet/ImportReport.h"
 #include "sheet/SheetLayout.h"

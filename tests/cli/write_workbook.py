@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Writes a project workbook the way another program would, with Debian's
 openpyxl: the sheets in another order, columns in another order and with
-extra ones, empty rows, inline strings, numbers stored as "3.0", blank cells.
+extra ones, empty rows (one of blanks), inline strings, numbers stored as "3.0", blank cells.
 
     write_workbook.py good|bad OUT.xlsx
 
@@ -27,13 +27,19 @@ def main(mode, out):
     bad = mode == "bad"
     book = openpyxl.Workbook()
     book.remove(book.active)
-    sheet(book, "命令", ["备注", "功能", "从站地址", "串口", "长度", "起始地址", "网关地址", "数变即发", "注释"], [
+    # A sheet with a column of its own has every column of the layout (an
+    # unknown header beside a missing column is refused as misspelt); one
+    # without leaves columns out.
+    sheet(book, "命令", ["备注", "功能", "从站地址", "串口", "长度", "起始地址", "网关地址", "数变即发", "注释",
+                       "同时映射到遥信数据区"], [
         ["x", "读4区 03H", 1.0, "COM1", "=2+3" if bad else 10.0, 0.0, None, None, None],
         [None, None, None, None, None, None, None, None, None],
         ["", "写4区 06H 写单字", 2, "COM1", None, 5, 100, "是", None],
+        ["  ", "  ", None, " ", None, None, None, None, None],
         ["", "读0区 01H", 3, "COM2", 16, 0, None, None, "中文注释 <&>"],
     ])
-    sheet(book, "从站", ["串口", "设备名称", "从站地址", "应答超时时间", "序号"], [
+    sheet(book, "从站", ["串口", "设备名称", "从站地址", "应答超时时间", "序号", "报文发送延时", "配置字",
+                       "位置X", "位置Y"], [
         ["COM1", "温度表", 1.0, 700.0, 1],
         ["COM1", None, None, None, 2],
         [],

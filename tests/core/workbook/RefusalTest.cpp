@@ -109,7 +109,7 @@ const std::vector<Case>& cases() {
         {"config word", Base::P2, SL, nullptr, 0, Op::Set, {{"配置字", N(200)}}, {SL, 0, "配置字", "配置字应为129、128或127"}},
         {"no such line", Base::P2, SL, nullptr, 0, Op::Set, {{"串口", T("COM5")}}, {SL, 0, "串口", workbook::kNoSuchLine}},
         {"line full", Base::Full, SL, nullptr, 0, Op::Append, {{"从站地址", N(200)}}, {SL, 0, "串口", "每个串口上最多连接31个从站"}},
-        {"position", Base::P2, SL, nullptr, 0, Op::Set, {{"位置X", N(20000)}}, {SL, 0, "位置X", "位置X请添入一个-10000和10000之间的整数"}},
+        {"position", Base::P2, SL, nullptr, 0, Op::Set, {{"位置X", N(20000)}}, {SL, 0, "位置X", "位置X请添入一个-49和5999之间的整数"}},
         {"a date for a number", Base::P2, SL, nullptr, 0, Op::Set, {{"从站地址", {Cell::Kind::Date, 43832, {}}}}, {SL, 0, "从站地址", sheet::kDateCell}},
         {"a formula for a number", Base::P2, SL, nullptr, 0, Op::Set, {{"应答超时时间", {Cell::Kind::Formula, 0, "=500+1"}}}, {SL, 0, "应答超时时间", sheet::kFormulaCell}},
         // 命令
@@ -136,6 +136,7 @@ const std::vector<Case>& cases() {
         // The sheets themselves.
         {"sheet missing", Base::P2, CM, nullptr, 0, Op::DropSheet, {}, {CM, -1, "", sheet::kSheetMissing}},
         {"column missing", Base::P2, CM, nullptr, 0, Op::DropColumn, {{"功能", {}}}, {CM, 1, "功能", sheet::kColumnMissing}},
+        {"optional column misspelt", Base::P2, SL, nullptr, 0, Op::DropColumn, {{"从站地址", {}}}, {SL, 1, "从站地址", sheet::kColumnMissing}},
     };
     return all;
 }
