@@ -132,4 +132,17 @@ template <typename Apply> bool importRows(const SheetTable& table, ImportReport&
     return all;
 }
 
+// Reads the workbook at `path` and hands it to `import` (which answers an
+// ImportResult<Doc>); an unreadable or hostile file fills fileError.
+template <typename Doc, typename Import>
+ImportResult<Doc> importFile(const std::string& path, Import&& import) {
+    const ReadWorkbook book = readWorkbook(path);
+    if (!book.ok) {
+        ImportResult<Doc> r;
+        r.fileError = book.error;
+        return r;
+    }
+    return import(book);
+}
+
 } // namespace vantor::sheet

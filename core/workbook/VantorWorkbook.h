@@ -31,17 +31,13 @@
 #include "sheet/SheetLayout.h"
 #include "sheet/WorkbookReader.h"
 #include "sheet/WorkbookWriter.h"
+#include "workbook/SheetNames.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vantor::workbook {
-
-inline constexpr const char* kGatewaySheet = "网关";
-inline constexpr const char* kLinesSheet = "串口";
-inline constexpr const char* kSlavesSheet = "从站";
-inline constexpr const char* kCommandsSheet = "命令";
 
 // Columns of each sheet, in the order the export writes them.
 enum GatewayColumn {
@@ -112,13 +108,7 @@ bool exportWorkbook(const model::CVantorDoc& doc, const std::string& path, std::
 
 // --- import -------------------------------------------------------------------
 
-struct ImportResult {
-    std::string fileError;                    // the workbook could not be read
-    sheet::ImportReport report;               // the refused rows
-    std::optional<model::CVantorDoc> project; // only when nothing was refused
-
-    bool accepted() const { return project.has_value(); }
-};
+using ImportResult = sheet::ImportResult<model::CVantorDoc>;
 
 // Builds a project from a workbook on `fresh`, a new project (its access IP
 // and everything no sheet names stay as a new project has them).

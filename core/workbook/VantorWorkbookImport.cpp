@@ -445,13 +445,8 @@ ImportResult importSheets(const sheet::ReadWorkbook& book, const model::CVantorD
 }
 
 ImportResult importWorkbook(const std::string& path, const model::CVantorDoc& fresh) {
-    const sheet::ReadWorkbook book = sheet::readWorkbook(path);
-    if (!book.ok) {
-        ImportResult r;
-        r.fileError = book.error;
-        return r;
-    }
-    return importSheets(book, fresh);
+    return sheet::importFile<model::CVantorDoc>(
+        path, [&](const sheet::ReadWorkbook& book) { return importSheets(book, fresh); });
 }
 
 } // namespace vantor::workbook

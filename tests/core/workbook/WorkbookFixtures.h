@@ -2,6 +2,7 @@
 // Files of the workbook tests: a scratch folder per test, a project's saved
 // bytes, and sheets written to a workbook file and read back.
 #include "model/ProjectFile.h"
+#include "net/NetProjectFile.h"
 #include "sheet/WorkbookReader.h"
 #include "sheet/WorkbookWriter.h"
 
@@ -42,6 +43,13 @@ inline std::string savedBytes(const model::CVantorDoc& doc, const Scratch& s) {
     const std::string path = s.path("saved.vtc");
     std::string error;
     EXPECT_TRUE(model::ProjectFile::save(doc, path, VANTOR_DATA_DIR, &error)) << error;
+    return fileBytes(path);
+}
+
+inline std::string savedBytes(const net::CVantorNetDoc& doc, const Scratch& s) {
+    const std::string path = s.path("saved.vncfg");
+    std::string error;
+    EXPECT_TRUE(net::NetProjectFile::save(doc, path, VANTOR_DATA_DIR, &error)) << error;
     return fileBytes(path);
 }
 
