@@ -14,6 +14,7 @@
 #include "workbook/VantorChoices.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vantor::workbook {
 
@@ -36,14 +37,6 @@ constexpr int kIconYMin = 1 - net::kNetIconHeight;
 // The defaults of 从站属性 in add mode, which a blank key cell stands for.
 const net::NewServerValues kNewServer;
 
-// A server's key as a row gives it: its IP (as an address where it is
-// one), the port and the unit address; blanks are the dialog's defaults.
-struct ServerKey {
-    std::string ip;
-    int port = kNewServer.port;
-    int unit = kNewServer.unitAddress;
-};
-
 // The key of a refused row, for the rows that depend on it: unreadable
 // parts match anything.
 std::vector<std::string> refusedKey(const FieldRow& row) {
@@ -64,8 +57,8 @@ private:
     bool serverRow(const FieldRow& row, RowSink& sink);
     bool nodeRow(const FieldRow& row, RowSink& sink);
     bool commandRow(const FieldRow& row, RowSink& sink);
-    // The server a row names (-1 when none); false after refusing a key.
-    bool findServer(const FieldRow& row, const sheet::SheetSpec& spec, int& server, RowSink& sink);
+    // The server a row names, -1 when none.
+    int findServer(const FieldRow& row) const;
     // The compile's checks on what a row added; false after refusing.
     bool compiles(RowSink& sink) { return net::checkNetCompile(doc_, sink); }
 
@@ -175,21 +168,24 @@ bool Importer::serverRow(const FieldRow& row, RowSink& sink) {
     return true;
 }
 
-bool Importer::findServer(const FieldRow& row, const sheet::SheetSpec& spec, int& server, RowSink& sink) {
-    std::optional<int> port, unit;
-    if (!takeInteger(row, spec, kNsPort, 0, 65535, port, sink) ||
-        !takeInteger(row, spec, kNsUnit, 1, 247, unit, sink))
-        return false;
-    server = net::findServer(doc_, row.text(kNsIp), port.value_or(kNewServer.port),
-                             unit.value_or(kNewServer.unitAddress));
-    return true;
+int Importer::findServer(const FieldRow& row) const {
+    // A blank is the dialog's default; a text that is no number names no
+    // server.
+    auto value = [&](int column, int blank) {
+        if (row.blank(column))
+            return blank;
+        const std::string& t = row.text(column);
+        int v = -1;
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+        return ec == std::errc() && end == t.data() + t.size() ? v : -1;
+    };
+    return net::findServer(doc_, row.text(kNsIp), value(kNsPort, kNewServer.port),
+                           value(kNsUnit, kNewServer.unitAddress));
 }
 
 bool Importer::nodeRow(const FieldRow& row, RowSink& sink) {
     const auto& spec = netNodesSheet();
-    int server = -1;
-    if (!findServer(row, spec, server, sink))
-        return false;
+    const int server = findServer(row);
     if (server < 0) {
         // A node of a refused server depends on it.
         if (refusedServers_.covers(refusedKey(row)))
@@ -216,9 +212,7 @@ bool Importer::nodeRow(const FieldRow& row, RowSink& sink) {
 
 bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
     const auto& spec = netCommandsSheet();
-    int server = -1;
-    if (!findServer(row, spec, server, sink))
-        return false;
+    const int server = findServer(row);
     if (server < 0) {
         // The command of a refused server depends on it.
         if (refusedServers_.covers(refusedKey(row)))
