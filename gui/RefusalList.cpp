@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,6 +36,18 @@ void showRefusalList(QWidget* parent, const QString& title, const QString& summa
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     layout->addWidget(buttons);
     d.exec();
+}
+
+void showImportRefusals(QWidget* parent, const sheet::ImportReport& report) {
+    showRefusalList(parent, "导入工程表格",
+                    QString("工程表格中有%1行未能导入，工程没有改变：").arg(report.refusals().size()),
+                    QString::fromStdString(report.text()).trimmed());
+}
+
+QString workbookPlace(const QString& workDirectory, const QString& projectPath) {
+    const QString dir = workDirectory + "/EXCEL";
+    QDir().mkpath(dir);
+    return projectPath.isEmpty() ? dir : dir + "/" + QFileInfo(projectPath).completeBaseName() + ".xlsx";
 }
 
 } // namespace vantor::gui

@@ -2,6 +2,8 @@
 // The box a refused import shows: what was refused, one line per row
 // ("从站 第5行 从站地址: ..."), in a read-only text the user can select, and a
 // 复制 button that puts the whole list on the clipboard.
+#include "sheet/ImportReport.h"
+
 #include <QString>
 
 class QWidget;
@@ -10,5 +12,14 @@ namespace vantor::gui {
 
 // Modal. `lines`: the refusals, one per line.
 void showRefusalList(QWidget* parent, const QString& title, const QString& summary, const QString& lines);
+
+// The box of a refused 导入工程表格...: how many rows, and every one.
+void showImportRefusals(QWidget* parent, const sheet::ImportReport& report);
+
+// 导出工程表格... and 导入工程表格... of both programs: the file filter, and the
+// place proposed for a workbook, below EXCEL/ of the work directory (created
+// when missing), named after the project when it has a file.
+inline constexpr const char* kWorkbookFilter = "Excel 工作簿 (*.xlsx);;所有文件 (*)";
+QString workbookPlace(const QString& workDirectory, const QString& projectPath);
 
 } // namespace vantor::gui

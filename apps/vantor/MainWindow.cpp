@@ -514,23 +514,9 @@ bool MainWindow::saveAs() {
     return !path.isEmpty() && saveTo(path);
 }
 
-namespace {
-
-const char* const kWorkbookFilter = "Excel 工作簿 (*.xlsx);;所有文件 (*)";
-
-// Workbooks are proposed below EXCEL/ of the work directory, named after the
-// project.
-QString workbookPlace(const QString& workDirectory, const QString& projectPath) {
-    const QString dir = workDirectory + "/EXCEL";
-    QDir().mkpath(dir);
-    return projectPath.isEmpty() ? dir : dir + "/" + QFileInfo(projectPath).completeBaseName() + ".xlsx";
-}
-
-} // namespace
-
 void MainWindow::exportWorkbook() {
-    const QString path = gui::chooseSaveFile(this, "导出工程表格", workbookPlace(workDirectory_, path_),
-                                             kWorkbookFilter, "xlsx");
+    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(workDirectory_, path_),
+                                             gui::kWorkbookFilter, "xlsx");
     if (path.isEmpty())
         return;
     std::string error;
@@ -544,8 +530,8 @@ void MainWindow::exportWorkbook() {
 // The workbook becomes the project as one step that 撤销 takes back; a
 // refused workbook changes nothing and lists every refused row.
 void MainWindow::importWorkbook() {
-    const QString path =
-        gui::chooseOpenFile(this, "导入工程表格", workbookPlace(workDirectory_, QString()), kWorkbookFilter);
+    const QString path = gui::chooseOpenFile(
+        this, "导入工程表格", gui::workbookPlace(workDirectory_, QString()), gui::kWorkbookFilter);
     if (path.isEmpty())
         return;
     model::CVantorDoc fresh;
@@ -556,10 +542,7 @@ void MainWindow::importWorkbook() {
         return;
     }
     if (!result.accepted()) {
-        const auto& refusals = result.report.refusals();
-        gui::showRefusalList(this, "导入工程表格",
-                             QString("工程表格中有%1行未能导入，工程没有改变：").arg(refusals.size()),
-                             QString::fromStdString(result.report.text()).trimmed());
+        gui::showImportRefusals(this, result.report);
         return;
     }
     doc_ = std::move(*result.project);

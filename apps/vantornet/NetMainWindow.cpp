@@ -12,6 +12,7 @@
 #include "QtMessageSink.h"
 #include "QtText.h"
 #include "RecentFiles.h"
+#include "RefusalList.h"
 #include "TableList.h"
 #include "net/NetAddressTables.h"
 #include "net/NetCatalogue.h"
@@ -20,6 +21,7 @@
 #include "net/NetProjectFile.h"
 #include "net/NetServerCopies.h"
 #include "net/NetServerForm.h"
+#include "workbook/NetWorkbook.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -93,6 +95,13 @@ void NetMainWindow::buildMenus() {
     on(kOpen, [this] { openProjectDialog(); });
     on(kSave, [this] { save(); });
     on(kSaveAs, [this] { saveAs(); });
+    file->addSeparator();
+    QAction* exporting = file->addAction("导出工程表格...");
+    exporting->setObjectName("commandExportWorkbook");
+    connect(exporting, &QAction::triggered, this, &NetMainWindow::exportWorkbook);
+    QAction* importing = file->addAction("导入工程表格...");
+    importing->setObjectName("commandImportWorkbook");
+    connect(importing, &QAction::triggered, this, &NetMainWindow::importWorkbook);
     file->addSeparator();
     recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
         if (maybeSave())
@@ -379,6 +388,40 @@ bool NetMainWindow::saveAs() {
     const QString path =
         gui::chooseProjectPath(this, path_.isEmpty() ? startDirectory_ : path_, kFileFilter, "vncfg");
     return !path.isEmpty() && saveTo(path);
+}
+
+void NetMainWindow::exportWorkbook() {
+    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(startDirectory_, path_),
+                                             gui::kWorkbookFilter, "xlsx");
+    if (path.isEmpty())
+        return;
+    std::string error;
+    gui::QtMessageSink sink(this);
+    if (workbook::exportNetWorkbook(doc_, path.toStdString(), error))
+        sink.information("信息", "已导出到 " + path.toStdString());
+    else
+        sink.error("错误", error);
+}
+
+// The workbook becomes the project as one step that 撤销 takes back; a
+// refused workbook changes nothing and lists every refused row.
+void NetMainWindow::importWorkbook() {
+    const QString path = gui::chooseOpenFile(
+        this, "导入工程表格", gui::workbookPlace(startDirectory_, QString()), gui::kWorkbookFilter);
+    if (path.isEmpty())
+        return;
+    auto result = workbook::importNetWorkbook(path.toStdString());
+    if (!result.fileError.empty()) {
+        gui::QtMessageSink(this).error("错误", result.fileError);
+        return;
+    }
+    if (!result.accepted()) {
+        gui::showImportRefusals(this, result.report);
+        return;
+    }
+    doc_ = std::move(*result.project);
+    images_.reset();
+    afterEdit();
 }
 
 void NetMainWindow::about() {

@@ -80,6 +80,9 @@ private:
     void openProjectDialog();
     bool save();
     bool saveAs();
+    // 导出工程表格... and 导入工程表格...
+    void exportWorkbook();
+    void importWorkbook();
     void about();
     void catalogueActivated(QTreeWidgetItem* item);
     void viewDoubleClicked(int target);

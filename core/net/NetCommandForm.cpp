@@ -66,15 +66,16 @@ void showValues(NetCommandForm& f, const CModule& m) {
 } // namespace
 
 std::optional<NetCommandForm> openNewNetCommandForm(const CVantorNetDoc& doc, std::string_view function,
-                                                    MessageSink& sink) {
+                                                    MessageSink& sink, int node) {
     const model::CommandKind* kind = findFunction(function);
     const int slave = doc.selectedSlave();
-    if (!kind || slave < 0)
+    if (!kind || slave < 0 || node < 0)
         return std::nullopt;
     NetCommandForm f = formFor(*kind);
     f.slave = slave;
+    f.node = node;
     f.startText = std::to_string(editing::defaultStartAddress(
-        nodeCommands(doc.slaves[static_cast<std::size_t>(slave)], 0, -1), *kind));
+        nodeCommands(doc.slaves[static_cast<std::size_t>(slave)], node, -1), *kind));
     f.modbusText = "1";
     f.editSend = kind->readWrite != 0 && doc.isDataModifySendEnable == 1;
     const int next = doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))];
@@ -147,8 +148,10 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
     const int editSend = form.editSend && kind->readWrite != 0 ? 1 : 0;
 
     if (!form.editMode) {
-        if (!editing::checkCommandOverlap(otherCommands(doc, -1, -1, -1), nodeCommands(s, 0, -1), *kind,
-                                          start, length, gate, sink))
+        if (form.node < 0)
+            return FormResult::StayOpen;
+        if (!editing::checkCommandOverlap(otherCommands(doc, -1, -1, -1), nodeCommands(s, form.node, -1),
+                                          *kind, start, length, gate, sink))
             return FormResult::StayOpen;
         CModule m;
         m.Func = std::string(kind->func);
@@ -160,9 +163,8 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
         m.mod_num = fieldValue(form.modbusText);
         m.Explain = form.commentText;
         m.editSend = editSend;
-        appendCommand(doc, form.slave, m);
-        form.node = 0;
-        form.index = static_cast<int>(s.nodes.front().modules.size()) - 1;
+        appendCommand(doc, form.slave, m, form.node);
+        form.index = static_cast<int>(s.nodes[static_cast<std::size_t>(form.node)].modules.size()) - 1;
         return FormResult::Accepted;
     }
 

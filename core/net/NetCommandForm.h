@@ -43,19 +43,20 @@ struct NetCommandForm {
     CModule saved; // edit mode: the command as it was
 };
 
-// A new command of `function` on the selected server. The gateway field
-// holds the proposal (words wrap at 2000, bits at 8192); without one
-// "没有可用的网关地址" is shown and the field stays empty. Nothing without a
-// selected server or for an unknown label.
+// A new command of `function` on the selected server, for its node `node`
+// (the dialog always adds to the first; a workbook row may name another).
+// The gateway field holds the proposal (words wrap at 2000, bits at 8192);
+// without one "没有可用的网关地址" is shown and the field stays empty.
+// Nothing without a selected server or for an unknown label.
 std::optional<NetCommandForm> openNewNetCommandForm(const CVantorNetDoc& doc, std::string_view function,
-                                                    MessageSink& sink);
+                                                    MessageSink& sink, int node = 0);
 
 // The command of module-list row `row` (counted over all nodes of the
 // selected server). Nothing when the row does not exist.
 std::optional<NetCommandForm> openEditNetCommandForm(const CVantorNetDoc& doc, int row);
 
 // OK: the checks in order, each failure with its message (the form stays
-// open). A new command goes to the first node and moves its area's next
+// open). A new command goes to the form's node and moves its area's next
 // gateway address; an edited one is restored when the overlap checks fail.
 editing::FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, MessageSink& sink);
 

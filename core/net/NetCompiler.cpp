@@ -129,7 +129,7 @@ bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink) {
                 return false;
             }
         }
-    if (buildImageB(doc).size() > transfer::kMaxBlockSize) {
+    if (imageBSize(doc) > transfer::kMaxBlockSize) {
         sink.error("错误", "下载数据量过大，请减少从站个数或从站模块数");
         return false;
     }
@@ -184,6 +184,14 @@ Bytes buildImageB(const CVantorNetDoc& doc) {
             for (const auto& m : node.modules)
                 putCommandRecord(b, m);
     return b;
+}
+
+std::size_t imageBSize(const CVantorNetDoc& doc) {
+    constexpr std::size_t kHeader = 16, kSpacers = 8, kNode = 28, kCommand = 16;
+    std::size_t size = kHeader + (isTwoPortModel(doc.modelName()) ? kSpacers : 0);
+    for (const auto& s : doc.slaves)
+        size += kNode * s.nodes.size() + kCommand * static_cast<std::size_t>(s.commandCount());
+    return size;
 }
 
 std::optional<NetImages> compileNet(const CVantorNetDoc& doc, MessageSink& sink) {

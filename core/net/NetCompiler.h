@@ -45,6 +45,8 @@ unsigned commandKind(const CModule& m);
 // Image B: header, one 28-byte record per node, one 16-byte record per
 // command (servers, nodes and commands in order).
 transfer::Bytes buildImageB(const CVantorNetDoc& doc);
+// Its size, counted without building it.
+std::size_t imageBSize(const CVantorNetDoc& doc);
 
 struct NetImages {
     transfer::Bytes a;

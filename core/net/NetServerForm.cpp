@@ -61,15 +61,21 @@ bool serverIpValid(std::string_view text) {
     return parts == 4 && transfer::gatewayHostAddress(text);
 }
 
-std::optional<std::string> serverClash(const CVantorNetDoc& doc, std::string_view ip, int port, int unit,
-                                       int skip) {
+int findServer(const CVantorNetDoc& doc, std::string_view ip, int port, int unit, int skip) {
     for (std::size_t i = 0; i < doc.slaves.size(); ++i) {
         const CSlave& other = doc.slaves[i];
         if (static_cast<int>(i) != skip && sameIp(other.ipadd, ip) && other.port == port &&
             firstUnit(other) == unit)
-            return std::string(trimmed(ip)) + ":" + text::format("%d MOD:%d", port, unit) + " 已经存在";
+            return static_cast<int>(i);
     }
-    return std::nullopt;
+    return -1;
+}
+
+std::optional<std::string> serverClash(const CVantorNetDoc& doc, std::string_view ip, int port, int unit,
+                                       int skip) {
+    if (findServer(doc, ip, port, unit, skip) < 0)
+        return std::nullopt;
+    return std::string(trimmed(ip)) + ":" + text::format("%d MOD:%d", port, unit) + " 已经存在";
 }
 
 NetServerForm openNewServerForm(CVantorNetDoc& doc) {

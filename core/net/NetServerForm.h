@@ -40,8 +40,12 @@ std::optional<NetServerForm> openServerForm(const CVantorNetDoc& doc);
 // the gateway can connect to (not 0.x.x.x, multicast or broadcast).
 bool serverIpValid(std::string_view text);
 
-// The message when a server other than `skip` (an index, -1 for none) has
-// the same IP, port and first-node unit address, else nothing.
+// The first server other than `skip` (an index, -1 for none) with the same
+// IP (as an address: "192.168.000.011" is 192.168.0.11), port and
+// first-node unit address, or -1.
+int findServer(const CVantorNetDoc& doc, std::string_view ip, int port, int unit, int skip = -1);
+
+// The message when findServer finds one, else nothing.
 std::optional<std::string> serverClash(const CVantorNetDoc& doc, std::string_view ip, int port, int unit,
                                        int skip);
 

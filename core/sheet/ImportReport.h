@@ -5,6 +5,7 @@
 // list is empty: it is all or nothing.
 #include "common/MessageSink.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,15 @@ private:
     bool refused_ = false;
     std::string message_;
     std::string column_;
+};
+
+// What an import of a project of type Doc gives.
+template <typename Doc> struct ImportResult {
+    std::string fileError;      // the workbook could not be read
+    ImportReport report;        // the refused rows
+    std::optional<Doc> project; // only when nothing was refused
+
+    bool accepted() const { return project.has_value(); }
 };
 
 } // namespace vantor::sheet

@@ -112,7 +112,10 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
     table.spec = &spec;
     const ReadSheet* sheet = book.sheet(spec.name);
     if (!sheet) {
-        report.refuse({spec.name, 0, {}, kSheetMissing});
+        if (spec.optional)
+            table.present = true;
+        else
+            report.refuse({spec.name, 0, {}, kSheetMissing});
         return table;
     }
     if (sheet->rows.empty()) {
@@ -131,20 +134,27 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
     std::map<std::string, int> byName; // header text -> sheet column
     std::vector<int> column(spec.columns.size(), -1);
     bool ok = true;
+    bool unknown = false; // a header no column of the spec has
     for (const auto& [at, cell] : header.cells) {
         const std::string name = headerText(cell);
+        bool known = false;
         for (std::size_t i = 0; i < spec.columns.size(); ++i) {
             if (spec.columns[i].header != name)
                 continue;
+            known = true;
             if (column[i] >= 0) {
                 report.refuse({spec.name, header.number, name, kColumnTwice});
                 ok = false;
             }
             column[i] = at;
         }
+        unknown = unknown || (!known && !name.empty());
     }
+    // An optional column may be left out; but beside a header the spec does
+    // not know, its absence is more likely a misspelt or renamed header
+    // ("站地址 ", "从站 地址"), whose values would be lost without a word.
     for (std::size_t i = 0; i < spec.columns.size(); ++i)
-        if (spec.columns[i].required && column[i] < 0) {
+        if ((spec.columns[i].required || unknown) && column[i] < 0) {
             report.refuse({spec.name, header.number, spec.columns[i].header, kColumnMissing});
             ok = false;
         }
@@ -157,22 +167,30 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
         bool taken = false; // a row whose spec columns are all blank is an empty row
         const char* refusal = nullptr;
         std::string refusedColumn;
-        for (std::size_t i = 0; i < spec.columns.size() && !refusal; ++i) {
+        // Every cell is read, past a refused one too: what depends on a
+        // refused row finds it by its other cells.
+        for (std::size_t i = 0; i < spec.columns.size(); ++i) {
             const Cell* cell = column[i] >= 0 ? row.at(column[i]) : nullptr;
             if (!cell || cell->empty())
                 continue;
+            // Blanks typed into a cell look like a blank cell: they do not
+            // make a row, and a number or a flag of blanks is blank. A text
+            // keeps them when the row has other cells.
+            const bool blanks = cell->kind == Cell::Kind::Text && trimmed(cell->text).empty();
+            if (blanks && spec.columns[i].type != ColumnType::Text)
+                continue;
             Field field = fieldOf(*cell, spec.columns[i].type);
-            if (field.refusal) {
+            if (field.refusal && !refusal) {
                 refusal = field.refusal;
                 refusedColumn = spec.columns[i].header;
             }
             f.values[i] = std::move(field.text);
-            taken = true;
+            taken = taken || !blanks;
         }
         if (!taken && !refusal)
             continue;
         for (std::size_t i = 0; i < spec.columns.size() && !refusal; ++i)
-            if (spec.columns[i].required && !f.values[i]) {
+            if (spec.columns[i].required && (!f.values[i] || trimmed(*f.values[i]).empty())) {
                 refusal = kRequiredBlank;
                 refusedColumn = spec.columns[i].header;
             }

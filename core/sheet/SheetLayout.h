@@ -48,6 +48,7 @@ struct SheetSpec {
     std::vector<ColumnSpec> columns;
     std::vector<RefusalColumn> refusalColumns;
     std::string otherColumn; // for messages nothing else places
+    bool optional = false;   // a workbook without this sheet has no rows of it
 
     // The column a message concerns: the first refusalColumns entry that
     // starts it, else a column whose header starts it (the longest), else
@@ -97,9 +98,11 @@ std::string numberText(double value);
 
 class SheetTable {
 public:
-    // The sheet `spec` names, read as described above. A missing sheet, a
-    // missing required column or a column name used twice is refused (the
-    // table then has no rows). A row that holds a date, a formula or an
+    // The sheet `spec` names, read as described above. A missing sheet
+    // (unless optional), a missing required column, a column name used
+    // twice, or a missing column beside a header the spec does not know is
+    // refused (the table then has no rows). A row whose cells are blank or
+    // hold only blanks is skipped. A row that holds a date, a formula or an
     // error value, a flag that is neither yes nor no, or a blank required
     // cell is refused and left out. `present` is false for a refused sheet.
     static SheetTable read(const ReadWorkbook& book, const SheetSpec& spec, ImportReport& report);
@@ -127,6 +130,19 @@ template <typename Apply> bool importRows(const SheetTable& table, ImportReport&
         report.refuse({table.spec->name, row.number, column, sink.message()});
     }
     return all;
+}
+
+// Reads the workbook at `path` and hands it to `import` (which answers an
+// ImportResult<Doc>); an unreadable or hostile file fills fileError.
+template <typename Doc, typename Import>
+ImportResult<Doc> importFile(const std::string& path, Import&& import) {
+    const ReadWorkbook book = readWorkbook(path);
+    if (!book.ok) {
+        ImportResult<Doc> r;
+        r.fileError = book.error;
+        return r;
+    }
+    return import(book);
 }
 
 } // namespace vantor::sheet

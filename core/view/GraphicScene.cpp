@@ -42,22 +42,28 @@ int gatewayPortY(const model::CMaster& gateway, int port) {
     return gateway.y + 25 * port + 45;
 }
 
-void GraphicScene::fitSelectedLine() {
-    int line = doc_.selectedCom();
-    if (line < 0 && doc_.selectedSlave() >= 0)
-        line = doc_.lineOfSlave(doc_.selectedSlave());
-    if (line < 0)
-        return;
-    std::vector<int> slaves = doc_.slavesOfLine(line);
+namespace {
+
+// The leftmost and rightmost x of the slaves of `line`; false without any.
+bool slaveSpan(const model::CVantorDoc& doc, int line, int& leftmost, int& rightmost) {
+    const std::vector<int> slaves = doc.slavesOfLine(line);
     if (slaves.empty())
-        return;
-    model::CCOM& com = doc_.coms[static_cast<std::size_t>(line)];
-    int leftmost = doc_.slaves[static_cast<std::size_t>(slaves.front())].x;
-    int rightmost = leftmost;
+        return false;
+    leftmost = rightmost = doc.slaves[static_cast<std::size_t>(slaves.front())].x;
     for (int s : slaves) {
-        leftmost = std::min(leftmost, doc_.slaves[static_cast<std::size_t>(s)].x);
-        rightmost = std::max(rightmost, doc_.slaves[static_cast<std::size_t>(s)].x);
+        leftmost = std::min(leftmost, doc.slaves[static_cast<std::size_t>(s)].x);
+        rightmost = std::max(rightmost, doc.slaves[static_cast<std::size_t>(s)].x);
     }
+    return true;
+}
+
+} // namespace
+
+void fitLine(model::CVantorDoc& doc, int line) {
+    int leftmost = 0, rightmost = 0;
+    if (!slaveSpan(doc, line, leftmost, rightmost))
+        return;
+    model::CCOM& com = doc.coms[static_cast<std::size_t>(line)];
     if (leftmost < com.x)
         com.x = leftmost - 1;
     if (com.x + com.com_length < rightmost + 80) {
@@ -67,6 +73,22 @@ void GraphicScene::fitSelectedLine() {
     } else {
         com.com_length = std::max(rightmost - com.x + 80, 260);
     }
+}
+
+bool lineHoldsSlaves(const model::CVantorDoc& doc, int line) {
+    int leftmost = 0, rightmost = 0;
+    if (!slaveSpan(doc, line, leftmost, rightmost))
+        return true;
+    const model::CCOM& com = doc.coms[static_cast<std::size_t>(line)];
+    return leftmost >= com.x && com.x + com.com_length >= rightmost + 80;
+}
+
+void GraphicScene::fitSelectedLine() {
+    int line = doc_.selectedCom();
+    if (line < 0 && doc_.selectedSlave() >= 0)
+        line = doc_.lineOfSlave(doc_.selectedSlave());
+    if (line >= 0)
+        fitLine(doc_, line);
 }
 
 std::vector<Primitive> GraphicScene::draw() {

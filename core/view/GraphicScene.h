@@ -23,6 +23,20 @@ int gatewayPictureHeight(const std::string& model);
 // Port k (0 = COM1) height on the gateway's edges.
 int gatewayPortY(const model::CMaster& gateway, int port);
 
+// Where a slave can lie and still be seen and grabbed: its picture at least
+// partly inside the drawing area.
+inline constexpr int kSlaveXMin = 1 - kSlaveWidth;
+inline constexpr int kSlaveXMax = kSceneWidth - 1;
+inline constexpr int kSlaveYMin = 1 - kSlaveHeight;
+inline constexpr int kSlaveYMax = kSceneHeight - 1;
+
+// The line fit after a slave of `line` was dropped: the line starts left of
+// its leftmost slave and reaches 80 past its rightmost one (at least 260
+// long). Nothing for a line without slaves.
+void fitLine(model::CVantorDoc& doc, int line);
+// Whether every slave of `line` lies along it, as the fit leaves them.
+bool lineHoldsSlaves(const model::CVantorDoc& doc, int line);
+
 class GraphicScene {
 public:
     explicit GraphicScene(model::CVantorDoc& doc) : doc_(doc) {}

@@ -7,6 +7,7 @@
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "services/WorkMode.h"
+#include "sheet/RowFields.h"
 
 #include <string>
 #include <vector>
@@ -81,19 +82,8 @@ inline const std::vector<std::string>& controlChoices() {
     return v;
 }
 
-// Index of `text` in `choices`, -1 when it is none of them.
-inline int choiceIndex(const std::string& text, const std::vector<std::string>& choices) {
-    for (std::size_t i = 0; i < choices.size(); ++i)
-        if (choices[i] == text)
-            return static_cast<int>(i);
-    return -1;
-}
-
-// The item at `index`, "" when the index is outside the list (a damaged
-// file): the export leaves such a cell blank.
-inline std::string choiceAt(const std::vector<std::string>& choices, int index) {
-    return index >= 0 && index < static_cast<int>(choices.size()) ? choices[static_cast<std::size_t>(index)]
-                                                                  : std::string();
-}
+// The list lookups every sheet shares.
+using sheet::choiceAt;
+using sheet::choiceIndex;
 
 } // namespace vantor::workbook

@@ -20,22 +20,24 @@
 // 从站地址 the lowest free one, a blank time the project's default. Rows are
 // taken in sheet order, as if typed into the dialogs one after another.
 // Every refused row is reported; the project is built only when none is.
+// A row that depends on a refused row (a slave of a refused line, a command
+// of a refused line or slave) is not reported again: the refused row is. A
+// row naming a line or slave that no row of its sheet has is refused.
+// Addresses are stored as the address controls store them; a slave must lie
+// at least partly on the drawing, and a line that does not reach its slaves
+// is fitted to them as after a drop in the drawing.
 #include "model/CVantorDoc.h"
 #include "sheet/ImportReport.h"
 #include "sheet/SheetLayout.h"
 #include "sheet/WorkbookReader.h"
 #include "sheet/WorkbookWriter.h"
+#include "workbook/SheetNames.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vantor::workbook {
-
-inline constexpr const char* kGatewaySheet = "网关";
-inline constexpr const char* kLinesSheet = "串口";
-inline constexpr const char* kSlavesSheet = "从站";
-inline constexpr const char* kCommandsSheet = "命令";
 
 // Columns of each sheet, in the order the export writes them.
 enum GatewayColumn {
@@ -106,13 +108,7 @@ bool exportWorkbook(const model::CVantorDoc& doc, const std::string& path, std::
 
 // --- import -------------------------------------------------------------------
 
-struct ImportResult {
-    std::string fileError;                    // the workbook could not be read
-    sheet::ImportReport report;               // the refused rows
-    std::optional<model::CVantorDoc> project; // only when nothing was refused
-
-    bool accepted() const { return project.has_value(); }
-};
+using ImportResult = sheet::ImportResult<model::CVantorDoc>;
 
 // Builds a project from a workbook on `fresh`, a new project (its access IP
 // and everything no sheet names stay as a new project has them).

@@ -11,12 +11,11 @@
 #include "model/GatewayCatalogue.h"
 #include "services/NetworkParams.h"
 #include "services/WorkMode.h"
+#include "sheet/RowFields.h"
 #include "transfer/Exchange.h"
 #include "transfer/GatewayAddress.h"
+#include "view/GraphicScene.h"
 #include "workbook/VantorChoices.h"
-
-#include <charconv>
-#include <set>
 
 namespace vantor::workbook {
 
@@ -27,50 +26,19 @@ using sheet::FieldRow;
 using sheet::RowSink;
 using sheet::SheetTable;
 
-const std::string& header(const sheet::SheetSpec& spec, int column) {
-    return spec.columns.at(static_cast<std::size_t>(column)).header;
-}
-
-// A whole number (optional minus sign, digits) within [low, high] in an
-// optional column: the value, or nothing when blank. False after refusing.
-bool takeInteger(const FieldRow& row, const sheet::SheetSpec& spec, int column, int low, int high,
-                 std::optional<int>& out, RowSink& sink) {
-    if (row.blank(column))
-        return true;
-    const std::string& t = row.text(column);
-    long long v = 0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size() || v < low || v > high) {
-        sink.refuse(header(spec, column), header(spec, column) + "请添入一个" + std::to_string(low) + "和" +
-                                              std::to_string(high) + "之间的整数");
-        return false;
-    }
-    out = static_cast<int>(v);
-    return true;
-}
-
-// The index of a choice column's text in `choices` (an alias counts as the
-// item it names), or -1 when blank. False after refusing.
-bool takeChoice(const FieldRow& row, const sheet::SheetSpec& spec, int column,
-                const std::vector<std::string>& choices, int& index, RowSink& sink,
-                std::initializer_list<std::pair<const char*, int>> aliases = {}) {
-    index = -1;
-    if (row.blank(column))
-        return true;
-    const std::string& t = row.text(column);
-    index = choiceIndex(t, choices);
-    for (const auto& [alias, item] : aliases)
-        if (t == alias)
-            index = item;
-    if (index < 0) {
-        sink.refuse(header(spec, column), sheet::choiceMessage(header(spec, column), choices));
-        return false;
-    }
-    return true;
-}
+using sheet::header;
+using sheet::takeChoice;
+using sheet::takeInteger;
 
 // Positions are where the user dragged things in the drawing.
 constexpr int kPlaceLimit = 10000;
+
+// An address as the dialogs' address controls store it: "127.000.000.001"
+// is 127.0.0.1, "1.2.3" is 1.2.3.0. A text no control can hold stays as it
+// is, for the dialog's check to refuse.
+std::string addressControlText(const std::string& text) {
+    return transfer::completeDottedIp(text).value_or(text);
+}
 
 class Importer {
 public:
@@ -90,9 +58,9 @@ private:
     model::CVantorDoc doc_;
     ImportResult result_;
     bool cdt_ = false;
-    int unclaimedCom2_ = -1; // the CDT gateway's own COM2 until a row claims it
-    std::set<std::string> refusedLines_;
-    std::set<std::pair<std::string, std::string>> refusedSlaves_; // (line, address text)
+    int unclaimedCom2_ = -1;           // the CDT gateway's own COM2 until a row claims it
+    sheet::RefusedKeys refusedLines_;  // (port)
+    sheet::RefusedKeys refusedSlaves_; // (port, address text)
     struct Place {
         std::string line;
         std::optional<int> x, y, length;
@@ -145,11 +113,12 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
     // The access IP is kept in the project only; the access-address file
     // for new projects is the access dialog's business.
     if (!row.blank(kGwAccessIp)) {
-        if (!transfer::gatewayHostAddress(row.text(kGwAccessIp))) {
+        const std::string ip = addressControlText(row.text(kGwAccessIp));
+        if (!transfer::gatewayHostAddress(ip)) {
             sink.error(transfer::Exchange::kAccessIpWrong);
             return false;
         }
-        doc_.IP = row.text(kGwAccessIp);
+        doc_.IP = ip;
     }
 
     if (!row.blank(kGwIp) || !row.blank(kGwMask) || !row.blank(kGwGateway) || !row.blank(kGwPort)) {
@@ -158,7 +127,7 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
             {kGwIp, &s.ip}, {kGwMask, &s.mask}, {kGwGateway, &s.gateway}, {kGwPort, &s.portText}};
         for (auto [column, field] : fields)
             if (!row.blank(column))
-                *field = row.text(column);
+                *field = column == kGwPort ? row.text(column) : addressControlText(row.text(column));
         const auto checked = services::checkNetworkSettings(s, sink);
         if (!checked)
             return false;
@@ -299,11 +268,14 @@ bool Importer::slaveRow(const FieldRow& row, RowSink& sink) {
         sink.refuse(header(spec, kSlPort), kCdtLinkLine);
         return false;
     }
+    // A slave dropped off the drawing could not be seen, moved or deleted
+    // there: refused. One past the end of its line is placed, and the line
+    // reaches it as it does after a drop (below).
     int control = -1;
     std::optional<int> x, y;
     if (!takeChoice(row, spec, kSlControl, controlChoices(), control, sink) ||
-        !takeInteger(row, spec, kSlX, -kPlaceLimit, kPlaceLimit, x, sink) ||
-        !takeInteger(row, spec, kSlY, -kPlaceLimit, kPlaceLimit, y, sink))
+        !takeInteger(row, spec, kSlX, view::kSlaveXMin, view::kSlaveXMax, x, sink) ||
+        !takeInteger(row, spec, kSlY, view::kSlaveYMin, view::kSlaveYMax, y, sink))
         return false;
 
     // The catalogue's Normal Slave on the line, then 从站属性 as it opens for
@@ -345,21 +317,21 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
     const auto& spec = commandsSheet();
     const std::string& port = row.text(kCmPort);
     const std::string& address = row.text(kCmSlave);
-    // Rows of a refused line or slave were refused with it.
-    if (refusedLines_.count(port) || refusedSlaves_.count({port, address}))
-        return true;
-    int kindIndex = -1;
-    if (!takeChoice(row, spec, kCmFunc, functionChoices(), kindIndex, sink))
-        return false;
-    const model::CommandKind& kind = model::kCommandKinds[static_cast<std::size_t>(kindIndex)];
     int slave = -1;
     for (std::size_t i = 0; i < doc_.slaves.size() && slave < 0; ++i)
         if (doc_.slaves[i].com_name == port && std::to_string(doc_.slaves[i].address) == address)
             slave = static_cast<int>(i);
     if (slave < 0) {
+        // The command of a refused line or slave depends on it.
+        if (refusedLines_.covers({port}) || refusedSlaves_.covers({port, address}))
+            return true;
         sink.refuse(header(spec, kCmSlave), kNoSuchSlave);
         return false;
     }
+    int kindIndex = -1;
+    if (!takeChoice(row, spec, kCmFunc, functionChoices(), kindIndex, sink))
+        return false;
+    const model::CommandKind& kind = model::kCommandKinds[static_cast<std::size_t>(kindIndex)];
 
     // The catalogue's command kind on the slave, then 命令编辑 as it opens;
     // the gateway address is proposed only for a blank cell.
@@ -410,9 +382,9 @@ ImportResult Importer::run() {
     const SheetTable commands = SheetTable::read(book_, commandsSheet(), report);
 
     for (const FieldRow& r : lines.refused)
-        refusedLines_.insert(r.text(kLnPort));
+        refusedLines_.add({r.text(kLnPort)});
     for (const FieldRow& r : slaves.refused)
-        refusedSlaves_.insert({r.text(kSlPort), r.text(kSlAddress)});
+        refusedSlaves_.add({r.text(kSlPort), r.text(kSlAddress)});
     if (gateway.present && gateway.rows.empty() && gateway.refused.empty())
         report.refuse({kGatewaySheet, 0, {}, "请添加一个主站!"});
     sheet::importRows(gateway, report, [&](const FieldRow& r, RowSink& s) { return gatewayRow(r, s); });
@@ -423,28 +395,34 @@ ImportResult Importer::run() {
     sheet::importRows(lines, report, [&](const FieldRow& r, RowSink& s) {
         if (lineRow(r, s))
             return true;
-        refusedLines_.insert(r.text(kLnPort));
+        refusedLines_.add({r.text(kLnPort)});
         return false;
     });
     // A CDT project whose COM2 was removed has none.
     if (unclaimedCom2_ >= 0)
         doc_.coms.erase(doc_.coms.begin() + unclaimedCom2_);
     sheet::importRows(slaves, report, [&](const FieldRow& r, RowSink& s) {
-        // Slaves of a refused line were refused with it.
-        const bool lineRefused = refusedLines_.count(r.text(kSlPort)) != 0;
+        // A slave of a refused line depends on it.
+        const bool lineRefused =
+            doc_.lineByName(r.text(kSlPort)) < 0 && refusedLines_.covers({r.text(kSlPort)});
         if (!lineRefused && slaveRow(r, s))
             return true;
-        refusedSlaves_.insert({r.text(kSlPort), r.text(kSlAddress)});
+        refusedSlaves_.add({r.text(kSlPort), r.text(kSlAddress)});
         return lineRefused;
     });
     sheet::importRows(commands, report, [&](const FieldRow& r, RowSink& s) { return commandRow(r, s); });
 
-    // The lines' drawn places last: placing slaves lengthens them.
+    // The lines' drawn places last: placing slaves lengthens them. A line
+    // that does not reach its slaves is fitted to them as the drawing fits
+    // it after a drop.
     for (const Place& p : places_) {
-        auto& c = doc_.coms[static_cast<std::size_t>(doc_.lineByName(p.line))];
+        const int line = doc_.lineByName(p.line);
+        auto& c = doc_.coms[static_cast<std::size_t>(line)];
         c.x = p.x.value_or(c.x);
         c.y = p.y.value_or(c.y);
         c.com_length = p.length.value_or(c.com_length);
+        if (!view::lineHoldsSlaves(doc_, line))
+            view::fitLine(doc_, line);
     }
     return finish();
 }
@@ -467,13 +445,8 @@ ImportResult importSheets(const sheet::ReadWorkbook& book, const model::CVantorD
 }
 
 ImportResult importWorkbook(const std::string& path, const model::CVantorDoc& fresh) {
-    const sheet::ReadWorkbook book = sheet::readWorkbook(path);
-    if (!book.ok) {
-        ImportResult r;
-        r.fileError = book.error;
-        return r;
-    }
-    return importSheets(book, fresh);
+    return sheet::importFile<model::CVantorDoc>(
+        path, [&](const sheet::ReadWorkbook& book) { return importSheets(book, fresh); });
 }
 
 } // namespace vantor::workbook

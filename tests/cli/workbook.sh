@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# vantor-cli export and import: the shipped demo project out and back in byte
-# for byte; a workbook written by another program (Debian's openpyxl)
+# vantor-cli export and import, net-export and net-import: the shipped demo
+# projects out and back in byte for byte; a workbook written by another program (Debian's openpyxl)
 # imports; refused rows are one line each on stderr (exit 1, nothing
 # written) or a JSON list; a file that is no workbook exits 2.
 source "$(dirname "$0")/common.bash"
@@ -61,6 +61,44 @@ echo "not a workbook" >"$tmp/text.xlsx"
 [ $? -eq 2 ] || fail "a missing workbook must exit 2"
 "$cli" export demo.vtc 2>/dev/null
 [ $? -eq 2 ] || fail "export without -o must exit 2"
+
+# --- VantorNet: net-export and net-import ---
+"$cli" net-export demo.vncfg -o "$tmp/net.xlsx" || fail "net-export of demo.vncfg failed"
+"$cli" net-import "$tmp/net.xlsx" -o "$tmp/net.vncfg" || fail "net-import of the demo workbook failed"
+# The import leaves nothing selected; everything else comes back byte for byte.
+project_variant demo.vncfg "$tmp/demo-unselected.vncfg" 're.sub(r"currentSelect=\"\d+\"", "currentSelect=\"0\"", t)'
+cmp -s "$tmp/demo-unselected.vncfg" "$tmp/net.vncfg" || fail "net-export and net-import of demo.vncfg are not byte-identical"
+
+"$py" "$writer" net-good "$tmp/net-other.xlsx"
+"$cli" net-import "$tmp/net-other.xlsx" -o "$tmp/net-other.vncfg" 2>"$tmp/err" ||
+    fail "other program's VantorNet workbook refused: $(cat "$tmp/err")"
+"$cli" net-show "$tmp/net-other.vncfg" --json >"$tmp/net-show.json" || fail "net-show of the imported project failed"
+"$py" - "$tmp/net-show.json" <<'PY' || fail "imported VantorNet project differs from the workbook"
+import json, sys
+d = json.load(open(sys.argv[1]))
+assert (d["model"], d["workMode"]) == ("LNK-P1-1.0", "tcp-master+rtu-master"), d
+assert (d["com1"]["baud"], d["com1"]["address"]) == ("115.2k", 20), d["com1"]
+s1, s2 = d["slaves"]
+assert (s1["ip"], s1["name"], s1["port"]) == ("192.168.000.021", "泵站", 502), s1
+assert (s2["name"], s2["port"], s2["nodes"][0]["address"]) == ("SLAVE", 502, 1), s2
+c = s1["nodes"][0]["commands"][0]
+assert (c["gatewayAddress"], c["comment"]) == ("40000", "中文注释 <&>"), c
+w = s2["nodes"][0]["commands"][0]
+assert (w["modbusAddress"], w["gatewayAddress"], w["sendOnChange"]) == (4, "40010", True), w
+PY
+
+"$py" "$writer" net-bad "$tmp/net-bad.xlsx"
+"$cli" net-import "$tmp/net-bad.xlsx" -o "$tmp/net-bad.vncfg" 2>"$tmp/err"
+[ $? -eq 1 ] || fail "a refused net-import must exit 1"
+cat >"$tmp/want" <<'TXT'
+从站 第4行 端口号: 端口号添入一个0和65535之间的整数
+命令 第5行 起始地址: 单元格为日期，请填写数值或文字
+命令 第7行 IP地址: 工程中没有此从站
+TXT
+diff "$tmp/want" "$tmp/err" >/dev/null || fail "net refusals differ: $(cat "$tmp/err")"
+[ -e "$tmp/net-bad.vncfg" ] && fail "a refused net-import wrote the project"
+"$cli" net-import "$tmp/text.xlsx" -o "$tmp/x.vncfg" 2>/dev/null
+[ $? -eq 2 ] || fail "net-import of a file that is no workbook must exit 2"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "workbook: all checks passed"

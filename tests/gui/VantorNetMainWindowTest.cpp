@@ -10,10 +10,13 @@
 #include "QtMessageSink.h"
 #include "net/NetCatalogue.h"
 #include "net/NetProjectEditor.h"
+#include "net/NetProjectFile.h"
+#include "workbook/NetWorkbook.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
@@ -26,6 +29,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -654,6 +658,75 @@ private slots:
         QVERIFY(!again.openProject(bad));
         QCOMPARE(messages_.messages.size(), std::size_t(1));
         doc.modified = false;
+    }
+
+    // 导出工程表格... asks for the file through the chooser and writes the
+    // project's sheets; what it wrote reads back to the same project.
+    void exportWorkbookWritesTheProject() {
+        QTemporaryDir dir;
+        const QString book = dir.filePath("demo.xlsx");
+        ScriptedChooser chooser({book});
+        W w;
+        QVERIFY(w.openProject("demo.vncfg"));
+        w.findChild<QAction*>("commandExportWorkbook")->trigger();
+        QCOMPARE(chooser.requests.at(0).mode, vantor::gui::FileRequest::Mode::Save);
+        QVERIFY(chooser.requests.at(0).directory.endsWith("EXCEL/demo.xlsx"));
+        QCOMPARE(messages_.messages.at(0).text, "已导出到 " + book.toStdString());
+        auto back = vantor::workbook::importNetWorkbook(book.toStdString());
+        QVERIFY2(back.accepted(), back.report.text().c_str());
+        back.project->currentSelect = w.document().currentSelect;
+        QCOMPARE(vantor::net::NetProjectFile::buildText(*back.project, "v"),
+                 vantor::net::NetProjectFile::buildText(w.document(), "v"));
+    }
+
+    // 导入工程表格...: a refused workbook lists its rows in a box the user can
+    // copy from and changes nothing (project, undo history, file); an
+    // accepted one becomes the project as one undo step.
+    void importWorkbookIsAllOrNothing() {
+        QTemporaryDir dir;
+        CVantorNetDoc demo;
+        std::string error;
+        QVERIFY(vantor::net::NetProjectFile::open(demo, "demo.vncfg", &error));
+        auto sheets = vantor::workbook::exportNetSheets(demo);
+        sheets[2].rows[0][vantor::workbook::kNsName] = vantor::sheet::Cell::of(std::string("改名"));
+        const QString good = dir.filePath("good.xlsx");
+        QVERIFY(vantor::sheet::saveWorkbook(good.toStdString(), sheets, error));
+        sheets[2].rows[1][vantor::workbook::kNsTimeout] = vantor::sheet::Cell::of(9.0);
+        const QString bad = dir.filePath("bad.xlsx");
+        QVERIFY(vantor::sheet::saveWorkbook(bad.toStdString(), sheets, error));
+        const QString project = dir.filePath("p.vncfg");
+        QFile::copy("demo.vncfg", project);
+        const QByteArray onDisk = readAll(project);
+
+        ScriptedChooser chooser({bad, good});
+        W w;
+        QVERIFY(w.openProject(project));
+        const std::string before = vantor::net::NetProjectFile::buildText(w.document(), "v");
+        QString listed;
+        ModalStep refusals([&](QDialog* d) {
+            listed = d->findChild<QPlainTextEdit*>("textRefusals")->toPlainText();
+            d->findChild<QPushButton*>("buttonCopy")->click();
+            d->reject();
+        });
+        w.findChild<QAction*>("commandImportWorkbook")->trigger();
+        VERIFY_MODAL(refusals);
+        QCOMPARE(listed, QString("从站 第3行 应答超时时间: 应答超时时间请添入一个10和3000之间的整数"));
+        QCOMPARE(QApplication::clipboard()->text(), listed);
+        QCOMPARE(vantor::net::NetProjectFile::buildText(w.document(), "v"), before);
+        QVERIFY(!action(w, W::kUndo)->isEnabled());
+        QVERIFY(!w.windowTitle().contains('*'));
+        QCOMPARE(readAll(project), onDisk);
+
+        // Accepted: the workbook's project, modified, one step back to the file's.
+        w.findChild<QAction*>("commandImportWorkbook")->trigger();
+        QCOMPARE(w.document().slaves.at(0).name, std::string("改名"));
+        QVERIFY(w.windowTitle().contains('*'));
+        action(w, W::kUndo)->trigger();
+        CVantorNetDoc undone = w.document();
+        undone.currentSelect = demo.currentSelect; // an undo step selects nothing
+        QCOMPARE(vantor::net::NetProjectFile::buildText(undone, "v"), before);
+        QVERIFY(!action(w, W::kUndo)->isEnabled());
+        QVERIFY(!w.windowTitle().contains('*'));
     }
 };
 

@@ -17,6 +17,7 @@
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "services/WorkMode.h"
+#include "view/GraphicScene.h"
 
 #include <array>
 #include <stdexcept>
@@ -139,11 +140,15 @@ inline model::CVantorDoc assembleProject(const model::GatewayModel& gm, const As
                 again.operationEnable = n % 3 == 1;
                 accepted(editing::acceptSlaveForm(doc, again, sink));
             }
-            if (n % 5 == 0)
+            if (n % 5 == 0) {
+                // Dragged a little; the drawing fits the line to it.
                 doc.slaves[static_cast<std::size_t>(s)].x += 7;
+                view::fitLine(doc, k);
+            }
         }
     }
-    doc.coms.back().x += 10; // a line dragged (the CDT link is not drawn)
+    doc.coms.back().x += 10; // a line dragged (the CDT link is not drawn) and fitted
+    view::fitLine(doc, static_cast<int>(doc.coms.size()) - 1);
     // Commands dealt round the slaves (or slave by slave), every kind in turn.
     const int total = a.commands >= 0 ? a.commands : gm.commandLimit;
     const int slaves = static_cast<int>(doc.slaves.size());

@@ -29,15 +29,7 @@ int runImport(const std::vector<std::string>& args) {
         return kUsage;
     }
     if (!result.accepted()) {
-        if (jsonMode()) {
-            Json refused = Json::array();
-            for (const auto& r : result.report.refusals())
-                refused.push_back(
-                    {{"sheet", r.sheet}, {"row", r.row}, {"column", r.column}, {"message", r.message}});
-            printJson({{"refused", refused}});
-        } else {
-            std::fputs(result.report.text().c_str(), stderr);
-        }
+        printRefusals(result.report);
         return kRefused;
     }
     const model::CVantorDoc& doc = *result.project;

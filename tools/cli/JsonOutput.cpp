@@ -57,6 +57,17 @@ void printJsonError(const std::string& fallback) {
     printJson(Json{{"error", errors.empty() ? fallback : errors}});
 }
 
+void printRefusals(const sheet::ImportReport& report) {
+    if (!jsonMode()) {
+        std::fputs(report.text().c_str(), stderr);
+        return;
+    }
+    Json refused = Json::array();
+    for (const auto& r : report.refusals())
+        refused.push_back({{"sheet", r.sheet}, {"row", r.row}, {"column", r.column}, {"message", r.message}});
+    printJson({{"refused", refused}});
+}
+
 std::string jsonHelp() {
     return R"(
 --json (show, check, blocks, map, eip, state, info, budget, import, net-show,

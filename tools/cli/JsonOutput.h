@@ -3,6 +3,8 @@
 // stdout per run. Messages that the text form prints on stderr are
 // collected instead; a run that fails prints {"error": "..."} with the same
 // exit status as the text form.
+#include "sheet/ImportReport.h"
+
 #include <nlohmann/json.hpp>
 
 #include <string>
@@ -30,6 +32,10 @@ bool jsonPrinted();
 // What main prints when a JSON run ended with `status` != 0 and without a
 // document: the collected messages, else `fallback` (the command's usage).
 void printJsonError(const std::string& fallback);
+
+// The refused rows of a workbook import: one line each on stderr, or
+// {"refused": [{"sheet", "row", "column", "message"}, ...]}.
+void printRefusals(const sheet::ImportReport& report);
 
 // A table as {"title", "columns", "rows"}: the rows are the text form's
 // tab-separated cells.

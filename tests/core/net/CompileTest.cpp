@@ -129,6 +129,9 @@ TEST(NetCompile, NodeRecordsOfEveryNode) {
     doc.slaves.push_back(s);
     const Bytes b = buildImageB(doc);
     ASSERT_EQ(b.size(), 16u + 2 * 28 + 3 * 16);
+    EXPECT_EQ(imageBSize(doc), b.size());
+    doc.masters[0].masterName = "NXE-485-ZRTU2"; // two ports: the spacers
+    EXPECT_EQ(imageBSize(doc), buildImageB(doc).size());
     EXPECT_EQ(toHex(Bytes(b.begin() + 16, b.begin() + 16 + 28)),
               "0a010203ffff0000f7000000000000000100000032000000f4010000");
     EXPECT_EQ(toHex(Bytes(b.begin() + 44, b.begin() + 44 + 12)), "0a010203ffff000005000000");

@@ -6,6 +6,7 @@
 #include "WorkbookFixtures.h"
 
 #include "model/GatewayCatalogue.h"
+#include "view/GraphicScene.h"
 #include "workbook/VantorWorkbook.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,48 @@ TEST(RoundTrip, BlankGatewayAddressesTakeTheDialogsProposals) {
     const auto result = workbook::importSheets(t::writeAndRead(sheets, s), freshProject());
     ASSERT_TRUE(result.accepted()) << result.report.text();
     EXPECT_EQ(t::savedBytes(*result.project, s), t::savedBytes(original, s));
+}
+
+} // namespace
+
+namespace {
+
+// Cells the import stores as the windows would: an address as the address
+// control completes it, a slave past the end of its line placed there with
+// the line fitted to it as after a drop in the drawing.
+TEST(RoundTrip, CellsStoredAsTheWindowsStoreThem) {
+    const auto& gm = *model::findGatewayModel("KX-P2R0-1.0");
+    const model::CVantorDoc original = t::assembleProject(gm, {.slavesPerLine = 3, .commands = 8});
+    struct Case {
+        const char* what;
+        t::SheetEdit edit;
+        void (*expect)(model::CVantorDoc&);
+    };
+    const Case cases[] = {
+        {"access IP with leading zeros",
+         {workbook::kGatewaySheet,
+          nullptr,
+          0,
+          t::Op::Set,
+          {{"访问IP地址", sheet::Cell::of(std::string("192.168.003.020"))}}},
+         [](model::CVantorDoc&) {}},
+        {"slave past the end of its line",
+         {workbook::kSlavesSheet, nullptr, 2, t::Op::Set, {{"位置X", sheet::Cell::of(3000.0)}}},
+         [](model::CVantorDoc& d) {
+             d.slaves[2].x = 3000;
+             view::fitLine(d, d.lineOfSlave(2));
+         }},
+    };
+    for (const Case& c : cases) {
+        auto sheets = workbook::exportSheets(original);
+        t::applyEdit(sheets, c.edit);
+        t::Scratch s;
+        const auto result = workbook::importSheets(t::writeAndRead(sheets, s), freshProject());
+        ASSERT_TRUE(result.accepted()) << c.what << ": " << result.report.text();
+        model::CVantorDoc expected = original;
+        c.expect(expected);
+        EXPECT_EQ(t::savedBytes(*result.project, s), t::savedBytes(expected, s)) << c.what;
+    }
 }
 
 } // namespace

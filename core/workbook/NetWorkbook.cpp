@@ -1,0 +1,221 @@
+#include "workbook/NetWorkbook.h"
+
+#include "net/NetCatalogue.h"
+#include "workbook/NetChoices.h"
+#include "workbook/VantorChoices.h"
+
+namespace vantor::workbook {
+
+namespace {
+
+using sheet::Cell;
+using sheet::ColumnType;
+
+constexpr ColumnType kNumber = ColumnType::Number;
+constexpr ColumnType kText = ColumnType::Text;
+constexpr ColumnType kFlag = ColumnType::Flag;
+
+// The server a row of the servers, nodes or commands sheet concerns.
+std::vector<sheet::ColumnSpec> serverKey() {
+    return {{"IP地址", kText, true}, {"端口号", kNumber}, {"从站MOD地址", kNumber}};
+}
+
+std::vector<sheet::ColumnSpec> withKey(std::vector<sheet::ColumnSpec> more) {
+    auto columns = serverKey();
+    columns.insert(columns.end(), more.begin(), more.end());
+    return columns;
+}
+
+sheet::SheetSpec makeGatewaySheet() {
+    return {kGatewaySheet,
+            {{"网关型号", kText, true},
+             {"位置X", kNumber},
+             {"位置Y", kNumber},
+             {"总线位置X", kNumber},
+             {"总线位置Y", kNumber},
+             {"总线长度", kNumber},
+             {"工作模式", kText},
+             {"数变即发默认设置", kFlag}},
+            {},
+            "网关型号"};
+}
+
+sheet::SheetSpec makePortsSheet() {
+    return {kLinesSheet,
+            {{"串口", kText, true},
+             {"波特率", kNumber},
+             {"校验位", kText},
+             {"停止位", kText},
+             {"MODBUS地址", kNumber}},
+            {{"请输入一个介于 1 和 247 之间的整数", "MODBUS地址"}},
+            "串口"};
+}
+
+sheet::SheetSpec makeServersSheet() {
+    return {kSlavesSheet,
+            withKey({{"设备名称", kText},
+                     {"报文发送延时", kNumber},
+                     {"应答超时时间", kNumber},
+                     {"设备图像", kText},
+                     {"控制使能", kFlag},
+                     {"位置X", kNumber},
+                     {"位置Y", kNumber}}),
+            {{"端口格式错误", "端口号"}, {"报文发送间隔", "报文发送延时"}},
+            "IP地址"};
+}
+
+sheet::SheetSpec makeNodesSheet() {
+    sheet::SheetSpec s{
+        kNodesSheet, withKey({{"节点MOD地址", kNumber, true}}), {{kNodeTwice, "节点MOD地址"}}, "IP地址"};
+    s.optional = true;
+    return s;
+}
+
+sheet::SheetSpec makeCommandsSheet() {
+    return {kCommandsSheet,
+            withKey({{"节点MOD地址", kNumber},
+                     {"功能", kText, true},
+                     {"MODBUS地址", kNumber},
+                     {"起始地址", kNumber},
+                     {"长度", kNumber},
+                     {"网关地址", kNumber},
+                     {"数变即发", kFlag},
+                     {"注释", kText}}),
+            {{"超限,数据区范围", "长度"},
+             {"0区", "起始地址"},
+             {"1区", "起始地址"},
+             {"3区", "起始地址"},
+             {"4区", "起始地址"},
+             {"网关数据区访问超限", "网关地址"},
+             {"没有可用的网关地址", "网关地址"},
+             {"PB输入最大", "长度"},
+             {"PB输出最大", "长度"},
+             {kNoSuchNode, "节点MOD地址"}},
+            "功能"};
+}
+
+Cell text(const std::string& s) {
+    return Cell::of(s);
+}
+
+Cell number(double v) {
+    return Cell::of(v);
+}
+
+// A list index as its item, the baud rate as a number; blank off the list.
+Cell choiceCell(const std::vector<std::string>& choices, int index, bool numeric) {
+    const std::string item = choiceAt(choices, index);
+    if (item.empty())
+        return {};
+    return numeric ? number(std::stod(item)) : text(item);
+}
+
+std::vector<Cell> keyCells(const net::CSlave& s, std::size_t columns) {
+    std::vector<Cell> row(columns);
+    row[kNsIp] = text(s.ipadd);
+    row[kNsPort] = number(s.port);
+    if (!s.nodes.empty())
+        row[kNsUnit] = number(s.nodes.front().address);
+    return row;
+}
+
+std::vector<Cell> gatewayRow(const net::CVantorNetDoc& doc) {
+    const net::CMaster& m = doc.masters.front();
+    std::vector<Cell> row(netGatewaySheet().columns.size());
+    row[kNgModel] = text(m.masterName);
+    row[kNgX] = number(m.x);
+    row[kNgY] = number(m.y);
+    row[kNgBusX] = number(doc.bus.x);
+    row[kNgBusY] = number(doc.bus.y);
+    row[kNgBusLength] = number(doc.bus.length);
+    // The work mode where 工作模式设置 runs, and wherever the project holds
+    // another than the first (the download sends it for every model).
+    if (net::hasWorkMode(m.masterName) || doc.GW_work_mode != 0)
+        row[kNgWorkMode] = choiceCell(netWorkModeChoices(), doc.GW_work_mode, false);
+    row[kNgEditSendDefault] = sheet::flagCell(doc.isDataModifySendEnable == 1);
+    return row;
+}
+
+std::vector<Cell> portRow(const char* name, const net::CCom& c) {
+    return {text(name), choiceCell(netBaudChoices(), c.baud, true),
+            choiceCell(netParityChoices(), c.parity, false), choiceCell(netStopChoices(), c.stop, false),
+            number(c.address)};
+}
+
+} // namespace
+
+const sheet::SheetSpec& netGatewaySheet() {
+    static const sheet::SheetSpec s = makeGatewaySheet();
+    return s;
+}
+const sheet::SheetSpec& netPortsSheet() {
+    static const sheet::SheetSpec s = makePortsSheet();
+    return s;
+}
+const sheet::SheetSpec& netServersSheet() {
+    static const sheet::SheetSpec s = makeServersSheet();
+    return s;
+}
+const sheet::SheetSpec& netNodesSheet() {
+    static const sheet::SheetSpec s = makeNodesSheet();
+    return s;
+}
+const sheet::SheetSpec& netCommandsSheet() {
+    static const sheet::SheetSpec s = makeCommandsSheet();
+    return s;
+}
+
+std::vector<sheet::SheetData> exportNetSheets(const net::CVantorNetDoc& doc) {
+    std::vector<std::vector<Cell>> gateway, ports, servers, nodes, commands;
+    if (doc.hasMaster())
+        gateway.push_back(gatewayRow(doc));
+    ports.push_back(portRow("COM1", doc.com1));
+    ports.push_back(portRow("COM2", doc.com2));
+    for (const auto& s : doc.slaves) {
+        auto row = keyCells(s, netServersSheet().columns.size());
+        row[kNsName] = text(s.name);
+        row[kNsInterval] = number(s.space * 10);
+        row[kNsTimeout] = number(s.timetip * 10);
+        row[kNsPicture] = text(s.picture);
+        row[kNsControl] = sheet::flagCell(s.control != 0);
+        row[kNsX] = number(s.x);
+        row[kNsY] = number(s.y);
+        servers.push_back(std::move(row));
+        for (std::size_t n = 0; n < s.nodes.size(); ++n) {
+            const net::CNode& node = s.nodes[n];
+            if (n > 0) {
+                auto nodeRow = keyCells(s, netNodesSheet().columns.size());
+                nodeRow[kNnNode] = number(node.address);
+                nodes.push_back(std::move(nodeRow));
+            }
+            for (const auto& m : node.modules) {
+                auto c = keyCells(s, netCommandsSheet().columns.size());
+                if (n > 0)
+                    c[kNcNode] = number(node.address);
+                c[kNcFunc] = text(m.Func);
+                c[kNcModbus] = number(m.mod_num);
+                c[kNcStart] = number(m.Start_Add);
+                c[kNcLength] = number(m.Length);
+                c[kNcGateway] = number(m.Gate_Add);
+                // The box the command dialog shows for writes only.
+                if (m.read_wri != 0)
+                    c[kNcEditSend] = sheet::flagCell(m.editSend == 1);
+                c[kNcComment] = text(m.Explain);
+                commands.push_back(std::move(c));
+            }
+        }
+    }
+    std::vector<sheet::SheetData> out;
+    out.push_back(sheet::sheetData(netGatewaySheet(), std::move(gateway)));
+    out.push_back(sheet::sheetData(netPortsSheet(), std::move(ports)));
+    out.push_back(sheet::sheetData(netServersSheet(), std::move(servers)));
+    out.push_back(sheet::sheetData(netNodesSheet(), std::move(nodes)));
+    out.push_back(sheet::sheetData(netCommandsSheet(), std::move(commands)));
+    return out;
+}
+
+bool exportNetWorkbook(const net::CVantorNetDoc& doc, const std::string& path, std::string& error) {
+    return sheet::saveWorkbook(path, exportNetSheets(doc), error);
+}
+
+} // namespace vantor::workbook
