@@ -38,14 +38,12 @@ void ProjectWindow::addFileCommands(QMenu* file) {
     onCommand(kSaveAs, [this] { saveAs(); });
 }
 
-void ProjectWindow::addRecentFiles(QMenu* file) {
+void ProjectWindow::addRecentFilesAndExit(QMenu* file) {
     recent_ = new RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
         if (maybeSave())
             openProject(path);
     });
-}
-
-void ProjectWindow::addExitCommand(QMenu* file) {
+    file->addSeparator();
     file->addAction(command(kExit, "退出(&X)"));
     onCommand(kExit, [this] { close(); });
 }
@@ -109,14 +107,20 @@ void ProjectWindow::newProject() {
     projectStarted();
 }
 
-bool ProjectWindow::openProject(const QString& path) {
+bool ProjectWindow::fileStep(bool (ProjectWindow::*step)(const std::string&, std::string&),
+                             const QString& path) {
     // Relative paths inside a project are taken from the start-up directory.
     QDir::setCurrent(startDirectory_);
     std::string error;
-    if (!readProject(path.toStdString(), error)) {
-        QtMessageSink(this).error("错误", error);
+    if ((this->*step)(path.toStdString(), error))
+        return true;
+    QtMessageSink(this).error("错误", error);
+    return false;
+}
+
+bool ProjectWindow::openProject(const QString& path) {
+    if (!fileStep(&ProjectWindow::readProject, path))
         return false;
-    }
     setPath(path);
     projectStarted();
     return true;
@@ -131,12 +135,8 @@ void ProjectWindow::openProjectDialog() {
 }
 
 bool ProjectWindow::saveTo(const QString& path) {
-    QDir::setCurrent(startDirectory_);
-    std::string error;
-    if (!writeProject(path.toStdString(), error)) {
-        QtMessageSink(this).error("错误", error);
+    if (!fileStep(&ProjectWindow::writeProject, path))
         return false;
-    }
     history().markSaved();
     setPath(path);
     updateTitle();

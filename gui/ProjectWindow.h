@@ -81,11 +81,10 @@ protected:
     bool save();
     bool saveAs();
 
-    // The file menu's pieces, added where the program places them:
-    // 新建, 打开..., 保存, 另存为...; 最近的文件; 退出.
+    // The file menu's pieces; the program's own entries go between them:
+    // 新建, 打开..., 保存, 另存为...; then 最近的文件, a separator and 退出.
     void addFileCommands(QMenu* file);
-    void addRecentFiles(QMenu* file);
-    void addExitCommand(QMenu* file);
+    void addRecentFilesAndExit(QMenu* file);
     // 撤销 and 重做 with their keys.
     void addEditCommands(QMenu* edit);
 
@@ -119,6 +118,9 @@ private:
     // The title and 撤销 / 重做 follow the history; records nothing.
     void updateTitle();
     void setPath(const QString& path);
+    // Reads or writes `path` (`step`) from the start-up directory; false
+    // with the message shown.
+    bool fileStep(bool (ProjectWindow::*step)(const std::string&, std::string&), const QString& path);
 
     FileKind kind_;
     QString startDirectory_;

@@ -156,9 +156,7 @@ void MainWindow::buildMenus() {
     importing->setObjectName("commandImportWorkbook");
     connect(importing, &QAction::triggered, this, &MainWindow::importWorkbook);
     file->addSeparator();
-    addRecentFiles(file);
-    file->addSeparator();
-    addExitCommand(file);
+    addRecentFilesAndExit(file);
 
     addEditCommands(menuBar()->addMenu("编辑(&E)"));
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");

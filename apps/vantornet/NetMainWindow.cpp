@@ -67,9 +67,7 @@ void NetMainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("文件(&F)");
     addFileCommands(file);
     file->addSeparator();
-    addRecentFiles(file);
-    file->addSeparator();
-    addExitCommand(file);
+    addRecentFilesAndExit(file);
 
     addEditCommands(menuBar()->addMenu("编辑(&E)"));
 

@@ -32,8 +32,7 @@ public:
     NumberWindow() : ProjectWindow({"Number", "Number files(*.num)", "num"}, nullptr) {
         auto* file = new QMenu(this);
         addFileCommands(file);
-        addRecentFiles(file);
-        addExitCommand(file);
+        addRecentFilesAndExit(file);
         addEditCommands(new QMenu(this));
         projectStarted();
     }
