@@ -111,7 +111,11 @@ MainWindow::MainWindow(QWidget* parent)
         runNetworkParamsCommand(this, doc_);
         afterEdit();
     });
-    onCommand(VantorCommand::AccessParams, [this] { runAccessParamsCommand(this, doc_, workDirectory_); });
+    // The access IP is the project's too (its file keeps it).
+    onCommand(VantorCommand::AccessParams, [this] {
+        runAccessParamsCommand(this, doc_, workDirectory_);
+        afterEdit();
+    });
     onCommand(VantorCommand::SlaveState, [this] { runSlaveStateCommand(this, doc_); });
     onCommand(VantorCommand::Firmware, [this] { runFirmwareCommand(this, doc_, workDirectory_); });
     onCommand(VantorCommand::WorkMode, [this] {

@@ -1,14 +1,18 @@
 // The project-window skeleton on a program of its own: a project that is one
 // number in a text file. The save question before a project is closed, the
 // undo step that only afterEdit() records, an edit under way, refused
-// opens and failed saves.
+// opens and failed saves; and Vantor's window, whose edits all reach it.
 #include "ProjectWindow.h"
+#include "DeviceAccessDialog.h"
 #include "GuiTestSupport.h"
+#include "IpAddressEdit.h"
+#include "MainWindow.h"
 #include "ProjectHistory.h"
 #include "QtMessageSink.h"
 
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
@@ -201,6 +205,31 @@ private slots:
         w.trigger(NumberWindow::kSave);
         QCOMPARE(vantor::testing::readAll(good), QByteArray("6"));
         QCOMPARE(vantor::testing::readAll(bad), QByteArray("five"));
+    }
+
+    // 访问参数设置 changes the access IP, which the project file keeps: an
+    // edit like any other, one undo step, the title marked until saved.
+    void theAccessAddressIsAnEdit() {
+        QTemporaryDir dir;
+        const QString data = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path())); // ETHOption.xml is written here
+        const auto back = qScopeGuard([&] { QDir::setCurrent(data); });
+        {
+            MainWindow w;
+            QVERIFY(w.openProject(data + "/demo.vtc"));
+            const std::string before = w.document().IP;
+            ModalStep step([](QDialog* d) {
+                qobject_cast<DeviceAccessDialog*>(d)->ipEdit()->setText("10.1.2.3");
+                d->accept();
+            });
+            w.findChild<QAction*>("command32802")->trigger();
+            VERIFY_MODAL(step);
+            QCOMPARE(w.windowTitle(), QString("demo.vtc* - Vantor"));
+            QVERIFY(w.saveTo(dir.filePath("p.vtc")));
+            QCOMPARE(w.windowTitle(), QString("p.vtc - Vantor"));
+            w.findChild<QAction*>("command57643")->trigger();
+            QCOMPARE(w.document().IP, before);
+        }
     }
 };
 
