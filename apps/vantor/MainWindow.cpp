@@ -105,8 +105,12 @@ MainWindow::MainWindow(QWidget* parent)
         afterEdit();
     });
     // The device commands: each opens its own windows and shows its messages.
+    // The download packs TRX-H-QMB6's gateway addresses first: an edit.
     for (auto id : {VantorCommand::Download, VantorCommand::ToolbarDownload})
-        onCommand(id, [this] { runDownloadCommand(this, doc_); });
+        onCommand(id, [this] {
+            runDownloadCommand(this, doc_);
+            afterEdit();
+        });
     onCommand(VantorCommand::NetworkParams, [this] {
         runNetworkParamsCommand(this, doc_);
         afterEdit();
