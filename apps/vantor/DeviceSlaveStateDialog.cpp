@@ -3,6 +3,7 @@
 #include "DeviceCommands.h"
 #include "DeviceControlWordDialog.h"
 #include "QtMessageSink.h"
+#include "editing/VantorCommand.h"
 
 #include "model/GatewayCatalogue.h"
 
@@ -145,7 +146,7 @@ void DeviceSlaveStateDialog::contextMenu(const QPoint& at) {
         return;
     QMenu menu(this);
     QAction* set = menu.addAction("设置控制字");
-    set->setObjectName("command32808");
+    set->setObjectName(QString("command%1").arg(static_cast<int>(editing::VantorCommand::SetControlWord)));
     if (menu.exec(list_->viewport()->mapToGlobal(at)) == set)
         openControlWord(row);
 }

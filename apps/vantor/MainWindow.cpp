@@ -10,7 +10,6 @@
 #include "ProjectView.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
-#include "RecentFiles.h"
 #include "RefusalList.h"
 #include "TableDialogs.h"
 #include "editing/CommandEditor.h"
@@ -19,7 +18,6 @@
 #include "editing/ModuleList.h"
 #include "editing/ProjectEditor.h"
 #include "editing/SlaveCopies.h"
-#include "editing/UndoHistory.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "model/ProjectFile.h"
@@ -27,7 +25,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
@@ -52,12 +49,10 @@
 #include <QVBoxLayout>
 
 using namespace vantor;
+using vantor::editing::VantorCommand;
 using vantor::gui::q;
 
 namespace {
-
-constexpr int kToggleModules = 32799;
-constexpr int kToggleCatalogue = 32800;
 
 // The first line of the version file.
 QString versionLine() {
@@ -70,23 +65,23 @@ QString versionLine() {
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), startDirectory_(QDir::currentPath()), workDirectory_(gui::workDirectory()) {
-    doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
+    : ProjectWindow({"Vantor", "Configure files(*.vtc)", "vtc"}, parent),
+      workDirectory_(gui::workDirectory()) {
+    startProject();
     view_ = new ProjectView(doc_);
     gui::scrolledDrawing(this, view_);
-    history_.reset(doc_);
     buildDocks();
     buildMenus();
     // The poll cycle of the selected line (its serial-line budget).
     budget_ = gui::startStatusBar(this, "labelBudget");
 
     connect(view_, &ProjectView::selectionChanged, this, &MainWindow::refreshSelection);
-    connect(view_, &ProjectView::modified, this, &MainWindow::updateTitle);
+    connect(view_, &ProjectView::modified, this, &MainWindow::afterEdit);
     connect(view_, &ProjectView::contextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        menu.addAction(commands_.value(32773));
-        menu.addAction(commands_.value(32811));
-        menu.addAction(commands_.value(32812));
+        menu.addAction(commandAction(VantorCommand::Delete));
+        menu.addAction(commandAction(VantorCommand::Copy));
+        menu.addAction(commandAction(VantorCommand::Paste));
         menu.addSeparator();
         menu.addAction(slaveCopies_);
         slaveCopies_->setEnabled(doc_.selectedSlave() >= 0);
@@ -95,100 +90,72 @@ MainWindow::MainWindow(QWidget* parent)
     connect(view_, &ProjectView::doubleClicked, this, [this](view::GraphicScene::Opens target) {
         if (target == view::GraphicScene::Opens::SlaveProperties) {
             auto form = editing::openSlaveForm(doc_, doc_.selectedSlave());
-            if (runSlaveDialog(this, doc_, form))
-                doc_.modified = true;
+            runSlaveDialog(this, doc_, form);
         } else if (target == view::GraphicScene::Opens::GatewayInformation) {
             runGatewayInfoCommand(this, doc_);
         } else if (target == view::GraphicScene::Opens::ComProperties) {
             auto form = editing::openComForm(doc_, doc_.selectedCom());
-            if (runComDialog(this, doc_, form))
-                doc_.modified = true;
+            runComDialog(this, doc_, form);
         }
-        refreshSelection();
-        updateTitle();
-        view_->update();
+        afterEdit();
     });
-    connect(commands_[32817], &QAction::triggered, this, [this] {
+    onCommand(VantorCommand::AddressingMode, [this] {
         auto form = editing::openAddressingModeForm(doc_);
-        if (runAddressingModeDialog(this, doc_, form))
-            doc_.modified = true;
-        updateTitle();
-        view_->update();
+        runAddressingModeDialog(this, doc_, form);
+        afterEdit();
     });
     // The device commands: each opens its own windows and shows its messages.
-    for (int id : {32772, 32785})
-        connect(commands_[id], &QAction::triggered, this, [this] { runDownloadCommand(this, doc_); });
-    connect(commands_[32776], &QAction::triggered, this, [this] {
+    // The download packs TRX-H-QMB6's gateway addresses first: an edit.
+    for (auto id : {VantorCommand::Download, VantorCommand::ToolbarDownload})
+        onCommand(id, [this] {
+            runDownloadCommand(this, doc_);
+            afterEdit();
+        });
+    onCommand(VantorCommand::NetworkParams, [this] {
         runNetworkParamsCommand(this, doc_);
-        updateTitle();
+        afterEdit();
     });
-    connect(commands_[32802], &QAction::triggered, this,
-            [this] { runAccessParamsCommand(this, doc_, workDirectory_); });
-    connect(commands_[32806], &QAction::triggered, this, [this] { runSlaveStateCommand(this, doc_); });
-    connect(commands_[32818], &QAction::triggered, this,
-            [this] { runFirmwareCommand(this, doc_, workDirectory_); });
-    connect(commands_[32826], &QAction::triggered, this, [this] {
+    // The access IP is the project's too (its file keeps it).
+    onCommand(VantorCommand::AccessParams, [this] {
+        runAccessParamsCommand(this, doc_, workDirectory_);
+        afterEdit();
+    });
+    onCommand(VantorCommand::SlaveState, [this] { runSlaveStateCommand(this, doc_); });
+    onCommand(VantorCommand::Firmware, [this] { runFirmwareCommand(this, doc_, workDirectory_); });
+    onCommand(VantorCommand::WorkMode, [this] {
         if (runWorkModeCommand(this, doc_))
-            updateTitle();
+            afterEdit();
     });
-    connect(commands_[32777], &QAction::triggered, this, [this] {
+    onCommand(VantorCommand::AddressMap, [this] {
         runAddressMapCommand(this, doc_, workDirectory_);
-        refreshSelection();
-        updateTitle();
-        view_->update();
+        afterEdit();
     });
-    connect(commands_[32824], &QAction::triggered, this, [this] {
+    onCommand(VantorCommand::EipAddressMap, [this] {
         runEipTableCommand(this, doc_, workDirectory_);
-        refreshSelection();
-        updateTitle();
+        afterEdit();
     });
-    connect(commands_[32821], &QAction::triggered, this, [this] {
-        if (runEipParamsDialog(this, doc_))
-            doc_.modified = true;
-        updateTitle();
+    onCommand(VantorCommand::EipParams, [this] {
+        runEipParamsDialog(this, doc_);
+        afterEdit();
     });
-    connect(commands_[32804], &QAction::triggered, this, [this] {
+    onCommand(VantorCommand::DefaultValues, [this] {
         auto form = editing::openDefaultValuesForm(doc_);
-        if (runDefaultValuesDialog(this, doc_, form))
-            doc_.modified = true;
-        updateTitle();
+        runDefaultValuesDialog(this, doc_, form);
+        afterEdit();
     });
-    applyEnabling();
-    refreshSelection();
-    updateTitle();
+    projectStarted();
 }
 
 void MainWindow::editCommand(int row) {
     if (!editing::rowEditable(doc_, row))
         return;
-    if (auto form = editing::openEditCommandForm(doc_, row); form && runCommandDialog(this, doc_, *form)) {
-        doc_.modified = true;
-        refreshSelection();
-        updateTitle();
-        view_->update();
-    }
-}
-
-QAction* MainWindow::command(int id, const QString& text, void (MainWindow::*slot)()) {
-    auto* a = new QAction(text, this);
-    a->setObjectName(QString("command%1").arg(id));
-    if (slot)
-        connect(a, &QAction::triggered, this, slot);
-    commands_.insert(id, a);
-    return a;
+    if (auto form = editing::openEditCommandForm(doc_, row); form && runCommandDialog(this, doc_, *form))
+        afterEdit();
 }
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("文件(&F)");
-    file->addAction(command(57600, "新建(&N)", &MainWindow::newProject));
-    commands_[57600]->setShortcut(QKeySequence::New);
-    file->addAction(command(57601, "打开(&O)...", &MainWindow::openProjectDialog));
-    commands_[57601]->setShortcut(QKeySequence::Open);
-    file->addAction(command(57603, "保存(&S)"));
-    connect(commands_[57603], &QAction::triggered, this, [this] { save(); });
-    commands_[57603]->setShortcut(QKeySequence::Save);
-    file->addAction(command(57604, "另存为(&A)..."));
-    connect(commands_[57604], &QAction::triggered, this, [this] { saveAs(); });
+    addFileCommands(file);
     file->addSeparator();
     QAction* exporting = file->addAction("导出工程表格...");
     exporting->setObjectName("commandExportWorkbook");
@@ -197,86 +164,77 @@ void MainWindow::buildMenus() {
     importing->setObjectName("commandImportWorkbook");
     connect(importing, &QAction::triggered, this, &MainWindow::importWorkbook);
     file->addSeparator();
-    recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
-        if (maybeSave())
-            openProject(path);
-    });
-    file->addSeparator();
-    file->addAction(command(57665, "退出(&X)"));
-    connect(commands_[57665], &QAction::triggered, this, &QWidget::close);
+    addRecentFilesAndExit(file);
 
-    QMenu* edit = menuBar()->addMenu("编辑(&E)");
-    edit->addAction(command(57643, "撤销(&U)"));
-    commands_[57643]->setShortcut(QKeySequence::Undo);
-    connect(commands_[57643], &QAction::triggered, this,
-            [this] { stepHistory(&editing::UndoHistory::undo); });
-    edit->addAction(command(57644, "重做(&R)"));
-    // Ctrl+Y, and the platform's own redo key where that is another one
-    // (the same key twice on one action would make it ambiguous).
-    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
-    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
-        if (!redoKeys.contains(k))
-            redoKeys.append(k);
-    commands_[57644]->setShortcuts(redoKeys);
-    connect(commands_[57644], &QAction::triggered, this,
-            [this] { stepHistory(&editing::UndoHistory::redo); });
+    addEditCommands(menuBar()->addMenu("编辑(&E)"));
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
     QToolBar* toolbar = addToolBar("工具栏");
     toolbar->setObjectName("toolbar128");
-    gui::buildViewMenu(
-        this, viewMenu, toolbar, command(59393, "状态栏(&S)"),
-        {{command(kToggleModules, "模块栏"), "bar22222"}, {command(kToggleCatalogue, "设备树"), "bar11111"}});
+    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, "状态栏(&S)"),
+                       {{command(VantorCommand::ToggleModules, "模块栏"), "bar22222"},
+                        {command(VantorCommand::ToggleCatalogue, "设备树"), "bar11111"}});
 
     QMenu* work = menuBar()->addMenu("工作目录");
-    work->addAction(command(32820, "固件目录", &MainWindow::openFirmwareFolder));
+    work->addAction(command(VantorCommand::FirmwareFolder, "固件目录"));
+    onCommand(VantorCommand::FirmwareFolder, [this] {
+        gui::openLocalPlace(this, QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"), "FIRMWARE目录");
+    });
 
     QMenu* device = menuBar()->addMenu("设备");
-    const std::pair<int, const char*> deviceItems[] = {
-        {32772, "配置下载"}, {32776, "网络参数设置"},   {32802, "访问参数设置"},      {32804, "默认值设置"},
-        {32806, "从站状态"}, {32777, "网关地址映射表"}, {32813, "配置上传"},          {32817, "寻址方式设置"},
-        {32818, "固件升级"}, {32821, "EIP网关参数"},    {32824, "EIP网关地址映射表"}, {32826, "模式设置"},
+    using enum VantorCommand;
+    const std::pair<VantorCommand, const char*> deviceItems[] = {
+        {Download, "配置下载"},
+        {NetworkParams, "网络参数设置"},
+        {AccessParams, "访问参数设置"},
+        {DefaultValues, "默认值设置"},
+        {SlaveState, "从站状态"},
+        {AddressMap, "网关地址映射表"},
+        {Upload, "配置上传"},
+        {AddressingMode, "寻址方式设置"},
+        {Firmware, "固件升级"},
+        {EipParams, "EIP网关参数"},
+        {EipAddressMap, "EIP网关地址映射表"},
+        {WorkMode, "模式设置"},
     };
     for (auto [id, text] : deviceItems)
         device->addAction(command(id, text));
     device->addSeparator();
     QAction* report = device->addAction("调试报告");
     report->setObjectName("commandReport");
-    connect(report, &QAction::triggered, this, [this] { runReportCommand(this, doc_, path_); });
+    connect(report, &QAction::triggered, this, [this] { runReportCommand(this, doc_, projectPath()); });
 
     QMenu* help = menuBar()->addMenu("帮助(&H)");
-    help->addAction(command(57670, "帮助", &MainWindow::openHelp));
-    help->addAction(command(57664, "关于 Vantor(&A)...", &MainWindow::about));
+    help->addAction(command(kHelp, "帮助"));
+    onCommand(kHelp, [this] {
+        gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataFile("Help/index.html")), "帮助");
+    });
+    help->addAction(command(kAbout, "关于 Vantor(&A)..."));
+    onCommand(kAbout, [this] { about(); });
 
     // Toolbar: New, Open, Save, upload, access parameters, download, Help.
-    toolbar->addAction(commands_[57600]);
-    toolbar->addAction(commands_[57601]);
-    toolbar->addAction(commands_[57603]);
-    toolbar->addAction(commands_[32813]);
-    toolbar->addAction(commands_[32802]);
-    toolbar->addAction(command(32785, "配置下载"));
+    toolbar->addAction(commandAction(kNew));
+    toolbar->addAction(commandAction(kOpen));
+    toolbar->addAction(commandAction(kSave));
+    toolbar->addAction(commandAction(Upload));
+    toolbar->addAction(commandAction(AccessParams));
+    toolbar->addAction(command(ToolbarDownload, "配置下载"));
     toolbar->addSeparator();
-    toolbar->addAction(commands_[57670]);
+    toolbar->addAction(commandAction(kHelp));
 
     // The view's commands: delete, copy, paste, with the usual keys.
-    command(32773, "删除");
-    command(32811, "复制");
-    command(32812, "粘贴");
-    connect(commands_[32773], &QAction::triggered, this, [this] {
+    command(Delete, "删除");
+    command(Copy, "复制");
+    command(Paste, "粘贴");
+    onCommand(Delete, [this] {
         gui::QtMessageSink sink(this);
-        if (editing::deleteSelection(doc_, sink)) {
-            applyEnabling();
-            updateTitle();
-        }
-        refreshSelection();
-        view_->update();
+        editing::deleteSelection(doc_, sink);
+        afterEdit();
     });
-    connect(commands_[32811], &QAction::triggered, this, [this] { editing::copySelection(doc_); });
-    connect(commands_[32812], &QAction::triggered, this, [this] {
+    onCommand(Copy, [this] { editing::copySelection(doc_); });
+    onCommand(Paste, [this] {
         gui::QtMessageSink sink(this);
         editing::paste(doc_, sink);
-        refreshSelection();
-        updateTitle();
-        view_->update();
+        afterEdit();
     });
     // 批量复制: copies of the selected slave on its line, one undo step.
     slaveCopies_ = new QAction(gui::kCopiesCommandText, this);
@@ -291,20 +249,18 @@ void MainWindow::buildMenus() {
             gui::QtMessageSink sink(dialog);
             return editing::acceptSlaveCopiesForm(doc_, slave, form, sink);
         });
-        refreshSelection();
-        updateTitle();
-        view_->update();
+        afterEdit();
     });
     // The drawing's keys: Ctrl+C / Ctrl+Insert copy, Ctrl+V / Shift+Insert paste.
-    commands_[32811]->setShortcuts(
+    commandAction(Copy)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    commands_[32812]->setShortcuts(
+    commandAction(Paste)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     // Delete on the drawing does what the context menu's 删除 does.
-    commands_[32773]->setShortcut(QKeySequence::Delete);
-    for (int id : {32773, 32811, 32812}) {
-        commands_[id]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        view_->addAction(commands_[id]);
+    commandAction(Delete)->setShortcut(QKeySequence::Delete);
+    for (auto id : {Delete, Copy, Paste}) {
+        commandAction(id)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        view_->addAction(commandAction(id));
     }
 }
 
@@ -339,11 +295,8 @@ void MainWindow::buildDocks() {
         if (row < 0)
             return;
         gui::QtMessageSink sink(this);
-        if (editing::deleteCommand(doc_, row, sink)) {
-            refreshSelection();
-            updateTitle();
-            view_->update();
-        }
+        if (editing::deleteCommand(doc_, row, sink))
+            afterEdit();
     };
     modules_ = gui::moduleTable("list1000", labels, QList<int>(widths.begin(), widths.end()), deleteRow);
     QFont listFont("宋体");
@@ -375,7 +328,7 @@ void MainWindow::buildDocks() {
 
 void MainWindow::applyEnabling() {
     const editing::MenuEnabling enabling = editing::menuEnabling(doc_);
-    for (auto it = commands_.begin(); it != commands_.end(); ++it)
+    for (auto it = commands().begin(); it != commands().end(); ++it)
         it.value()->setEnabled(enabling.enabled(it.key()));
 }
 
@@ -395,23 +348,14 @@ void MainWindow::refreshSelection() {
     }
 }
 
-void MainWindow::stepHistory(bool (editing::UndoHistory::*step)(model::CVantorDoc&)) {
-    if (!(history_.*step)(doc_))
-        return;
+void MainWindow::showProject() {
     applyEnabling();
     refreshSelection();
-    updateTitle();
     view_->update();
 }
 
-void MainWindow::updateTitle() {
-    // Every edit ends here: a changed project becomes an undo step (a drag
-    // once, when it ends), and the modified mark follows the steps.
-    if (!view_->dragging())
-        history_.record(doc_);
-    commands_[57643]->setEnabled(history_.canUndo());
-    commands_[57644]->setEnabled(history_.canRedo());
-    setWindowTitle(gui::documentTitle(path_, doc_.modified, "Vantor"));
+bool MainWindow::editInProgress() const {
+    return view_ && view_->dragging();
 }
 
 void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
@@ -422,17 +366,13 @@ void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
     gui::QtMessageSink sink(this);
     const editing::CatalogueOutcome outcome = editing::activateCatalogueItem(doc_, text, parent, sink);
     switch (outcome.action) {
-    case editing::CatalogueAction::GatewayAdded:
-        applyEnabling();
-        break;
     case editing::CatalogueAction::OpenNewSlaveForm:
         if (auto form = editing::openNewSlaveForm(doc_, outcome.line, sink);
             form && runSlaveDialog(this, doc_, *form))
             editing::addSlave(doc_, outcome.line, form->result);
         break;
     case editing::CatalogueAction::OpenCdtOptions:
-        if (runCdtOptionsDialog(this, doc_))
-            doc_.modified = true;
+        runCdtOptionsDialog(this, doc_);
         break;
     case editing::CatalogueAction::OpenCommandForm:
         if (auto form = editing::openNewCommandForm(doc_, outcome.kind, sink))
@@ -441,81 +381,26 @@ void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
     default:
         break;
     }
-    refreshSelection();
-    updateTitle();
-    view_->update();
+    afterEdit();
 }
 
-bool MainWindow::maybeSave() {
-    return !doc_.modified || gui::askToSave(this, "Vantor", path_, [this] { return save(); });
-}
-
-void MainWindow::newProject() {
-    if (!maybeSave())
-        return;
+void MainWindow::startProject() {
     doc_.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
-    history_.reset(doc_);
-    path_.clear();
-    applyEnabling();
-    refreshSelection();
-    updateTitle();
-    view_->update();
 }
 
-bool MainWindow::openProject(const QString& path) {
-    QDir::setCurrent(startDirectory_);
-    std::string error;
-    if (!model::ProjectFile::open(doc_, path.toStdString(), &error)) {
-        gui::QtMessageSink(this).error("错误", error);
+bool MainWindow::readProject(const std::string& path, std::string& error) {
+    if (!model::ProjectFile::open(doc_, path, &error))
         return false;
-    }
     doc_.selectedItem = -1;
-    doc_.modified = false;
-    history_.reset(doc_);
-    path_ = QFileInfo(path).absoluteFilePath();
-    recent_->add(path_);
-    applyEnabling();
-    refreshSelection();
-    updateTitle();
-    view_->update();
     return true;
 }
 
-void MainWindow::openProjectDialog() {
-    if (!maybeSave())
-        return;
-    const QString path = gui::chooseOpenFile(this, "打开", QString(), "Configure files(*.vtc)");
-    if (!path.isEmpty())
-        openProject(path);
-}
-
-bool MainWindow::saveTo(const QString& path) {
-    QDir::setCurrent(startDirectory_);
-    std::string error;
-    if (!model::ProjectFile::save(doc_, path.toStdString(), gui::dataDirectoryOf("Vantor.ver").toStdString(),
-                                  &error)) {
-        gui::QtMessageSink(this).error("错误", error);
-        return false;
-    }
-    doc_.modified = false;
-    history_.markSaved();
-    path_ = QFileInfo(path).absoluteFilePath();
-    recent_->add(path_);
-    updateTitle();
-    return true;
-}
-
-bool MainWindow::save() {
-    return path_.isEmpty() ? saveAs() : saveTo(path_);
-}
-
-bool MainWindow::saveAs() {
-    const QString path = gui::chooseProjectPath(this, path_, "Configure files(*.vtc)", "vtc");
-    return !path.isEmpty() && saveTo(path);
+bool MainWindow::writeProject(const std::string& path, std::string& error) {
+    return model::ProjectFile::save(doc_, path, gui::dataDirectoryOf("Vantor.ver").toStdString(), &error);
 }
 
 void MainWindow::exportWorkbook() {
-    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(workDirectory_, path_),
+    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(workDirectory_, projectPath()),
                                              gui::kWorkbookFilter, "xlsx");
     if (path.isEmpty())
         return;
@@ -546,10 +431,7 @@ void MainWindow::importWorkbook() {
         return;
     }
     doc_ = std::move(*result.project);
-    applyEnabling();
-    refreshSelection();
-    updateTitle();
-    view_->update();
+    afterEdit();
 }
 
 void MainWindow::about() {
@@ -558,19 +440,4 @@ void MainWindow::about() {
     box.setIconPixmap(QPixmap());
     box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine().toHtmlEscaped()));
     box.exec();
-}
-
-void MainWindow::openFirmwareFolder() {
-    gui::openLocalPlace(this, QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"), "FIRMWARE目录");
-}
-
-void MainWindow::openHelp() {
-    gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataFile("Help/index.html")), "帮助");
-}
-
-void MainWindow::closeEvent(QCloseEvent* e) {
-    if (maybeSave())
-        e->accept();
-    else
-        e->ignore();
 }

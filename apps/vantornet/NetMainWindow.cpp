@@ -11,7 +11,6 @@
 #include "NetTableDialogs.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
-#include "RecentFiles.h"
 #include "RefusalList.h"
 #include "TableList.h"
 #include "net/NetAddressTables.h"
@@ -24,11 +23,8 @@
 #include "workbook/NetWorkbook.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -46,16 +42,10 @@
 using namespace vantor;
 using vantor::gui::q;
 
-namespace {
-
-constexpr const char* kFileFilter = "VNConfigure files(*.vncfg)";
-
-} // namespace
-
-NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirectory_(QDir::currentPath()) {
+NetMainWindow::NetMainWindow(QWidget* parent)
+    : ProjectWindow({"VantorNet", "VNConfigure files(*.vncfg)", "vncfg"}, parent) {
     view_ = new NetProjectView(doc_);
     gui::scrolledDrawing(this, view_);
-    history_.reset(doc_);
     buildDocks();
     buildMenus();
     summary_ = gui::startStatusBar(this, "labelSummary");
@@ -65,36 +55,19 @@ NetMainWindow::NetMainWindow(QWidget* parent) : QMainWindow(parent), startDirect
             [this](net::NetGraphicScene::Opens target) { viewDoubleClicked(static_cast<int>(target)); });
     connect(view_, &NetProjectView::contextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        menu.addAction(commands_.value(kDelete));
-        menu.addAction(commands_.value(kServerCopies));
-        commands_[kServerCopies]->setEnabled(doc_.selectedSlave() >= 0);
+        menu.addAction(commandAction(kDelete));
+        menu.addAction(commandAction(kServerCopies));
+        commandAction(kServerCopies)->setEnabled(doc_.selectedSlave() >= 0);
         menu.exec(at);
     });
-    afterEdit();
-}
-
-QAction* NetMainWindow::command(int id, const QString& text) {
-    auto* a = new QAction(text, this);
-    a->setObjectName(QString("command%1").arg(id));
-    commands_.insert(id, a);
-    return a;
+    projectStarted();
 }
 
 void NetMainWindow::buildMenus() {
-    auto on = [this](int id, auto slot) { connect(commands_[id], &QAction::triggered, this, slot); };
+    auto on = [this](int id, auto slot) { onCommand(id, std::move(slot)); };
 
     QMenu* file = menuBar()->addMenu("文件(&F)");
-    file->addAction(command(kNew, "新建(&N)"));
-    file->addAction(command(kOpen, "打开(&O)..."));
-    file->addAction(command(kSave, "保存(&S)"));
-    file->addAction(command(kSaveAs, "另存为(&A)..."));
-    commands_[kNew]->setShortcut(QKeySequence::New);
-    commands_[kOpen]->setShortcut(QKeySequence::Open);
-    commands_[kSave]->setShortcut(QKeySequence::Save);
-    on(kNew, [this] { newProject(); });
-    on(kOpen, [this] { openProjectDialog(); });
-    on(kSave, [this] { save(); });
-    on(kSaveAs, [this] { saveAs(); });
+    addFileCommands(file);
     file->addSeparator();
     QAction* exporting = file->addAction("导出工程表格...");
     exporting->setObjectName("commandExportWorkbook");
@@ -103,21 +76,9 @@ void NetMainWindow::buildMenus() {
     importing->setObjectName("commandImportWorkbook");
     connect(importing, &QAction::triggered, this, &NetMainWindow::importWorkbook);
     file->addSeparator();
-    recent_ = new gui::RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
-        if (maybeSave())
-            openProject(path);
-    });
-    file->addSeparator();
-    file->addAction(command(kExit, "退出(&X)"));
-    on(kExit, [this] { close(); });
+    addRecentFilesAndExit(file);
 
-    QMenu* edit = menuBar()->addMenu("编辑(&E)");
-    edit->addAction(command(kUndo, "撤销(&U)"));
-    edit->addAction(command(kRedo, "重做(&R)"));
-    commands_[kUndo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    commands_[kRedo]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    on(kUndo, [this] { stepHistory(true); });
-    on(kRedo, [this] { stepHistory(false); });
+    addEditCommands(menuBar()->addMenu("编辑(&E)"));
 
     QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
     QToolBar* toolbar = addToolBar("工具栏");
@@ -181,18 +142,18 @@ void NetMainWindow::buildMenus() {
     });
     on(kAbout, [this] { about(); });
 
-    toolbar->addAction(commands_[kNew]);
-    toolbar->addAction(commands_[kOpen]);
-    toolbar->addAction(commands_[kSave]);
+    toolbar->addAction(commandAction(kNew));
+    toolbar->addAction(commandAction(kOpen));
+    toolbar->addAction(commandAction(kSave));
     toolbar->addSeparator();
-    toolbar->addAction(commands_[kCompileDownload]);
+    toolbar->addAction(commandAction(kCompileDownload));
 
     // 删除 of the drawing's context menu, and the Delete key on the drawing
     // (the module list has a Delete of its own).
     command(kDelete, "删除");
-    commands_[kDelete]->setShortcut(QKeySequence::Delete);
-    commands_[kDelete]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    view_->addAction(commands_[kDelete]);
+    commandAction(kDelete)->setShortcut(QKeySequence::Delete);
+    commandAction(kDelete)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view_->addAction(commandAction(kDelete));
     on(kDelete, [this] {
         gui::QtMessageSink sink(this);
         net::deleteNetSelection(doc_, sink);
@@ -254,8 +215,7 @@ void NetMainWindow::refreshModules() {
     gui::fillTable(modules_, net::netModuleRows(doc_));
 }
 
-void NetMainWindow::afterEdit() {
-    history_.record(doc_);
+void NetMainWindow::showProject() {
     refreshModules();
     view_->refresh();
     const std::string model = doc_.modelName();
@@ -265,19 +225,6 @@ void NetMainWindow::afterEdit() {
                           .arg(net::kMaxSlaves)
                           .arg(doc_.commandCount())
                           .arg(net::kMaxCommands));
-    updateTitle();
-}
-
-void NetMainWindow::updateTitle() {
-    commands_[kUndo]->setEnabled(history_.canUndo());
-    commands_[kRedo]->setEnabled(history_.canRedo());
-    setWindowTitle(gui::documentTitle(path_, doc_.modified, "VantorNet"));
-}
-
-void NetMainWindow::stepHistory(bool undo) {
-    if (!(undo ? history_.undo(doc_) : history_.redo(doc_)))
-        return;
-    afterEdit();
 }
 
 void NetMainWindow::catalogueActivated(QTreeWidgetItem* item) {
@@ -289,7 +236,7 @@ void NetMainWindow::catalogueActivated(QTreeWidgetItem* item) {
     const net::NetCatalogueOutcome outcome = net::activateNetCatalogueItem(doc_, text, parent, sink);
     if (outcome.action == net::NetCatalogueAction::OpenSlaveForm) {
         net::NetServerForm form = net::openNewServerForm(doc_);
-        runNetServerDialog(this, doc_, form, startDirectory_);
+        runNetServerDialog(this, doc_, form, startDirectory());
     } else if (outcome.action == net::NetCatalogueAction::OpenCommandForm) {
         if (auto form = net::openNewNetCommandForm(doc_, outcome.function, sink))
             runNetCommandDialog(this, doc_, *form);
@@ -301,7 +248,7 @@ void NetMainWindow::viewDoubleClicked(int target) {
     switch (static_cast<net::NetGraphicScene::Opens>(target)) {
     case net::NetGraphicScene::Opens::ServerProperties:
         if (auto form = net::openServerForm(doc_))
-            runNetServerDialog(this, doc_, *form, startDirectory_);
+            runNetServerDialog(this, doc_, *form, startDirectory());
         break;
     case net::NetGraphicScene::Opens::GatewaySettings:
         runNetGatewayDialog(this, doc_);
@@ -326,72 +273,24 @@ void NetMainWindow::editCommandRow(int row) {
         afterEdit();
 }
 
-bool NetMainWindow::maybeSave() {
-    return !doc_.modified || gui::askToSave(this, "VantorNet", path_, [this] { return save(); });
-}
-
-void NetMainWindow::newProject() {
-    if (!maybeSave())
-        return;
+void NetMainWindow::startProject() {
     doc_.NewDocument();
-    history_.reset(doc_);
     images_.reset();
-    path_.clear();
-    afterEdit();
 }
 
-bool NetMainWindow::openProject(const QString& path) {
-    QDir::setCurrent(startDirectory_);
-    std::string error;
-    if (!net::NetProjectFile::open(doc_, path.toStdString(), &error)) {
-        gui::QtMessageSink(this).error("错误", error);
+bool NetMainWindow::readProject(const std::string& path, std::string& error) {
+    if (!net::NetProjectFile::open(doc_, path, &error))
         return false;
-    }
-    doc_.modified = false;
-    history_.reset(doc_);
     images_.reset();
-    path_ = QFileInfo(path).absoluteFilePath();
-    recent_->add(path_);
-    afterEdit();
     return true;
 }
 
-void NetMainWindow::openProjectDialog() {
-    if (!maybeSave())
-        return;
-    const QString path = gui::chooseOpenFile(this, "打开", startDirectory_, kFileFilter);
-    if (!path.isEmpty())
-        openProject(path);
-}
-
-bool NetMainWindow::saveTo(const QString& path) {
-    QDir::setCurrent(startDirectory_);
-    std::string error;
-    if (!net::NetProjectFile::save(doc_, path.toStdString(), gui::dataDirectoryOf("Vantor.ver").toStdString(),
-                                   &error)) {
-        gui::QtMessageSink(this).error("错误", error);
-        return false;
-    }
-    history_.markSaved();
-    doc_.modified = false;
-    path_ = QFileInfo(path).absoluteFilePath();
-    recent_->add(path_);
-    updateTitle();
-    return true;
-}
-
-bool NetMainWindow::save() {
-    return path_.isEmpty() ? saveAs() : saveTo(path_);
-}
-
-bool NetMainWindow::saveAs() {
-    const QString path =
-        gui::chooseProjectPath(this, path_.isEmpty() ? startDirectory_ : path_, kFileFilter, "vncfg");
-    return !path.isEmpty() && saveTo(path);
+bool NetMainWindow::writeProject(const std::string& path, std::string& error) {
+    return net::NetProjectFile::save(doc_, path, gui::dataDirectoryOf("Vantor.ver").toStdString(), &error);
 }
 
 void NetMainWindow::exportWorkbook() {
-    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(startDirectory_, path_),
+    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(startDirectory(), projectPath()),
                                              gui::kWorkbookFilter, "xlsx");
     if (path.isEmpty())
         return;
@@ -407,7 +306,7 @@ void NetMainWindow::exportWorkbook() {
 // refused workbook changes nothing and lists every refused row.
 void NetMainWindow::importWorkbook() {
     const QString path = gui::chooseOpenFile(
-        this, "导入工程表格", gui::workbookPlace(startDirectory_, QString()), gui::kWorkbookFilter);
+        this, "导入工程表格", gui::workbookPlace(startDirectory(), QString()), gui::kWorkbookFilter);
     if (path.isEmpty())
         return;
     auto result = workbook::importNetWorkbook(path.toStdString());
@@ -430,11 +329,4 @@ void NetMainWindow::about() {
     box.setWindowTitle("关于 VantorNet");
     box.setText("VantorNet 2.2.1 版");
     box.exec();
-}
-
-void NetMainWindow::closeEvent(QCloseEvent* e) {
-    if (maybeSave())
-        e->accept();
-    else
-        e->ignore();
 }

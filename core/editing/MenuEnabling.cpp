@@ -5,30 +5,30 @@
 namespace vantor::editing {
 
 bool MenuEnabling::enabled(int commandId) const {
-    switch (commandId) {
-    case CmdDownload:
+    switch (static_cast<VantorCommand>(commandId)) {
+    case VantorCommand::Download:
         return download;
-    case CmdNetworkParams:
+    case VantorCommand::NetworkParams:
         return networkParams;
-    case CmdAddressMap:
+    case VantorCommand::AddressMap:
         return addressMap;
-    case CmdAccessParams:
+    case VantorCommand::AccessParams:
         return accessParams;
-    case CmdDefaultValues:
+    case VantorCommand::DefaultValues:
         return defaultValues;
-    case CmdSlaveState:
+    case VantorCommand::SlaveState:
         return slaveState;
-    case CmdUpload:
+    case VantorCommand::Upload:
         return upload;
-    case CmdAddressingMode:
+    case VantorCommand::AddressingMode:
         return addressingMode;
-    case CmdFirmware:
+    case VantorCommand::Firmware:
         return firmware;
-    case CmdEipParams:
+    case VantorCommand::EipParams:
         return eipParams;
-    case CmdEipAddressMap:
+    case VantorCommand::EipAddressMap:
         return eipAddressMap;
-    case CmdWorkMode:
+    case VantorCommand::WorkMode:
         return workMode;
     default:
         return true;

@@ -3,25 +3,10 @@
 // after opening a project and after adding or deleting the gateway. The
 // window maps each flag onto its menu item (and toolbar button).
 #include "common/MessageSink.h"
+#include "editing/VantorCommand.h"
 #include "model/CVantorDoc.h"
 
 namespace vantor::editing {
-
-enum MenuCommand : int {
-    CmdDownload = 32772,        // 配置下载
-    CmdToolbarDownload = 32785, // 配置下载 on the toolbar
-    CmdNetworkParams = 32776,   // 网络参数设置
-    CmdAddressMap = 32777,      // 网关地址映射表
-    CmdAccessParams = 32802,    // 访问参数设置
-    CmdDefaultValues = 32804,   // 默认值设置
-    CmdSlaveState = 32806,      // 从站状态
-    CmdUpload = 32813,          // 配置上传
-    CmdAddressingMode = 32817,  // 寻址方式设置
-    CmdFirmware = 32818,        // 固件升级
-    CmdEipParams = 32821,       // EIP网关参数
-    CmdEipAddressMap = 32824,   // EIP网关地址映射表
-    CmdWorkMode = 32826,        // 模式设置
-};
 
 struct MenuEnabling {
     bool download = false;
@@ -37,8 +22,9 @@ struct MenuEnabling {
     bool eipAddressMap = false;
     bool workMode = false;
 
-    // The flag of a menu command id; commands this step does not govern
-    // (file, view, help, the toolbar download) answer true.
+    // The flag of a menu command by its number (a VantorCommand); commands
+    // this step does not govern (file, view, help, the toolbar download)
+    // answer true.
     bool enabled(int commandId) const;
     bool operator==(const MenuEnabling&) const = default;
 };
