@@ -343,4 +343,19 @@ std::string healthTooltip(const SlaveHealth& s, int64_t nowMs) {
     return out;
 }
 
+std::string slaveTrendTitle(const SlaveHealth& s) {
+    std::string out = lineName(s.port) + " 从站 " + std::to_string(s.address);
+    if (!s.name.empty())
+        out += " " + s.name;
+    return out + "  失败率 " + failureRateText(s.failureRate());
+}
+
+std::string lineTrendTitle(const LineSummary& line) {
+    return lineName(line.port) + " 合计  失败率 " + failureRateText(line.failureRate);
+}
+
+std::string trendLegend(std::size_t windowCycles) {
+    return "最近 " + std::to_string(windowCycles) + " 个轮询周期：成功向上，失败向下";
+}
+
 } // namespace vantor::services

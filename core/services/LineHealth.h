@@ -24,6 +24,7 @@
 // the slaves that time out or never answered as costing their reply
 // timeout, and stopped slaves as costing nothing).
 #include "model/CVantorDoc.h"
+#include "services/DeviceInfo.h"
 
 #include <array>
 #include <cstdint>
@@ -43,10 +44,6 @@ const char* healthClassKey(HealthClass c);
 // "在线", "超时", "已停止", "从未应答".
 const char* healthClassText(HealthClass c);
 // The colour of a class in the health grid: green, red, grey, dark red.
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
 Rgb healthClassColour(HealthClass c);
 
 struct CycleCounts {
@@ -162,5 +159,11 @@ std::string agoText(std::optional<int64_t> atMs, int64_t nowMs);
 // A grid cell's tooltip: "COM1 从站 3 泵站\n超时（已持续 12 秒）\n状态字 0x8202"
 // ("网关未列出此从站" in the last line when the gateway did not list it).
 std::string healthTooltip(const SlaveHealth& s, int64_t nowMs);
+
+// The trend charts' captions: "COM1 从站 3 泵站  失败率 12.5%",
+// "COM1 合计  失败率 33.3%", and the legend "最近 300 个轮询周期：成功向上，失败向下".
+std::string slaveTrendTitle(const SlaveHealth& s);
+std::string lineTrendTitle(const LineSummary& line);
+std::string trendLegend(std::size_t windowCycles);
 
 } // namespace vantor::services
