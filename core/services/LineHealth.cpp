@@ -19,19 +19,23 @@ std::string lineName(int port) {
     return "COM" + std::to_string(port);
 }
 
-// Severity for ties in the worst-first list: the least working first.
-int severity(HealthClass c) {
-    switch (c) {
-    case HealthClass::Silent:
-        return 0;
-    case HealthClass::Timeout:
-        return 1;
-    case HealthClass::Stopped:
-        return 2;
-    case HealthClass::Online:
-        return 3;
-    }
-    return 3;
+// Each class in the order of HealthClass: its key, its text, its colour,
+// and its rank for ties in the worst-first list (the least working first).
+struct ClassInfo {
+    const char* key;
+    const char* text;
+    Rgb colour;
+    int severity;
+};
+constexpr ClassInfo kClasses[] = {
+    {"online", "在线", {46, 160, 67}, 3},
+    {"timeout", "超时", {220, 50, 47}, 1},
+    {"stopped", "已停止", {150, 150, 150}, 2},
+    {"silent", "从未应答", {128, 16, 16}, 0},
+};
+
+const ClassInfo& infoOf(HealthClass c) {
+    return kClasses[static_cast<std::size_t>(c)];
 }
 
 bool stoppedBy(const std::optional<uint16_t>& control) {
@@ -41,45 +45,15 @@ bool stoppedBy(const std::optional<uint16_t>& control) {
 } // namespace
 
 const char* healthClassKey(HealthClass c) {
-    switch (c) {
-    case HealthClass::Online:
-        return "online";
-    case HealthClass::Timeout:
-        return "timeout";
-    case HealthClass::Stopped:
-        return "stopped";
-    case HealthClass::Silent:
-        return "silent";
-    }
-    return "silent";
+    return infoOf(c).key;
 }
 
 const char* healthClassText(HealthClass c) {
-    switch (c) {
-    case HealthClass::Online:
-        return "在线";
-    case HealthClass::Timeout:
-        return "超时";
-    case HealthClass::Stopped:
-        return "已停止";
-    case HealthClass::Silent:
-        return "从未应答";
-    }
-    return "从未应答";
+    return infoOf(c).text;
 }
 
 Rgb healthClassColour(HealthClass c) {
-    switch (c) {
-    case HealthClass::Online:
-        return {46, 160, 67};
-    case HealthClass::Timeout:
-        return {220, 50, 47};
-    case HealthClass::Stopped:
-        return {150, 150, 150};
-    case HealthClass::Silent:
-        return {128, 16, 16};
-    }
-    return {128, 16, 16};
+    return infoOf(c).colour;
 }
 
 std::optional<double> failureRateOf(const CycleCounts& c) {
@@ -101,15 +75,6 @@ std::vector<SlaveSample> samplesOf(const SlaveStateExchange& exchange) {
         }
     }
     return out;
-}
-
-CycleCounts SlaveHealth::total() const {
-    CycleCounts sum;
-    for (const auto& c : history) {
-        sum.successes += c.successes;
-        sum.failures += c.failures;
-    }
-    return sum;
 }
 
 LineHealth::LineHealth(bool statusLayout, std::size_t windowCycles)
@@ -205,8 +170,13 @@ void LineHealth::observe(SlaveHealth& s, const SlaveSample* sample) {
         s.everAnswered = true;
     }
     s.history.push_back(delta);
-    while (s.history.size() > window_)
+    s.windowTotal.successes += delta.successes;
+    s.windowTotal.failures += delta.failures;
+    while (s.history.size() > window_) {
+        s.windowTotal.successes -= s.history.front().successes;
+        s.windowTotal.failures -= s.history.front().failures;
         s.history.pop_front();
+    }
 
     HealthClass now = HealthClass::Silent;
     if (sample && stoppedBy(s.control))
@@ -287,7 +257,7 @@ std::vector<const SlaveHealth*> LineHealth::worstFirst() const {
         out.push_back(&s);
     auto key = [](const SlaveHealth* s) {
         const auto rate = s->failureRate();
-        return std::make_tuple(rate ? -*rate : 1.0, severity(s->health), -s->budgetShare, s->port,
+        return std::make_tuple(rate ? -*rate : 1.0, infoOf(s->health).severity, -s->budgetShare, s->port,
                                s->address);
     };
     std::stable_sort(out.begin(), out.end(),

@@ -82,9 +82,10 @@ struct SlaveHealth {
     // with no earlier word to compare, counts nothing), newest last, at most
     // the window's length.
     std::deque<CycleCounts> history;
-    double budgetShare = 0; // of its line's poll cycle, 0..1; 0 without the project
+    CycleCounts windowTotal; // the sum of `history`, kept as it moves
+    double budgetShare = 0;  // of its line's poll cycle, 0..1; 0 without the project
 
-    CycleCounts total() const;
+    CycleCounts total() const { return windowTotal; }
     std::optional<double> failureRate() const { return failureRateOf(total()); }
 };
 

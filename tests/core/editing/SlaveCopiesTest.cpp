@@ -50,8 +50,9 @@ TEST_P(SlaveCopiesTest, AllOrNothing) {
         for (const auto& m : copy.modules)
             gates.push_back(m.Gate_Add);
     }
-    if (!c.gates.empty())
+    if (!c.gates.empty()) {
         EXPECT_EQ(gates, c.gates);
+    }
     EXPECT_EQ(doc.coms[0].slave_num, before.coms[0].slave_num + c.count);
     EXPECT_EQ(doc.selectedCom(), 0);
     vantor::testing::expectOwnRanges(editing::projectCommands(doc),
