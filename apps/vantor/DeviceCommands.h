@@ -17,8 +17,9 @@ void runNetworkParamsCommand(QWidget* parent, vantor::model::CVantorDoc& doc);
 // `startDirectory`.
 void runAccessParamsCommand(QWidget* parent, vantor::model::CVantorDoc& doc, const QString& startDirectory);
 // 从站状态 (32806): "请添加一个主站!" without a gateway; nothing for
-// TRX-H-QMB6. The control-word window opens from its list.
-void runSlaveStateCommand(QWidget* parent, vantor::model::CVantorDoc& doc);
+// TRX-H-QMB6. The control-word window opens from its list. 通信诊断 opens
+// the same window at its health tab (`healthFirst`).
+void runSlaveStateCommand(QWidget* parent, vantor::model::CVantorDoc& doc, bool healthFirst = false);
 // 固件升级 (32818): only for the models that open it; files from
 // FIRMWARE/ below `startDirectory`.
 void runFirmwareCommand(QWidget* parent, vantor::model::CVantorDoc& doc, const QString& startDirectory);

@@ -3,6 +3,7 @@
 #include "DeviceCommands.h"
 #include "DeviceControlWordDialog.h"
 #include "QtMessageSink.h"
+#include "SlaveHealthPanel.h"
 #include "editing/VantorCommand.h"
 
 #include "model/GatewayCatalogue.h"
@@ -12,14 +13,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace vantor;
 
 DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::string& model,
-                                               const services::SlaveStateSettings& settings)
+                                               const services::SlaveStateSettings& settings,
+                                               const model::CVantorDoc* project)
     : DeviceDialog(parent), settings_(settings) {
     setObjectName("dialogSlaveState");
     setWindowTitle("从站状态");
@@ -73,16 +78,31 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
     buttons->addWidget(log);
     buttons->addStretch(1);
     buttons->addWidget(close);
+    auto* listPage = new QWidget(this);
+    auto* listLayout = new QVBoxLayout(listPage);
+    listLayout->addWidget(control);
+    listLayout->addWidget(state);
+    listLayout->addWidget(list_, 1);
+    health_ = new SlaveHealthPanel(this, services::usesStatusLayout(model));
+    if (project)
+        health_->setProject(*project);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName("slaveStateTabs");
+    tabs_->addTab(listPage, "从站列表");
+    tabs_->addTab(health_, "通信诊断");
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(control);
-    layout->addWidget(state);
     layout->addWidget(staleNote_);
-    layout->addWidget(list_, 1);
+    layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
-    resize(sizeHint().width(), 620);
+    resize(std::max(sizeHint().width(), 640), 680);
+}
+
+void DeviceSlaveStateDialog::showHealthTab() {
+    tabs_->setCurrentWidget(health_);
 }
 
 void DeviceSlaveStateDialog::start() {
+    clock_.start();
     runExchange(*exchange_, true);
 }
 
@@ -120,6 +140,7 @@ void DeviceSlaveStateDialog::markRowsStale() {
 void DeviceSlaveStateDialog::showRows() {
     shownCycles_ = exchange_->cycles();
     lastRead_ = QTime::currentTime();
+    health_->addCycle(clock_.elapsed(), services::samplesOf(*exchange_));
     const auto& rows = exchange_->rows();
     for (int r = 0; r < static_cast<int>(rows.size()) && r < list_->rowCount(); ++r) {
         for (int c = 0; c < 6; ++c) {
@@ -164,14 +185,16 @@ void DeviceSlaveStateDialog::openControlWord(int row) {
     dialog.showOutcome(this);
 }
 
-void runSlaveStateCommand(QWidget* parent, model::CVantorDoc& doc) {
+void runSlaveStateCommand(QWidget* parent, model::CVantorDoc& doc, bool healthFirst) {
     if (!doc.hasMaster()) {
         gui::QtMessageSink(parent).error(model::kNoGateway);
         return;
     }
     if (!model::gatewayModel(doc.modelName()).has(model::FeatureSlaveState))
         return; // not for the EtherNet/IP gateway
-    DeviceSlaveStateDialog dialog(parent, doc.modelName(), {doc.IP, modbusPort()});
+    DeviceSlaveStateDialog dialog(parent, doc.modelName(), {doc.IP, modbusPort()}, &doc);
+    if (healthFirst)
+        dialog.showHealthTab();
     QTimer::singleShot(0, &dialog, &DeviceSlaveStateDialog::start);
     dialog.exec();
     dialog.showOutcome(parent);

@@ -199,6 +199,9 @@ void MainWindow::buildMenus() {
     for (auto [id, text] : deviceItems)
         device->addAction(command(id, text));
     device->addSeparator();
+    QAction* health = device->addAction("通信诊断");
+    health->setObjectName("commandHealth");
+    connect(health, &QAction::triggered, this, [this] { runSlaveStateCommand(this, doc_, true); });
     QAction* report = device->addAction("调试报告");
     report->setObjectName("commandReport");
     connect(report, &QAction::triggered, this, [this] { runReportCommand(this, doc_, projectPath()); });

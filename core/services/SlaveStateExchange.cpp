@@ -28,7 +28,7 @@ void SlaveStateExchange::start() {
 
 void SlaveStateExchange::onConnected() {
     polling_ = true;
-    startTimer(kPollTimer, kPollPeriodMs);
+    startTimer(kPollTimer, settings_.pollMs);
 }
 
 void SlaveStateExchange::onTimer(int id) {
@@ -40,7 +40,7 @@ void SlaveStateExchange::onTimer(int id) {
     }
     if (id != kPollTimer || !polling_)
         return;
-    startTimer(kPollTimer, kPollPeriodMs);
+    startTimer(kPollTimer, settings_.pollMs);
     if (!inFlight_)
         beginCycle();
 }
@@ -75,7 +75,7 @@ void SlaveStateExchange::onReply(ByteView frame) {
         // A device identification on this link (no read of ours has a
         // transaction id from 256 up): it restarts the poll timer and must
         // name the project's model.
-        startTimer(kPollTimer, kPollPeriodMs);
+        startTimer(kPollTimer, settings_.pollMs);
         if (byteAt(frame, 4) == uint8_t{0x34} && !identificationMatches(model_, frame)) {
             showError(kModelMismatch);
             polling_ = false;

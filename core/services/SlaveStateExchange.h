@@ -1,7 +1,8 @@
 #pragma once
 // Slave state polling ("从站状态") over MODBUS TCP, unit 9.
 //
-// After the connection, timer 2 ticks every 1000 ms. Each tick starts a
+// After the connection, timer 2 ticks every poll period (1000 ms; the CLI
+// may choose another). Each tick starts a
 // cycle: for every polled port the state words are read as a pair of
 // requests (function 4, 125 registers each, transaction id 0 then 1), then
 // the control words the same way (function 3), and at the end the list is
@@ -30,6 +31,7 @@ inline constexpr int kPollPeriodMs = 1000;
 struct SlaveStateSettings {
     std::string host; // the access IP
     int port = kModbusPort;
+    int pollMs = kPollPeriodMs; // the cycle period (the window keeps 1000 ms)
 };
 
 // One row of the list: "COM", "从站地址", "控制字地址", "控制字", "状态字地址",

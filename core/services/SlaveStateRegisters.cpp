@@ -85,6 +85,27 @@ uint16_t stateWord(bool statusLayout, const SlaveCounters& c) {
     return static_cast<uint16_t>(w);
 }
 
+StateWordFields readStateWord(bool statusLayout, uint16_t w) {
+    StateWordFields f;
+    f.failures = (w >> 8) & failureCounterMax(statusLayout);
+    if (statusLayout) {
+        const unsigned status = w & 0x3;
+        f.answering = status == 0x1;
+        f.answerError = status == 0x3;
+        f.successes = (w >> 2) & 0x3F;
+        f.overflowed = (w & 0x4000) != 0;
+    } else {
+        f.answering = (w & 0x1) != 0;
+        f.successes = (w >> 1) & 0x7F;
+        f.overflowed = (w & 0x8000) != 0;
+    }
+    return f;
+}
+
+unsigned successCounterSpan(bool statusLayout) {
+    return statusLayout ? 64 : 128;
+}
+
 std::string controlWordDescription(std::string_view model) {
     if (usesStatusLayout(model))
         return joinIndented({"控制字: BIT0 设备操作使能位。",

@@ -75,6 +75,21 @@ unsigned failureCounterMax(bool statusLayout);
 // bits 7-1 successes, bits 14-8 time-outs, bit 15 overflow.
 uint16_t stateWord(bool statusLayout, const SlaveCounters& counters);
 
+// A state word read back in its layout: whether the last exchange was
+// answered (status 01, or online), answered with an error (status 11;
+// status layout only), and the counter fields as they stand (successes mod
+// 64 or 128, failures mod the failure field's span).
+struct StateWordFields {
+    bool answering = false;
+    bool answerError = false;
+    unsigned successes = 0;
+    unsigned failures = 0;
+    bool overflowed = false;
+};
+StateWordFields readStateWord(bool statusLayout, uint16_t word);
+// The span of the success field: 64 (bits 7-2) or 128 (bits 7-1).
+unsigned successCounterSpan(bool statusLayout);
+
 // The two texts shown above the list, lines joined by '\n' with every line
 // after the first indented by eight blanks.
 std::string controlWordDescription(std::string_view model);

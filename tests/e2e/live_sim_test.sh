@@ -90,6 +90,28 @@ mb wait-change input-registers 0 20 20 >/dev/null && mb wait-change input-regist
 expect_eq "stopped slave's registers" "$frozen" "$(mb read holding 0 8)"
 mb write holding 2001 1 || fail "control word 1"
 mb wait-change holding 0 8 20 >/dev/null || fail "slave 1 did not resume"
+
+# The line health as vantor-cli watches it, one JSON object a cycle: the
+# dead slave has never answered from the first cycle on and fails every
+# exchange, the others are online; with control word 42002 cleared, COM1
+# slave 2 is stopped.
+health() { # CYCLES: the last cycle's slaves as "COM1:3=silent/1.0/None ..."
+    "$CLI" state --watch --interval 1000 --cycles "$1" --project "$DATA/demo.vtc" --ip 127.0.0.1 \
+        --mport "$MPORT" --json >"$WORK/watch" || fail "state --watch: exit $?"
+    [ "$(wc -l <"$WORK/watch")" -eq "$1" ] || fail "one line a cycle: $(cat "$WORK/watch")"
+    tail -n 1 "$WORK/watch" | "$PY" -c 'import json, sys
+d = json.load(sys.stdin)
+print(" ".join("%s:%s=%s/%s/%s" % (s["line"], s["address"], s["class"], s["failure_rate"], s["last_success_ms"])
+               for s in d["slaves"]))'
+}
+out=$(health 3)
+grep -q "COM1:3=silent/1.0/None" <<<"$out" || fail "the dead slave: $out"
+for live in COM1:1 COM1:2 COM2:1 COM2:5; do
+    grep -Eq "$live=online/(0.0|None)/[0-9]+" <<<"$out" || fail "$live not online: $out"
+done
+"$CLI" control --ip 127.0.0.1 --mport "$MPORT" --address 42002 --value 0000 >/dev/null || fail "control 42002"
+out=$(health 1)
+grep -q "COM1:2=stopped/" <<<"$out" || fail "COM1 slave 2 not stopped: $out"
 stop_sim
 
 # --- writes reaching the slave -----------------------------------------------------

@@ -88,7 +88,11 @@ prints on stderr, one per line) with the same exit status. Tables are
               "input": table, "output": table, "overflow"}; an overflow adds "error"
               (exit 1)
   state       {"cycles": [{"cycle", "rows": [{"com", "slave", "controlAddress",
-              "control", "stateAddress", "state"}]}]}
+              "control", "stateAddress", "state"}]}]}; with --watch one object per
+              cycle and line: {"cycle", "t_ms", "slaves": [{"line", "address",
+              "class": "online"|"timeout"|"stopped"|"silent", "failure_rate",
+              "last_success_ms", "since_ms"}]} ("name" and "budget_share" with
+              --project), and {"error"} last when the watch fails
   info        {"id", "version", "build", "mac1", "mac2", "state": {"text", "colour":
               [R, G, B]} or null, "serial"}
   budget      [{"line", "baud", "bitsPerCharacter", "commands", "cycleMs",
