@@ -403,8 +403,9 @@ bool MainWindow::writeProject(const std::string& path, std::string& error) {
 }
 
 void MainWindow::exportWorkbook() {
-    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(workDirectory_, projectPath()),
-                                             gui::kWorkbookFilter, "xlsx");
+    const QString path =
+        gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(workDirectory_, projectPath()),
+                            gui::kWorkbookFilter, "xlsx");
     if (path.isEmpty())
         return;
     std::string error;

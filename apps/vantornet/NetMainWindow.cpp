@@ -290,8 +290,9 @@ bool NetMainWindow::writeProject(const std::string& path, std::string& error) {
 }
 
 void NetMainWindow::exportWorkbook() {
-    const QString path = gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(startDirectory(), projectPath()),
-                                             gui::kWorkbookFilter, "xlsx");
+    const QString path =
+        gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(startDirectory(), projectPath()),
+                            gui::kWorkbookFilter, "xlsx");
     if (path.isEmpty())
         return;
     std::string error;
