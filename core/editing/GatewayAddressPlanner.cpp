@@ -8,58 +8,73 @@ namespace {
 
 constexpr int kMaxSteps = 9999;
 
-// How many commands of the area cover each address, as a prefix-summed table
-// with one extra slot: covered(a) answers for a single address, clearRange
-// for a span. Built once per proposal so that the step-by-step search costs
-// one table lookup per candidate instead of a pass over every command.
+// The addresses the area's commands cover. The search's first candidate is
+// usually free: it is answered by one pass over the commands. Only when it is
+// taken are the covered addresses gathered as sorted, disjoint, merged spans
+// [from, to), after which each candidate is one binary search. So proposing
+// for the 1024th command of a project costs a pass, not a sort, let alone a
+// walk over the whole address space.
 class AreaOccupancy {
 public:
-    AreaOccupancy(std::span<const CommandSpan> commands, int area, int space) {
-        long long top = space;
-        for (const auto& m : commands)
-            if (m.area == area && m.length > 0)
-                top = std::max(top, static_cast<long long>(m.gate) + m.length);
-        // Stored files may hold absurd lengths; nothing above this bound can
-        // matter for a proposal inside the address space.
-        top = std::min<long long>(top, static_cast<long long>(space) + 70000);
-        size_ = static_cast<int>(top);
-        std::vector<int> diff(static_cast<std::size_t>(size_) + 1, 0);
-        for (const auto& m : commands) {
-            if (m.area != area || m.length <= 0)
-                continue;
-            long long lo = std::max<long long>(m.gate, 0);
-            long long hi = std::min<long long>(static_cast<long long>(m.gate) + m.length, size_);
-            if (lo >= hi)
-                continue;
-            diff[static_cast<std::size_t>(lo)] += 1;
-            diff[static_cast<std::size_t>(hi)] -= 1;
-        }
-        // used_[a] = 1 when address a is covered; prefix_[a] = covered count below a.
-        prefix_.assign(static_cast<std::size_t>(size_) + 1, 0);
-        used_.assign(static_cast<std::size_t>(size_), 0);
-        int depth = 0;
-        for (int a = 0; a < size_; ++a) {
-            depth += diff[static_cast<std::size_t>(a)];
-            used_[static_cast<std::size_t>(a)] = depth > 0 ? 1 : 0;
-            prefix_[static_cast<std::size_t>(a) + 1] =
-                prefix_[static_cast<std::size_t>(a)] + used_[static_cast<std::size_t>(a)];
-        }
-    }
+    AreaOccupancy(std::span<const CommandSpan> commands, int area) : commands_(commands), area_(area) {}
 
-    bool covered(int a) const { return a >= 0 && a < size_ && used_[static_cast<std::size_t>(a)] != 0; }
+    bool covered(int a) { return !clearRange(a, 1); }
 
-    bool clearRange(int from, int length) const {
-        if (length <= 0)
-            return !covered(from);
-        long long lo = std::clamp<long long>(from, 0, size_);
-        long long hi = std::clamp<long long>(static_cast<long long>(from) + length, 0, size_);
-        return prefix_[static_cast<std::size_t>(hi)] - prefix_[static_cast<std::size_t>(lo)] == 0;
+    // No covered address in [from, from + length); a span of length 0 or
+    // less asks for `from` alone.
+    bool clearRange(int from, int length) {
+        const long long lo = from;
+        const long long hi = lo + std::max(length, 1);
+        if (!gathered_) {
+            if (clearByPass(lo, hi))
+                return true;
+            gather();
+        }
+        // The first span that ends above `lo`: the spans' ends are sorted too.
+        auto it = std::upper_bound(spans_.begin(), spans_.end(), lo,
+                                   [](long long value, const auto& span) { return value < span.second; });
+        return it == spans_.end() || it->first >= hi;
     }
 
 private:
-    int size_ = 0;
-    std::vector<int> used_;
-    std::vector<int> prefix_;
+    // Stored files may hold negative or absurd addresses; below 0 nothing is
+    // ever proposed.
+    bool span(const CommandSpan& m, long long& from, long long& to) const {
+        if (m.area != area_ || m.length <= 0)
+            return false;
+        from = std::max<long long>(m.gate, 0);
+        to = static_cast<long long>(m.gate) + m.length;
+        return from < to;
+    }
+
+    bool clearByPass(long long lo, long long hi) const {
+        long long from = 0, to = 0;
+        for (const auto& m : commands_)
+            if (span(m, from, to) && from < hi && lo < to)
+                return false;
+        return true;
+    }
+
+    void gather() {
+        gathered_ = true;
+        std::vector<std::pair<long long, long long>> spans;
+        long long from = 0, to = 0;
+        for (const auto& m : commands_)
+            if (span(m, from, to))
+                spans.emplace_back(from, to);
+        std::sort(spans.begin(), spans.end());
+        for (const auto& s : spans) {
+            if (!spans_.empty() && s.first <= spans_.back().second)
+                spans_.back().second = std::max(spans_.back().second, s.second);
+            else
+                spans_.push_back(s);
+        }
+    }
+
+    std::span<const CommandSpan> commands_;
+    int area_;
+    bool gathered_ = false;
+    std::vector<std::pair<long long, long long>> spans_;
 };
 
 // The first candidate: the end of the last command visited (slaves in
@@ -107,7 +122,7 @@ int proposalSpace(int area) {
 int proposeGatewayAddress(std::span<const CommandSpan> commands, int nextAddress, int area, int space) {
     if (space <= 0)
         return -1;
-    AreaOccupancy occupancy(commands, area, space);
+    AreaOccupancy occupancy(commands, area);
     return search(commands, nextAddress, area, space, [&](int a) { return !occupancy.covered(a); });
 }
 
@@ -119,7 +134,7 @@ int proposeGatewayRange(std::span<const CommandSpan> commands, int nextAddress, 
                         int space) {
     if (space <= 0)
         return -1;
-    AreaOccupancy occupancy(commands, area, space);
+    AreaOccupancy occupancy(commands, area);
     return search(commands, nextAddress, area, space, [&](int a) {
         return static_cast<long long>(a) + std::max(length, 1) <= space && occupancy.clearRange(a, length);
     });

@@ -34,6 +34,11 @@ std::optional<std::pair<int, int>> locateRow(const CSlave& s, int row) {
 // server `slave`, in document order.
 std::vector<CommandSpan> otherCommands(const CVantorNetDoc& doc, int slave, int node, int skip) {
     std::vector<CommandSpan> out;
+    std::size_t total = 0;
+    for (const auto& server : doc.slaves)
+        for (const auto& n : server.nodes)
+            total += n.modules.size();
+    out.reserve(total);
     for (std::size_t s = 0; s < doc.slaves.size(); ++s)
         for (std::size_t n = 0; n < doc.slaves[s].nodes.size(); ++n) {
             const bool same = static_cast<int>(s) == slave && static_cast<int>(n) == node;
