@@ -1,5 +1,8 @@
 #include "RefusalList.h"
 
+#include "FileChooser.h"
+#include "QtMessageSink.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -48,6 +51,31 @@ QString workbookPlace(const QString& workDirectory, const QString& projectPath) 
     const QString dir = workDirectory + "/EXCEL";
     QDir().mkpath(dir);
     return projectPath.isEmpty() ? dir : dir + "/" + QFileInfo(projectPath).completeBaseName() + ".xlsx";
+}
+
+void exportWorkbookFrom(QWidget* parent, const QString& workDirectory, const QString& projectPath,
+                        const WorkbookWrite& write) {
+    const QString path = chooseSaveFile(parent, "导出工程表格", workbookPlace(workDirectory, projectPath),
+                                        kWorkbookFilter, "xlsx");
+    if (path.isEmpty())
+        return;
+    std::string error;
+    QtMessageSink sink(parent);
+    if (write(path.toStdString(), error))
+        sink.information("信息", "已导出到 " + path.toStdString());
+    else
+        sink.error("错误", error);
+}
+
+QString chooseWorkbookToImport(QWidget* parent, const QString& workDirectory) {
+    return chooseOpenFile(parent, "导入工程表格", workbookPlace(workDirectory, QString()), kWorkbookFilter);
+}
+
+void showImportFailure(QWidget* parent, const std::string& fileError, const sheet::ImportReport& report) {
+    if (!fileError.empty())
+        QtMessageSink(parent).error("错误", fileError);
+    else
+        showImportRefusals(parent, report);
 }
 
 } // namespace vantor::gui

@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <string>
+
 class QWidget;
 
 namespace vantor::gui {
@@ -21,5 +24,25 @@ void showImportRefusals(QWidget* parent, const sheet::ImportReport& report);
 // when missing), named after the project when it has a file.
 inline constexpr const char* kWorkbookFilter = "Excel 工作簿 (*.xlsx);;所有文件 (*)";
 QString workbookPlace(const QString& workDirectory, const QString& projectPath);
+
+// 导出工程表格...: the file chosen below the work directory is written by
+// `write` (true, or false with the error), and the outcome is shown.
+using WorkbookWrite = std::function<bool(const std::string& path, std::string& error)>;
+void exportWorkbookFrom(QWidget* parent, const QString& workDirectory, const QString& projectPath,
+                        const WorkbookWrite& write);
+
+// 导入工程表格...: the workbook chosen, or empty.
+QString chooseWorkbookToImport(QWidget* parent, const QString& workDirectory);
+
+// Shows why an import built no project (an unreadable file, or the refused
+// rows); true when it built one.
+void showImportFailure(QWidget* parent, const std::string& fileError, const sheet::ImportReport& report);
+template <typename ImportResult> bool importAccepted(QWidget* parent, const ImportResult& result) {
+    if (!result.fileError.empty() || !result.accepted()) {
+        showImportFailure(parent, result.fileError, result.report);
+        return false;
+    }
+    return true;
+}
 
 } // namespace vantor::gui

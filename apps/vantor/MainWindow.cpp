@@ -403,37 +403,23 @@ bool MainWindow::writeProject(const std::string& path, std::string& error) {
 }
 
 void MainWindow::exportWorkbook() {
-    const QString path =
-        gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(workDirectory_, projectPath()),
-                            gui::kWorkbookFilter, "xlsx");
-    if (path.isEmpty())
-        return;
-    std::string error;
-    gui::QtMessageSink sink(this);
-    if (workbook::exportWorkbook(doc_, path.toStdString(), error))
-        sink.information("信息", "已导出到 " + path.toStdString());
-    else
-        sink.error("错误", error);
+    gui::exportWorkbookFrom(this, workDirectory_, projectPath(),
+                            [this](const std::string& path, std::string& error) {
+                                return workbook::exportWorkbook(doc_, path, error);
+                            });
 }
 
 // The workbook becomes the project as one step that 撤销 takes back; a
 // refused workbook changes nothing and lists every refused row.
 void MainWindow::importWorkbook() {
-    const QString path = gui::chooseOpenFile(
-        this, "导入工程表格", gui::workbookPlace(workDirectory_, QString()), gui::kWorkbookFilter);
+    const QString path = gui::chooseWorkbookToImport(this, workDirectory_);
     if (path.isEmpty())
         return;
     model::CVantorDoc fresh;
     fresh.NewDocument(gui::dataDirectoryOf("IP/ETHOption.xml").toStdString());
     auto result = workbook::importWorkbook(path.toStdString(), fresh);
-    if (!result.fileError.empty()) {
-        gui::QtMessageSink(this).error("错误", result.fileError);
+    if (!gui::importAccepted(this, result))
         return;
-    }
-    if (!result.accepted()) {
-        gui::showImportRefusals(this, result.report);
-        return;
-    }
     doc_ = std::move(*result.project);
     afterEdit();
 }

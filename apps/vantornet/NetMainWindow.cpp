@@ -290,35 +290,21 @@ bool NetMainWindow::writeProject(const std::string& path, std::string& error) {
 }
 
 void NetMainWindow::exportWorkbook() {
-    const QString path =
-        gui::chooseSaveFile(this, "导出工程表格", gui::workbookPlace(startDirectory(), projectPath()),
-                            gui::kWorkbookFilter, "xlsx");
-    if (path.isEmpty())
-        return;
-    std::string error;
-    gui::QtMessageSink sink(this);
-    if (workbook::exportNetWorkbook(doc_, path.toStdString(), error))
-        sink.information("信息", "已导出到 " + path.toStdString());
-    else
-        sink.error("错误", error);
+    gui::exportWorkbookFrom(this, startDirectory(), projectPath(),
+                            [this](const std::string& path, std::string& error) {
+                                return workbook::exportNetWorkbook(doc_, path, error);
+                            });
 }
 
 // The workbook becomes the project as one step that 撤销 takes back; a
 // refused workbook changes nothing and lists every refused row.
 void NetMainWindow::importWorkbook() {
-    const QString path = gui::chooseOpenFile(
-        this, "导入工程表格", gui::workbookPlace(startDirectory(), QString()), gui::kWorkbookFilter);
+    const QString path = gui::chooseWorkbookToImport(this, startDirectory());
     if (path.isEmpty())
         return;
     auto result = workbook::importNetWorkbook(path.toStdString());
-    if (!result.fileError.empty()) {
-        gui::QtMessageSink(this).error("错误", result.fileError);
+    if (!gui::importAccepted(this, result))
         return;
-    }
-    if (!result.accepted()) {
-        gui::showImportRefusals(this, result.report);
-        return;
-    }
     doc_ = std::move(*result.project);
     images_.reset();
     afterEdit();

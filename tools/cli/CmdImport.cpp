@@ -24,14 +24,8 @@ int runImport(const std::vector<std::string>& args) {
     model::CVantorDoc fresh;
     fresh.NewDocument(dataDirectoryOf("IP/ETHOption.xml"));
     const auto result = workbook::importWorkbook(options.positional()[0], fresh);
-    if (!result.fileError.empty()) {
-        reportError(result.fileError);
-        return kUsage;
-    }
-    if (!result.accepted()) {
-        printRefusals(result.report);
-        return kRefused;
-    }
+    if (const auto failed = importFailure(result))
+        return *failed;
     const model::CVantorDoc& doc = *result.project;
     std::string error;
     if (!model::ProjectFile::save(doc, *out, dataDirectoryOf("Vantor.ver"), &error)) {

@@ -23,14 +23,8 @@ int runNetImport(const std::vector<std::string>& args) {
         return kUsage;
     }
     const auto result = workbook::importNetWorkbook(options.positional()[0]);
-    if (!result.fileError.empty()) {
-        reportError(result.fileError);
-        return kUsage;
-    }
-    if (!result.accepted()) {
-        printRefusals(result.report);
-        return kRefused;
-    }
+    if (const auto failed = importFailure(result))
+        return *failed;
     const net::CVantorNetDoc& doc = *result.project;
     std::string error;
     if (!net::NetProjectFile::save(doc, *out, dataDirectoryOf("Vantor.ver"), &error)) {

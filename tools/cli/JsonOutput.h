@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,20 @@ void printJsonError(const std::string& fallback);
 // The refused rows of a workbook import: one line each on stderr, or
 // {"refused": [{"sheet", "row", "column", "message"}, ...]}.
 void printRefusals(const sheet::ImportReport& report);
+
+// The end of a workbook import that built no project: an unreadable file
+// (exit 2) or refused rows (exit 1); nothing for an accepted one.
+template <typename ImportResult> std::optional<int> importFailure(const ImportResult& result) {
+    if (!result.fileError.empty()) {
+        reportError(result.fileError);
+        return 2;
+    }
+    if (!result.accepted()) {
+        printRefusals(result.report);
+        return 1;
+    }
+    return std::nullopt;
+}
 
 // A table as {"title", "columns", "rows"}: the rows are the text form's
 // tab-separated cells.
