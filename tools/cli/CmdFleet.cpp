@@ -1,5 +1,5 @@
 // vantor-cli fleet PLAN.csv [--parallel N] [--report OUT.html] [--pace MS]
-//                          [--reply-timeout MS] [--settle MS] [--json]
+//                          [--reply-timeout MS] [--tick MS] [--settle MS] [--json]
 // Commissions every gateway of the plan (one row per gateway:
 // name,ip,port,project,mport): rows that cannot run are named with their
 // line before anything is sent; then every project is downloaded, up to N
@@ -7,7 +7,7 @@
 // serial number read back; for Vantor one cycle of the slaves' state
 // words). One line per gateway as its stage changes, then the summary.
 // --pace and --reply-timeout set the downloads' pause and reply timeout
-// (each exchange's own by default), --settle the time the restarted gateway
+// (each exchange's own by default), --tick VantorNet's fieldbus tick, --settle the time the restarted gateway
 // is given before it is asked (2000 ms); --report writes the fleet report.
 // Exit 0 when every row succeeded, 1 when any was refused or failed, 2 for
 // usage, an unreadable plan or a report that cannot be written.
@@ -27,7 +27,7 @@ namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsageText =
-    "PLAN.csv [--parallel N] [--report OUT.html] [--pace MS] [--reply-timeout MS] [--settle MS]";
+    "PLAN.csv [--parallel N] [--report OUT.html] [--pace MS] [--reply-timeout MS] [--tick MS] [--settle MS]";
 constexpr int kDefaultParallel = 16;
 
 Json gatewayJson(const fleet::GatewayOutcome& g) {
@@ -77,13 +77,14 @@ Json runJson(const fleet::FleetRun& run) {
 }
 
 int runFleet(const std::vector<std::string>& args) {
-    Options o(args, {"--parallel", "--report", "--pace", "--reply-timeout", "--settle"}, {});
+    Options o(args, {"--parallel", "--report", "--pace", "--reply-timeout", "--tick", "--settle"}, {});
     const auto parallel = o.number("--parallel");
     const auto pace = o.number("--pace");
     const auto replyTimeout = o.number("--reply-timeout");
     const auto settle = o.number("--settle");
+    const auto tick = o.number("--tick");
     const auto reportPath = o.value("--report");
-    if (!o.ok() || o.positional().size() != 1 || (parallel && *parallel < 1) ||
+    if (!o.ok() || o.positional().size() != 1 || (parallel && *parallel < 1) || (tick && *tick < 1) ||
         (reportPath && reportPath->empty())) {
         if (!o.error().empty())
             std::fprintf(stderr, "vantor-cli fleet: %s\n", o.error().c_str());
@@ -124,6 +125,7 @@ int runFleet(const std::vector<std::string>& args) {
     fleet::CommissionSettings settings;
     settings.paceMs = pace;
     settings.replyTimeoutMs = replyTimeout;
+    settings.tickMs = tick;
     settings.settleMs = settle.value_or(settings.settleMs);
     blocking::FleetDriver driver(std::move(ready), settings, parallel.value_or(kDefaultParallel));
     if (!jsonMode())
