@@ -12,20 +12,7 @@ set -uo pipefail
 source "$(dirname "$0")/common.bash" "${1:-}"
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (apt-get install time)" >&2; exit 2; }
 
-vtc_begin KX-P6R0-1.0
-commands=0
-for port in 1 2 3 4 5 6; do
-    vtc_com "COM$port"
-    for a in $(seq 1 31); do
-        vtc_slave "COM$port" "$a" 1 50
-        n=$(((port - 1) * 31 + a <= 140 ? 3 : 2))
-        for k in $(seq 1 "$n"); do
-            vtc_module "读4区 03H" $((k * 10)) 1 "$commands"
-            commands=$((commands + 1))
-        done
-    done
-done
-vtc_write "$WORK/largest.vtc"
+commands=$(write_largest_project "$WORK/largest.vtc")
 
 measure() { # COUNT; prints "wall_ms cpu_ms rss_kb"
     local count=$1 i=0 line port mport

@@ -1,5 +1,6 @@
 #include "fleet/FleetPlan.h"
 
+#include "editing/FieldText.h"
 #include "transfer/GatewayAddress.h"
 
 #include <algorithm>
@@ -9,13 +10,7 @@
 namespace vantor::fleet {
 namespace {
 
-std::string trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return std::string(s.substr(first, last - first + 1));
-}
+using editing::trimmed;
 
 bool endsWith(const std::string& s, std::string_view tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
