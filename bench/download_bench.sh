@@ -9,21 +9,7 @@
 set -uo pipefail
 source "$(dirname "$0")/common.bash" "${1:-}"
 
-vtc_begin KX-P6R0-1.0
-commands=0
-for port in 1 2 3 4 5 6; do
-    vtc_com "COM$port"
-    for a in $(seq 1 31); do
-        vtc_slave "COM$port" "$a" 1 50
-        # 512 commands over 186 slaves: 140 slaves with three, 46 with two.
-        n=$(((port - 1) * 31 + a <= 140 ? 3 : 2))
-        for k in $(seq 1 "$n"); do
-            vtc_module "读4区 03H" $((k * 10)) 1 "$commands"
-            commands=$((commands + 1))
-        done
-    done
-done
-vtc_write "$WORK/largest.vtc"
+commands=$(write_largest_project "$WORK/largest.vtc")
 
 run_cli blocks "$WORK/largest.vtc"
 [ "$RC" -eq 0 ] || { echo "blocks failed: $ERR" >&2; exit 1; }

@@ -6,6 +6,7 @@
 #include "DeviceCommands.h"
 #include "EditDialogs.h"
 #include "FileChooser.h"
+#include "FleetDialog.h"
 #include "MainWindowParts.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
@@ -205,6 +206,12 @@ void MainWindow::buildMenus() {
     QAction* report = device->addAction("调试报告");
     report->setObjectName("commandReport");
     connect(report, &QAction::triggered, this, [this] { runReportCommand(this, doc_, projectPath()); });
+    QAction* fleet = device->addAction("批量下载...");
+    fleet->setObjectName("commandFleet");
+    connect(fleet, &QAction::triggered, this, [this] {
+        FleetDialog dialog(this);
+        dialog.exec();
+    });
 
     QMenu* help = menuBar()->addMenu("帮助(&H)");
     help->addAction(command(kHelp, "帮助"));

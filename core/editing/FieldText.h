@@ -3,6 +3,7 @@
 // digits only (an empty field counts as 0); values too large for the form's
 // limits saturate instead of wrapping, so "99999999999" stays out of range.
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vantor::editing {
@@ -21,5 +22,8 @@ std::optional<int> filledDigitsValue(std::string_view text);
 // True when the text holds a character other than '0' (so a zero value
 // written "00" or "0a" is told apart from "0").
 bool holdsOtherThanZero(std::string_view text);
+
+// The text without the blanks and tabs around it.
+std::string trimmed(std::string_view text);
 
 } // namespace vantor::editing

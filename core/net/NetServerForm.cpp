@@ -12,16 +12,9 @@ namespace vantor::net {
 using editing::digitsOnly;
 using editing::fieldValue;
 using editing::FormResult;
+using editing::trimmed;
 
 namespace {
-
-std::string trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return std::string(s.substr(first, last - first + 1));
-}
 
 // Two IP texts name the same server when they hold the same address:
 // "192.168.000.011" is 192.168.0.11. Texts that are no address compare as

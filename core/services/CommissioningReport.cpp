@@ -17,43 +17,9 @@ template <typename Texts> std::string choiceText(const Texts& texts, int index) 
     return std::to_string(index);
 }
 
-class Page {
-public:
-    void heading(const char* id, const std::string& text) {
-        out_ += "<h2 id=\"" + std::string(id) + "\">" + escapeHtml(text) + "</h2>\n";
-    }
-    void subheading(const std::string& text) { out_ += "<h3>" + escapeHtml(text) + "</h3>\n"; }
-    void paragraph(const std::string& text, const char* cls = nullptr) {
-        out_ += cls ? "<p class=\"" + std::string(cls) + "\">" : std::string("<p>");
-        // Line breaks of a message stay visible.
-        std::string escaped = escapeHtml(text);
-        for (std::size_t at = escaped.find('\n'); at != std::string::npos; at = escaped.find('\n', at))
-            escaped.replace(at, 1, "<br>"), at += 4;
-        out_ += escaped + "</p>\n";
-    }
-    template <typename Headers, typename Rows> void table(const Headers& headers, const Rows& rows) {
-        out_ += "<table>\n<tr>";
-        for (const auto& h : headers)
-            out_ += "<th>" + escapeHtml(std::string(h)) + "</th>";
-        out_ += "</tr>\n";
-        for (const auto& row : rows) {
-            out_ += "<tr>";
-            for (const auto& cell : row)
-                out_ += "<td>" + escapeHtml(std::string(cell)) + "</td>";
-            out_ += "</tr>\n";
-        }
-        out_ += "</table>\n";
-    }
-    void raw(const std::string& html) { out_ += html; }
-    std::string take() { return std::move(out_); }
-
-private:
-    std::string out_;
-};
-
 using TextRows = std::vector<std::vector<std::string>>;
 
-void summarySection(Page& page, const model::CVantorDoc& doc) {
+void summarySection(HtmlPage& page, const model::CVantorDoc& doc) {
     page.heading("summary", "项目概要");
     page.table(std::vector<std::string>{"项目", "内容"},
                TextRows{{"网关型号", doc.hasMaster() ? doc.modelName() : "（未添加网关）"},
@@ -81,7 +47,7 @@ void summarySection(Page& page, const model::CVantorDoc& doc) {
                slaves);
 }
 
-void mapSection(Page& page, const model::CVantorDoc& doc) {
+void mapSection(HtmlPage& page, const model::CVantorDoc& doc) {
     page.heading("map", "网关地址映射表");
     // The opening checks may pack the EtherNet/IP gateway's addresses: they
     // work on a copy, the report changes no project.
@@ -111,7 +77,7 @@ void mapSection(Page& page, const model::CVantorDoc& doc) {
     }
 }
 
-void budgetSection(Page& page, const model::CVantorDoc& doc) {
+void budgetSection(HtmlPage& page, const model::CVantorDoc& doc) {
     page.heading("budget", "串口线路预算");
     const auto budgets = editing::lineBudgets(doc);
     std::vector<std::array<std::string, 8>> rows;
@@ -122,39 +88,23 @@ void budgetSection(Page& page, const model::CVantorDoc& doc) {
         page.paragraph(editing::budgetSummary(b), b.overThreshold ? "over" : nullptr);
 }
 
-void deviceSection(Page& page, const std::optional<ReportDevice>& device) {
-    page.heading("device", "网关信息");
-    if (!device) {
-        page.paragraph(kReportNotAsked, "unreached");
-        return;
-    }
-    if (!device->identified) {
-        page.paragraph(std::string(kReportUnreachable) + " " + device->host, "unreached");
-        page.paragraph(device->failure, "reason");
-        return;
-    }
-    const auto& f = device->info;
-    page.table(std::vector<std::string>{"项目", "内容"}, TextRows{{"网关地址", device->host},
-                                                                  {"设备ID", f.deviceId},
-                                                                  {"版本", f.version},
-                                                                  {"编译时间", f.buildTime},
-                                                                  {"序列号", f.serialNumber},
-                                                                  {"MAC1", f.mac1},
-                                                                  {"MAC2", f.mac2},
-                                                                  {"运行状态", f.runState.text}});
-    page.subheading("从站状态");
-    if (!device->statesRead) {
-        page.paragraph(device->stateFailure, "reason");
-        return;
-    }
-    TextRows rows;
-    for (const auto& r : device->states)
-        rows.emplace_back(r.cells.begin(), r.cells.end());
-    page.table(std::vector<std::string>{"COM", "从站地址", "控制字地址", "控制字", "状态字地址", "状态字"},
-               rows);
+} // namespace
+
+void beginReportPage(HtmlPage& page, const std::string& title, const std::string& generatedAt) {
+    page.raw("<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+             escapeHtml(title) +
+             "</title>\n<style>\nbody{font-family:sans-serif;font-size:10pt}\n"
+             "table{border-collapse:collapse;margin-bottom:8pt}\n"
+             "th,td{border:1px solid #888;padding:2px 6px;text-align:left}\n"
+             "th{background:#eee}\n.over,.unreached{color:#b00000}\n</style>\n</head>\n<body>\n");
+    page.raw("<h1>" + escapeHtml(title) + "</h1>\n");
+    page.paragraph("生成时间：" + generatedAt);
 }
 
-} // namespace
+std::string endReportPage(HtmlPage& page) {
+    page.raw("</body>\n</html>\n");
+    return page.take();
+}
 
 std::string escapeHtml(std::string_view text) {
     std::string out;
@@ -196,6 +146,39 @@ std::vector<SlaveStateRow> writtenRows(const std::vector<SlaveStateRow>& rows) {
         if (!r.empty())
             out.push_back(r);
     return out;
+}
+
+void deviceSection(HtmlPage& page, const std::optional<ReportDevice>& device, const char* id,
+                   const std::string& title) {
+    page.heading(id, title);
+    if (!device) {
+        page.paragraph(kReportNotAsked, "unreached");
+        return;
+    }
+    if (!device->identified) {
+        page.paragraph(std::string(kReportUnreachable) + " " + device->host, "unreached");
+        page.paragraph(device->failure, "reason");
+        return;
+    }
+    const auto& f = device->info;
+    page.table(std::vector<std::string>{"项目", "内容"}, TextRows{{"网关地址", device->host},
+                                                                  {"设备ID", f.deviceId},
+                                                                  {"版本", f.version},
+                                                                  {"编译时间", f.buildTime},
+                                                                  {"序列号", f.serialNumber},
+                                                                  {"MAC1", f.mac1},
+                                                                  {"MAC2", f.mac2},
+                                                                  {"运行状态", f.runState.text}});
+    page.subheading("从站状态");
+    if (!device->statesRead) {
+        page.paragraph(device->stateFailure, "reason");
+        return;
+    }
+    TextRows rows;
+    for (const auto& r : device->states)
+        rows.emplace_back(r.cells.begin(), r.cells.end());
+    page.table(std::vector<std::string>{"COM", "从站地址", "控制字地址", "控制字", "状态字地址", "状态字"},
+               rows);
 }
 
 std::string reportGatewayQuestion(const std::string& host) {
@@ -247,22 +230,13 @@ ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gat
 
 std::string commissioningReport(const model::CVantorDoc& doc, const std::string& projectName,
                                 const std::string& generatedAt, const std::optional<ReportDevice>& device) {
-    Page page;
-    const std::string title = "调试报告 " + projectName;
-    page.raw("<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-             escapeHtml(title) +
-             "</title>\n<style>\nbody{font-family:sans-serif;font-size:10pt}\n"
-             "table{border-collapse:collapse;margin-bottom:8pt}\n"
-             "th,td{border:1px solid #888;padding:2px 6px;text-align:left}\n"
-             "th{background:#eee}\n.over,.unreached{color:#b00000}\n</style>\n</head>\n<body>\n");
-    page.raw("<h1>" + escapeHtml(title) + "</h1>\n");
-    page.paragraph("生成时间：" + generatedAt);
+    HtmlPage page;
+    beginReportPage(page, "调试报告 " + projectName, generatedAt);
     summarySection(page, doc);
     mapSection(page, doc);
     budgetSection(page, doc);
     deviceSection(page, device);
-    page.raw("</body>\n</html>\n");
-    return page.take();
+    return endReportPage(page);
 }
 
 } // namespace vantor::services

@@ -8,6 +8,7 @@
 // text taken from the project or the gateway is escaped.
 #include "model/CVantorDoc.h"
 #include "services/DeviceInfoExchange.h"
+#include "services/HtmlPage.h"
 #include "services/SlaveStateExchange.h"
 
 #include <functional>
@@ -28,9 +29,6 @@ struct ReportDevice {
     std::string stateFailure;
     std::vector<SlaveStateRow> states; // the written rows of that cycle
 };
-
-// `text` with & < > " ' replaced by their entities.
-std::string escapeHtml(std::string_view text);
 
 // The texts of an exchange's messages, one per line, for a failure reason.
 std::string messageTexts(const std::vector<Message>& messages);
@@ -78,6 +76,13 @@ inline constexpr const char* kReportOverProject = "调试报告不能覆盖工�
 
 // The window's question before it asks the gateway at `host`.
 std::string reportGatewayQuestion(const std::string& host);
+
+// The pieces the reports share: the page's head (title, style, the moment
+// it was made) and end, and the section of what a gateway answered.
+void beginReportPage(HtmlPage& page, const std::string& title, const std::string& generatedAt);
+std::string endReportPage(HtmlPage& page);
+void deviceSection(HtmlPage& page, const std::optional<ReportDevice>& device, const char* id = "device",
+                   const std::string& title = "网关信息");
 
 // The whole page. `projectName` names the project file, `generatedAt` the
 // moment the report was made (passed in: the core reads no clock). Without

@@ -148,6 +148,32 @@ start_sim() {
     fi
 }
 
+# start_fleet MODEL N DUMPDIR [SWITCHES...]: N gateways in one simulator;
+# sets FLEET_LINES (one "CONFIG MODBUS" line per member) and SIM_PID.
+start_fleet() {
+    local model=$1 count=$2 dump=$3
+    shift 3
+    mkdir -p "$dump"
+    local fifo="$WORK/fleet.$RANDOM.$RANDOM" line
+    mkfifo "$fifo"
+    exec {SIM_FD}<>"$fifo"
+    "$SIM" --model "$model" --fleet "$count" --port 0 --port-file "$fifo" --dump-dir "$dump" "$@" \
+        2>>"$WORK/sim.log" &
+    SIM_PID=$!
+    SIM_PIDS+=("$SIM_PID")
+    FLEET_LINES=()
+    while [ "${#FLEET_LINES[@]}" -lt "$count" ] && read -r -t 20 line <&"$SIM_FD"; do
+        FLEET_LINES+=("$line")
+    done
+    exec {SIM_FD}<&-
+    rm -f "$fifo"
+    if [ "${#FLEET_LINES[@]}" -ne "$count" ]; then
+        fail "fleet of $count $model did not start"
+        cat "$WORK/sim.log" >&2
+        return 1
+    fi
+}
+
 stop_sim() {
     kill "$SIM_PID" 2>/dev/null
     wait "$SIM_PID" 2>/dev/null

@@ -2,13 +2,15 @@
 # The core's folders form layers that point one way: a folder includes only
 # folders of lower layers (and itself). services/ is the top of Vantor's
 # layers; net/ and load/ sit beside it and may use everything below, and
-# each other's shared pieces. workbook/ (projects as workbooks) is the top:
+# each other's shared pieces. workbook/ (projects as workbooks) sits above:
 # it runs the editing, service and VantorNet operations on imported rows.
+# fleet/ (many gateways commissioned at once) sits on the exchanges of both
+# programs.
 #   core_layers_test.sh CORE_DIR
 set -euo pipefail
 core=$1
 declare -A rank=([common]=0 [text]=0 [picture]=0 [markup]=1 [sheet]=1 [model]=2 [view]=3 [editing]=3
-                 [transfer]=4 [services]=5 [net]=6 [load]=6 [workbook]=7)
+                 [transfer]=4 [services]=5 [net]=6 [load]=6 [workbook]=7 [fleet]=8)
 failures=0
 for dir in "$core"/*/; do
     folder=$(basename "$dir")

@@ -9,7 +9,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace vantor::blocking {
 
@@ -102,28 +104,72 @@ void BlockingDriver::readSocket() {
     }
 }
 
+bool BlockingDriver::serviceDue() {
+    if (isFinished())
+        return false;
+    const auto wait = untilDeadline();
+    if (std::exchange(connectFailed_, false))
+        socketConnected(false);
+    else if (wait && *wait == 0)
+        advanceTo(nowMs());
+    else if (fd_ < 0 && !wait)
+        cancel(); // nothing can happen any more: no socket and no timer
+    else
+        return false;
+    return true;
+}
+
+pollfd BlockingDriver::pollRequest() const {
+    return {fd_, static_cast<short>(connecting_ ? POLLOUT : POLLIN | (pending_.empty() ? 0 : POLLOUT)), 0};
+}
+
+void BlockingDriver::serviceReady(short revents) {
+    if (fd_ < 0 || isFinished())
+        return;
+    if (connecting_)
+        finishConnect();
+    else if (revents & (POLLIN | POLLHUP | POLLERR))
+        readSocket();
+    else if ((revents & POLLOUT) && !pending_.empty())
+        flush(true);
+}
+
 FinishedAction BlockingDriver::run() {
     start();
-    while (!isFinished()) {
-        const auto wait = untilDeadline();
-        pollfd p{fd_, static_cast<short>(connecting_ ? POLLOUT : POLLIN | (pending_.empty() ? 0 : POLLOUT)),
-                 0};
-        if (std::exchange(connectFailed_, false))
-            socketConnected(false);
-        else if (wait && *wait == 0)
-            advanceTo(nowMs());
-        else if (fd_ < 0 && !wait)
-            cancel(); // nothing can happen any more: no socket and no timer
-        else if (::poll(&p, fd_ >= 0 ? 1 : 0, wait ? static_cast<int>(*wait) : -1) <= 0)
-            continue; // the deadline (next round) or EINTR
-        else if (connecting_)
-            finishConnect();
-        else if (p.revents & (POLLIN | POLLHUP | POLLERR))
-            readSocket();
-        else if ((p.revents & POLLOUT) && !pending_.empty())
-            flush(true);
-    }
+    BlockingDriver* self = this;
+    while (!isFinished())
+        pollOnce(std::span(&self, 1));
     return result().value_or(FinishedAction{});
+}
+
+void pollOnce(std::span<BlockingDriver* const> drivers, std::optional<int64_t> limitMs) {
+    bool served = false;
+    for (auto* d : drivers)
+        served = d->serviceDue() || served;
+    if (served)
+        return;
+    std::vector<pollfd> fds;
+    std::vector<BlockingDriver*> owners;
+    std::optional<int64_t> wait = limitMs;
+    for (auto* d : drivers) {
+        if (d->isFinished())
+            continue;
+        if (const auto until = d->untilDeadline())
+            wait = wait ? std::min(*wait, *until) : *until;
+        const pollfd p = d->pollRequest();
+        if (p.fd >= 0) {
+            fds.push_back(p);
+            owners.push_back(d);
+        }
+    }
+    if (fds.empty() && !wait)
+        return;
+    // The deadline comes on the next turn; EINTR is only a turn early.
+    if (::poll(fds.data(), fds.size(), wait ? static_cast<int>(std::max<int64_t>(0, *wait)) : -1) <= 0)
+        return;
+    for (std::size_t i = 0; i < fds.size(); ++i)
+        if (fds[i].revents)
+            owners[i]->serviceReady(fds[i].revents);
 }
 
 } // namespace vantor::blocking

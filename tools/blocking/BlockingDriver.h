@@ -13,6 +13,9 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
+#include <poll.h>
+#include <span>
 #include <string>
 
 namespace vantor::blocking {
@@ -33,6 +36,15 @@ public:
 
     // Starts the exchange and runs it until it reports finished.
     transfer::FinishedAction run();
+
+    // One driver's share of a loop over many (pollOnce): serves what needs
+    // no waiting (a failed connect to report, a due deadline, a run that
+    // can go nowhere); true when it did something.
+    bool serviceDue();
+    // What to wait for: the socket and its events (fd -1 when none).
+    pollfd pollRequest() const;
+    // The socket is ready with `revents`.
+    void serviceReady(short revents);
 
     int64_t elapsedMs() const { return nowMs(); }
 
@@ -72,5 +84,12 @@ private:
     transfer::PendingSend pending_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
+
+// One turn of a loop over many drivers on one thread: each serves what is
+// due; when none had anything to do, waits in one poll() for any of their
+// sockets, until the earliest deadline of their exchanges (and at most
+// `limitMs`), and serves the ready ones. Drivers that have finished are
+// left alone.
+void pollOnce(std::span<BlockingDriver* const> drivers, std::optional<int64_t> limitMs = std::nullopt);
 
 } // namespace vantor::blocking

@@ -14,22 +14,12 @@
 #include "services/CommissioningReport.h"
 
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 
 namespace vantor::cli {
 namespace {
 
 constexpr const char* kUsageText = "FILE.vtc [--ip A] [--port P] [--mport P] -o OUT.html";
-
-std::string localTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    localtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
-    return text;
-}
 
 // The blocking loop as the report's exchange runner.
 std::vector<Message> runBlocking(transfer::Exchange& exchange, const std::function<bool()>& done) {
@@ -73,7 +63,7 @@ int runReport(const std::vector<std::string>& args) {
         device = services::visitGateway(doc, {*ip, port, mport.value_or(services::kModbusPort)}, runBlocking);
 
     const std::string html = services::commissioningReport(
-        doc, std::filesystem::path(path).filename().string(), localTime(), device);
+        doc, std::filesystem::path(path).filename().string(), localTimeText(), device);
     std::string error;
     if (!writeFileAtomically(*out, html, &error)) {
         std::fprintf(stderr, "vantor-cli report: %s\n", error.c_str());

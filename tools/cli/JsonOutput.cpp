@@ -71,7 +71,7 @@ void printRefusals(const sheet::ImportReport& report) {
 std::string jsonHelp() {
     return R"(
 --json (show, check, blocks, map, eip, state, info, budget, import, net-show,
-net-blocks, net-map) prints one JSON document on stdout with the data of the text form.
+net-blocks, net-map, fleet) prints one JSON document on stdout with the data of the text form.
 A failure prints {"error": TEXT} instead (TEXT: the messages the text form
 prints on stderr, one per line) with the same exit status. Tables are
 {"title", "columns", "rows"}, each row the list of the text form's cells.
@@ -107,6 +107,12 @@ prints on stderr, one per line) with the same exit status. Tables are
               "gatewayAddress", "sendOnChange", "comment"}]}]}]}
   net-blocks  {"a", "b"}: the two images as lowercase hex
   net-map     {"kind": "dp"|"gateway", "lists": [table]}
+  fleet       {"gateways": [{"name", "ok", "reason", "line", "ip", "port", "project",
+              "checksum", "model", "blocks": [{"command", "bytes"}], "download",
+              "elapsed_ms", "identity": {"device_id", "version", "build_time",
+              "serial_number", "run_state"}, "states": {"read", "summary", "rows"}}],
+              "refused": [{"line", "name", "reason"}], "summary": {"gateways",
+              "succeeded", "failed", "refused", "elapsed_ms"}}; exit 1 when any failed
 )";
 }
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 namespace vantor::cli {
@@ -82,6 +83,15 @@ std::string dataDirectoryOf(const std::string& relative) {
 std::string startDirectory() {
     std::error_code ec;
     return std::filesystem::current_path(ec).string();
+}
+
+std::string localTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
 }
 
 Options::Options(const std::vector<std::string>& args, const std::vector<std::string>& valued,

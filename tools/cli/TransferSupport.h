@@ -70,6 +70,9 @@ std::string startDirectory();
 // the current directory, else the installed data directory.
 std::string dataDirectoryOf(const std::string& relative);
 
+// The local time as "2024-05-01 12:00:00", for a report's date.
+std::string localTimeText();
+
 // Options of the form --name VALUE and --flag, plus positional arguments.
 class Options {
 public:

@@ -38,6 +38,19 @@
 //   --run-state N            run state in the identification (default 2)
 //   --firmware-result N      answer every firmware block with result N
 //
+// A fleet:
+//   --fleet N                plays N gateways of the model in one process, each
+//                            with its own state, registers and dump folder
+//                            (DIR/member1, DIR/member2, ...), on consecutive
+//                            ports from --port and --modbus-port (0, or no
+//                            --modbus-port: ports the system chooses); the
+//                            port file then has one line per member: its
+//                            configuration port and its MODBUS TCP port
+//   --member I               the fault switches after it apply to member I
+//                            (1..N) alone, on top of those given before the
+//                            first --member; --modbus-fault, --layout,
+//                            --run-state and --firmware-result apply to all
+//
 // Live project:
 //   --project FILE.vtc       start as if FILE had been downloaded (its checks
 //                            and blocks) and serve its data areas with values
@@ -61,7 +74,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <iostream>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -82,6 +98,8 @@ const char* const kUsage =
     "                         [--long-reply CMD] [--close-after CMD] [--chatter MS]\n"
     "                         [--modbus-port N] [--modbus-port-file F] [--modbus-fault]\n"
     "                         [--layout 52|44] [--run-state N] [--firmware-result N]\n"
+    "       vantor-gatewaysim --model NAME --fleet N [--port-file F] [the options above]\n"
+    "                         [--member I fault switches for member I]...\n"
     "       vantor-gatewaysim --project FILE.vtc [--dead COM1:3,...] [the options above]\n"
     "       vantor-gatewaysim --version   (alone: the suite's release; with a value: the fault switch)\n"
     "       vantor-gatewaysim --help\n";
@@ -102,8 +120,7 @@ bool number(const std::string& s, long max, long& out) {
     return out <= max;
 }
 
-bool writePortFile(const std::string& path, int port) {
-    const std::string line = std::to_string(port) + "\n";
+bool writePortFile(const std::string& path, const std::string& line) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode)) {
         int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
@@ -137,6 +154,9 @@ int main(int argc, char** argv) {
     long port = -1;
     bool verbose = false;
     sim::Faults faults;
+    sim::Faults* target = &faults;
+    std::map<int, sim::Faults> memberFaults;
+    long fleet = 0;
     long modbusPort = -1, layout = 0, runState = 2, firmwareResult = 0;
     std::string modbusPortFile;
     bool modbusFault = false;
@@ -158,7 +178,7 @@ int main(int argc, char** argv) {
             continue;
         }
         if (a == "--split-hold") {
-            faults.splitHold = true;
+            target->splitHold = true;
             continue;
         }
         if (a == "--help") {
@@ -169,7 +189,16 @@ int main(int argc, char** argv) {
             return bad("missing value for " + a);
         const std::string v = args[++i];
         long n = 0;
-        if (a == "--model") {
+        if (a == "--member") {
+            if (!number(v, 1000, n) || n < 1 || (fleet > 0 && n > fleet))
+                return bad("--member takes a member number 1.." + std::to_string(fleet) + " after --fleet");
+            // The switches so far apply to every member; those after it to
+            // this one alone, until the next --member.
+            target = &memberFaults.try_emplace(static_cast<int>(n), faults).first->second;
+        } else if (a == "--fleet") {
+            if (!number(v, 1000, fleet) || fleet < 1)
+                return bad("--fleet takes a number of gateways 1..1000");
+        } else if (a == "--model") {
             modelName = v;
         } else if (a == "--bind") {
             bind = v;
@@ -184,45 +213,45 @@ int main(int argc, char** argv) {
             auto b = transfer::fromHex(v);
             if (!b || b->size() != 1)
                 return bad("--identity-code takes one hex byte");
-            faults.identityCode = (*b)[0];
+            target->identityCode = (*b)[0];
         } else if (a == "--identity-tail") {
             auto b = transfer::fromHex(v);
             if (!b || b->size() != 3)
                 return bad("--identity-tail takes three hex bytes");
-            faults.identityTail = std::array<uint8_t, 3>{(*b)[0], (*b)[1], (*b)[2]};
+            target->identityTail = std::array<uint8_t, 3>{(*b)[0], (*b)[1], (*b)[2]};
         } else if (a == "--version") {
             auto comma = v.find(',');
             long x = 0, y = 0;
             if (comma == std::string::npos || !number(v.substr(0, comma), 255, x) ||
                 !number(v.substr(comma + 1), 255, y))
                 return bad("--version takes A,B");
-            faults.versionMarks = {static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
+            target->versionMarks = {static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
         } else if (a == "--status") {
             auto eq = v.find('=');
             long cmd = 0, st = 0;
             if (eq == std::string::npos || !number(v.substr(0, eq), 0xFFFFFFFFL, cmd) ||
                 !number(v.substr(eq + 1), 255, st))
                 return bad("--status takes CMD=N");
-            faults.status[static_cast<uint32_t>(cmd)] = static_cast<uint8_t>(st);
+            target->status[static_cast<uint32_t>(cmd)] = static_cast<uint8_t>(st);
         } else if (a == "--no-reply" || a == "--short-reply" || a == "--split-reply" || a == "--reset-at" ||
                    a == "--long-reply" || a == "--close-after") {
             if (!number(v, 0xFFFFFFFFL, n))
                 return bad(a + " takes a command number");
-            auto& set = a == "--no-reply"      ? faults.noReply
-                        : a == "--short-reply" ? faults.shortReply
-                        : a == "--split-reply" ? faults.splitReply
-                        : a == "--long-reply"  ? faults.longReply
-                        : a == "--close-after" ? faults.closeAfter
-                                               : faults.resetAt;
+            auto& set = a == "--no-reply"      ? target->noReply
+                        : a == "--short-reply" ? target->shortReply
+                        : a == "--split-reply" ? target->splitReply
+                        : a == "--long-reply"  ? target->longReply
+                        : a == "--close-after" ? target->closeAfter
+                                               : target->resetAt;
             set.insert(static_cast<uint32_t>(n));
         } else if (a == "--split-gap" || a == "--delay") {
             if (!number(v, 600000, n))
                 return bad(a + " takes milliseconds");
-            (a == "--delay" ? faults.delayMs : faults.splitGapMs) = static_cast<int>(n);
+            (a == "--delay" ? target->delayMs : target->splitGapMs) = static_cast<int>(n);
         } else if (a == "--chatter") {
             if (!number(v, 600000, n) || n == 0)
                 return bad("--chatter takes milliseconds (1 or more)");
-            faults.chatterMs = static_cast<int>(n);
+            target->chatterMs = static_cast<int>(n);
         } else if (a == "--modbus-port") {
             if (!number(v, 65535, modbusPort))
                 return bad("bad MODBUS port " + v);
@@ -260,6 +289,10 @@ int main(int argc, char** argv) {
     } else if (!dead.empty()) {
         return bad("--dead needs --project");
     }
+    if (fleet > 0 && live)
+        return bad("--fleet plays gateways that start empty: --project cannot go with it");
+    if (!memberFaults.empty() && fleet == 0)
+        return bad("--member needs --fleet");
     // The configurator's models and VantorNet's (QB-H-NET2.0 is VantorNet's
     // only; its identity is not checked, so it reports the catch-all code).
     if (!model::findGatewayModel(modelName) && !net::findNetGatewayModel(modelName))
@@ -267,14 +300,6 @@ int main(int argc, char** argv) {
     if (port < 0)
         port = transfer::servicePort(modelName, 5032);
 
-    sim::GatewayState state(modelName, dumpDir);
-    state.faults = faults;
-    state.services.identity().layout = static_cast<int>(layout);
-    state.services.identity().runState = static_cast<uint8_t>(runState);
-    state.services.setFirmwareResult(static_cast<uint8_t>(firmwareResult));
-    state.services.setDumpDir(dumpDir);
-    if (live)
-        sim::keepAsDownloaded(state, *live);
     sim::Simulator simulator;
     if (!simulator.catchStopSignals()) {
         std::fprintf(stderr, "vantor-gatewaysim: cannot catch stop signals\n");
@@ -283,43 +308,92 @@ int main(int argc, char** argv) {
     StderrWireLog log;
     if (verbose)
         simulator.setWireLog(&log);
-    std::string error;
-    int bound = simulator.listen(
-        bind, static_cast<int>(port), "config",
-        [&state] { return std::make_unique<sim::ConfigSession>(state); }, &error);
-    if (bound < 0) {
-        std::fprintf(stderr, "vantor-gatewaysim: %s\n", error.c_str());
-        return 1;
+
+    // Each gateway with its own state, dump folder, fault switches and
+    // registers; all of them served by the one loop.
+    struct Member {
+        std::unique_ptr<sim::GatewayState> state;
+        std::unique_ptr<sim::ModbusRegisters> registers;
+    };
+    std::vector<Member> members;
+    std::optional<sim::LiveProject> liveProject;
+    std::string portLines, modbusLines;
+    const long count = fleet > 0 ? fleet : 1;
+    for (long m = 1; m <= count; ++m) {
+        std::string memberDump = dumpDir;
+        if (fleet > 0 && !dumpDir.empty()) {
+            memberDump = dumpDir + "/member" + std::to_string(m);
+            std::error_code ec;
+            std::filesystem::create_directories(memberDump, ec);
+        }
+        auto state = std::make_unique<sim::GatewayState>(modelName, memberDump);
+        const auto own = memberFaults.find(static_cast<int>(m));
+        state->faults = own != memberFaults.end() ? own->second : faults;
+        state->services.identity().layout = static_cast<int>(layout);
+        state->services.identity().runState = static_cast<uint8_t>(runState);
+        state->services.setFirmwareResult(static_cast<uint8_t>(firmwareResult));
+        state->services.setDumpDir(memberDump);
+        if (live)
+            sim::keepAsDownloaded(*state, *live);
+        auto registers =
+            std::make_unique<sim::ModbusRegisters>(services::usesStatusLayout(modelName), live.has_value());
+        registers->writeFault = modbusFault;
+        if (live) {
+            liveProject.emplace(live->doc, dead, services::usesStatusLayout(modelName));
+            registers->attachLive(&*liveProject, live->blocks.fieldbus);
+            const auto cycles = liveProject->cycleMs();
+            for (std::size_t l = 0; verbose && l < cycles.size(); ++l)
+                std::fprintf(stderr, "vantor-gatewaysim: %s poll cycle %.1f ms\n",
+                             live->doc.coms[l].COMName.c_str(), cycles[l]);
+        }
+        // A fleet's members listen on consecutive ports from the given ones,
+        // or on ports the system chooses when they are 0.
+        const int offset = static_cast<int>(m - 1);
+        const int configPort = port == 0 ? 0 : static_cast<int>(port) + offset;
+        std::string error;
+        auto* st = state.get();
+        int bound = configPort > 65535
+                        ? -1
+                        : simulator.listen(
+                              bind, configPort, "config",
+                              [st] { return std::make_unique<sim::ConfigSession>(*st); }, &error);
+        if (bound < 0) {
+            std::fprintf(stderr, "vantor-gatewaysim: %s\n",
+                         error.empty() ? "port out of range" : error.c_str());
+            return 1;
+        }
+        if (verbose)
+            std::fprintf(stderr, "vantor-gatewaysim: %s on %s:%d\n", modelName.c_str(), bind.c_str(), bound);
+        auto* regs = registers.get();
+        const int wantedModbus = modbusPort < 0    ? (fleet > 0 ? 0 : 502)
+                                 : modbusPort == 0 ? 0
+                                                   : static_cast<int>(modbusPort) + offset;
+        int modbusBound =
+            wantedModbus > 65535
+                ? -1
+                : simulator.listen(
+                      bind, wantedModbus, "modbus",
+                      [regs, st] { return std::make_unique<sim::ModbusSession>(*regs, *st); }, &error);
+        if (modbusBound < 0 && (modbusPort >= 0 || fleet > 0)) {
+            std::fprintf(stderr, "vantor-gatewaysim: %s\n", error.c_str());
+            return 1;
+        }
+        if (modbusBound < 0)
+            std::fprintf(stderr, "vantor-gatewaysim: no MODBUS TCP (%s)\n", error.c_str());
+        else if (verbose)
+            std::fprintf(stderr, "vantor-gatewaysim: MODBUS TCP on %s:%d\n", bind.c_str(), modbusBound);
+        // A fleet's port file has one line per member: its configuration
+        // port and its MODBUS TCP port.
+        portLines += std::to_string(bound) + (fleet > 0 ? " " + std::to_string(modbusBound) : "") + "\n";
+        if (modbusBound >= 0)
+            modbusLines += std::to_string(modbusBound) + "\n";
+        members.push_back({std::move(state), std::move(registers)});
     }
-    if (verbose)
-        std::fprintf(stderr, "vantor-gatewaysim: %s on %s:%d\n", modelName.c_str(), bind.c_str(), bound);
-    if (!portFile.empty() && !writePortFile(portFile, bound)) {
+    if (!portFile.empty() && !writePortFile(portFile, portLines)) {
         std::fprintf(stderr, "vantor-gatewaysim: cannot write %s\n", portFile.c_str());
         return 1;
     }
-    sim::ModbusRegisters registers(services::usesStatusLayout(modelName), live.has_value());
-    registers.writeFault = modbusFault;
-    std::optional<sim::LiveProject> liveProject;
-    if (live) {
-        liveProject.emplace(live->doc, dead, services::usesStatusLayout(modelName));
-        registers.attachLive(&*liveProject, live->blocks.fieldbus);
-        const auto cycles = liveProject->cycleMs();
-        for (std::size_t l = 0; verbose && l < cycles.size(); ++l)
-            std::fprintf(stderr, "vantor-gatewaysim: %s poll cycle %.1f ms\n",
-                         live->doc.coms[l].COMName.c_str(), cycles[l]);
-    }
-    int modbusBound = simulator.listen(
-        bind, modbusPort < 0 ? 502 : static_cast<int>(modbusPort), "modbus",
-        [&registers, &state] { return std::make_unique<sim::ModbusSession>(registers, state); }, &error);
-    if (modbusBound < 0 && modbusPort >= 0) {
-        std::fprintf(stderr, "vantor-gatewaysim: %s\n", error.c_str());
-        return 1;
-    }
-    if (modbusBound < 0)
-        std::fprintf(stderr, "vantor-gatewaysim: no MODBUS TCP (%s)\n", error.c_str());
-    else if (verbose)
-        std::fprintf(stderr, "vantor-gatewaysim: MODBUS TCP on %s:%d\n", bind.c_str(), modbusBound);
-    if (modbusBound >= 0 && !modbusPortFile.empty() && !writePortFile(modbusPortFile, modbusBound)) {
+    if (!modbusLines.empty() && !modbusPortFile.empty() && !writePortFile(modbusPortFile, modbusLines)) {
         std::fprintf(stderr, "vantor-gatewaysim: cannot write %s\n", modbusPortFile.c_str());
         return 1;
     }

@@ -1,4 +1,5 @@
 #include "../transfer/ExchangeHarness.h"
+#include "GatewayReplies.h"
 #include "model/GatewayCatalogue.h"
 #include "services/DeviceInfoExchange.h"
 #include "transfer/CommandFrame.h"
@@ -12,40 +13,8 @@ namespace {
 
 using transfer::Bytes;
 using transfer::testing::ExchangeHarness;
-
-// An identification reply in the layout of `length` (52 or 44).
-Bytes identification(uint32_t length, uint8_t code, uint8_t runState) {
-    Bytes r = transfer::commandFrame(1, length);
-    r.resize(length == 52 ? 61 : 53, 0);
-    r[12] = code;
-    r[13] = 0x34;
-    r[14] = 0x58;
-    r[15] = 0x06;
-    r[16] = 0x04;
-    r[17] = 0x03;
-    r[18] = 0x02;
-    r[19] = 0x01;
-    const char* build = "2024-05-06 10:11:12";
-    std::memcpy(&r[20], build, std::strlen(build));
-    const uint8_t mac1[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0xEF};
-    std::memcpy(&r[44], mac1, 6);
-    if (length == 52) {
-        const uint8_t mac2[6] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0xF0};
-        std::memcpy(&r[52], mac2, 6);
-        r[60] = runState;
-    } else {
-        r[52] = runState;
-    }
-    return r;
-}
-
-Bytes serialReply(uint32_t length = 12) {
-    Bytes r = transfer::commandFrame(4, length);
-    r.resize(12, 0);
-    for (uint8_t i = 0; i < 12; ++i)
-        r.push_back(static_cast<uint8_t>(0xA0 + i));
-    return r;
-}
+using transfer::testing::identification;
+using transfer::testing::serialReply;
 
 TEST(DeviceInfo, ReadsBothLayouts) {
     auto full = readIdentification(identification(52, 0x72, 3));

@@ -1,5 +1,6 @@
 #include "transfer/DownloadExchange.h"
 #include "ExchangeHarness.h"
+#include "GatewayReplies.h"
 #include "transfer/CommandFrame.h"
 
 #include <gtest/gtest.h>
@@ -7,27 +8,9 @@
 namespace vantor::transfer {
 namespace {
 
+using testing::ack;
 using testing::ExchangeHarness;
-
-Bytes stateReply(uint8_t code, uint8_t t1 = 0x34, uint8_t t2 = 0x58, uint8_t t3 = 0x06, uint8_t v1 = 1,
-                 uint8_t v2 = 1) {
-    Bytes r = commandFrame(1, 16);
-    r.resize(24, 0);
-    r[12] = code;
-    r[13] = t1;
-    r[14] = t2;
-    r[15] = t3;
-    r[18] = v1;
-    r[19] = v2;
-    return r;
-}
-
-Bytes ack(uint8_t cmd, uint8_t status = 0) {
-    Bytes r = commandFrame(cmd, 4);
-    r.push_back(status);
-    r.resize(12, 0);
-    return r;
-}
+using testing::stateReply;
 
 Bytes truncated(Bytes b, std::size_t n) {
     b.resize(n);

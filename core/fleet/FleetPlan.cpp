@@ -1,0 +1,202 @@
+#include "fleet/FleetPlan.h"
+
+#include "editing/FieldText.h"
+#include "transfer/GatewayAddress.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+namespace vantor::fleet {
+namespace {
+
+using editing::trimmed;
+
+bool endsWith(const std::string& s, std::string_view tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string lowered(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return s;
+}
+
+// A port field: empty is none; otherwise a port connectTarget accepts.
+bool readPort(const std::string& text, std::optional<int>& port) {
+    if (text.empty())
+        return true;
+    const auto target = transfer::connectTarget("127.0.0.1", text);
+    if (!target.ok())
+        return false;
+    port = target.port;
+    return true;
+}
+
+} // namespace
+
+std::string duplicateNameText(int otherLine) {
+    return "名称与第" + std::to_string(otherLine) + "行重复";
+}
+
+std::string sameGatewayText(int otherLine) {
+    return "与第" + std::to_string(otherLine) + "行是同一网关";
+}
+
+std::string refusalLine(const PlanRefusal& refusal) {
+    std::string out = "第" + std::to_string(refusal.line) + "行";
+    if (!refusal.name.empty())
+        out += " " + refusal.name;
+    return out + ": " + refusal.text;
+}
+
+std::optional<std::vector<CsvRecord>> splitCsv(std::string_view text, std::string* error) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::vector<CsvRecord> records;
+    CsvRecord record;
+    std::string field;
+    bool quoted = false;    // inside a quoted field
+    bool wasQuoted = false; // the current field was quoted (kept as it stands)
+    bool anything = false;  // the record has a character or a separator
+    int line = 1;
+    int quoteLine = 0;
+    record.line = 1;
+    auto endField = [&] {
+        record.fields.push_back(wasQuoted ? field : trimmed(field));
+        field.clear();
+        wasQuoted = false;
+    };
+    auto endRecord = [&] {
+        if (anything) {
+            endField();
+            records.push_back(std::move(record));
+        }
+        record = CsvRecord{};
+        field.clear();
+        wasQuoted = false;
+        anything = false;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                if (c == '\n')
+                    ++line;
+                field += c;
+            }
+            continue;
+        }
+        if (!anything)
+            record.line = line;
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        if (c == '\n' || c == '\r') {
+            endRecord();
+            ++line;
+        } else if (c == ',') {
+            anything = true;
+            endField();
+        } else if (c == '"' && trimmed(field).empty()) {
+            // A quote opens a field only at its start; elsewhere it is text.
+            anything = true;
+            field.clear();
+            quoted = wasQuoted = true;
+            quoteLine = line;
+        } else {
+            anything = anything || c != ' ';
+            field += c;
+        }
+    }
+    if (quoted) {
+        if (error)
+            *error = "第" + std::to_string(quoteLine) + "行: " + kPlanOpenQuote;
+        return std::nullopt;
+    }
+    endRecord();
+    return records;
+}
+
+PlanParse parsePlan(std::string_view text, const std::string& planDir) {
+    PlanParse plan;
+    auto records = splitCsv(text, &plan.error);
+    if (!records)
+        return plan;
+    if (records->empty()) {
+        plan.error = kPlanBadHeader;
+        return plan;
+    }
+    std::vector<std::string> header;
+    for (const auto& f : records->front().fields)
+        header.push_back(lowered(f));
+    const std::vector<std::string> full{"name", "ip", "port", "project", "mport"};
+    const bool withModbus = header == full;
+    if (!withModbus && header != std::vector<std::string>(full.begin(), full.end() - 1)) {
+        plan.error = kPlanBadHeader;
+        return plan;
+    }
+    std::map<std::string, int> names;
+    std::map<std::pair<std::string, std::optional<int>>, int> gateways;
+    for (std::size_t r = 1; r < records->size(); ++r) {
+        const auto& rec = (*records)[r];
+        auto refuse = [&](const std::string& name, const std::string& why) {
+            plan.refusals.push_back({rec.line, name, why});
+        };
+        if (rec.fields.size() != header.size()) {
+            refuse(rec.fields.empty() ? "" : rec.fields[0], kPlanFieldCount);
+            continue;
+        }
+        PlanRow row;
+        row.line = rec.line;
+        row.name = rec.fields[0];
+        if (row.name.empty()) {
+            refuse("", kPlanNoName);
+            continue;
+        }
+        if (auto [it, added] = names.emplace(row.name, rec.line); !added) {
+            refuse(row.name, duplicateNameText(it->second));
+            continue;
+        }
+        const auto address = transfer::connectTarget(rec.fields[1], "1");
+        if (!address.ok()) {
+            refuse(row.name, transfer::kIpFormatWrong);
+            continue;
+        }
+        row.host = address.host;
+        if (!readPort(rec.fields[2], row.port)) {
+            refuse(row.name, transfer::kPortFormatWrong);
+            continue;
+        }
+        if (withModbus && !readPort(rec.fields[4], row.modbusPort)) {
+            refuse(row.name, kPlanModbusPortWrong);
+            continue;
+        }
+        row.project = rec.fields[3];
+        if (row.project.empty()) {
+            refuse(row.name, kPlanNoProject);
+            continue;
+        }
+        const std::string kind = lowered(row.project);
+        if (!endsWith(kind, ".vtc") && !endsWith(kind, ".vncfg")) {
+            refuse(row.name, kPlanProjectKind);
+            continue;
+        }
+        if (auto [it, added] = gateways.emplace(std::pair(row.host, row.port), rec.line); !added) {
+            refuse(row.name, sameGatewayText(it->second));
+            continue;
+        }
+        const std::filesystem::path project(row.project);
+        row.path = (project.is_absolute() ? project : std::filesystem::path(planDir) / project).string();
+        plan.rows.push_back(std::move(row));
+    }
+    if (plan.rows.empty() && plan.refusals.empty())
+        plan.error = kPlanNoRows;
+    return plan;
+}
+
+} // namespace vantor::fleet

@@ -1,0 +1,210 @@
+#include "fleet/GatewayCommission.h"
+
+#include "model/GatewayCatalogue.h"
+#include "net/NetDownloadExchange.h"
+#include "services/DeviceInfoExchange.h"
+#include "services/SlaveStateExchange.h"
+#include "transfer/DownloadExchange.h"
+
+namespace vantor::fleet {
+
+std::string stateSummary(const GatewayOutcome& outcome) {
+    const auto& d = outcome.device;
+    if (d.statesRead)
+        return std::to_string(d.states.size()) + "个从站";
+    return d.stateFailure;
+}
+
+GatewayCommission::GatewayCommission(PreparedGateway gateway, CommissionSettings settings)
+    : gateway_(std::move(gateway)), settings_(settings) {
+    outcome_.row = gateway_.row;
+    outcome_.kind = gateway_.kind;
+    outcome_.model = gateway_.model;
+    outcome_.checksum = gateway_.checksum;
+    outcome_.sent = gateway_.sent;
+    outcome_.questions = gateway_.questions;
+    outcome_.device.host = gateway_.row.host;
+}
+
+GatewayCommission::~GatewayCommission() = default;
+GatewayCommission::GatewayCommission(GatewayCommission&&) noexcept = default;
+GatewayCommission& GatewayCommission::operator=(GatewayCommission&&) noexcept = default;
+
+void GatewayCommission::start(int64_t nowMs) {
+    if (stage_ != Stage::Waiting)
+        return;
+    outcome_.startedMs = nowMs;
+    stage_ = Stage::Download;
+    const auto& row = gateway_.row;
+    if (gateway_.kind == ProjectKind::Vantor) {
+        transfer::DownloadSettings s;
+        s.host = row.host;
+        s.accessPort = gateway_.accessPort;
+        s.portOverride = row.port;
+        s.paceMs = settings_.paceMs.value_or(s.paceMs);
+        s.replyTimeoutMs = settings_.replyTimeoutMs.value_or(s.replyTimeoutMs);
+        exchange_ = std::make_unique<transfer::DownloadExchange>(gateway_.model, gateway_.blocks, s);
+    } else {
+        net::NetDownloadSettings s;
+        s.host = row.host;
+        s.port = row.port.value_or(s.port);
+        s.paceMs = settings_.paceMs.value_or(s.paceMs);
+        s.replyTimeoutMs = settings_.replyTimeoutMs.value_or(s.replyTimeoutMs);
+        s.tickMs = settings_.tickMs.value_or(s.tickMs);
+        exchange_ =
+            std::make_unique<net::NetDownloadExchange>(gateway_.model, gateway_.workMode, gateway_.images, s);
+    }
+    messages_.clear();
+    pressed_ = false;
+}
+
+void GatewayCommission::afterEvent() {
+    if (!exchange_ || exchange_->finished())
+        return;
+    if (stage_ == Stage::Download && gateway_.kind == ProjectKind::VantorNet && !pressed_) {
+        // 下载 as soon as the connection is up.
+        auto& download = static_cast<net::NetDownloadExchange&>(*exchange_);
+        if (download.downloadEnabled())
+            pressed_ = download.pressDownload();
+    } else if (stage_ == Stage::States &&
+               static_cast<services::SlaveStateExchange&>(*exchange_).cycles() >= 1) {
+        exchange_->cancel();
+    }
+}
+
+std::string GatewayCommission::downloadFailure(const transfer::FinishedAction& result) const {
+    std::string reason = services::messageTexts(messages_);
+    if (!result.resultText.empty())
+        reason += (reason.empty() ? "" : "\n") + result.resultText;
+    return reason.empty() ? services::kReportNoAnswer : reason;
+}
+
+void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int64_t nowMs) {
+    if (!exchange_ || !exchange_->finished())
+        return;
+    switch (stage_) {
+    case Stage::Download: {
+        const char* done =
+            gateway_.kind == ProjectKind::Vantor ? transfer::DownloadExchange::kDone : net::kNetDone;
+        outcome_.downloadResult = result.resultText;
+        outcome_.downloaded = result.success && result.resultText == done;
+        if (!outcome_.downloaded) {
+            end(nowMs, false, downloadFailure(result));
+            return;
+        }
+        exchange_.reset();
+        stage_ = Stage::Settle;
+        wakeAt_ = nowMs + settings_.settleMs;
+        if (settings_.settleMs <= 0)
+            advanceTo(nowMs);
+        return;
+    }
+    case Stage::Identity: {
+        services::recordIdentity(outcome_.device, static_cast<services::DeviceInfoExchange&>(*exchange_),
+                                 messages_);
+        if (!outcome_.device.identified) {
+            end(nowMs, false, outcome_.device.failure);
+            return;
+        }
+        const auto* model = model::findGatewayModel(gateway_.model);
+        if (gateway_.kind == ProjectKind::Vantor && model && model->has(model::FeatureSlaveState)) {
+            beginStates();
+            return;
+        }
+        outcome_.device.stateFailure = services::kReportNoStates;
+        outcome_.verified = true;
+        end(nowMs, true, {});
+        return;
+    }
+    case Stage::States:
+        services::recordStates(outcome_.device, static_cast<services::SlaveStateExchange&>(*exchange_),
+                               messages_);
+        outcome_.verified = outcome_.device.statesRead;
+        end(nowMs, outcome_.verified, outcome_.verified ? "" : "从站状态: " + outcome_.device.stateFailure);
+        return;
+    default:
+        return;
+    }
+}
+
+std::optional<int64_t> GatewayCommission::wakeAt() const {
+    return stage_ == Stage::Settle ? wakeAt_ : std::nullopt;
+}
+
+void GatewayCommission::advanceTo(int64_t nowMs) {
+    if (stage_ == Stage::Settle && wakeAt_ && nowMs >= *wakeAt_)
+        beginIdentity();
+}
+
+void GatewayCommission::beginIdentity() {
+    stage_ = Stage::Identity;
+    wakeAt_.reset();
+    messages_.clear();
+    exchange_ = std::make_unique<services::DeviceInfoExchange>(
+        gateway_.model,
+        services::DeviceInfoSettings{gateway_.row.host, gateway_.accessPort, gateway_.row.port});
+}
+
+void GatewayCommission::beginStates() {
+    stage_ = Stage::States;
+    messages_.clear();
+    exchange_ = std::make_unique<services::SlaveStateExchange>(
+        gateway_.model, services::SlaveStateSettings{
+                            gateway_.row.host, gateway_.row.modbusPort.value_or(services::kModbusPort)});
+}
+
+void GatewayCommission::stop(int64_t nowMs) {
+    if (done())
+        return;
+    if (exchange_)
+        exchange_->cancel();
+    if (stage_ == Stage::Waiting)
+        outcome_.startedMs = nowMs;
+    end(nowMs, false, kStopped);
+}
+
+void GatewayCommission::end(int64_t nowMs, bool ok, std::string reason) {
+    outcome_.ok = ok;
+    outcome_.reason = std::move(reason);
+    outcome_.endedMs = nowMs;
+    stage_ = Stage::Done;
+    wakeAt_.reset();
+}
+
+std::string GatewayCommission::stageText() const {
+    switch (stage_) {
+    case Stage::Waiting:
+        return kWaiting;
+    case Stage::Download:
+        return kDownloading;
+    case Stage::Settle:
+        return kSettling;
+    case Stage::Identity:
+        return kReadingIdentity;
+    case Stage::States:
+        return kReadingStates;
+    case Stage::Done:
+        break;
+    }
+    return outcome_.ok ? kSucceeded : std::string(kFailed) + ": " + outcome_.reason;
+}
+
+int GatewayCommission::percent() const {
+    switch (stage_) {
+    case Stage::Waiting:
+        return 0;
+    case Stage::Download:
+        return 10;
+    case Stage::Settle:
+        return 70;
+    case Stage::Identity:
+        return 80;
+    case Stage::States:
+        return 90;
+    case Stage::Done:
+        break;
+    }
+    return 100;
+}
+
+} // namespace vantor::fleet
