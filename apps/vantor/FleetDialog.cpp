@@ -6,7 +6,6 @@
 #include "QtMessageSink.h"
 
 #include "common/AtomicFile.h"
-#include "common/WholeFile.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -88,7 +87,7 @@ FleetDialog::~FleetDialog() {
 }
 
 void FleetDialog::choosePlan() {
-    const QString path = gui::chooseOpenFile(this, "打开计划", QString(), "计划 (*.csv)");
+    const QString path = gui::chooseOpenFile(this, "打开计划", QString(), "计划 (*.csv *.xlsx)");
     if (!path.isEmpty())
         loadPlan(path);
 }
@@ -96,14 +95,8 @@ void FleetDialog::choosePlan() {
 bool FleetDialog::loadPlan(const QString& path) {
     if (running_)
         return false;
-    std::string text;
     gui::QtMessageSink sink(this);
-    if (!readWholeFile(path.toStdString(), text)) {
-        sink.error("无法读取计划 " + path.toStdString());
-        return false;
-    }
-    const QFileInfo info(path);
-    auto plan = fleet::parsePlan(text, info.absolutePath().toStdString());
+    auto plan = fleet::readPlanFile(QFileInfo(path).absoluteFilePath().toStdString());
     if (!plan.error.empty()) {
         sink.error(plan.error);
         return false;

@@ -1,6 +1,8 @@
 #include "fleet/FleetPlan.h"
 
+#include "common/WholeFile.h"
 #include "editing/FieldText.h"
+#include "sheet/SheetLayout.h"
 #include "transfer/GatewayAddress.h"
 
 #include <algorithm>
@@ -127,6 +129,64 @@ PlanParse parsePlan(std::string_view text, const std::string& planDir) {
     auto records = splitCsv(text, &plan.error);
     if (!records)
         return plan;
+    return parsePlanRecords(*records, planDir);
+}
+
+std::optional<std::vector<CsvRecord>> planSheetRecords(const sheet::ReadWorkbook& book, std::string* error) {
+    const sheet::ReadSheet* plan = book.sheet(kPlanSheet);
+    if (!plan) {
+        if (error)
+            *error = kPlanNoSheet;
+        return std::nullopt;
+    }
+    std::vector<CsvRecord> records;
+    std::size_t width = 0;
+    for (const auto& row : plan->rows) {
+        CsvRecord record;
+        record.line = row.number;
+        for (const auto& [column, cell] : row.cells) {
+            if (record.fields.size() <= static_cast<std::size_t>(column))
+                record.fields.resize(static_cast<std::size_t>(column) + 1);
+            // A number (a port typed as one) reads as the text it shows; any
+            // other kind keeps its text (a formula its expression), which the
+            // row's checks then refuse.
+            record.fields[static_cast<std::size_t>(column)] =
+                cell.kind == sheet::Cell::Kind::Number ? sheet::numberText(cell.number) : cell.text;
+        }
+        // The sheet's rows are as wide as its header: cells left blank at
+        // the end of a row are blank fields, cells right of the header are
+        // not the plan's.
+        if (records.empty())
+            width = record.fields.size();
+        record.fields.resize(width);
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+PlanParse readPlanFile(const std::string& path) {
+    PlanParse plan;
+    const std::string planDir = std::filesystem::path(path).parent_path().string();
+    if (endsWith(lowered(path), ".xlsx")) {
+        const auto book = sheet::readWorkbook(path);
+        if (!book.ok) {
+            plan.error = book.error;
+            return plan;
+        }
+        const auto records = planSheetRecords(book, &plan.error);
+        return records ? parsePlanRecords(*records, planDir) : plan;
+    }
+    std::string text;
+    if (!readWholeFile(path, text)) {
+        plan.error = kPlanUnreadable;
+        return plan;
+    }
+    return parsePlan(text, planDir);
+}
+
+PlanParse parsePlanRecords(const std::vector<CsvRecord>& recordList, const std::string& planDir) {
+    PlanParse plan;
+    const auto* records = &recordList;
     if (records->empty()) {
         plan.error = kPlanBadHeader;
         return plan;

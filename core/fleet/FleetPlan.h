@@ -10,6 +10,8 @@
 // have, two rows for the same gateway, a project that is not a .vtc or
 // .vncfg file. The project itself is read and checked by preparePlanRow
 // (FleetGateway.h).
+#include "sheet/WorkbookReader.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -70,5 +72,18 @@ std::optional<std::vector<CsvRecord>> splitCsv(std::string_view text, std::strin
 // Reads the plan text; `planDir` is the folder the project paths are
 // relative to.
 PlanParse parsePlan(std::string_view text, const std::string& planDir);
+// The same rules over records already split (line numbers kept).
+PlanParse parsePlanRecords(const std::vector<CsvRecord>& records, const std::string& planDir);
+
+// A plan may also be the sheet 计划 of a workbook (.xlsx), with the same
+// header in its first row; the rows' numbers are the spreadsheet's.
+inline constexpr const char* kPlanSheet = "计划";
+inline constexpr const char* kPlanNoSheet = "工作簿中没有工作表“计划”";
+inline constexpr const char* kPlanUnreadable = "无法读取计划文件";
+std::optional<std::vector<CsvRecord>> planSheetRecords(const sheet::ReadWorkbook& book, std::string* error);
+
+// The plan file at `path`: a CSV file, or a workbook by its .xlsx suffix;
+// project paths relative to its folder.
+PlanParse readPlanFile(const std::string& path);
 
 } // namespace vantor::fleet

@@ -1,4 +1,4 @@
-// vantor-cli fleet PLAN.csv [--parallel N] [--report OUT.html] [--pace MS]
+// vantor-cli fleet PLAN.csv|PLAN.xlsx [--parallel N] [--report OUT.html] [--pace MS]
 //                          [--reply-timeout MS] [--tick MS] [--settle MS] [--json]
 // Commissions every gateway of the plan (one row per gateway:
 // name,ip,port,project,mport): rows that cannot run are named with their
@@ -17,7 +17,6 @@
 #include "TransferSupport.h"
 
 #include "common/AtomicFile.h"
-#include "common/WholeFile.h"
 #include "fleet/FleetReport.h"
 
 #include <cstdio>
@@ -26,8 +25,8 @@
 namespace vantor::cli {
 namespace {
 
-constexpr const char* kUsageText =
-    "PLAN.csv [--parallel N] [--report OUT.html] [--pace MS] [--reply-timeout MS] [--tick MS] [--settle MS]";
+constexpr const char* kUsageText = "PLAN.csv|PLAN.xlsx [--parallel N] [--report OUT.html] [--pace MS] "
+                                   "[--reply-timeout MS] [--tick MS] [--settle MS]";
 constexpr int kDefaultParallel = 16;
 
 Json gatewayJson(const fleet::GatewayOutcome& g) {
@@ -92,12 +91,7 @@ int runFleet(const std::vector<std::string>& args) {
         return kUsage;
     }
     const std::filesystem::path planPath(o.positional()[0]);
-    std::string text;
-    if (!readWholeFile(planPath.string(), text)) {
-        reportError("vantor-cli fleet: cannot read " + planPath.string());
-        return kUsage;
-    }
-    auto plan = fleet::parsePlan(text, planPath.parent_path().string());
+    auto plan = fleet::readPlanFile(planPath.string());
     if (!plan.error.empty()) {
         reportError(planPath.string() + ": " + plan.error);
         return kUsage;

@@ -4,12 +4,15 @@
 #include "fleet/PreparedGateway.h"
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
+#include "sheet/WorkbookWriter.h"
 #include "transfer/GatewayAddress.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include <unistd.h>
 
 using namespace vantor::fleet;
 
@@ -94,6 +97,40 @@ TEST(FleetPlan, RefusesAPlanThatIsNone) {
         EXPECT_EQ(plan.error, error) << text;
         EXPECT_TRUE(plan.rows.empty()) << text;
     }
+}
+
+// A workbook's 计划 sheet reads as the CSV does: ports typed as numbers, a
+// blank last cell, the spreadsheet's row numbers, a formula refused.
+TEST(FleetPlan, WorkbookSheetReadsAsTheCsv) {
+    using vantor::sheet::Cell;
+    const auto dir = std::filesystem::temp_directory_path() / ("fleetplan" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::vector<vantor::sheet::SheetData> sheets{
+        {"计划",
+         {"name", "ip", "port", "project", "mport"},
+         {{Cell::of("east"), Cell::of("192.168.1.10"), Cell::of(60000.0), Cell::of("east.vtc"),
+           Cell::of(502.0)},
+          {},
+          {Cell::of("west"), Cell::of("10.0.0.2"), Cell{}, Cell::of("west.vncfg")},
+          {Cell::of("calc"), Cell{Cell::Kind::Formula, 0, "A1&B1"}, Cell{}, Cell::of("c.vtc")}}}};
+    const std::string path = (dir / "plant.xlsx").string();
+    ASSERT_EQ(vantor::sheet::writeWorkbook(path, sheets), vantor::sheet::WriteFailure::None);
+    const auto plan = readPlanFile(path);
+    ASSERT_EQ(plan.error, "");
+    ASSERT_EQ(plan.rows.size(), 2u);
+    EXPECT_EQ(plan.rows[0].port, 60000);
+    EXPECT_EQ(plan.rows[0].modbusPort, 502);
+    EXPECT_EQ(plan.rows[0].path, (dir / "east.vtc").string());
+    EXPECT_EQ(plan.rows[1].line, 4);
+    EXPECT_EQ(plan.rows[1].port, std::nullopt);
+    EXPECT_EQ(plan.rows[1].modbusPort, std::nullopt);
+    EXPECT_EQ(plan.refusals, (std::vector<PlanRefusal>{{5, "calc", vantor::transfer::kIpFormatWrong}}));
+
+    const std::vector<vantor::sheet::SheetData> other{{"Sheet1", {"name"}, {}}};
+    ASSERT_EQ(vantor::sheet::writeWorkbook(path, other), vantor::sheet::WriteFailure::None);
+    EXPECT_EQ(readPlanFile(path).error, kPlanNoSheet);
+    EXPECT_EQ(readPlanFile((dir / "none.csv").string()).error, kPlanUnreadable);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(FleetPlan, RefusalLineNamesRowAndGateway) {
