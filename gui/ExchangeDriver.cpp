@@ -76,7 +76,14 @@ void ExchangeDriver::afterPump() {
         emit message(m, ending);
     if (std::exchange(endedNow_, false))
         emit finished(result()->success, QString::fromStdString(result()->resultText));
-    emit eventHandled();
+    // A handler may pump (to carry out what it queued); that pump's own
+    // end is not reported to it again, or the two would call each other
+    // without end. The handler sees the state once its pump returns.
+    if (!reporting_) {
+        reporting_ = true;
+        emit eventHandled();
+        reporting_ = false;
+    }
 }
 
 void ExchangeDriver::onError() {

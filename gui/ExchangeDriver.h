@@ -76,6 +76,7 @@ private:
     bool peerGone_ = false;
     std::vector<std::pair<Message, bool>> messages_;
     bool endedNow_ = false;
+    bool reporting_ = false; // inside the eventHandled signal
 };
 
 } // namespace vantor::gui

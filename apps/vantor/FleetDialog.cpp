@@ -192,22 +192,23 @@ void FleetDialog::attach(Row& row) {
     auto* driver = row.driver.get();
     connect(driver, &gui::ExchangeDriver::message, this, [&c](const Message& m, bool) { c.message(m); });
     connect(driver, &gui::ExchangeDriver::eventHandled, this, [this, &row, driver] {
-        if (driver->isFinished()) {
-            if (!row.ended) {
-                row.ended = *driver->result();
-                // The driver is deleted on the next turn, outside its own call.
-                QTimer::singleShot(0, this, [this, &row] {
-                    advance(row);
-                    startMore();
-                });
-            }
-            return;
-        }
         // A button press (VantorNet's 下载) or the end of the state polling;
-        // its actions are carried out at once.
-        row.commission->afterEvent();
-        if (driver->exchange().hasActions())
+        // its actions are carried out at once. A pump from here is not
+        // reported back here, so what it led to is looked at in this loop.
+        while (!driver->isFinished()) {
+            row.commission->afterEvent();
+            if (!driver->exchange().hasActions())
+                return;
             driver->pump();
+        }
+        if (!row.ended) {
+            row.ended = *driver->result();
+            // The driver is deleted on the next turn, outside its own call.
+            QTimer::singleShot(0, this, [this, &row] {
+                advance(row);
+                startMore();
+            });
+        }
     });
     driver->start();
 }

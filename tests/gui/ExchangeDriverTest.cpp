@@ -188,6 +188,25 @@ private slots:
         QVERIFY(ex.events.empty());
     }
 
+    // A window that pumps from its eventHandled handler (to carry out what
+    // the handler queued) is not called back from within its own pump.
+    void pumpFromTheHandlerDoesNotRecurse() {
+        listen();
+        ScriptedExchange ex(server_.serverPort());
+        ex.onConnect = [](ScriptedExchange& e) { e.send(bareRequest(command::kDeviceState)); };
+        gui::ExchangeDriver driver(ex);
+        int depth = 0, deepest = 0;
+        connect(&driver, &gui::ExchangeDriver::eventHandled, this, [&] {
+            deepest = std::max(deepest, ++depth);
+            driver.pump();
+            --depth;
+        });
+        driver.start();
+        QTRY_VERIFY_WITH_TIMEOUT(peer_ && peer_->bytesAvailable() >= 8, 5000);
+        QCOMPARE(deepest, 1);
+        driver.cancel();
+    }
+
     void cancelEndsWithoutResult() {
         listen();
         ScriptedExchange ex(server_.serverPort());
