@@ -134,7 +134,7 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
     std::map<std::string, int> byName; // header text -> sheet column
     std::vector<int> column(spec.columns.size(), -1);
     bool ok = true;
-    bool unknown = false; // a header no column of the spec has
+    bool unknown = false; // a header no column of the layout has
     for (const auto& [at, cell] : header.cells) {
         const std::string name = headerText(cell);
         bool known = false;
@@ -150,7 +150,7 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
         }
         unknown = unknown || (!known && !name.empty());
     }
-    // An optional column may be left out; but beside a header the spec does
+    // An optional column may be left out; but beside a header the layout does
     // not know, its absence is more likely a misspelt or renamed header
     // ("站地址 ", "从站 地址"), whose values would be lost without a word.
     for (std::size_t i = 0; i < spec.columns.size(); ++i)

@@ -100,7 +100,7 @@ class SheetTable {
 public:
     // The sheet `spec` names, read as described above. A missing sheet
     // (unless optional), a missing required column, a column name used
-    // twice, or a missing column beside a header the spec does not know is
+    // twice, or a missing column beside a header the layout does not know is
     // refused (the table then has no rows). A row whose cells are blank or
     // hold only blanks is skipped. A row that holds a date, a formula or an
     // error value, a flag that is neither yes nor no, or a blank required
@@ -117,7 +117,7 @@ public:
 
 // Runs `apply(row, sink)` for each row in order, each with a fresh RowSink.
 // A row it answers false for is refused with the sink's message, in the
-// column the sink or the spec names. Answers whether every row passed.
+// column the sink or the layout names. Answers whether every row passed.
 template <typename Apply> bool importRows(const SheetTable& table, ImportReport& report, Apply&& apply) {
     bool all = true;
     for (const auto& row : table.rows) {
