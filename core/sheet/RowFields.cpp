@@ -4,8 +4,8 @@
 
 namespace vantor::sheet {
 
-const std::string& header(const SheetSpec& spec, int column) {
-    return spec.columns.at(static_cast<std::size_t>(column)).header;
+const std::string& header(const SheetLayout& layout, int column) {
+    return layout.columns.at(static_cast<std::size_t>(column)).header;
 }
 
 int choiceIndex(const std::string& text, const std::vector<std::string>& choices) {
@@ -20,7 +20,7 @@ std::string choiceAt(const std::vector<std::string>& choices, int index) {
                                                                   : std::string();
 }
 
-bool takeInteger(const FieldRow& row, const SheetSpec& spec, int column, int low, int high,
+bool takeInteger(const FieldRow& row, const SheetLayout& layout, int column, int low, int high,
                  std::optional<int>& out, RowSink& sink) {
     if (row.blank(column))
         return true;
@@ -28,15 +28,15 @@ bool takeInteger(const FieldRow& row, const SheetSpec& spec, int column, int low
     long long v = 0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size() || v < low || v > high) {
-        sink.refuse(header(spec, column), header(spec, column) + "请添入一个" + std::to_string(low) + "和" +
-                                              std::to_string(high) + "之间的整数");
+        sink.refuse(header(layout, column), header(layout, column) + "请添入一个" + std::to_string(low) +
+                                                "和" + std::to_string(high) + "之间的整数");
         return false;
     }
     out = static_cast<int>(v);
     return true;
 }
 
-bool takeChoice(const FieldRow& row, const SheetSpec& spec, int column,
+bool takeChoice(const FieldRow& row, const SheetLayout& layout, int column,
                 const std::vector<std::string>& choices, int& index, RowSink& sink,
                 std::initializer_list<std::pair<const char*, int>> aliases) {
     index = -1;
@@ -48,7 +48,7 @@ bool takeChoice(const FieldRow& row, const SheetSpec& spec, int column,
         if (t == alias)
             index = item;
     if (index < 0) {
-        sink.refuse(header(spec, column), choiceMessage(header(spec, column), choices));
+        sink.refuse(header(layout, column), choiceMessage(header(layout, column), choices));
         return false;
     }
     return true;

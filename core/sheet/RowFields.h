@@ -13,7 +13,7 @@
 
 namespace vantor::sheet {
 
-const std::string& header(const SheetSpec& spec, int column);
+const std::string& header(const SheetLayout& layout, int column);
 
 // Index of `text` in `choices`, -1 when it is none of them.
 int choiceIndex(const std::string& text, const std::vector<std::string>& choices);
@@ -25,13 +25,13 @@ std::string choiceAt(const std::vector<std::string>& choices, int index);
 // A whole number (optional minus sign, digits) within [low, high] in an
 // optional column: the value, or nothing when blank. False after refusing
 // with "<header>请添入一个<low>和<high>之间的整数".
-bool takeInteger(const FieldRow& row, const SheetSpec& spec, int column, int low, int high,
+bool takeInteger(const FieldRow& row, const SheetLayout& layout, int column, int low, int high,
                  std::optional<int>& out, RowSink& sink);
 
 // The index of a choice column's text in `choices` (an alias counts as the
 // item it names), or -1 when blank. False after refusing with
 // choiceMessage.
-bool takeChoice(const FieldRow& row, const SheetSpec& spec, int column,
+bool takeChoice(const FieldRow& row, const SheetLayout& layout, int column,
                 const std::vector<std::string>& choices, int& index, RowSink& sink,
                 std::initializer_list<std::pair<const char*, int>> aliases = {});
 

@@ -57,11 +57,11 @@ Field fieldOf(const Cell& c, ColumnType type) {
 
 } // namespace
 
-std::string SheetSpec::columnFor(std::string_view message) const {
+std::string SheetLayout::columnFor(std::string_view message) const {
     for (const auto& r : refusalColumns)
         if (message.starts_with(r.messageStart))
             return r.column;
-    const ColumnSpec* best = nullptr;
+    const ColumnLayout* best = nullptr;
     for (const auto& c : columns)
         if (message.starts_with(c.header) && (!best || c.header.size() > best->header.size()))
             best = &c;
@@ -78,9 +78,9 @@ std::string choiceMessage(const std::string& header, std::span<const std::string
     return out;
 }
 
-SheetData sheetData(const SheetSpec& spec, std::vector<std::vector<Cell>> rows) {
-    SheetData d{spec.name, {}, std::move(rows), true};
-    for (const auto& c : spec.columns)
+SheetData sheetData(const SheetLayout& layout, std::vector<std::vector<Cell>> rows) {
+    SheetData d{layout.name, {}, std::move(rows), true};
+    for (const auto& c : layout.columns)
         d.headers.push_back(c.header);
     return d;
 }
@@ -107,23 +107,23 @@ std::string numberText(double value) {
     return buf;
 }
 
-SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, ImportReport& report) {
+SheetTable SheetTable::read(const ReadWorkbook& book, const SheetLayout& layout, ImportReport& report) {
     SheetTable table;
-    table.spec = &spec;
-    const ReadSheet* sheet = book.sheet(spec.name);
+    table.layout = &layout;
+    const ReadSheet* sheet = book.sheet(layout.name);
     if (!sheet) {
-        if (spec.optional)
+        if (layout.optional)
             table.present = true;
         else
-            report.refuse({spec.name, 0, {}, kSheetMissing});
+            report.refuse({layout.name, 0, {}, kSheetMissing});
         return table;
     }
     if (sheet->rows.empty()) {
         // A sheet without even its header row holds no objects; its required
         // columns are missing all the same.
-        for (const auto& c : spec.columns)
+        for (const auto& c : layout.columns)
             if (c.required) {
-                report.refuse({spec.name, 0, c.header, kColumnMissing});
+                report.refuse({layout.name, 0, c.header, kColumnMissing});
                 return table;
             }
         table.present = true;
@@ -132,18 +132,18 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
     // The header row: the first row holding cells.
     const ReadRow& header = sheet->rows.front();
     std::map<std::string, int> byName; // header text -> sheet column
-    std::vector<int> column(spec.columns.size(), -1);
+    std::vector<int> column(layout.columns.size(), -1);
     bool ok = true;
     bool unknown = false; // a header no column of the layout has
     for (const auto& [at, cell] : header.cells) {
         const std::string name = headerText(cell);
         bool known = false;
-        for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-            if (spec.columns[i].header != name)
+        for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+            if (layout.columns[i].header != name)
                 continue;
             known = true;
             if (column[i] >= 0) {
-                report.refuse({spec.name, header.number, name, kColumnTwice});
+                report.refuse({layout.name, header.number, name, kColumnTwice});
                 ok = false;
             }
             column[i] = at;
@@ -153,9 +153,9 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
     // An optional column may be left out; but beside a header the layout does
     // not know, its absence is more likely a misspelt or renamed header
     // ("站地址 ", "从站 地址"), whose values would be lost without a word.
-    for (std::size_t i = 0; i < spec.columns.size(); ++i)
-        if ((spec.columns[i].required || unknown) && column[i] < 0) {
-            report.refuse({spec.name, header.number, spec.columns[i].header, kColumnMissing});
+    for (std::size_t i = 0; i < layout.columns.size(); ++i)
+        if ((layout.columns[i].required || unknown) && column[i] < 0) {
+            report.refuse({layout.name, header.number, layout.columns[i].header, kColumnMissing});
             ok = false;
         }
     if (!ok)
@@ -163,13 +163,13 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
     table.present = true;
     for (std::size_t r = 1; r < sheet->rows.size(); ++r) {
         const ReadRow& row = sheet->rows[r];
-        FieldRow f{row.number, std::vector<std::optional<std::string>>(spec.columns.size())};
-        bool taken = false; // a row whose spec columns are all blank is an empty row
+        FieldRow f{row.number, std::vector<std::optional<std::string>>(layout.columns.size())};
+        bool taken = false; // a row whose layout columns are all blank is an empty row
         const char* refusal = nullptr;
         std::string refusedColumn;
         // Every cell is read, past a refused one too: what depends on a
         // refused row finds it by its other cells.
-        for (std::size_t i = 0; i < spec.columns.size(); ++i) {
+        for (std::size_t i = 0; i < layout.columns.size(); ++i) {
             const Cell* cell = column[i] >= 0 ? row.at(column[i]) : nullptr;
             if (!cell || cell->empty())
                 continue;
@@ -177,25 +177,25 @@ SheetTable SheetTable::read(const ReadWorkbook& book, const SheetSpec& spec, Imp
             // make a row, and a number or a flag of blanks is blank. A text
             // keeps them when the row has other cells.
             const bool blanks = cell->kind == Cell::Kind::Text && trimmed(cell->text).empty();
-            if (blanks && spec.columns[i].type != ColumnType::Text)
+            if (blanks && layout.columns[i].type != ColumnType::Text)
                 continue;
-            Field field = fieldOf(*cell, spec.columns[i].type);
+            Field field = fieldOf(*cell, layout.columns[i].type);
             if (field.refusal && !refusal) {
                 refusal = field.refusal;
-                refusedColumn = spec.columns[i].header;
+                refusedColumn = layout.columns[i].header;
             }
             f.values[i] = std::move(field.text);
             taken = taken || !blanks;
         }
         if (!taken && !refusal)
             continue;
-        for (std::size_t i = 0; i < spec.columns.size() && !refusal; ++i)
-            if (spec.columns[i].required && (!f.values[i] || trimmed(*f.values[i]).empty())) {
+        for (std::size_t i = 0; i < layout.columns.size() && !refusal; ++i)
+            if (layout.columns[i].required && (!f.values[i] || trimmed(*f.values[i]).empty())) {
                 refusal = kRequiredBlank;
-                refusedColumn = spec.columns[i].header;
+                refusedColumn = layout.columns[i].header;
             }
         if (refusal) {
-            report.refuse({spec.name, row.number, refusedColumn, refusal});
+            report.refuse({layout.name, row.number, refusedColumn, refusal});
             table.refused.push_back(std::move(f));
         } else
             table.rows.push_back(std::move(f));

@@ -4,7 +4,7 @@
 // cell it holds, and which column each refusal message concerns.
 //
 // A project's workbook mapping (Vantor's in workbook/VantorWorkbook, and any
-// other program's the same way) describes each sheet once as a SheetSpec and
+// other program's the same way) describes each sheet once as a SheetLayout and
 // numbers its columns by an enum in the same order. The export builds its
 // rows cell by cell in that order (sheetData); the import reads a sheet into
 // a SheetTable, which finds the columns by header name in any order, ignores
@@ -31,7 +31,7 @@ namespace vantor::sheet {
 // or 1/0.
 enum class ColumnType { Number, Text, Flag };
 
-struct ColumnSpec {
+struct ColumnLayout {
     std::string header;
     ColumnType type = ColumnType::Text;
     bool required = false; // the column must be there and each row's cell filled
@@ -43,9 +43,9 @@ struct RefusalColumn {
     std::string column;
 };
 
-struct SheetSpec {
+struct SheetLayout {
     std::string name;
-    std::vector<ColumnSpec> columns;
+    std::vector<ColumnLayout> columns;
     std::vector<RefusalColumn> refusalColumns;
     std::string otherColumn; // for messages nothing else places
     bool optional = false;   // a workbook without this sheet has no rows of it
@@ -77,14 +77,14 @@ inline Cell flagCell(bool on) {
     return Cell::of(std::string(on ? kFlagYes : kFlagNo));
 }
 
-// The readable sheet of a spec with the rows given (cells in column order).
-SheetData sheetData(const SheetSpec& spec, std::vector<std::vector<Cell>> rows);
+// The readable sheet of a layout with the rows given (cells in column order).
+SheetData sheetData(const SheetLayout& layout, std::vector<std::vector<Cell>> rows);
 
 // --- reading ---------------------------------------------------------------
 
 struct FieldRow {
     int number = 0;                                 // as the spreadsheet shows it
-    std::vector<std::optional<std::string>> values; // per spec column; empty when blank
+    std::vector<std::optional<std::string>> values; // per layout column; empty when blank
 
     bool blank(int column) const { return !values.at(static_cast<std::size_t>(column)); }
     // The text of a filled cell; "" when blank.
@@ -98,16 +98,16 @@ std::string numberText(double value);
 
 class SheetTable {
 public:
-    // The sheet `spec` names, read as described above. A missing sheet
+    // The sheet `layout` names, read as described above. A missing sheet
     // (unless optional), a missing required column, a column name used
     // twice, or a missing column beside a header the layout does not know is
     // refused (the table then has no rows). A row whose cells are blank or
     // hold only blanks is skipped. A row that holds a date, a formula or an
     // error value, a flag that is neither yes nor no, or a blank required
     // cell is refused and left out. `present` is false for a refused sheet.
-    static SheetTable read(const ReadWorkbook& book, const SheetSpec& spec, ImportReport& report);
+    static SheetTable read(const ReadWorkbook& book, const SheetLayout& layout, ImportReport& report);
 
-    const SheetSpec* spec = nullptr;
+    const SheetLayout* layout = nullptr;
     bool present = false;
     std::vector<FieldRow> rows;
     // The rows refused while reading, with the cells that could be read:
@@ -126,8 +126,8 @@ template <typename Apply> bool importRows(const SheetTable& table, ImportReport&
             continue;
         all = false;
         const std::string column =
-            !sink.column().empty() ? sink.column() : table.spec->columnFor(sink.message());
-        report.refuse({table.spec->name, row.number, column, sink.message()});
+            !sink.column().empty() ? sink.column() : table.layout->columnFor(sink.message());
+        report.refuse({table.layout->name, row.number, column, sink.message()});
     }
     return all;
 }

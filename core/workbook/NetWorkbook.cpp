@@ -16,17 +16,17 @@ constexpr ColumnType kText = ColumnType::Text;
 constexpr ColumnType kFlag = ColumnType::Flag;
 
 // The server a row of the servers, nodes or commands sheet concerns.
-std::vector<sheet::ColumnSpec> serverKey() {
+std::vector<sheet::ColumnLayout> serverKey() {
     return {{"IP地址", kText, true}, {"端口号", kNumber}, {"从站MOD地址", kNumber}};
 }
 
-std::vector<sheet::ColumnSpec> withKey(std::vector<sheet::ColumnSpec> more) {
+std::vector<sheet::ColumnLayout> withKey(std::vector<sheet::ColumnLayout> more) {
     auto columns = serverKey();
     columns.insert(columns.end(), more.begin(), more.end());
     return columns;
 }
 
-sheet::SheetSpec makeGatewaySheet() {
+sheet::SheetLayout makeGatewaySheet() {
     return {kGatewaySheet,
             {{"网关型号", kText, true},
              {"位置X", kNumber},
@@ -40,7 +40,7 @@ sheet::SheetSpec makeGatewaySheet() {
             "网关型号"};
 }
 
-sheet::SheetSpec makePortsSheet() {
+sheet::SheetLayout makePortsSheet() {
     return {kLinesSheet,
             {{"串口", kText, true},
              {"波特率", kNumber},
@@ -51,7 +51,7 @@ sheet::SheetSpec makePortsSheet() {
             "串口"};
 }
 
-sheet::SheetSpec makeServersSheet() {
+sheet::SheetLayout makeServersSheet() {
     return {kSlavesSheet,
             withKey({{"设备名称", kText},
                      {"报文发送延时", kNumber},
@@ -64,14 +64,14 @@ sheet::SheetSpec makeServersSheet() {
             "IP地址"};
 }
 
-sheet::SheetSpec makeNodesSheet() {
-    sheet::SheetSpec s{
+sheet::SheetLayout makeNodesSheet() {
+    sheet::SheetLayout s{
         kNodesSheet, withKey({{"节点MOD地址", kNumber, true}}), {{kNodeTwice, "节点MOD地址"}}, "IP地址"};
     s.optional = true;
     return s;
 }
 
-sheet::SheetSpec makeCommandsSheet() {
+sheet::SheetLayout makeCommandsSheet() {
     return {kCommandsSheet,
             withKey({{"节点MOD地址", kNumber},
                      {"功能", kText, true},
@@ -144,24 +144,24 @@ std::vector<Cell> portRow(const char* name, const net::CCom& c) {
 
 } // namespace
 
-const sheet::SheetSpec& netGatewaySheet() {
-    static const sheet::SheetSpec s = makeGatewaySheet();
+const sheet::SheetLayout& netGatewaySheet() {
+    static const sheet::SheetLayout s = makeGatewaySheet();
     return s;
 }
-const sheet::SheetSpec& netPortsSheet() {
-    static const sheet::SheetSpec s = makePortsSheet();
+const sheet::SheetLayout& netPortsSheet() {
+    static const sheet::SheetLayout s = makePortsSheet();
     return s;
 }
-const sheet::SheetSpec& netServersSheet() {
-    static const sheet::SheetSpec s = makeServersSheet();
+const sheet::SheetLayout& netServersSheet() {
+    static const sheet::SheetLayout s = makeServersSheet();
     return s;
 }
-const sheet::SheetSpec& netNodesSheet() {
-    static const sheet::SheetSpec s = makeNodesSheet();
+const sheet::SheetLayout& netNodesSheet() {
+    static const sheet::SheetLayout s = makeNodesSheet();
     return s;
 }
-const sheet::SheetSpec& netCommandsSheet() {
-    static const sheet::SheetSpec s = makeCommandsSheet();
+const sheet::SheetLayout& netCommandsSheet() {
+    static const sheet::SheetLayout s = makeCommandsSheet();
     return s;
 }
 

@@ -83,11 +83,11 @@ enum NetCommandColumn {
     kNcComment
 };
 
-const sheet::SheetSpec& netGatewaySheet();
-const sheet::SheetSpec& netPortsSheet();
-const sheet::SheetSpec& netServersSheet();
-const sheet::SheetSpec& netNodesSheet();
-const sheet::SheetSpec& netCommandsSheet();
+const sheet::SheetLayout& netGatewaySheet();
+const sheet::SheetLayout& netPortsSheet();
+const sheet::SheetLayout& netServersSheet();
+const sheet::SheetLayout& netNodesSheet();
+const sheet::SheetLayout& netCommandsSheet();
 
 // Texts of the import's own refusals.
 inline constexpr const char* kNoSuchServer = "工程中没有此从站";

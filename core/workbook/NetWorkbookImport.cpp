@@ -76,16 +76,16 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
         sink.error(kOneGateway);
         return false;
     }
-    const auto& spec = netGatewaySheet();
+    const auto& layout = netGatewaySheet();
     int model = -1, mode = -1;
     std::optional<int> x, y, busX, busY;
-    if (!takeChoice(row, spec, kNgModel, netModelChoices(), model, sink) ||
-        !takeInteger(row, spec, kNgX, kIconXMin, kPlaceLimit, x, sink) ||
-        !takeInteger(row, spec, kNgY, kIconYMin, kPlaceLimit, y, sink) ||
-        !takeInteger(row, spec, kNgBusX, 0, kPlaceLimit, busX, sink) ||
-        !takeInteger(row, spec, kNgBusY, 0, kPlaceLimit, busY, sink) ||
-        !takeInteger(row, spec, kNgBusLength, 0, kPlaceLimit, busLength_, sink) ||
-        !takeChoice(row, spec, kNgWorkMode, netWorkModeChoices(), mode, sink))
+    if (!takeChoice(row, layout, kNgModel, netModelChoices(), model, sink) ||
+        !takeInteger(row, layout, kNgX, kIconXMin, kPlaceLimit, x, sink) ||
+        !takeInteger(row, layout, kNgY, kIconYMin, kPlaceLimit, y, sink) ||
+        !takeInteger(row, layout, kNgBusX, 0, kPlaceLimit, busX, sink) ||
+        !takeInteger(row, layout, kNgBusY, 0, kPlaceLimit, busY, sink) ||
+        !takeInteger(row, layout, kNgBusLength, 0, kPlaceLimit, busLength_, sink) ||
+        !takeChoice(row, layout, kNgWorkMode, netWorkModeChoices(), mode, sink))
         return false;
     const std::string& name = netModelChoices()[static_cast<std::size_t>(model)];
     if (net::activateNetCatalogueItem(doc_, name, net::kGatewayRoot, sink).action !=
@@ -109,16 +109,16 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::portRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = netPortsSheet();
+    const auto& layout = netPortsSheet();
     int port = -1, baud = -1, parity = -1, stop = -1;
-    if (!takeChoice(row, spec, kNpPort, netPortChoices(), port, sink) ||
-        !takeChoice(row, spec, kNpBaud, netBaudChoices(), baud, sink, {{"115.2k", 6}}) ||
-        !takeChoice(row, spec, kNpParity, netParityChoices(), parity, sink) ||
-        !takeChoice(row, spec, kNpStop, netStopChoices(), stop, sink, {{"1", 0}, {"2", 1}}))
+    if (!takeChoice(row, layout, kNpPort, netPortChoices(), port, sink) ||
+        !takeChoice(row, layout, kNpBaud, netBaudChoices(), baud, sink, {{"115.2k", 6}}) ||
+        !takeChoice(row, layout, kNpParity, netParityChoices(), parity, sink) ||
+        !takeChoice(row, layout, kNpStop, netStopChoices(), stop, sink, {{"1", 0}, {"2", 1}}))
         return false;
     const std::string& name = row.text(kNpPort);
     if (std::find(portsSet_.begin(), portsSet_.end(), name) != portsSet_.end()) {
-        sink.refuse(header(spec, kNpPort), kPortTwice);
+        sink.refuse(header(layout, kNpPort), kPortTwice);
         return false;
     }
     // 主站设置 greys out COM2 of a single-port model, yet the project keeps
@@ -138,10 +138,10 @@ bool Importer::portRow(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::serverRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = netServersSheet();
+    const auto& layout = netServersSheet();
     std::optional<int> x, y;
-    if (!takeInteger(row, spec, kNsX, kIconXMin, kPlaceLimit, x, sink) ||
-        !takeInteger(row, spec, kNsY, kIconYMin, kPlaceLimit, y, sink))
+    if (!takeInteger(row, layout, kNsX, kIconXMin, kPlaceLimit, x, sink) ||
+        !takeInteger(row, layout, kNsY, kIconYMin, kPlaceLimit, y, sink))
         return false;
     // Normal Server in the device tree, then 从站属性 as it opens in add mode.
     if (net::activateNetCatalogueItem(doc_, net::kNormalServer, net::kServerRoot, sink).action !=
@@ -184,22 +184,22 @@ int Importer::findServer(const FieldRow& row) const {
 }
 
 bool Importer::nodeRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = netNodesSheet();
+    const auto& layout = netNodesSheet();
     const int server = findServer(row);
     if (server < 0) {
         // A node of a refused server depends on it.
         if (refusedServers_.covers(refusedKey(row)))
             return true;
-        sink.refuse(header(spec, kNnIp), kNoSuchServer);
+        sink.refuse(header(layout, kNnIp), kNoSuchServer);
         return false;
     }
     std::optional<int> unit;
-    if (!takeInteger(row, spec, kNnNode, 1, 247, unit, sink))
+    if (!takeInteger(row, layout, kNnNode, 1, 247, unit, sink))
         return false;
     auto& nodes = doc_.slaves[static_cast<std::size_t>(server)].nodes;
     for (const auto& n : nodes)
         if (n.address == *unit) {
-            sink.refuse(header(spec, kNnNode), kNodeTwice);
+            sink.refuse(header(layout, kNnNode), kNodeTwice);
             return false;
         }
     nodes.push_back({*unit, {}});
@@ -211,13 +211,13 @@ bool Importer::nodeRow(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = netCommandsSheet();
+    const auto& layout = netCommandsSheet();
     const int server = findServer(row);
     if (server < 0) {
         // The command of a refused server depends on it.
         if (refusedServers_.covers(refusedKey(row)))
             return true;
-        sink.refuse(header(spec, kNcIp), kNoSuchServer);
+        sink.refuse(header(layout, kNcIp), kNoSuchServer);
         return false;
     }
     const auto& s = doc_.slaves[static_cast<std::size_t>(server)];
@@ -232,12 +232,12 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
             key.push_back(row.text(kNcNode));
             if (refusedNodes_.covers(key))
                 return true;
-            sink.refuse(header(spec, kNcNode), kNoSuchNode);
+            sink.refuse(header(layout, kNcNode), kNoSuchNode);
             return false;
         }
     }
     int kindIndex = -1;
-    if (!takeChoice(row, spec, kNcFunc, functionChoices(), kindIndex, sink))
+    if (!takeChoice(row, layout, kNcFunc, functionChoices(), kindIndex, sink))
         return false;
     const std::string func(model::kCommandKinds[static_cast<std::size_t>(kindIndex)].func);
 
@@ -256,7 +256,7 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
         return false;
     }
     if (row.flag(kNcEditSend).value_or(false) && !form->editSendVisible) {
-        sink.refuse(header(spec, kNcEditSend), "此功能没有" + header(spec, kNcEditSend));
+        sink.refuse(header(layout, kNcEditSend), "此功能没有" + header(layout, kNcEditSend));
         return false;
     }
     const std::pair<int, std::string*> fields[] = {{kNcModbus, &form->modbusText},

@@ -8,42 +8,42 @@ namespace vantor::workbook {
 namespace {
 
 using sheet::Cell;
-using sheet::ColumnSpec;
+using sheet::ColumnLayout;
 using sheet::ColumnType;
 
 constexpr ColumnType kNumber = ColumnType::Number;
 constexpr ColumnType kText = ColumnType::Text;
 constexpr ColumnType kFlag = ColumnType::Flag;
 
-sheet::SheetSpec makeGatewaySheet() {
-    sheet::SheetSpec s{kGatewaySheet,
-                       {{"网关型号", kText, true},
-                        {"位置X", kNumber},
-                        {"位置Y", kNumber},
-                        {"寻址方式", kText},
-                        {"数变即发默认设置", kFlag},
-                        {"报文发送间隔", kNumber},
-                        {"应答超时时间", kNumber},
-                        {"访问IP地址", kText},
-                        {"IP地址", kText},
-                        {"子网掩码", kText},
-                        {"默认网关", kText},
-                        {"端口", kNumber},
-                        {"工作模式", kText},
-                        {"CDT波特率", kNumber},
-                        {"CDT校验位", kText},
-                        {"远端CDT站地址", kNumber},
-                        {"网关CDT站地址", kNumber},
-                        {"遥测模拟量发送周期", kNumber},
-                        {"遥信开关量发送周期", kNumber}},
-                       {{"网口1IP和网关", "默认网关"},
-                        {"网口1默认网关", "默认网关"},
-                        {"网口1子网掩码", "子网掩码"},
-                        {"网口1端口", "端口"},
-                        {"端口取值范围", "端口"},
-                        {"网口1IP", "IP地址"},
-                        {"只支持单主站", "网关型号"}},
-                       "网关型号"};
+sheet::SheetLayout makeGatewaySheet() {
+    sheet::SheetLayout s{kGatewaySheet,
+                         {{"网关型号", kText, true},
+                          {"位置X", kNumber},
+                          {"位置Y", kNumber},
+                          {"寻址方式", kText},
+                          {"数变即发默认设置", kFlag},
+                          {"报文发送间隔", kNumber},
+                          {"应答超时时间", kNumber},
+                          {"访问IP地址", kText},
+                          {"IP地址", kText},
+                          {"子网掩码", kText},
+                          {"默认网关", kText},
+                          {"端口", kNumber},
+                          {"工作模式", kText},
+                          {"CDT波特率", kNumber},
+                          {"CDT校验位", kText},
+                          {"远端CDT站地址", kNumber},
+                          {"网关CDT站地址", kNumber},
+                          {"遥测模拟量发送周期", kNumber},
+                          {"遥信开关量发送周期", kNumber}},
+                         {{"网口1IP和网关", "默认网关"},
+                          {"网口1默认网关", "默认网关"},
+                          {"网口1子网掩码", "子网掩码"},
+                          {"网口1端口", "端口"},
+                          {"端口取值范围", "端口"},
+                          {"网口1IP", "IP地址"},
+                          {"只支持单主站", "网关型号"}},
+                         "网关型号"};
     for (int com = 1; com <= 6; ++com)
         for (const char* words : {"状态字", "控制字"}) {
             const std::string port = "COM" + std::to_string(com) + " " + words;
@@ -54,7 +54,7 @@ sheet::SheetSpec makeGatewaySheet() {
     return s;
 }
 
-sheet::SheetSpec makeLinesSheet() {
+sheet::SheetLayout makeLinesSheet() {
     return {kLinesSheet,
             {{"串口", kText, true},
              {"波特率", kNumber},
@@ -68,7 +68,7 @@ sheet::SheetSpec makeLinesSheet() {
             "串口"};
 }
 
-sheet::SheetSpec makeSlavesSheet() {
+sheet::SheetLayout makeSlavesSheet() {
     return {kSlavesSheet,
             {{"串口", kText, true},
              {"从站地址", kNumber},
@@ -85,7 +85,7 @@ sheet::SheetSpec makeSlavesSheet() {
             "串口"};
 }
 
-sheet::SheetSpec makeCommandsSheet() {
+sheet::SheetLayout makeCommandsSheet() {
     return {kCommandsSheet,
             {{"串口", kText, true},
              {"从站地址", kNumber, true},
@@ -168,20 +168,20 @@ bool isCdtLink(const model::CVantorDoc& doc, const model::CCOM& c) {
 
 } // namespace
 
-const sheet::SheetSpec& gatewaySheet() {
-    static const sheet::SheetSpec s = makeGatewaySheet();
+const sheet::SheetLayout& gatewaySheet() {
+    static const sheet::SheetLayout s = makeGatewaySheet();
     return s;
 }
-const sheet::SheetSpec& linesSheet() {
-    static const sheet::SheetSpec s = makeLinesSheet();
+const sheet::SheetLayout& linesSheet() {
+    static const sheet::SheetLayout s = makeLinesSheet();
     return s;
 }
-const sheet::SheetSpec& slavesSheet() {
-    static const sheet::SheetSpec s = makeSlavesSheet();
+const sheet::SheetLayout& slavesSheet() {
+    static const sheet::SheetLayout s = makeSlavesSheet();
     return s;
 }
-const sheet::SheetSpec& commandsSheet() {
-    static const sheet::SheetSpec s = makeCommandsSheet();
+const sheet::SheetLayout& commandsSheet() {
+    static const sheet::SheetLayout s = makeCommandsSheet();
     return s;
 }
 

@@ -81,10 +81,10 @@ enum CommandColumn {
     kCmComment
 };
 
-const sheet::SheetSpec& gatewaySheet();
-const sheet::SheetSpec& linesSheet();
-const sheet::SheetSpec& slavesSheet();
-const sheet::SheetSpec& commandsSheet();
+const sheet::SheetLayout& gatewaySheet();
+const sheet::SheetLayout& linesSheet();
+const sheet::SheetLayout& slavesSheet();
+const sheet::SheetLayout& commandsSheet();
 
 // The config words a slave can have: a new slave's, and what 从站属性 stores
 // with 从站操作使能 ticked or not.

@@ -73,9 +73,9 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
         sink.error("只支持单主站");
         return false;
     }
-    const auto& spec = gatewaySheet();
+    const auto& layout = gatewaySheet();
     int model = -1;
-    if (!takeChoice(row, spec, kGwModel, modelChoices(), model, sink))
+    if (!takeChoice(row, layout, kGwModel, modelChoices(), model, sink))
         return false;
     const std::string name = modelChoices()[static_cast<std::size_t>(model)];
     if (editing::activateCatalogueItem(doc_, name, editing::kMasterRoot, sink).action !=
@@ -85,14 +85,14 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
     unclaimedCom2_ = cdt_ ? doc_.lineByName("COM2") : -1;
 
     std::optional<int> x, y;
-    if (!takeInteger(row, spec, kGwX, -kPlaceLimit, kPlaceLimit, x, sink) ||
-        !takeInteger(row, spec, kGwY, -kPlaceLimit, kPlaceLimit, y, sink))
+    if (!takeInteger(row, layout, kGwX, -kPlaceLimit, kPlaceLimit, x, sink) ||
+        !takeInteger(row, layout, kGwY, -kPlaceLimit, kPlaceLimit, y, sink))
         return false;
     doc_.masters.front().x = x.value_or(doc_.masters.front().x);
     doc_.masters.front().y = y.value_or(doc_.masters.front().y);
 
     int addressing = -1;
-    if (!takeChoice(row, spec, kGwAddressing, addressingChoices(), addressing, sink,
+    if (!takeChoice(row, layout, kGwAddressing, addressingChoices(), addressing, sink,
                     {{editing::kDataAreaAddressingText, 0}, {editing::kRemoteAddressingText, 1}}))
         return false;
     if (addressing >= 0 &&
@@ -138,7 +138,7 @@ bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
     }
 
     int mode = -1;
-    if (!takeChoice(row, spec, kGwWorkMode, workModeChoices(), mode, sink))
+    if (!takeChoice(row, layout, kGwWorkMode, workModeChoices(), mode, sink))
         return false;
     if (mode >= 0)
         services::storeWorkMode(doc_, mode);
@@ -179,7 +179,7 @@ bool Importer::eipAreas(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::cdtOptions(const FieldRow& row, RowSink& sink) {
-    const auto& spec = gatewaySheet();
+    const auto& layout = gatewaySheet();
     int given = -1;
     for (int c = kGwCdtBaud; c <= kGwCdtTelesignal && given < 0; ++c)
         if (!row.blank(c))
@@ -187,13 +187,13 @@ bool Importer::cdtOptions(const FieldRow& row, RowSink& sink) {
     if (given < 0)
         return true;
     if (!cdt_) {
-        sink.refuse(header(spec, given), kModelHasNoSuchSetting);
+        sink.refuse(header(layout, given), kModelHasNoSuchSetting);
         return false;
     }
     editing::CdtOptionsForm f = editing::CdtOptionsForm::load(doc_);
     int baud = -1, parity = -1;
-    if (!takeChoice(row, spec, kGwCdtBaud, cdtBaudChoices(), baud, sink) ||
-        !takeChoice(row, spec, kGwCdtParity, cdtParityChoices(), parity, sink))
+    if (!takeChoice(row, layout, kGwCdtBaud, cdtBaudChoices(), baud, sink) ||
+        !takeChoice(row, layout, kGwCdtParity, cdtParityChoices(), parity, sink))
         return false;
     f.baudItem = baud >= 0 ? baud : f.baudItem;
     f.parityItem = parity >= 0 ? parity : f.parityItem;
@@ -208,24 +208,24 @@ bool Importer::cdtOptions(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::lineRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = linesSheet();
+    const auto& layout = linesSheet();
     const std::string& port = row.text(kLnPort);
     if (choiceIndex(port, portChoices()) < 0) {
-        sink.refuse(header(spec, kLnPort), sheet::choiceMessage(header(spec, kLnPort), portChoices()));
+        sink.refuse(header(layout, kLnPort), sheet::choiceMessage(header(layout, kLnPort), portChoices()));
         return false;
     }
     if (cdt_ && port == "COM1") {
-        sink.refuse(header(spec, kLnPort), kCdtLinkLine);
+        sink.refuse(header(layout, kLnPort), kCdtLinkLine);
         return false;
     }
     Place place{port, {}, {}, {}};
     int baud = -1, parity = -1, stop = -1;
-    if (!takeChoice(row, spec, kLnBaud, baudChoices(), baud, sink, {{"115.2k", 6}}) ||
-        !takeChoice(row, spec, kLnParity, parityChoices(), parity, sink) ||
-        !takeChoice(row, spec, kLnStop, stopChoices(), stop, sink, {{"1", 0}, {"2", 1}}) ||
-        !takeInteger(row, spec, kLnX, -kPlaceLimit, kPlaceLimit, place.x, sink) ||
-        !takeInteger(row, spec, kLnY, -kPlaceLimit, kPlaceLimit, place.y, sink) ||
-        !takeInteger(row, spec, kLnLength, 0, kPlaceLimit, place.length, sink))
+    if (!takeChoice(row, layout, kLnBaud, baudChoices(), baud, sink, {{"115.2k", 6}}) ||
+        !takeChoice(row, layout, kLnParity, parityChoices(), parity, sink) ||
+        !takeChoice(row, layout, kLnStop, stopChoices(), stop, sink, {{"1", 0}, {"2", 1}}) ||
+        !takeInteger(row, layout, kLnX, -kPlaceLimit, kPlaceLimit, place.x, sink) ||
+        !takeInteger(row, layout, kLnY, -kPlaceLimit, kPlaceLimit, place.y, sink) ||
+        !takeInteger(row, layout, kLnLength, 0, kPlaceLimit, place.length, sink))
         return false;
 
     int line = -1;
@@ -257,15 +257,15 @@ bool Importer::lineRow(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::slaveRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = slavesSheet();
+    const auto& layout = slavesSheet();
     const std::string& port = row.text(kSlPort);
     const int line = doc_.lineByName(port);
     if (line < 0) {
-        sink.refuse(header(spec, kSlPort), kNoSuchLine);
+        sink.refuse(header(layout, kSlPort), kNoSuchLine);
         return false;
     }
     if (cdt_ && port == "COM1") {
-        sink.refuse(header(spec, kSlPort), kCdtLinkLine);
+        sink.refuse(header(layout, kSlPort), kCdtLinkLine);
         return false;
     }
     // A slave dropped off the drawing could not be seen, moved or deleted
@@ -273,9 +273,9 @@ bool Importer::slaveRow(const FieldRow& row, RowSink& sink) {
     // reaches it as it does after a drop (below).
     int control = -1;
     std::optional<int> x, y;
-    if (!takeChoice(row, spec, kSlControl, controlChoices(), control, sink) ||
-        !takeInteger(row, spec, kSlX, view::kSlaveXMin, view::kSlaveXMax, x, sink) ||
-        !takeInteger(row, spec, kSlY, view::kSlaveYMin, view::kSlaveYMax, y, sink))
+    if (!takeChoice(row, layout, kSlControl, controlChoices(), control, sink) ||
+        !takeInteger(row, layout, kSlX, view::kSlaveXMin, view::kSlaveXMax, x, sink) ||
+        !takeInteger(row, layout, kSlY, view::kSlaveYMin, view::kSlaveYMax, y, sink))
         return false;
 
     // The catalogue's Normal Slave on the line, then 从站属性 as it opens for
@@ -314,7 +314,7 @@ bool Importer::slaveRow(const FieldRow& row, RowSink& sink) {
 }
 
 bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
-    const auto& spec = commandsSheet();
+    const auto& layout = commandsSheet();
     const std::string& port = row.text(kCmPort);
     const std::string& address = row.text(kCmSlave);
     int slave = -1;
@@ -325,11 +325,11 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
         // The command of a refused line or slave depends on it.
         if (refusedLines_.covers({port}) || refusedSlaves_.covers({port, address}))
             return true;
-        sink.refuse(header(spec, kCmSlave), kNoSuchSlave);
+        sink.refuse(header(layout, kCmSlave), kNoSuchSlave);
         return false;
     }
     int kindIndex = -1;
-    if (!takeChoice(row, spec, kCmFunc, functionChoices(), kindIndex, sink))
+    if (!takeChoice(row, layout, kCmFunc, functionChoices(), kindIndex, sink))
         return false;
     const model::CommandKind& kind = model::kCommandKinds[static_cast<std::size_t>(kindIndex)];
 
@@ -352,7 +352,7 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
     for (auto [column, shown] :
          {std::pair{kCmEditSend, form->editSendVisible}, {kCmCdtYx, form->cdtYxVisible}})
         if (row.flag(column).value_or(false) && !shown) {
-            sink.refuse(header(spec, column), "此功能没有" + header(spec, column));
+            sink.refuse(header(layout, column), "此功能没有" + header(layout, column));
             return false;
         }
     const std::pair<int, std::string*> fields[] = {{kCmStart, &form->startText},
