@@ -1,7 +1,9 @@
 #pragma once
 // The box a refused import shows: what was refused, one line per row
 // ("从站 第5行 从站地址: ..."), in a read-only text the user can select, and a
-// 复制 button that puts the whole list on the clipboard.
+// 复制 button that puts the whole list on the clipboard; and the rest of
+// the two programs' 导出工程表格... and 导入工程表格... that is not their own
+// project's: the file choice, the export's outcome, an import's failure.
 #include "sheet/ImportReport.h"
 
 #include <QString>
