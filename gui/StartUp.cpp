@@ -16,6 +16,8 @@ namespace vantor::gui {
 std::optional<int> answerInfoOptions(int argc, char** argv, const char* program, const char* help) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::string text = std::string(help) +
+                             "  --lang en|zh  speak English or Chinese this time (else the language\n"
+                             "                chosen in the language menu, else the locale's)\n"
                              "  --version     print the release and exit\n"
                              "  --help        print this text and exit\n"
                              "\n"

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libxlsxwriter-dev libzip-dev libmodbus-dev
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   qt6-translations-l10n
   xvfb xauth fonts-wqy-zenhei
   python3-pymodbus python3-serial-asyncio python3-openpyxl

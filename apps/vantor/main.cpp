@@ -1,6 +1,6 @@
 // Vantor: the gateway configurator.
-#include "ChineseTranslations.h"
 #include "DataFiles.h"
+#include "Language.h"
 #include "MainWindow.h"
 #include "ReadyFile.h"
 #include "StartUp.h"
@@ -42,6 +42,9 @@ QStringList dataFilesToCheck() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto language = vantor::gui::takeLanguageOption(argc, argv);
+    if (language.exitStatus)
+        return *language.exitStatus;
     if (auto status = vantor::gui::answerInfoOptions(argc, argv, "Vantor", kHelp))
         return *status;
     QApplication app(argc, argv);
@@ -51,7 +54,7 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     if (args.size() == 2 && args.at(1) == "--check-data")
         return vantor::gui::checkDataFiles(dataFilesToCheck());
-    vantor::gui::installChineseTranslations(app);
+    vantor::gui::startInLanguage(app, language.language, "vantor");
     MainWindow window;
     if (args.size() > 1 && !window.openProject(args.at(1)))
         return 1;

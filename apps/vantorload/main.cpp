@@ -1,8 +1,8 @@
 // VantorLoad: sets a gateway's network settings and the RTU settings of its
 // serial ports. The address files are kept in the working directory (or the
 // per-user data directory when the working directory cannot be written).
-#include "ChineseTranslations.h"
 #include "DataFiles.h"
+#include "Language.h"
 #include "LoadDialog.h"
 #include "ReadyFile.h"
 #include "StartUp.h"
@@ -24,13 +24,16 @@ const char* const kHelp = "usage: VantorLoad\n"
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto language = vantor::gui::takeLanguageOption(argc, argv);
+    if (language.exitStatus)
+        return *language.exitStatus;
     if (auto status = vantor::gui::answerInfoOptions(argc, argv, "VantorLoad", kHelp))
         return *status;
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vantor");
     QApplication::setApplicationName("VantorLoad");
     vantor::gui::setUpDataFiles();
-    vantor::gui::installChineseTranslations(app);
+    vantor::gui::startInLanguage(app, language.language, "vantorload");
     LoadDialog dialog(vantor::gui::workDirectory());
     if (const QString notice = vantor::gui::workDirectoryNotice(); !notice.isEmpty())
         dialog.setWindowTitle(dialog.windowTitle() + " - " + notice);

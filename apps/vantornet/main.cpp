@@ -1,6 +1,6 @@
 // VantorNet: the configurator for gateways whose slaves are MODBUS TCP servers.
-#include "ChineseTranslations.h"
 #include "DataFiles.h"
+#include "Language.h"
 #include "NetMainWindow.h"
 #include "ReadyFile.h"
 #include "StartUp.h"
@@ -9,13 +9,16 @@
 #include <QScreen>
 
 int main(int argc, char** argv) {
+    const auto language = vantor::gui::takeLanguageOption(argc, argv);
+    if (language.exitStatus)
+        return *language.exitStatus;
     if (auto status = vantor::gui::answerInfoOptions(argc, argv, "VantorNet", vantor::gui::kVantorNetHelp))
         return *status;
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vantor");
     QApplication::setApplicationName("VantorNet");
     vantor::gui::setUpDataFiles();
-    vantor::gui::installChineseTranslations(app);
+    vantor::gui::startInLanguage(app, language.language, "vantornet");
     NetMainWindow window;
     const QStringList args = QApplication::arguments();
     if (args.size() > 1 && !window.openProject(args.at(1)))

@@ -45,19 +45,22 @@ std::string zeroFill(long long v, int width) {
     return s;
 }
 
+std::string formatList(const char* fmt, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(nullptr, 0, fmt, copy);
+    va_end(copy);
+    if (n <= 0)
+        return {};
+    std::vector<char> buf(static_cast<std::size_t>(n) + 1);
+    std::vsnprintf(buf.data(), buf.size(), fmt, args);
+    return std::string(buf.data(), static_cast<std::size_t>(n));
+}
+
 std::string format(const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, fmt, copy);
-    va_end(copy);
-    std::string out;
-    if (n > 0) {
-        std::vector<char> buf(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(buf.data(), buf.size(), fmt, args);
-        out.assign(buf.data(), static_cast<std::size_t>(n));
-    }
+    std::string out = formatList(fmt, args);
     va_end(args);
     return out;
 }

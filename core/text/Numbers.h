@@ -1,5 +1,6 @@
 #pragma once
 // Number reading and writing as the project files and lists use them.
+#include <cstdarg>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,5 +25,7 @@ std::string zeroFill(long long v, int width);
 
 // printf-style formatting into a std::string.
 std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+// The same over an argument list.
+std::string formatList(const char* fmt, va_list args);
 
 } // namespace vantor::text

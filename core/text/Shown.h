@@ -1,0 +1,42 @@
+#pragma once
+// Texts the user reads in a window.
+//
+// Every text of the programs is written in Chinese, and Chinese stays the
+// default. A window program running in another language installs a
+// translator at start-up; the core's shown texts then pass through it. The
+// command-line tools, the simulator and the tests install none, so their
+// output, the files written and the bytes sent never change with the
+// language.
+//
+// Marking (checked by scripts/translations.sh):
+//   VT_TEXT("...")  a text shown in a window: extracted into the core's
+//                   catalogue (translations/core_en.ts, keyed by the text
+//                   itself) and looked up where it is shown;
+//   VT_DATA("...")  a text that is never shown translated: file contents,
+//                   sheet names, what the gateway receives, the tools' output.
+// Both leave the literal exactly as written.
+#include <string>
+
+#define VT_TEXT(s) s
+#define VT_DATA(s) s
+
+namespace vantor::text {
+
+// Answers the user's language for a text as written (UTF-8 in, UTF-8 out).
+using Translator = std::string (*)(const char* text);
+
+// Installed once by a window program before its first window; null removes
+// it again (tests).
+void installTranslator(Translator translator);
+
+// `text` in the user's language: the catalogue's entry for it, else `text`
+// itself (no translator, a user's own name, a text already translated).
+std::string shown(const std::string& text);
+
+// printf-style formatting of a marked template after translating it:
+// shownFormat(VT_TEXT("从站数%d超过255"), n). A translation keeps the
+// template's conversions in the same order (the catalogue check compares
+// them).
+std::string shownFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+} // namespace vantor::text
