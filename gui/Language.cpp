@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTranslator>
@@ -110,10 +110,10 @@ QString pageInLanguage(const QString& relative) {
     return dataFile(relative);
 }
 
-void addLanguageMenu(QMenuBar* bar, QWidget* parent) {
+QMenu* makeLanguageMenu(QWidget* parent) {
     // Each language is named in itself, so that a user who reads only one
     // of them finds it.
-    QMenu* menu = bar->addMenu(VT_DATA("语言 / Language"));
+    auto* menu = new QMenu(QString::fromUtf8(VT_DATA("语言 / Language")), parent);
     auto* group = new QActionGroup(menu);
     const struct {
         Language language;
@@ -136,6 +136,7 @@ void addLanguageMenu(QMenuBar* bar, QWidget* parent) {
                                          QString::fromUtf8(choice.afterRestart));
         });
     }
+    return menu;
 }
 
 } // namespace vantor::gui

@@ -8,7 +8,7 @@
 #include <optional>
 
 class QCoreApplication;
-class QMenuBar;
+class QMenu;
 class QWidget;
 
 namespace vantor::gui {
@@ -42,9 +42,9 @@ Language currentLanguage();
 // "Help/index_en.html" in English when that page exists.
 QString pageInLanguage(const QString& relative);
 
-// The 语言 / Language menu: 中文 and English, the one in use checked.
-// Choosing one stores it for every program of the suite and says that it
-// takes effect at the next start.
-void addLanguageMenu(QMenuBar* bar, QWidget* parent);
+// The 语言 / Language menu (for a menu bar or a button): 中文 and English,
+// the one in use checked. Choosing one stores it for every program of the
+// suite and says that it takes effect at the next start.
+QMenu* makeLanguageMenu(QWidget* parent);
 
 } // namespace vantor::gui
