@@ -71,7 +71,8 @@ LanguageOption takeLanguageOption(int& argc, char** argv) {
     return result;
 }
 
-bool installLanguage(QCoreApplication& app, Language language, const QString& program, const QString& directory) {
+bool installLanguage(QCoreApplication& app, Language language, const QString& program,
+                     const QString& directory) {
     if (language == Language::Chinese) {
         inUse = Language::Chinese;
         return load(app, "qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -92,7 +93,8 @@ Language startInLanguage(QCoreApplication& app, std::optional<Language> option, 
     const Language language = common::chooseLanguage(option, stored, locale);
     const QString directory = QFileInfo(dataFile("translations/core_en.qm")).path();
     if (!installLanguage(app, language, program, directory) && language == Language::English)
-        std::cerr << "English catalogues missing in " << directory.toStdString() << "; some texts stay Chinese\n";
+        std::cerr << "English catalogues missing in " << directory.toStdString()
+                  << "; some texts stay Chinese\n";
     return language;
 }
 

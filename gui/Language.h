@@ -33,7 +33,8 @@ Language startInLanguage(QCoreApplication& app, std::optional<Language> option, 
 // Installs `language`: for Chinese Qt's own catalogue (standard buttons and
 // dialogs); for English the catalogues core_en, gui_en and <program>_en from
 // `directory`, and the core's translator. False when a catalogue is missing.
-bool installLanguage(QCoreApplication& app, Language language, const QString& program, const QString& directory);
+bool installLanguage(QCoreApplication& app, Language language, const QString& program,
+                     const QString& directory);
 
 // The language installed last (Chinese before any).
 Language currentLanguage();

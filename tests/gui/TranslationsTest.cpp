@@ -28,7 +28,7 @@ private slots:
             {{"Vantor", "--lang", "en", "demo.vtc"}, {"Vantor", "demo.vtc"}, Language::English, false},
             {{"Vantor", "demo.vtc", "--lang=zh"}, {"Vantor", "demo.vtc"}, Language::Chinese, false},
             {{"Vantor", "--lang", "fr"}, {"Vantor"}, std::nullopt, true},
-            {{"Vantor", "--lang"}, {"Vantor"}, std::nullopt, true},  // the value missing
+            {{"Vantor", "--lang"}, {"Vantor"}, std::nullopt, true}, // the value missing
         };
         for (const auto& c : cases) {
             std::vector<char*> argv;

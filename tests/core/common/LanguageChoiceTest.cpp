@@ -18,17 +18,17 @@ TEST(LanguageChoiceTest, localeOptionAndStoredChoiceInTheirOrder) {
         Language expected;
     };
     const Case cases[] = {
-        {"", "", "", std::nullopt, "", zh},                        // nothing set: as today
-        {"", "", "en_GB.UTF-8", std::nullopt, "", en},             // LANG
+        {"", "", "", std::nullopt, "", zh},            // nothing set: as today
+        {"", "", "en_GB.UTF-8", std::nullopt, "", en}, // LANG
         {"", "", "zh_CN.UTF-8", std::nullopt, "", zh},
-        {"", "", "de_DE.UTF-8", std::nullopt, "", zh},             // any other language: Chinese
+        {"", "", "de_DE.UTF-8", std::nullopt, "", zh}, // any other language: Chinese
         {"", "", "C", std::nullopt, "", zh},
-        {"", "en_US.UTF-8", "zh_CN.UTF-8", std::nullopt, "", en},  // LC_MESSAGES over LANG
-        {"zh_CN.UTF-8", "en_US.UTF-8", "", std::nullopt, "", zh},  // LC_ALL over both
-        {"", "", "en_US.UTF-8", std::nullopt, "zh", zh},           // the menu's choice over the locale
+        {"", "en_US.UTF-8", "zh_CN.UTF-8", std::nullopt, "", en}, // LC_MESSAGES over LANG
+        {"zh_CN.UTF-8", "en_US.UTF-8", "", std::nullopt, "", zh}, // LC_ALL over both
+        {"", "", "en_US.UTF-8", std::nullopt, "zh", zh},          // the menu's choice over the locale
         {"", "", "", std::nullopt, "en", en},
-        {"", "", "en_US.UTF-8", std::nullopt, "fr", en},           // a stored code naming nothing
-        {"", "", "", en, "zh", en},                                // --lang over everything
+        {"", "", "en_US.UTF-8", std::nullopt, "fr", en}, // a stored code naming nothing
+        {"", "", "", en, "zh", en},                      // --lang over everything
         {"en_US.UTF-8", "", "", zh, "en", zh},
     };
     for (const auto& c : cases) {

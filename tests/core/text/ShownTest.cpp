@@ -30,9 +30,9 @@ TEST_F(ShownTest, aTranslatorAnswersKnownTextsAndTemplatesAndLeavesTheRest) {
     installTranslator(english);
     EXPECT_EQ(shown("请选择从站"), "Select a slave");
     EXPECT_EQ(shownFormat(VT_TEXT("从站数%d超过%s"), 256, "255"), "256 slaves are more than 255");
-    EXPECT_EQ(shown("PLC_1"), "PLC_1");  // a user's own name
+    EXPECT_EQ(shown("PLC_1"), "PLC_1"); // a user's own name
     EXPECT_EQ(shown(""), "");
-    EXPECT_EQ(shown(shown("请选择从站")), "Select a slave");  // translating twice is harmless
+    EXPECT_EQ(shown(shown("请选择从站")), "Select a slave"); // translating twice is harmless
 }
 
 } // namespace
