@@ -3,9 +3,12 @@
 #include "common/WholeFile.h"
 #include "editing/FieldText.h"
 #include "sheet/SheetLayout.h"
+#include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/GatewayAddress.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 
@@ -35,21 +38,39 @@ bool readPort(const std::string& text, std::optional<int>& port) {
     return true;
 }
 
+constexpr const char* kDuplicateName = VT_TEXT("名称与第%d行重复");
+constexpr const char* kSameGateway = VT_TEXT("与第%d行是同一网关");
+
+// A refusal's text in the user's language. The texts made with another
+// row's line or with the project's path are known by their written form,
+// which the report keeps.
+std::string shownRefusalText(const std::string& text) {
+    for (const char* form : {kDuplicateName, kSameGateway}) {
+        int other = 0;
+        if (std::sscanf(text.c_str(), form, &other) == 1 && text::format(form, other) == text)
+            return text::shownFormat(form, other);
+    }
+    const std::string missing = std::string(kProjectMissing) + " ";
+    if (text.starts_with(missing))
+        return text::shown(kProjectMissing) + " " + text.substr(missing.size());
+    return text::shown(text);
+}
+
 } // namespace
 
 std::string duplicateNameText(int otherLine) {
-    return "名称与第" + std::to_string(otherLine) + "行重复";
+    return text::format(kDuplicateName, otherLine);
 }
 
 std::string sameGatewayText(int otherLine) {
-    return "与第" + std::to_string(otherLine) + "行是同一网关";
+    return text::format(kSameGateway, otherLine);
 }
 
 std::string refusalLine(const PlanRefusal& refusal) {
-    std::string out = "第" + std::to_string(refusal.line) + "行";
-    if (!refusal.name.empty())
-        out += " " + refusal.name;
-    return out + ": " + refusal.text;
+    const std::string why = shownRefusalText(refusal.text);
+    if (refusal.name.empty())
+        return text::shownFormat(VT_TEXT("第%d行: %s"), refusal.line, why.c_str());
+    return text::shownFormat(VT_TEXT("第%d行 %s: %s"), refusal.line, refusal.name.c_str(), why.c_str());
 }
 
 std::optional<std::vector<CsvRecord>> splitCsv(std::string_view text, std::string* error) {
@@ -117,7 +138,7 @@ std::optional<std::vector<CsvRecord>> splitCsv(std::string_view text, std::strin
     }
     if (quoted) {
         if (error)
-            *error = "第" + std::to_string(quoteLine) + "行: " + kPlanOpenQuote;
+            *error = text::shownFormat(VT_TEXT("第%d行: %s"), quoteLine, text::shown(kPlanOpenQuote).c_str());
         return std::nullopt;
     }
     endRecord();

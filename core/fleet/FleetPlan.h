@@ -11,6 +11,7 @@
 // .vncfg file. The project itself is read and checked by preparePlanRow
 // (FleetGateway.h).
 #include "sheet/WorkbookReader.h"
+#include "text/Shown.h"
 
 #include <optional>
 #include <string>
@@ -44,21 +45,27 @@ struct PlanParse {
     std::vector<PlanRefusal> refusals;
 };
 
+// The refusals' texts are kept as written (the report holds them) and
+// translated where a refusal is shown (refusalLine). A fault of the whole
+// plan is only shown: one made of pieces is made in the user's language.
 inline constexpr const char* kPlanHeader = "name,ip,port,project,mport";
-inline constexpr const char* kPlanBadHeader = "计划表头应为 name,ip,port,project,mport";
-inline constexpr const char* kPlanNoRows = "计划中没有网关";
-inline constexpr const char* kPlanOpenQuote = "引号未闭合";
-inline constexpr const char* kPlanFieldCount = "字段数不对";
-inline constexpr const char* kPlanNoName = "名称为空";
-inline constexpr const char* kPlanNoProject = "工程文件为空";
-inline constexpr const char* kPlanProjectKind = "工程文件应为 .vtc 或 .vncfg";
-inline constexpr const char* kPlanModbusPortWrong = "MODBUS TCP端口格式错误";
+inline constexpr const char* kPlanBadHeader = VT_TEXT("计划表头应为 name,ip,port,project,mport");
+inline constexpr const char* kPlanNoRows = VT_TEXT("计划中没有网关");
+inline constexpr const char* kPlanOpenQuote = VT_TEXT("引号未闭合");
+inline constexpr const char* kPlanFieldCount = VT_TEXT("字段数不对");
+inline constexpr const char* kPlanNoName = VT_TEXT("名称为空");
+inline constexpr const char* kPlanNoProject = VT_TEXT("工程文件为空");
+inline constexpr const char* kPlanProjectKind = VT_TEXT("工程文件应为 .vtc 或 .vncfg");
+inline constexpr const char* kPlanModbusPortWrong = VT_TEXT("MODBUS TCP端口格式错误");
+// A row whose project cannot be read (prepareRow): "工程文件不存在 PATH".
+inline constexpr const char* kProjectMissing = VT_TEXT("工程文件不存在");
 
 // "名称与第N行重复", "与第N行是同一网关".
 std::string duplicateNameText(int otherLine);
 std::string sameGatewayText(int otherLine);
 
-// "第N行 NAME: TEXT" (the name left out when empty).
+// "第N行 NAME: TEXT" (the name left out when empty), in the user's language
+// but for the name.
 std::string refusalLine(const PlanRefusal& refusal);
 
 // Splits CSV text into records of fields; each record with the line it
@@ -77,9 +84,9 @@ PlanParse parsePlanRecords(const std::vector<CsvRecord>& records, const std::str
 
 // A plan may also be the sheet 计划 of a workbook (.xlsx), with the same
 // header in its first row; the rows' numbers are the spreadsheet's.
-inline constexpr const char* kPlanSheet = "计划";
-inline constexpr const char* kPlanNoSheet = "工作簿中没有工作表“计划”";
-inline constexpr const char* kPlanUnreadable = "无法读取计划文件";
+inline constexpr const char* kPlanSheet = VT_DATA("计划");
+inline constexpr const char* kPlanNoSheet = VT_TEXT("工作簿中没有工作表“计划”");
+inline constexpr const char* kPlanUnreadable = VT_TEXT("无法读取计划文件");
 std::optional<std::vector<CsvRecord>> planSheetRecords(const sheet::ReadWorkbook& book, std::string* error);
 
 // The plan file at `path`: a CSV file, or a workbook by its .xlsx suffix;

@@ -5,7 +5,8 @@
 // per gateway, and then per gateway its project file and checksum, the
 // blocks sent, the download's result, the time it took, the reason of a
 // failure, and what the gateway answered (the commissioning report's device
-// section: identity, version, serial number, state words).
+// section: identity, version, serial number, state words). The page is a
+// file: its texts stay as written in every language.
 #include "fleet/FleetPlan.h"
 #include "fleet/GatewayCommission.h"
 
@@ -30,8 +31,11 @@ struct FleetRun {
 std::string sentBlocksText(const std::vector<SentBlock>& sent);
 // "12.3 s".
 std::string secondsText(int64_t ms);
-// "20个网关: 17个成功, 3个失败, 用时 25.1 s".
+// "20个网关: 17个成功, 3个失败, 用时 25.1 s", as the report and the
+// command-line tool write it.
 std::string fleetSummaryText(const FleetRun& run);
+// The same in the user's language, for the window.
+std::string shownFleetSummaryText(const FleetRun& run);
 
 std::string fleetReport(const FleetRun& run);
 

@@ -4,14 +4,39 @@
 #include "net/NetDownloadExchange.h"
 #include "services/DeviceInfoExchange.h"
 #include "services/SlaveStateExchange.h"
+#include "text/Numbers.h"
 #include "transfer/DownloadExchange.h"
 
 namespace vantor::fleet {
 
+namespace {
+
+constexpr const char* kStatesFailed = VT_TEXT("从站状态: %s");
+
+using Words = std::string (*)(const std::string&);
+
+std::string asWritten(const std::string& text) {
+    return text;
+}
+
+// Why a step failed, its texts in `words`: the exchange's messages one a
+// line, then its result text; that the gateway did not answer when there is
+// neither (as the commissioning report words an unanswered exchange).
+std::string failureText(const std::vector<Message>& messages, const std::string& result, Words words) {
+    std::string out;
+    for (const auto& m : messages)
+        out += (out.empty() ? "" : "\n") + words(m.text);
+    if (!result.empty())
+        out += (out.empty() ? "" : "\n") + words(result);
+    return out.empty() ? words(services::kReportNoAnswer) : out;
+}
+
+} // namespace
+
 std::string stateSummary(const GatewayOutcome& outcome) {
     const auto& d = outcome.device;
     if (d.statesRead)
-        return std::to_string(d.states.size()) + "个从站";
+        return text::format(VT_DATA("%zu个从站"), d.states.size());
     return d.stateFailure;
 }
 
@@ -72,11 +97,9 @@ void GatewayCommission::afterEvent() {
     }
 }
 
-std::string GatewayCommission::downloadFailure(const transfer::FinishedAction& result) const {
-    std::string reason = services::messageTexts(messages_);
-    if (!result.resultText.empty())
-        reason += (reason.empty() ? "" : "\n") + result.resultText;
-    return reason.empty() ? services::kReportNoAnswer : reason;
+void GatewayCommission::endDownload(const transfer::FinishedAction& result, int64_t nowMs) {
+    end(nowMs, false, failureText(messages_, result.resultText, asWritten),
+        failureText(messages_, result.resultText, text::shown));
 }
 
 void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int64_t nowMs) {
@@ -89,7 +112,7 @@ void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int
         outcome_.downloadResult = result.resultText;
         outcome_.downloaded = result.success && result.resultText == done;
         if (!outcome_.downloaded) {
-            end(nowMs, false, downloadFailure(result));
+            endDownload(result, nowMs);
             return;
         }
         exchange_.reset();
@@ -103,7 +126,7 @@ void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int
         services::recordIdentity(outcome_.device, static_cast<services::DeviceInfoExchange&>(*exchange_),
                                  messages_);
         if (!outcome_.device.identified) {
-            end(nowMs, false, outcome_.device.failure);
+            end(nowMs, false, outcome_.device.failure, failureText(messages_, {}, text::shown));
             return;
         }
         const auto* model = model::findGatewayModel(gateway_.model);
@@ -113,14 +136,18 @@ void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int
         }
         outcome_.device.stateFailure = services::kReportNoStates;
         outcome_.verified = true;
-        end(nowMs, true, {});
+        end(nowMs, true, {}, {});
         return;
     }
     case Stage::States:
         services::recordStates(outcome_.device, static_cast<services::SlaveStateExchange&>(*exchange_),
                                messages_);
         outcome_.verified = outcome_.device.statesRead;
-        end(nowMs, outcome_.verified, outcome_.verified ? "" : "从站状态: " + outcome_.device.stateFailure);
+        if (outcome_.verified)
+            end(nowMs, true, {}, {});
+        else
+            end(nowMs, false, text::format(kStatesFailed, outcome_.device.stateFailure.c_str()),
+                text::shownFormat(kStatesFailed, failureText(messages_, {}, text::shown).c_str()));
         return;
     default:
         return;
@@ -160,12 +187,13 @@ void GatewayCommission::stop(int64_t nowMs) {
         exchange_->cancel();
     if (stage_ == Stage::Waiting)
         outcome_.startedMs = nowMs;
-    end(nowMs, false, kStopped);
+    end(nowMs, false, kStopped, text::shown(kStopped));
 }
 
-void GatewayCommission::end(int64_t nowMs, bool ok, std::string reason) {
+void GatewayCommission::end(int64_t nowMs, bool ok, std::string reason, std::string shownReason) {
     outcome_.ok = ok;
     outcome_.reason = std::move(reason);
+    shownReason_ = std::move(shownReason);
     outcome_.endedMs = nowMs;
     stage_ = Stage::Done;
     wakeAt_.reset();
@@ -174,19 +202,20 @@ void GatewayCommission::end(int64_t nowMs, bool ok, std::string reason) {
 std::string GatewayCommission::stageText() const {
     switch (stage_) {
     case Stage::Waiting:
-        return kWaiting;
+        return text::shown(kWaiting);
     case Stage::Download:
-        return kDownloading;
+        return text::shown(kDownloading);
     case Stage::Settle:
-        return kSettling;
+        return text::shown(kSettling);
     case Stage::Identity:
-        return kReadingIdentity;
+        return text::shown(kReadingIdentity);
     case Stage::States:
-        return kReadingStates;
+        return text::shown(kReadingStates);
     case Stage::Done:
         break;
     }
-    return outcome_.ok ? kSucceeded : std::string(kFailed) + ": " + outcome_.reason;
+    return outcome_.ok ? text::shown(kSucceeded)
+                       : text::format("%s: %s", text::shown(kFailed).c_str(), shownReason_.c_str());
 }
 
 int GatewayCommission::percent() const {

@@ -15,6 +15,7 @@
 // until wakeAt(): the driver calls advanceTo() then.
 #include "fleet/PreparedGateway.h"
 #include "services/CommissioningReport.h"
+#include "text/Shown.h"
 #include "transfer/Exchange.h"
 
 #include <cstdint>
@@ -88,27 +89,29 @@ public:
 
     Stage stage() const { return stage_; }
     bool done() const { return stage_ == Stage::Done; }
-    // The stage in words, for the progress lines and the window's rows.
+    // The stage in words, for the progress lines and the window's rows, in
+    // the user's language (the outcome keeps the reason as written).
     std::string stageText() const;
     // 0..100 over the whole sequence.
     int percent() const;
     const GatewayOutcome& outcome() const { return outcome_; }
     const std::string& name() const { return outcome_.row.name; }
 
-    static constexpr const char* kStopped = "已停止";
-    static constexpr const char* kDownloading = "正在下载";
-    static constexpr const char* kSettling = "等待网关重启";
-    static constexpr const char* kReadingIdentity = "正在读取设备信息";
-    static constexpr const char* kReadingStates = "正在读取从站状态";
-    static constexpr const char* kWaiting = "等待";
-    static constexpr const char* kSucceeded = "成功";
-    static constexpr const char* kFailed = "失败";
+    static constexpr const char* kStopped = VT_TEXT("已停止");
+    static constexpr const char* kDownloading = VT_TEXT("正在下载");
+    static constexpr const char* kSettling = VT_TEXT("等待网关重启");
+    static constexpr const char* kReadingIdentity = VT_TEXT("正在读取设备信息");
+    static constexpr const char* kReadingStates = VT_TEXT("正在读取从站状态");
+    static constexpr const char* kWaiting = VT_TEXT("等待");
+    static constexpr const char* kSucceeded = VT_TEXT("成功");
+    static constexpr const char* kFailed = VT_TEXT("失败");
 
 private:
     void beginIdentity();
     void beginStates();
-    void end(int64_t nowMs, bool ok, std::string reason);
-    std::string downloadFailure(const transfer::FinishedAction& result) const;
+    // `reason` as the report keeps it, `shownReason` in the user's language.
+    void end(int64_t nowMs, bool ok, std::string reason, std::string shownReason);
+    void endDownload(const transfer::FinishedAction& result, int64_t nowMs);
 
     PreparedGateway gateway_;
     CommissionSettings settings_;
@@ -117,6 +120,7 @@ private:
     std::vector<Message> messages_;
     std::optional<int64_t> wakeAt_;
     GatewayOutcome outcome_;
+    std::string shownReason_;
     bool pressed_ = false;
 };
 

@@ -43,8 +43,6 @@ struct Preparation {
     std::string refusal;
 };
 
-inline constexpr const char* kProjectMissing = "工程文件不存在";
-
 // Reads and checks the row's project. `ethOptionDir` is the folder a new
 // Vantor project takes its access IP from (as the program starts one).
 Preparation prepareRow(const PlanRow& row, const std::string& ethOptionDir);

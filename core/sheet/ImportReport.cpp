@@ -1,16 +1,25 @@
 #include "sheet/ImportReport.h"
 
+#include "text/Numbers.h"
+#include "text/Shown.h"
+
 #include <algorithm>
 
 namespace vantor::sheet {
 
 std::string ImportReport::line(const Refusal& r) {
-    std::string out = r.sheet;
+    // The sheet and column as the workbook names them; the message in the
+    // user's language (a composed one already is).
+    const std::string message = text::shown(r.message);
+    const char* sheet = r.sheet.c_str();
+    const char* column = r.column.c_str();
+    if (r.row > 0 && !r.column.empty())
+        return text::shownFormat(VT_TEXT("%s 第%d行 %s: %s"), sheet, r.row, column, message.c_str());
     if (r.row > 0)
-        out += " 第" + std::to_string(r.row) + "行";
+        return text::shownFormat(VT_TEXT("%s 第%d行: %s"), sheet, r.row, message.c_str());
     if (!r.column.empty())
-        out += " " + r.column;
-    return out + ": " + r.message;
+        return text::format("%s %s: %s", sheet, column, message.c_str());
+    return text::format("%s: %s", sheet, message.c_str());
 }
 
 std::string ImportReport::text() const {

@@ -25,7 +25,8 @@ public:
     bool accepted() const { return refusals_.empty(); }
     const std::vector<Refusal>& refusals() const { return refusals_; }
 
-    // "从站 第5行 从站地址: 地址请添入一个1和247之间的整数".
+    // "从站 第5行 从站地址: 地址请添入一个1和247之间的整数", in the user's
+    // language but for the sheet's and column's names.
     static std::string line(const Refusal& r);
     // Every refusal's line, each ending in "\n".
     std::string text() const;

@@ -1,5 +1,7 @@
 #include "sheet/RowFields.h"
 
+#include "text/Shown.h"
+
 #include <charconv>
 
 namespace vantor::sheet {
@@ -28,8 +30,8 @@ bool takeInteger(const FieldRow& row, const SheetLayout& layout, int column, int
     long long v = 0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size() || v < low || v > high) {
-        sink.refuse(header(layout, column), header(layout, column) + "请添入一个" + std::to_string(low) +
-                                                "和" + std::to_string(high) + "之间的整数");
+        sink.refuse(header(layout, column), text::shownFormat(VT_TEXT("%s请添入一个%d和%d之间的整数"),
+                                                              header(layout, column).c_str(), low, high));
         return false;
     }
     out = static_cast<int>(v);
@@ -52,6 +54,10 @@ bool takeChoice(const FieldRow& row, const SheetLayout& layout, int column,
         return false;
     }
     return true;
+}
+
+std::string notOffered(const std::string& header) {
+    return text::shownFormat(VT_TEXT("此功能没有%s"), header.c_str());
 }
 
 bool RefusedKeys::covers(const std::vector<std::string>& key) const {

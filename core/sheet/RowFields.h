@@ -35,6 +35,10 @@ bool takeChoice(const FieldRow& row, const SheetLayout& layout, int column,
                 const std::vector<std::string>& choices, int& index, RowSink& sink,
                 std::initializer_list<std::pair<const char*, int>> aliases = {});
 
+// "此功能没有<header>": a box ticked that the row's function does not
+// offer, in the user's language (the header as the sheet has it).
+std::string notOffered(const std::string& header);
+
 // The keys of refused rows (a line's port; a slave's line and address),
 // for the rows that name them: such a row depends on a refused row and is
 // not reported again, while a row naming a key that no row of its sheet has

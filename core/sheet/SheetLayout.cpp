@@ -69,13 +69,12 @@ std::string SheetLayout::columnFor(std::string_view message) const {
 }
 
 std::string choiceMessage(const std::string& header, std::span<const std::string> choices) {
-    std::string out = header + "应为";
-    for (std::size_t i = 0; i < choices.size(); ++i) {
-        if (i)
-            out += i + 1 == choices.size() ? "或" : "、";
-        out += choices[i];
-    }
-    return out;
+    std::string list;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        list = i == 0 ? choices[i]
+                      : text::shownFormat(i + 1 == choices.size() ? VT_TEXT("%s或%s") : VT_TEXT("%s、%s"),
+                                          list.c_str(), choices[i].c_str());
+    return text::shownFormat(VT_TEXT("%s应为%s"), header.c_str(), list.c_str());
 }
 
 SheetData sheetData(const SheetLayout& layout, std::vector<std::vector<Cell>> rows) {

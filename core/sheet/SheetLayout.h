@@ -16,6 +16,7 @@
 #include "sheet/ImportReport.h"
 #include "sheet/WorkbookReader.h"
 #include "sheet/WorkbookWriter.h"
+#include "text/Shown.h"
 
 #include <optional>
 #include <span>
@@ -56,19 +57,21 @@ struct SheetLayout {
     std::string columnFor(std::string_view message) const;
 };
 
-// Texts of the reading rules.
-inline constexpr const char* kSheetMissing = "工作簿中没有此工作表";
-inline constexpr const char* kColumnMissing = "缺少此列";
-inline constexpr const char* kColumnTwice = "列名重复";
-inline constexpr const char* kDateCell = "单元格为日期，请填写数值或文字";
-inline constexpr const char* kFormulaCell = "单元格为公式，请填写数值或文字";
-inline constexpr const char* kErrorCell = "单元格为错误值";
-inline constexpr const char* kFlagWrong = "请填写“是”或“否”";
-inline constexpr const char* kRequiredBlank = "此项不能为空";
-inline constexpr const char* kFlagYes = "是";
-inline constexpr const char* kFlagNo = "否";
+// Texts of the reading rules: refusal messages, translated where a refusal
+// is shown (ImportReport::line); the flag's cell texts stay as written.
+inline constexpr const char* kSheetMissing = VT_TEXT("工作簿中没有此工作表");
+inline constexpr const char* kColumnMissing = VT_TEXT("缺少此列");
+inline constexpr const char* kColumnTwice = VT_TEXT("列名重复");
+inline constexpr const char* kDateCell = VT_TEXT("单元格为日期，请填写数值或文字");
+inline constexpr const char* kFormulaCell = VT_TEXT("单元格为公式，请填写数值或文字");
+inline constexpr const char* kErrorCell = VT_TEXT("单元格为错误值");
+inline constexpr const char* kFlagWrong = VT_TEXT("请填写“是”或“否”");
+inline constexpr const char* kRequiredBlank = VT_TEXT("此项不能为空");
+inline constexpr const char* kFlagYes = VT_DATA("是");
+inline constexpr const char* kFlagNo = VT_DATA("否");
 
-// "<header>应为A、B或C": the refusal of a value outside a list of choices.
+// "<header>应为A、B或C": the refusal of a value outside a list of choices,
+// in the user's language (the header and the choices as the sheet has them).
 std::string choiceMessage(const std::string& header, std::span<const std::string> choices);
 
 // --- writing ---------------------------------------------------------------

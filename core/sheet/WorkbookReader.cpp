@@ -1,5 +1,7 @@
 #include "sheet/WorkbookReader.h"
 
+#include "text/Shown.h"
+
 #include <pugixml.hpp>
 #include <zip.h>
 
@@ -17,10 +19,24 @@ namespace {
 
 constexpr int kMaxRowNumber = 1048576;
 
+// Why a workbook is not read goes to the user's eyes only (a message, the
+// command-line tool's output), so it is made in the user's language.
 std::string sizeText(std::uint64_t bytes) {
     if (bytes >= (1u << 20) && bytes % (1u << 20) == 0)
         return std::to_string(bytes >> 20) + " MB";
-    return std::to_string(bytes) + " 字节";
+    return text::shownFormat(VT_TEXT("%s 字节"), std::to_string(bytes).c_str());
+}
+
+std::string damaged(const std::string& part) {
+    return text::shownFormat(VT_TEXT("工作簿已损坏: %s"), part.c_str());
+}
+
+std::string tooLargeFile(std::uint64_t limit) {
+    return text::shownFormat(VT_TEXT("工作簿文件过大(超过%s)"), sizeText(limit).c_str());
+}
+
+std::string cannotOpen(const std::string& path) {
+    return text::shownFormat(VT_TEXT("无法打开工作簿文件 %s"), path.c_str());
 }
 
 std::string_view localName(const char* qualified) {
@@ -160,11 +176,12 @@ private:
 };
 
 bool Reader::inflate(const std::string& name, zip_int64_t index, std::string& out) {
-    const std::string tooLarge = "工作簿中的 " + name + " 解压后超过 " + sizeText(limits_.partBytes);
+    const std::string tooLarge = text::shownFormat(VT_TEXT("工作簿中的 %s 解压后超过 %s"), name.c_str(),
+                                                   sizeText(limits_.partBytes).c_str());
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat_index(zip_.get(), static_cast<zip_uint64_t>(index), 0, &st) != 0) {
-        fail("工作簿已损坏: " + name);
+        fail(damaged(name));
         return false;
     }
     const bool declared = (st.valid & ZIP_STAT_SIZE) != 0;
@@ -174,7 +191,7 @@ bool Reader::inflate(const std::string& name, zip_int64_t index, std::string& ou
     }
     zip_file_t* f = zip_fopen_index(zip_.get(), static_cast<zip_uint64_t>(index), 0);
     if (f == nullptr) {
-        fail("工作簿已损坏: " + name);
+        fail(damaged(name));
         return false;
     }
     // The declared size may lie: the inflation stops one chunk past the bound.
@@ -184,7 +201,7 @@ bool Reader::inflate(const std::string& name, zip_int64_t index, std::string& ou
     for (;;) {
         const zip_int64_t n = zip_fread(f, chunk, sizeof chunk);
         if (n < 0) {
-            fail("工作簿已损坏: " + name);
+            fail(damaged(name));
             ok = false;
             break;
         }
@@ -197,14 +214,14 @@ bool Reader::inflate(const std::string& name, zip_int64_t index, std::string& ou
             break;
         }
         if (inflated_ + out.size() > limits_.totalBytes) {
-            fail("工作簿解压后超过 " + sizeText(limits_.totalBytes));
+            fail(text::shownFormat(VT_TEXT("工作簿解压后超过 %s"), sizeText(limits_.totalBytes).c_str()));
             ok = false;
             break;
         }
     }
     zip_fclose(f);
     if (ok && declared && out.size() != st.size) {
-        fail("工作簿已损坏: " + name);
+        fail(damaged(name));
         ok = false;
     }
     if (ok)
@@ -217,7 +234,7 @@ std::unique_ptr<Part> Reader::part(const std::string& name, bool required) {
     const zip_int64_t index = zip_name_locate(zip_.get(), name.c_str(), 0);
     if (index < 0) {
         if (required) {
-            fail("工作簿中没有 " + name);
+            fail(text::shownFormat(VT_TEXT("工作簿中没有 %s"), name.c_str()));
             return nullptr;
         }
         return p;
@@ -229,21 +246,22 @@ std::unique_ptr<Part> Reader::part(const std::string& name, bool required) {
     for (char c : p->text)
         opens += c == '<';
     if (opens > limits_.partElements) {
-        fail("工作簿中的 " + name + " 元素过多(超过" + std::to_string(limits_.partElements) + "个)");
+        fail(text::shownFormat(VT_TEXT("工作簿中的 %s 元素过多(超过%zu个)"), name.c_str(),
+                               limits_.partElements));
         return nullptr;
     }
     const pugi::xml_parse_result parsed = p->xml.load_buffer_inplace(
         p->text.data(), p->text.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!parsed) {
-        fail("工作簿中的 " + name + " 不是有效的XML: " + parsed.description() + " (位置 " +
-             std::to_string(parsed.offset) + ")");
+        fail(text::shownFormat(VT_TEXT("工作簿中的 %s 不是有效的XML: %s (位置 %lld)"), name.c_str(),
+                               parsed.description(), static_cast<long long>(parsed.offset)));
         return nullptr;
     }
     DepthWalker walker;
     walker.limit = limits_.depth;
     p->xml.traverse(walker);
     if (walker.tooDeep) {
-        fail("工作簿中的 " + name + " 嵌套过深(超过" + std::to_string(limits_.depth) + "层)");
+        fail(text::shownFormat(VT_TEXT("工作簿中的 %s 嵌套过深(超过%d层)"), name.c_str(), limits_.depth));
         return nullptr;
     }
     return p;
@@ -329,7 +347,7 @@ std::optional<ReadSheet> Reader::readSheet(const std::string& sheetName, const s
         if (const char* number = attribute(r, "r")) {
             const auto n = wholeNumber(number);
             if (!n || *n < 1 || *n > kMaxRowNumber) {
-                fail("工作表 " + sheetName + " 的行号无效: " + number);
+                fail(text::shownFormat(VT_TEXT("工作表 %s 的行号无效: %s"), sheetName.c_str(), number));
                 return std::nullopt;
             }
             row.number = static_cast<int>(*n);
@@ -386,7 +404,7 @@ std::optional<ReadSheet> Reader::readSheet(const std::string& sheetName, const s
         if (row.cells.empty())
             continue;
         if (static_cast<int>(sheet.rows.size()) >= limits_.rows) {
-            fail("工作表 " + sheetName + " 超过" + std::to_string(limits_.rows) + "行");
+            fail(text::shownFormat(VT_TEXT("工作表 %s 超过%d行"), sheetName.c_str(), limits_.rows));
             return std::nullopt;
         }
         sheet.rows.push_back(std::move(row));
@@ -397,7 +415,7 @@ std::optional<ReadSheet> Reader::readSheet(const std::string& sheetName, const s
 ReadWorkbook Reader::read(std::string_view bytes) {
     ReadWorkbook out;
     if (bytes.size() > limits_.fileBytes) {
-        out.error = "工作簿文件过大(超过" + sizeText(limits_.fileBytes) + ")";
+        out.error = tooLargeFile(limits_.fileBytes);
         return out;
     }
     zip_error_t zerr;
@@ -408,7 +426,7 @@ ReadWorkbook Reader::read(std::string_view bytes) {
         if (src)
             zip_source_free(src);
         zip_error_fini(&zerr);
-        out.error = "工作簿已损坏或不是.xlsx文件";
+        out.error = text::shown(VT_TEXT("工作簿已损坏或不是.xlsx文件"));
         return out;
     }
     zip_error_fini(&zerr);
@@ -435,10 +453,10 @@ ReadWorkbook Reader::read(std::string_view bytes) {
             sheets.emplace_back(name ? name : "", rel != rels.end() ? rel->second.second : "");
         });
         if (static_cast<int>(sheets.size()) > limits_.sheets)
-            fail("工作簿中的工作表过多(超过" + std::to_string(limits_.sheets) + "个)");
+            fail(text::shownFormat(VT_TEXT("工作簿中的工作表过多(超过%d个)"), limits_.sheets));
         for (std::size_t i = 0; i < sheets.size() && error_.empty(); ++i) {
             if (sheets[i].second.empty()) {
-                fail("工作簿中没有工作表 " + sheets[i].first + " 的内容");
+                fail(text::shownFormat(VT_TEXT("工作簿中没有工作表 %s 的内容"), sheets[i].first.c_str()));
                 break;
             }
             if (auto s = readSheet(sheets[i].first, sheets[i].second))
@@ -540,17 +558,17 @@ ReadWorkbook readWorkbook(const std::string& path, const ReadLimits& limits) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) {
-        out.error = "无法打开工作簿文件 " + path;
+        out.error = cannotOpen(path);
         return out;
     }
     if (size > limits.fileBytes) {
-        out.error = "工作簿文件过大(超过" + sizeText(limits.fileBytes) + ")";
+        out.error = tooLargeFile(limits.fileBytes);
         return out;
     }
     std::ifstream in(path, std::ios::binary);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size))) {
-        out.error = "无法打开工作簿文件 " + path;
+        out.error = cannotOpen(path);
         return out;
     }
     return readWorkbookBytes(bytes, limits);

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "text/Gbk.h"
+#include "text/Shown.h"
 
 #include <xlsxwriter.h>
 
@@ -75,6 +76,14 @@ WriteFailure writeSheet(lxw_workbook* book, const SheetData& sheet, lxw_format* 
     return WriteFailure::None;
 }
 
+// The reason an export failed, for the user's eyes: the failed step in the
+// user's language, the system's reason after it as the system gives it.
+std::string cannotWrite(const std::string& path, const AtomicFile& file) {
+    const SaveFailure& failure = *file.failure();
+    const std::string reason = text::shown(failure.step) + failure.text().substr(failure.step.size());
+    return text::shownFormat(VT_TEXT("无法写入 %s: %s"), path.c_str(), reason.c_str());
+}
+
 } // namespace
 
 double displayWidth(const Cell& cell) {
@@ -113,15 +122,15 @@ WriteFailure writeWorkbook(const std::string& path, std::span<const SheetData> s
 bool saveWorkbook(const std::string& path, std::span<const SheetData> sheets, std::string& error) {
     AtomicFile file(path);
     if (!file.create()) {
-        error = "无法写入 " + path + ": " + file.failure()->text();
+        error = cannotWrite(path, file);
         return false;
     }
     if (writeWorkbook(file.tempPath(), sheets) != WriteFailure::None) {
-        error = "写文件时产生错误: " + path;
+        error = text::shownFormat(VT_TEXT("写文件时产生错误: %s"), path.c_str());
         return false;
     }
     if (!file.commit()) {
-        error = "无法写入 " + path + ": " + file.failure()->text();
+        error = cannotWrite(path, file);
         return false;
     }
     return true;

@@ -17,7 +17,8 @@ constexpr ColumnType kFlag = ColumnType::Flag;
 
 // The server a row of the servers, nodes or commands sheet concerns.
 std::vector<sheet::ColumnLayout> serverKey() {
-    return {{"IP地址", kText, true}, {"端口号", kNumber}, {"从站MOD地址", kNumber}};
+    return {
+        {VT_DATA("IP地址"), kText, true}, {VT_DATA("端口号"), kNumber}, {VT_DATA("从站MOD地址"), kNumber}};
 }
 
 std::vector<sheet::ColumnLayout> withKey(std::vector<sheet::ColumnLayout> more) {
@@ -28,70 +29,73 @@ std::vector<sheet::ColumnLayout> withKey(std::vector<sheet::ColumnLayout> more) 
 
 sheet::SheetLayout makeGatewaySheet() {
     return {kGatewaySheet,
-            {{"网关型号", kText, true},
-             {"位置X", kNumber},
-             {"位置Y", kNumber},
-             {"总线位置X", kNumber},
-             {"总线位置Y", kNumber},
-             {"总线长度", kNumber},
-             {"工作模式", kText},
-             {"数变即发默认设置", kFlag}},
+            {{VT_DATA("网关型号"), kText, true},
+             {VT_DATA("位置X"), kNumber},
+             {VT_DATA("位置Y"), kNumber},
+             {VT_DATA("总线位置X"), kNumber},
+             {VT_DATA("总线位置Y"), kNumber},
+             {VT_DATA("总线长度"), kNumber},
+             {VT_DATA("工作模式"), kText},
+             {VT_DATA("数变即发默认设置"), kFlag}},
             {},
-            "网关型号"};
+            VT_DATA("网关型号")};
 }
 
 sheet::SheetLayout makePortsSheet() {
     return {kLinesSheet,
-            {{"串口", kText, true},
-             {"波特率", kNumber},
-             {"校验位", kText},
-             {"停止位", kText},
-             {"MODBUS地址", kNumber}},
-            {{"请输入一个介于 1 和 247 之间的整数", "MODBUS地址"}},
-            "串口"};
+            {{VT_DATA("串口"), kText, true},
+             {VT_DATA("波特率"), kNumber},
+             {VT_DATA("校验位"), kText},
+             {VT_DATA("停止位"), kText},
+             {VT_DATA("MODBUS地址"), kNumber}},
+            {{VT_DATA("请输入一个介于 1 和 247 之间的整数"), VT_DATA("MODBUS地址")}},
+            VT_DATA("串口")};
 }
 
 sheet::SheetLayout makeServersSheet() {
-    return {kSlavesSheet,
-            withKey({{"设备名称", kText},
-                     {"报文发送延时", kNumber},
-                     {"应答超时时间", kNumber},
-                     {"设备图像", kText},
-                     {"控制使能", kFlag},
-                     {"位置X", kNumber},
-                     {"位置Y", kNumber}}),
-            {{"端口格式错误", "端口号"}, {"报文发送间隔", "报文发送延时"}},
-            "IP地址"};
+    return {
+        kSlavesSheet,
+        withKey({{VT_DATA("设备名称"), kText},
+                 {VT_DATA("报文发送延时"), kNumber},
+                 {VT_DATA("应答超时时间"), kNumber},
+                 {VT_DATA("设备图像"), kText},
+                 {VT_DATA("控制使能"), kFlag},
+                 {VT_DATA("位置X"), kNumber},
+                 {VT_DATA("位置Y"), kNumber}}),
+        {{VT_DATA("端口格式错误"), VT_DATA("端口号")}, {VT_DATA("报文发送间隔"), VT_DATA("报文发送延时")}},
+        VT_DATA("IP地址")};
 }
 
 sheet::SheetLayout makeNodesSheet() {
-    sheet::SheetLayout s{
-        kNodesSheet, withKey({{"节点MOD地址", kNumber, true}}), {{kNodeTwice, "节点MOD地址"}}, "IP地址"};
+    sheet::SheetLayout s{kNodesSheet,
+                         withKey({{VT_DATA("节点MOD地址"), kNumber, true}}),
+                         {{kNodeTwice, VT_DATA("节点MOD地址")}},
+                         VT_DATA("IP地址")};
     s.optional = true;
     return s;
 }
 
 sheet::SheetLayout makeCommandsSheet() {
     return {kCommandsSheet,
-            withKey({{"节点MOD地址", kNumber},
-                     {"功能", kText, true},
-                     {"MODBUS地址", kNumber},
-                     {"起始地址", kNumber},
-                     {"长度", kNumber},
-                     {"网关地址", kNumber},
-                     {"数变即发", kFlag},
-                     {"注释", kText}}),
-            {{"超限,数据区范围", "长度"},
-             {"0区", "起始地址"},
-             {"1区", "起始地址"},
-             {"3区", "起始地址"},
-             {"4区", "起始地址"},
-             {"网关数据区访问超限", "网关地址"},
-             {"没有可用的网关地址", "网关地址"},
-             {"PB输入最大", "长度"},
-             {"PB输出最大", "长度"},
-             {kNoSuchNode, "节点MOD地址"}},
-            "功能"};
+            withKey({{VT_DATA("节点MOD地址"), kNumber},
+                     {VT_DATA("功能"), kText, true},
+                     {VT_DATA("MODBUS地址"), kNumber},
+                     {VT_DATA("起始地址"), kNumber},
+                     {VT_DATA("长度"), kNumber},
+                     {VT_DATA("网关地址"), kNumber},
+                     {VT_DATA("数变即发"), kFlag},
+                     {VT_DATA("注释"), kText}}),
+            {{VT_DATA("超限,数据区范围"), VT_DATA("长度")},
+             {VT_DATA("0区"), VT_DATA("起始地址")},
+             {VT_DATA("1区"), VT_DATA("起始地址")},
+             {VT_DATA("3区"), VT_DATA("起始地址")},
+             {VT_DATA("4区"), VT_DATA("起始地址")},
+             {VT_DATA("网关数据区访问超限"), VT_DATA("网关地址")},
+             {VT_DATA("没有可用的网关地址"), VT_DATA("网关地址")},
+             {VT_DATA("PB输入最大"), VT_DATA("长度")},
+             {VT_DATA("PB输出最大"), VT_DATA("长度")},
+             {kNoSuchNode, VT_DATA("节点MOD地址")}},
+            VT_DATA("功能")};
 }
 
 Cell text(const std::string& s) {

@@ -41,7 +41,7 @@
 
 namespace vantor::workbook {
 
-inline constexpr const char* kNodesSheet = "节点";
+inline constexpr const char* kNodesSheet = VT_DATA("节点");
 
 enum NetGatewayColumn {
     kNgModel,
@@ -89,12 +89,12 @@ const sheet::SheetLayout& netServersSheet();
 const sheet::SheetLayout& netNodesSheet();
 const sheet::SheetLayout& netCommandsSheet();
 
-// Texts of the import's own refusals.
-inline constexpr const char* kNoSuchServer = "工程中没有此从站";
-inline constexpr const char* kNoSuchNode = "此从站没有此节点";
-inline constexpr const char* kNodeTwice = "此从站已有此节点";
-inline constexpr const char* kPortTwice = "此串口已经设置";
-inline constexpr const char* kOneGateway = "只支持单主站";
+// Texts of the import's own refusals, translated where a refusal is shown.
+inline constexpr const char* kNoSuchServer = VT_TEXT("工程中没有此从站");
+inline constexpr const char* kNoSuchNode = VT_TEXT("此从站没有此节点");
+inline constexpr const char* kNodeTwice = VT_TEXT("此从站已有此节点");
+inline constexpr const char* kPortTwice = VT_TEXT("此串口已经设置");
+inline constexpr const char* kOneGateway = VT_TEXT("只支持单主站");
 
 // --- export -------------------------------------------------------------------
 

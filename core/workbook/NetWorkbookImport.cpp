@@ -23,6 +23,7 @@ namespace {
 using editing::FormResult;
 using sheet::FieldRow;
 using sheet::header;
+using sheet::notOffered;
 using sheet::RowSink;
 using sheet::SheetTable;
 using sheet::takeChoice;
@@ -256,7 +257,7 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
         return false;
     }
     if (row.flag(kNcEditSend).value_or(false) && !form->editSendVisible) {
-        sink.refuse(header(layout, kNcEditSend), "此功能没有" + header(layout, kNcEditSend));
+        sink.refuse(header(layout, kNcEditSend), notOffered(header(layout, kNcEditSend)));
         return false;
     }
     const std::pair<int, std::string*> fields[] = {{kNcModbus, &form->modbusText},

@@ -8,6 +8,7 @@
 #include "model/GatewayCatalogue.h"
 #include "services/WorkMode.h"
 #include "sheet/RowFields.h"
+#include "text/Shown.h"
 
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ inline const std::vector<std::string>& modelChoices() {
 
 // 0 data-area addressing, 1 remote-slave addressing, as the drawing names them.
 inline const std::vector<std::string>& addressingChoices() {
-    static const std::vector<std::string> v{"MODBUS数据区寻址", "远端从站寻址"};
+    static const std::vector<std::string> v{VT_DATA("MODBUS数据区寻址"), VT_DATA("远端从站寻址")};
     return v;
 }
 

@@ -17,99 +17,99 @@ constexpr ColumnType kFlag = ColumnType::Flag;
 
 sheet::SheetLayout makeGatewaySheet() {
     sheet::SheetLayout s{kGatewaySheet,
-                         {{"网关型号", kText, true},
-                          {"位置X", kNumber},
-                          {"位置Y", kNumber},
-                          {"寻址方式", kText},
-                          {"数变即发默认设置", kFlag},
-                          {"报文发送间隔", kNumber},
-                          {"应答超时时间", kNumber},
-                          {"访问IP地址", kText},
-                          {"IP地址", kText},
-                          {"子网掩码", kText},
-                          {"默认网关", kText},
-                          {"端口", kNumber},
-                          {"工作模式", kText},
-                          {"CDT波特率", kNumber},
-                          {"CDT校验位", kText},
-                          {"远端CDT站地址", kNumber},
-                          {"网关CDT站地址", kNumber},
-                          {"遥测模拟量发送周期", kNumber},
-                          {"遥信开关量发送周期", kNumber}},
-                         {{"网口1IP和网关", "默认网关"},
-                          {"网口1默认网关", "默认网关"},
-                          {"网口1子网掩码", "子网掩码"},
-                          {"网口1端口", "端口"},
-                          {"端口取值范围", "端口"},
-                          {"网口1IP", "IP地址"},
-                          {"只支持单主站", "网关型号"}},
-                         "网关型号"};
+                         {{VT_DATA("网关型号"), kText, true},
+                          {VT_DATA("位置X"), kNumber},
+                          {VT_DATA("位置Y"), kNumber},
+                          {VT_DATA("寻址方式"), kText},
+                          {VT_DATA("数变即发默认设置"), kFlag},
+                          {VT_DATA("报文发送间隔"), kNumber},
+                          {VT_DATA("应答超时时间"), kNumber},
+                          {VT_DATA("访问IP地址"), kText},
+                          {VT_DATA("IP地址"), kText},
+                          {VT_DATA("子网掩码"), kText},
+                          {VT_DATA("默认网关"), kText},
+                          {VT_DATA("端口"), kNumber},
+                          {VT_DATA("工作模式"), kText},
+                          {VT_DATA("CDT波特率"), kNumber},
+                          {VT_DATA("CDT校验位"), kText},
+                          {VT_DATA("远端CDT站地址"), kNumber},
+                          {VT_DATA("网关CDT站地址"), kNumber},
+                          {VT_DATA("遥测模拟量发送周期"), kNumber},
+                          {VT_DATA("遥信开关量发送周期"), kNumber}},
+                         {{VT_DATA("网口1IP和网关"), VT_DATA("默认网关")},
+                          {VT_DATA("网口1默认网关"), VT_DATA("默认网关")},
+                          {VT_DATA("网口1子网掩码"), VT_DATA("子网掩码")},
+                          {VT_DATA("网口1端口"), VT_DATA("端口")},
+                          {VT_DATA("端口取值范围"), VT_DATA("端口")},
+                          {VT_DATA("网口1IP"), VT_DATA("IP地址")},
+                          {VT_DATA("只支持单主站"), VT_DATA("网关型号")}},
+                         VT_DATA("网关型号")};
     for (int com = 1; com <= 6; ++com)
-        for (const char* words : {"状态字", "控制字"}) {
+        for (const char* words : {VT_DATA("状态字"), VT_DATA("控制字")}) {
             const std::string port = "COM" + std::to_string(com) + " " + words;
-            s.columns.push_back({port + "使能", kFlag});
-            s.columns.push_back({port + "起始地址", kNumber});
-            s.columns.push_back({port + "长度", kNumber});
+            s.columns.push_back({port + VT_DATA("使能"), kFlag});
+            s.columns.push_back({port + VT_DATA("起始地址"), kNumber});
+            s.columns.push_back({port + VT_DATA("长度"), kNumber});
         }
     return s;
 }
 
 sheet::SheetLayout makeLinesSheet() {
     return {kLinesSheet,
-            {{"串口", kText, true},
-             {"波特率", kNumber},
-             {"校验位", kText},
-             {"停止位", kText},
-             {"从站时间间隔", kNumber},
-             {"位置X", kNumber},
-             {"位置Y", kNumber},
-             {"线长", kNumber}},
-            {{"报文发送间隔", "从站时间间隔"}},
-            "串口"};
+            {{VT_DATA("串口"), kText, true},
+             {VT_DATA("波特率"), kNumber},
+             {VT_DATA("校验位"), kText},
+             {VT_DATA("停止位"), kText},
+             {VT_DATA("从站时间间隔"), kNumber},
+             {VT_DATA("位置X"), kNumber},
+             {VT_DATA("位置Y"), kNumber},
+             {VT_DATA("线长"), kNumber}},
+            {{VT_DATA("报文发送间隔"), VT_DATA("从站时间间隔")}},
+            VT_DATA("串口")};
 }
 
 sheet::SheetLayout makeSlavesSheet() {
     return {kSlavesSheet,
-            {{"串口", kText, true},
-             {"从站地址", kNumber},
-             {"设备名称", kText},
-             {"报文发送延时", kNumber},
-             {"应答超时时间", kNumber},
-             {"配置字", kNumber},
-             {"位置X", kNumber},
-             {"位置Y", kNumber}},
-            {{"报文发送间隔", "报文发送延时"},
-             {"地址", "从站地址"},
-             {"没有可用的从站地址", "从站地址"},
-             {kNoSuchLine, "串口"}},
-            "串口"};
+            {{VT_DATA("串口"), kText, true},
+             {VT_DATA("从站地址"), kNumber},
+             {VT_DATA("设备名称"), kText},
+             {VT_DATA("报文发送延时"), kNumber},
+             {VT_DATA("应答超时时间"), kNumber},
+             {VT_DATA("配置字"), kNumber},
+             {VT_DATA("位置X"), kNumber},
+             {VT_DATA("位置Y"), kNumber}},
+            {{VT_DATA("报文发送间隔"), VT_DATA("报文发送延时")},
+             {VT_DATA("地址"), VT_DATA("从站地址")},
+             {VT_DATA("没有可用的从站地址"), VT_DATA("从站地址")},
+             {kNoSuchLine, VT_DATA("串口")}},
+            VT_DATA("串口")};
 }
 
 sheet::SheetLayout makeCommandsSheet() {
     return {kCommandsSheet,
-            {{"串口", kText, true},
-             {"从站地址", kNumber, true},
-             {"功能", kText, true},
-             {"起始地址", kNumber},
-             {"长度", kNumber},
-             {"网关地址", kNumber},
-             {"数变即发", kFlag},
-             {"同时映射到遥信数据区", kFlag},
-             {"注释", kText}},
-            {{"超限,数据区范围", "长度"},
-             {"0区", "起始地址"},
-             {"1区", "起始地址"},
-             {"3区", "起始地址"},
-             {"4区", "起始地址"},
-             {"网关数据区访问超限", "网关地址"},
-             {"没有可用的网关地址", "网关地址"},
-             {"遥信最大数据", "长度"},
-             {"遥测最大数据", "长度"},
-             {"输入超限", "长度"},
-             {"输出超限", "长度"},
-             {"请选择从站", "从站地址"},
-             {kNoSuchSlave, "从站地址"}},
-            "功能"};
+            {{VT_DATA("串口"), kText, true},
+             {VT_DATA("从站地址"), kNumber, true},
+             {VT_DATA("功能"), kText, true},
+             {VT_DATA("起始地址"), kNumber},
+             {VT_DATA("长度"), kNumber},
+             {VT_DATA("网关地址"), kNumber},
+             {VT_DATA("数变即发"), kFlag},
+             {VT_DATA("同时映射到遥信数据区"), kFlag},
+             {VT_DATA("注释"), kText}},
+            {{VT_DATA("超限,数据区范围"), VT_DATA("长度")},
+             {VT_DATA("0区"), VT_DATA("起始地址")},
+             {VT_DATA("1区"), VT_DATA("起始地址")},
+             {VT_DATA("3区"), VT_DATA("起始地址")},
+             {VT_DATA("4区"), VT_DATA("起始地址")},
+             {VT_DATA("网关数据区访问超限"), VT_DATA("网关地址")},
+             {VT_DATA("没有可用的网关地址"), VT_DATA("网关地址")},
+             {VT_DATA("遥信最大数据"), VT_DATA("长度")},
+             {VT_DATA("遥测最大数据"), VT_DATA("长度")},
+             {VT_DATA("输入超限"), VT_DATA("长度")},
+             {VT_DATA("输出超限"), VT_DATA("长度")},
+             {VT_DATA("请选择从站"), VT_DATA("从站地址")},
+             {kNoSuchSlave, VT_DATA("从站地址")}},
+            VT_DATA("功能")};
 }
 
 Cell text(const std::string& s) {

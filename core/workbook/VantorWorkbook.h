@@ -90,12 +90,12 @@ const sheet::SheetLayout& commandsSheet();
 // with 从站操作使能 ticked or not.
 inline constexpr int kNewSlaveControl = 0x81;
 
-// Texts of the import's own refusals.
-inline constexpr const char* kNoSuchLine = "工程中没有此串口";
-inline constexpr const char* kNoSuchSlave = "工程中没有此从站";
-inline constexpr const char* kCdtLinkLine = "COM1是TRC-H-ZRTU的CDT链路，不能在此设置";
-inline constexpr const char* kNotOffered = "此功能没有此项";
-inline constexpr const char* kModelHasNoSuchSetting = "此网关型号没有此项设置";
+// Texts of the import's own refusals, translated where a refusal is shown.
+inline constexpr const char* kNoSuchLine = VT_TEXT("工程中没有此串口");
+inline constexpr const char* kNoSuchSlave = VT_TEXT("工程中没有此从站");
+inline constexpr const char* kCdtLinkLine = VT_TEXT("COM1是TRC-H-ZRTU的CDT链路，不能在此设置");
+inline constexpr const char* kNotOffered = VT_TEXT("此功能没有此项");
+inline constexpr const char* kModelHasNoSuchSetting = VT_TEXT("此网关型号没有此项设置");
 
 // --- export -------------------------------------------------------------------
 

@@ -27,6 +27,7 @@ using sheet::RowSink;
 using sheet::SheetTable;
 
 using sheet::header;
+using sheet::notOffered;
 using sheet::takeChoice;
 using sheet::takeInteger;
 
@@ -70,7 +71,7 @@ private:
 
 bool Importer::gatewayRow(const FieldRow& row, RowSink& sink) {
     if (doc_.hasMaster()) {
-        sink.error("只支持单主站");
+        sink.error(VT_TEXT("只支持单主站"));
         return false;
     }
     const auto& layout = gatewaySheet();
@@ -352,7 +353,7 @@ bool Importer::commandRow(const FieldRow& row, RowSink& sink) {
     for (auto [column, shown] :
          {std::pair{kCmEditSend, form->editSendVisible}, {kCmCdtYx, form->cdtYxVisible}})
         if (row.flag(column).value_or(false) && !shown) {
-            sink.refuse(header(layout, column), "此功能没有" + header(layout, column));
+            sink.refuse(header(layout, column), notOffered(header(layout, column)));
             return false;
         }
     const std::pair<int, std::string*> fields[] = {{kCmStart, &form->startText},
@@ -386,7 +387,7 @@ ImportResult Importer::run() {
     for (const FieldRow& r : slaves.refused)
         refusedSlaves_.add({r.text(kSlPort), r.text(kSlAddress)});
     if (gateway.present && gateway.rows.empty() && gateway.refused.empty())
-        report.refuse({kGatewaySheet, 0, {}, "请添加一个主站!"});
+        report.refuse({kGatewaySheet, 0, {}, VT_TEXT("请添加一个主站!")});
     sheet::importRows(gateway, report, [&](const FieldRow& r, RowSink& s) { return gatewayRow(r, s); });
     // Without a gateway nothing else can be placed.
     if (!doc_.hasMaster())

@@ -5,12 +5,14 @@
 #include "model/CVantorDoc.h"
 #include "model/ProjectFile.h"
 #include "sheet/WorkbookWriter.h"
+#include "text/Shown.h"
 #include "transfer/GatewayAddress.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include <unistd.h>
 
@@ -136,6 +138,47 @@ TEST(FleetPlan, WorkbookSheetReadsAsTheCsv) {
 TEST(FleetPlan, RefusalLineNamesRowAndGateway) {
     EXPECT_EQ(refusalLine({3, "gw2", "IP地址格式错误"}), "第3行 gw2: IP地址格式错误");
     EXPECT_EQ(refusalLine({4, "", kPlanNoName}), std::string("第4行: ") + kPlanNoName);
+}
+
+// The window shows a refused row in the user's language, the report keeps
+// its text as written: the texts made with another line or a path are
+// translated from their written form.
+std::string english(const char* text) {
+    static const std::map<std::string, std::string> catalogue = {
+        {"第%d行 %s: %s", "Line %d %s: %s"},
+        {"第%d行: %s", "Line %d: %s"},
+        {"名称与第%d行重复", "Name already used in line %d"},
+        {"与第%d行是同一网关", "Same gateway as line %d"},
+        {"工程文件不存在", "Project file not found:"},
+        {"名称为空", "Name is empty"},
+    };
+    auto it = catalogue.find(text);
+    return it == catalogue.end() ? text : it->second;
+}
+
+TEST(FleetPlan, RefusalLineInTheUsersLanguage) {
+    const struct {
+        PlanRefusal refusal;
+        const char* chinese;
+        const char* inEnglish;
+    } cases[] = {
+        {{3, "a", duplicateNameText(2)}, "第3行 a: 名称与第2行重复", "Line 3 a: Name already used in line 2"},
+        {{12, "b", sameGatewayText(10)},
+         "第12行 b: 与第10行是同一网关",
+         "Line 12 b: Same gateway as line 10"},
+        {{4, "c", std::string(kProjectMissing) + " /plant/第2行.vtc"},
+         "第4行 c: 工程文件不存在 /plant/第2行.vtc",
+         "Line 4 c: Project file not found: /plant/第2行.vtc"},
+        {{5, "", kPlanNoName}, "第5行: 名称为空", "Line 5: Name is empty"},
+        // Like a made text, but not one: left as it stands.
+        {{6, "d", "名称与第2行重复了"}, "第6行 d: 名称与第2行重复了", "Line 6 d: 名称与第2行重复了"},
+    };
+    for (const auto& c : cases) {
+        vantor::text::installTranslator(english);
+        EXPECT_EQ(refusalLine(c.refusal), c.inEnglish);
+        vantor::text::installTranslator(nullptr);
+        EXPECT_EQ(refusalLine(c.refusal), c.chinese);
+    }
 }
 
 // The projects of the rows: read, checked and built, or refused.
