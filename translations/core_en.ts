@@ -3,6 +3,550 @@
 <TS version="2.1" language="en">
 <context>
     <name></name>
+    <message id="无法保存文件 %s: %s">
+        <source></source>
+        <translation>Cannot save file %s: %s</translation>
+    </message>
+    <message id="无法创建临时文件">
+        <source></source>
+        <translation>Cannot create the temporary file</translation>
+    </message>
+    <message id="写入失败">
+        <source></source>
+        <translation>Write failed</translation>
+    </message>
+    <message id="无法替换文件">
+        <source></source>
+        <translation>Cannot replace the file</translation>
+    </message>
+    <message id="错误">
+        <source></source>
+        <translation>Error</translation>
+    </message>
+    <message id="远端选择方式不能有相同的从站地址 地址相同的从站有%s:%d和%s:%d">
+        <source></source>
+        <translation>Remote slave addressing needs unique slave addresses. Slaves with the same address: %s:%d and %s:%d</translation>
+    </message>
+    <message id="MODBUS数据区寻址(参考本软件生成的网关地址映射表)">
+        <source></source>
+        <translation>MODBUS data area addressing (see the gateway address map this program makes)</translation>
+    </message>
+    <message id="远端从站寻址(网关多个串口上挂载的从站地址不能相同)">
+        <source></source>
+        <translation>Remote slave addressing (slaves on different serial ports of the gateway need different addresses)</translation>
+    </message>
+    <message id="读">
+        <source></source>
+        <translation>Read</translation>
+    </message>
+    <message id="写">
+        <source></source>
+        <translation>Write</translation>
+    </message>
+    <message id="网关MODBUS地址">
+        <source></source>
+        <translation>Gateway MODBUS address</translation>
+    </message>
+    <message id="读/写">
+        <source></source>
+        <translation>Read/Write</translation>
+    </message>
+    <message id="长度(bit)">
+        <source></source>
+        <translation>Length (bit)</translation>
+    </message>
+    <message id="长度(word)">
+        <source></source>
+        <translation>Length (word)</translation>
+    </message>
+    <message id="通道">
+        <source></source>
+        <translation>Channel</translation>
+    </message>
+    <message id="从站地址">
+        <source></source>
+        <translation>Slave address</translation>
+    </message>
+    <message id="从站数据起始地址">
+        <source></source>
+        <translation>Slave data start address</translation>
+    </message>
+    <message id="Modbus RTU 1/3区->CDT遥信数据区">
+        <source></source>
+        <translation>Modbus RTU area 1/3 -&gt; CDT telesignal data area</translation>
+    </message>
+    <message id="Modbus RTU 3区->CDT遥测数据区">
+        <source></source>
+        <translation>Modbus RTU area 3 -&gt; CDT telemetry data area</translation>
+    </message>
+    <message id="MRTU从站状态->CDT遥信数据区">
+        <source></source>
+        <translation>MRTU slave state -&gt; CDT telesignal data area</translation>
+    </message>
+    <message id="CDT偏移地址">
+        <source></source>
+        <translation>CDT offset address</translation>
+    </message>
+    <message id="MRTU站地址">
+        <source></source>
+        <translation>MRTU station address</translation>
+    </message>
+    <message id="数据首地址">
+        <source></source>
+        <translation>Data start address</translation>
+    </message>
+    <message id="数据长度">
+        <source></source>
+        <translation>Data length</translation>
+    </message>
+    <message id="远端CDT站地址取值范围:0~255">
+        <source></source>
+        <translation>Remote CDT station address range: 0~255</translation>
+    </message>
+    <message id="网关CDT站地址取值范围:0~255">
+        <source></source>
+        <translation>Gateway CDT station address range: 0~255</translation>
+    </message>
+    <message id="远端CDT站地址和网关CDT站地址不能为同一地址">
+        <source></source>
+        <translation>The remote and the gateway CDT station addresses must differ</translation>
+    </message>
+    <message id="遥测模拟量发送周期取值范围:0~1000">
+        <source></source>
+        <translation>Telemetry (analog) send period range: 0~1000</translation>
+    </message>
+    <message id="遥信开关量发送周期取值范围:0~3000">
+        <source></source>
+        <translation>Telesignal (digital) send period range: 0~3000</translation>
+    </message>
+    <message id="无校验">
+        <source></source>
+        <translation>None</translation>
+    </message>
+    <message id="奇校验">
+        <source></source>
+        <translation>Odd</translation>
+    </message>
+    <message id="偶校验">
+        <source></source>
+        <translation>Even</translation>
+    </message>
+    <message id="0区读区域重叠">
+        <source></source>
+        <translation>Area 0 read ranges overlap</translation>
+    </message>
+    <message id="0区写区域重叠">
+        <source></source>
+        <translation>Area 0 write ranges overlap</translation>
+    </message>
+    <message id="1区读区域重叠">
+        <source></source>
+        <translation>Area 1 read ranges overlap</translation>
+    </message>
+    <message id="3区读区域重叠">
+        <source></source>
+        <translation>Area 3 read ranges overlap</translation>
+    </message>
+    <message id="4区读区域重叠">
+        <source></source>
+        <translation>Area 4 read ranges overlap</translation>
+    </message>
+    <message id="4区写区域重叠">
+        <source></source>
+        <translation>Area 4 write ranges overlap</translation>
+    </message>
+    <message id="长度请添入1">
+        <source></source>
+        <translation>Length: enter 1</translation>
+    </message>
+    <message id="长度请添入一个1和%d之间的整数">
+        <source></source>
+        <translation>Length: enter an integer between 1 and %d</translation>
+    </message>
+    <message id="起始地址格式错误">
+        <source></source>
+        <translation>Start address: invalid format</translation>
+    </message>
+    <message id="长度格式错误">
+        <source></source>
+        <translation>Length: invalid format</translation>
+    </message>
+    <message id="起始地址请添入一个0和65535之间的整数">
+        <source></source>
+        <translation>Start address: enter an integer between 0 and 65535</translation>
+    </message>
+    <message id="网关地址错误">
+        <source></source>
+        <translation>Invalid gateway address</translation>
+    </message>
+    <message id="网关地址超限">
+        <source></source>
+        <translation>Gateway address out of range</translation>
+    </message>
+    <message id="网关地址区域重叠">
+        <source></source>
+        <translation>Gateway address ranges overlap</translation>
+    </message>
+    <message id="注释含有无法保存的字符">
+        <source></source>
+        <translation>The comment contains characters that cannot be saved</translation>
+    </message>
+    <message id="注释最大长度为256个字符">
+        <source></source>
+        <translation>A comment is at most 256 characters long</translation>
+    </message>
+    <message id="超限,数据区范围为1-65536">
+        <source></source>
+        <translation>Out of range, the data area is 1-65536</translation>
+    </message>
+    <message id="起始地址(bit)：">
+        <source></source>
+        <translation>Start address (bit):</translation>
+    </message>
+    <message id="起始地址(word)：">
+        <source></source>
+        <translation>Start address (word):</translation>
+    </message>
+    <message id="长度(bit)：">
+        <source></source>
+        <translation>Length (bit):</translation>
+    </message>
+    <message id="长度(word)：">
+        <source></source>
+        <translation>Length (word):</translation>
+    </message>
+    <message id="网关地址:">
+        <source></source>
+        <translation>Gateway address:</translation>
+    </message>
+    <message id="注释：">
+        <source></source>
+        <translation>Comment:</translation>
+    </message>
+    <message id="1位">
+        <source></source>
+        <translation>1 bit</translation>
+    </message>
+    <message id="2位">
+        <source></source>
+        <translation>2 bits</translation>
+    </message>
+    <message id="报文发送间隔格式错误">
+        <source></source>
+        <translation>Send interval: invalid format</translation>
+    </message>
+    <message id="报文发送间隔请添入一个10和2550之间的整数">
+        <source></source>
+        <translation>Send interval: enter an integer between 10 and 2550</translation>
+    </message>
+    <message id="%s有非法字符">
+        <source></source>
+        <translation>%s contains invalid characters</translation>
+    </message>
+    <message id="%s请添入一个1和%d之间的整数">
+        <source></source>
+        <translation>%s: enter an integer between 1 and %d</translation>
+    </message>
+    <message id="复制数量">
+        <source></source>
+        <translation>Number of copies</translation>
+    </message>
+    <message id="地址间隔">
+        <source></source>
+        <translation>Address step</translation>
+    </message>
+    <message id="报文发送间隔时间有非法字符">
+        <source></source>
+        <translation>The send interval contains invalid characters</translation>
+    </message>
+    <message id="报文发送间隔请添入一个0和3000之间的整数">
+        <source></source>
+        <translation>Send interval: enter an integer between 0 and 3000</translation>
+    </message>
+    <message id="应答超时时间有非法字符">
+        <source></source>
+        <translation>The reply timeout contains invalid characters</translation>
+    </message>
+    <message id="应答超时时间请添入一个100和3000之间的整数">
+        <source></source>
+        <translation>Reply timeout: enter an integer between 100 and 3000</translation>
+    </message>
+    <message id="输入超限">
+        <source></source>
+        <translation>Input size exceeds the limit</translation>
+    </message>
+    <message id="输出超限">
+        <source></source>
+        <translation>Output size exceeds the limit</translation>
+    </message>
+    <message id="状态字">
+        <source></source>
+        <translation>status word</translation>
+    </message>
+    <message id="控制字">
+        <source></source>
+        <translation>control word</translation>
+    </message>
+    <message id="COM%d %s起始地址取值范围%d-%d">
+        <source></source>
+        <translation>COM%d %s start address range %d-%d</translation>
+    </message>
+    <message id="COM%d %s长度取值范围%d-%d">
+        <source></source>
+        <translation>COM%d %s length range %d-%d</translation>
+    </message>
+    <message id="没有可用的网关地址">
+        <source></source>
+        <translation>No free gateway address</translation>
+    </message>
+    <message id="%s 轮询周期约 %ld ms，超过限值；耗时最多的是从站 %d（约 %ld ms）">
+        <source></source>
+        <translation>%s poll cycle about %ld ms, over the limit; the slowest slave is %d (about %ld ms)</translation>
+    </message>
+    <message id="%s 轮询周期约 %ld ms">
+        <source></source>
+        <translation>%s poll cycle about %ld ms</translation>
+    </message>
+    <message id="功能">
+        <source></source>
+        <translation>Function</translation>
+    </message>
+    <message id="起始地址">
+        <source></source>
+        <translation>Start address</translation>
+    </message>
+    <message id="数据单元数(长度)">
+        <source></source>
+        <translation>Data units (length)</translation>
+    </message>
+    <message id="数变即发">
+        <source></source>
+        <translation>Send on change</translation>
+    </message>
+    <message id="网关地址">
+        <source></source>
+        <translation>Gateway address</translation>
+    </message>
+    <message id="注释">
+        <source></source>
+        <translation>Comment</translation>
+    </message>
+    <message id="是">
+        <source></source>
+        <translation>Yes</translation>
+    </message>
+    <message id="删除模块">
+        <source></source>
+        <translation>Delete command</translation>
+    </message>
+    <message id="确实要删除吗？">
+        <source></source>
+        <translation>Do you really want to delete it?</translation>
+    </message>
+    <message id="没有主站，请添加主站！">
+        <source></source>
+        <translation>No gateway, please add a gateway!</translation>
+    </message>
+    <message id="没有选中的COM线">
+        <source></source>
+        <translation>No COM line selected</translation>
+    </message>
+    <message id="%s只有两个COM口">
+        <source></source>
+        <translation>%s has only two COM ports</translation>
+    </message>
+    <message id="%s只有四个COM口">
+        <source></source>
+        <translation>%s has only four COM ports</translation>
+    </message>
+    <message id="%s只有%d个COM口">
+        <source></source>
+        <translation>%s has only %d COM ports</translation>
+    </message>
+    <message id="%s的%s已经存在">
+        <source></source>
+        <translation>%s already has %s</translation>
+    </message>
+    <message id="只支持单主站">
+        <source></source>
+        <translation>Only one gateway is supported</translation>
+    </message>
+    <message id="请选择从站!">
+        <source></source>
+        <translation>Please select a slave!</translation>
+    </message>
+    <message id="删除从站">
+        <source></source>
+        <translation>Delete slave</translation>
+    </message>
+    <message id="删除com">
+        <source></source>
+        <translation>Delete COM line</translation>
+    </message>
+    <message id="删除主站">
+        <source></source>
+        <translation>Delete gateway</translation>
+    </message>
+    <message id="请选择从站">
+        <source></source>
+        <translation>Please select a slave</translation>
+    </message>
+    <message id="没有可用的从站地址">
+        <source></source>
+        <translation>No free slave address</translation>
+    </message>
+    <message id="地址已经被占用,请更换另外一个！">
+        <source></source>
+        <translation>The address is in use, please choose another one!</translation>
+    </message>
+    <message id="打开文件时产生错误">
+        <source></source>
+        <translation>Error while opening the file</translation>
+    </message>
+    <message id="添加列头时产生错误">
+        <source></source>
+        <translation>Error while adding the column headers</translation>
+    </message>
+    <message id="首行列头字段重复:%s">
+        <source></source>
+        <translation>Duplicate column header in the first row: %s</translation>
+    </message>
+    <message id="写文件时产生错误">
+        <source></source>
+        <translation>Error while writing the file</translation>
+    </message>
+    <message id="地址请添入一个1和247之间的整数">
+        <source></source>
+        <translation>Address: enter an integer between 1 and 247</translation>
+    </message>
+    <message id="地址%d已经被占用,请更换地址间隔或复制数量">
+        <source></source>
+        <translation>Address %d is in use, please change the address step or the number of copies</translation>
+    </message>
+    <message id="设备名称含有无法保存的字符">
+        <source></source>
+        <translation>The device name contains characters that cannot be saved</translation>
+    </message>
+    <message id="设备名称超过64字符">
+        <source></source>
+        <translation>The device name is longer than 64 characters</translation>
+    </message>
+    <message id="从站地址有非法字符">
+        <source></source>
+        <translation>The slave address contains invalid characters</translation>
+    </message>
+    <message id="注意: 报文发送间隔 应答超时时间取值为10的整数倍">
+        <source></source>
+        <translation>Note: the send interval and the reply timeout are multiples of 10</translation>
+    </message>
+    <message id="无法打开文件 %s">
+        <source></source>
+        <translation>Cannot open file %s</translation>
+    </message>
+    <message id="无法打开文件 %s: %s">
+        <source></source>
+        <translation>Cannot open file %s: %s</translation>
+    </message>
+    <message id="无法打开文件 %s: 文件已损坏或格式不正确">
+        <source></source>
+        <translation>Cannot open file %s: the file is damaged or not in the right format</translation>
+    </message>
+    <message id="文件过大">
+        <source></source>
+        <translation>File too large</translation>
+    </message>
+    <message id="读0区 01H">
+        <source></source>
+        <translation>Read area 0 01H</translation>
+    </message>
+    <message id="写0区 0FH 写多线圈">
+        <source></source>
+        <translation>Write area 0 0FH write multiple coils</translation>
+    </message>
+    <message id="写0区 05H 写单线圈">
+        <source></source>
+        <translation>Write area 0 05H write single coil</translation>
+    </message>
+    <message id="读1区 02H">
+        <source></source>
+        <translation>Read area 1 02H</translation>
+    </message>
+    <message id="读3区 04H">
+        <source></source>
+        <translation>Read area 3 04H</translation>
+    </message>
+    <message id="读4区 03H">
+        <source></source>
+        <translation>Read area 4 03H</translation>
+    </message>
+    <message id="写4区 06H 写单字">
+        <source></source>
+        <translation>Write area 4 06H write single register</translation>
+    </message>
+    <message id="写4区 10H 写多字">
+        <source></source>
+        <translation>Write area 4 10H write multiple registers</translation>
+    </message>
+    <message id="请添加一个主站!">
+        <source></source>
+        <translation>Please add a gateway!</translation>
+    </message>
+    <message id="未知设备">
+        <source></source>
+        <translation>Unknown device</translation>
+    </message>
+    <message id="设备型号不匹配 配置设备为%s 实际设备为%s">
+        <source></source>
+        <translation>Device model mismatch: configured %s, actual device %s</translation>
+    </message>
+    <message id="网关数据区访问超限 0区4096,1区4096,3区2000,4区2000">
+        <source></source>
+        <translation>Gateway data area access out of range (area 0: 4096, area 1: 4096, area 3: 2000, area 4: 2000)</translation>
+    </message>
+    <message id="网关数据区访问超限 0区8192,1区8192,3区2000,4区2000">
+        <source></source>
+        <translation>Gateway data area access out of range (area 0: 8192, area 1: 8192, area 3: 2000, area 4: 2000)</translation>
+    </message>
+    <message id="遥信最大数据为512bit">
+        <source></source>
+        <translation>Telesignal data is at most 512 bits</translation>
+    </message>
+    <message id="遥测最大数据为256word">
+        <source></source>
+        <translation>Telemetry data is at most 256 words</translation>
+    </message>
+    <message id="模块数超范围，最大模块数为%d">
+        <source></source>
+        <translation>Too many commands, at most %d</translation>
+    </message>
+    <message id="每个串口上最多连接%d个从站">
+        <source></source>
+        <translation>At most %d slaves per serial port</translation>
+    </message>
+    <message id="无法打开文件 %s: 不是Vantor工程文件">
+        <source></source>
+        <translation>Cannot open file %s: not a Vantor project file</translation>
+    </message>
+    <message id="远端从站寻址">
+        <source></source>
+        <translation>Remote slave addressing</translation>
+    </message>
+    <message id="MODBUS数据区寻址">
+        <source></source>
+        <translation>MODBUS data area addressing</translation>
+    </message>
+    <message id="当前寻址方式:  %s">
+        <source></source>
+        <translation>Current addressing mode:  %s</translation>
+    </message>
+    <message id="没有找到从站文件">
+        <source></source>
+        <translation>Slave picture file not found</translation>
+    </message>
+    <message id="没有找到%s文件">
+        <source></source>
+        <translation>Picture file of %s not found</translation>
+    </message>
     <message id="名称与第%d行重复">
         <source></source>
         <translation>Name already used in line %d</translation>
@@ -247,10 +791,6 @@
         <source></source>
         <translation>This serial port is already set</translation>
     </message>
-    <message id="只支持单主站">
-        <source></source>
-        <translation>Only one master is supported</translation>
-    </message>
     <message id="工程中没有此串口">
         <source></source>
         <translation>The project has no such serial port</translation>
@@ -266,10 +806,6 @@
     <message id="此网关型号没有此项设置">
         <source></source>
         <translation>This gateway model has no such setting</translation>
-    </message>
-    <message id="请添加一个主站!">
-        <source></source>
-        <translation>Please add a master!</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "common/AtomicFile.h"
 
+#include "text/Shown.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -60,9 +62,9 @@ void sweepStaleTemporaries(const std::string& dir, const std::string& base) {
 
 std::string SaveFailure::text() const {
     if (error == 0)
-        return step;
+        return text::shown(step);
     std::string reason = std::strerror(error);
-    return step + " (" + reason.substr(0, reason.find('\n')) + ")";
+    return text::shown(step) + " (" + reason.substr(0, reason.find('\n')) + ")";
 }
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {}
@@ -167,7 +169,7 @@ std::optional<SaveFailure> replaceFile(const std::string& path, std::string_view
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     auto failure = replaceFile(path, bytes);
     if (failure && error)
-        *error = "无法保存文件 " + path + ": " + failure->text();
+        *error = text::shownFormat(VT_TEXT("无法保存文件 %s: %s"), path.c_str(), failure->text().c_str());
     return !failure;
 }
 

@@ -8,6 +8,8 @@
 //
 // Every file the programs and tools write goes through here: projects,
 // ETHOption.xml, the address files, exports, reports, the simulator's dumps.
+#include "text/Shown.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,9 +26,9 @@ struct SaveFailure {
 
 class AtomicFile {
 public:
-    static constexpr const char* kCannotCreate = "无法创建临时文件";
-    static constexpr const char* kWriteFailed = "写入失败";
-    static constexpr const char* kCannotReplace = "无法替换文件";
+    static constexpr const char* kCannotCreate = VT_TEXT("无法创建临时文件");
+    static constexpr const char* kWriteFailed = VT_TEXT("写入失败");
+    static constexpr const char* kCannotReplace = VT_TEXT("无法替换文件");
 
     explicit AtomicFile(std::string target);
     // Removes the temporary file unless it was committed.

@@ -2,6 +2,8 @@
 // How core operations talk to the user: error, information and yes/no
 // question, each with a caption and a text (UTF-8). The GUI shows them in
 // message boxes, the CLI prints them, tests record them.
+#include "text/Shown.h"
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -27,7 +29,7 @@ public:
     // Yes/No question; answers true for Yes.
     virtual bool question(const std::string& caption, const std::string& text) = 0;
 
-    void error(const std::string& text) { error("错误", text); }
+    void error(const std::string& text) { error(VT_TEXT("错误"), text); }
     // A message box with neither caption text nor icon; shown as an
     // information with an empty caption unless a front end knows better.
     virtual void plain(const std::string& text) { information("", text); }

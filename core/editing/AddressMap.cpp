@@ -5,6 +5,7 @@
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 
@@ -56,7 +57,7 @@ AddressMap buildAddressMap(const CVantorDoc& doc) {
                         list.push_back(MapRow{
                             std::to_string(list.size() + 1),
                             modbusReference(area, m->Gate_Add),
-                            m->read_wri == 0 ? "读" : "写",
+                            m->read_wri == 0 ? VT_TEXT("读") : VT_TEXT("写"),
                             zeroFilled(m->Length, 4),
                             slave.com_name,
                             zeroFilled(slave.address, 3),
@@ -72,7 +73,7 @@ AddressMap buildAddressMap(const CVantorDoc& doc) {
 
 MapView openAddressMap(CVantorDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", model::kNoGateway);
+        sink.error(VT_TEXT("错误"), model::kNoGateway);
         return MapView::Refused;
     }
     packGatewayAddressesIfNeeded(doc);
@@ -90,13 +91,19 @@ const std::string& mapListTitle(int areaIndex) {
 }
 
 std::array<std::string, 7> mapColumnTitles(int areaIndex) {
-    return {"",     "网关MODBUS地址", "读/写",           areaIndex < 2 ? "长度(bit)" : "长度(word)",
-            "通道", "从站地址",       "从站数据起始地址"};
+    return {"",
+            VT_TEXT("网关MODBUS地址"),
+            VT_TEXT("读/写"),
+            areaIndex < 2 ? VT_TEXT("长度(bit)") : VT_TEXT("长度(word)"),
+            VT_TEXT("通道"),
+            VT_TEXT("从站地址"),
+            VT_TEXT("从站数据起始地址")};
 }
 
 const std::vector<std::string>& mapExportHeaders() {
-    static const std::vector<std::string> headers{"序号", "网关MODBUS地址", "读/写",           "长度(bit)",
-                                                  "通道", "从站地址",       "从站数据起始地址"};
+    static const std::vector<std::string> headers{
+        VT_DATA("序号"), VT_DATA("网关MODBUS地址"), VT_DATA("读/写"),           VT_DATA("长度(bit)"),
+        VT_DATA("通道"), VT_DATA("从站地址"),       VT_DATA("从站数据起始地址")};
     return headers;
 }
 

@@ -1,5 +1,7 @@
 #include "editing/AddressingModeForm.h"
 
+#include "text/Shown.h"
+
 #include <string>
 
 namespace vantor::editing {
@@ -21,9 +23,11 @@ FormResult acceptAddressingModeForm(model::CVantorDoc& doc, const AddressingMode
         for (std::size_t j = 0; j < slaves.size(); ++j) {
             if (i == j || slaves[i].address != slaves[j].address)
                 continue;
-            sink.error("错误", "远端选择方式不能有相同的从站地址 地址相同的从站有" + slaves[j].com_name +
-                                   ":" + std::to_string(slaves[j].address) + "和" + slaves[i].com_name + ":" +
-                                   std::to_string(slaves[i].address));
+            sink.error(
+                VT_TEXT("错误"),
+                text::shownFormat(VT_TEXT("远端选择方式不能有相同的从站地址 地址相同的从站有%s:%d和%s:%d"),
+                                  slaves[j].com_name.c_str(), slaves[j].address, slaves[i].com_name.c_str(),
+                                  slaves[i].address));
             return FormResult::StayOpen;
         }
     if (doc.addType != 1)

@@ -4,11 +4,14 @@
 #include "common/MessageSink.h"
 #include "editing/FormResult.h"
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 
-inline constexpr const char* kDataAreaAddressingText = "MODBUS数据区寻址(参考本软件生成的网关地址映射表)";
-inline constexpr const char* kRemoteAddressingText = "远端从站寻址(网关多个串口上挂载的从站地址不能相同)";
+inline constexpr const char* kDataAreaAddressingText =
+    VT_TEXT("MODBUS数据区寻址(参考本软件生成的网关地址映射表)");
+inline constexpr const char* kRemoteAddressingText =
+    VT_TEXT("远端从站寻址(网关多个串口上挂载的从站地址不能相同)");
 
 struct AddressingModeForm {
     bool remote = false; // radio 1050 ticked

@@ -3,6 +3,7 @@
 // every slave's state land in the CDT telesignal (bits) and telemetry (words)
 // areas.
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <string>
@@ -30,10 +31,12 @@ struct CdtAddressTable {
 CdtAddressTable buildCdtAddressTable(const model::CVantorDoc& doc);
 
 // List titles and column titles as the table window shows them.
-inline constexpr std::array<const char*, 3> kCdtListTitles{
-    "Modbus RTU 1/3区->CDT遥信数据区", "Modbus RTU 3区->CDT遥测数据区", "MRTU从站状态->CDT遥信数据区"};
-inline constexpr std::array<const char*, 5> kCdtDataColumns{"", "CDT偏移地址", "MRTU站地址", "数据首地址",
-                                                            "数据长度"};
-inline constexpr std::array<const char*, 3> kCdtStateColumns{"", "CDT偏移地址", "MRTU站地址"};
+inline constexpr std::array<const char*, 3> kCdtListTitles{VT_TEXT("Modbus RTU 1/3区->CDT遥信数据区"),
+                                                           VT_TEXT("Modbus RTU 3区->CDT遥测数据区"),
+                                                           VT_TEXT("MRTU从站状态->CDT遥信数据区")};
+inline constexpr std::array<const char*, 5> kCdtDataColumns{"", VT_TEXT("CDT偏移地址"), VT_TEXT("MRTU站地址"),
+                                                            VT_TEXT("数据首地址"), VT_TEXT("数据长度")};
+inline constexpr std::array<const char*, 3> kCdtStateColumns{"", VT_TEXT("CDT偏移地址"),
+                                                             VT_TEXT("MRTU站地址")};
 
 } // namespace vantor::editing

@@ -1,6 +1,7 @@
 #include "editing/CdtOptionsForm.h"
 
 #include "editing/FieldText.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 #include <optional>
@@ -47,21 +48,21 @@ CdtOptionsForm CdtOptionsForm::load(const model::CVantorDoc& doc) {
 bool CdtOptionsForm::apply(model::CVantorDoc& doc, MessageSink& sink) {
     auto remote = inRange(remoteStation, 255);
     if (!remote) {
-        sink.error("错误", "远端CDT站地址取值范围:0~255");
+        sink.error(VT_TEXT("错误"), VT_TEXT("远端CDT站地址取值范围:0~255"));
         return false;
     }
     auto gateway = inRange(gatewayStation, 255);
     if (!gateway) {
-        sink.error("错误", "网关CDT站地址取值范围:0~255");
+        sink.error(VT_TEXT("错误"), VT_TEXT("网关CDT站地址取值范围:0~255"));
         return false;
     }
     if (*remote == *gateway) {
-        sink.plain("远端CDT站地址和网关CDT站地址不能为同一地址");
+        sink.plain(VT_TEXT("远端CDT站地址和网关CDT站地址不能为同一地址"));
         return false;
     }
     auto telemetry = inRange(telemetryPeriod, 1000);
     if (!telemetry) {
-        sink.error("错误", "遥测模拟量发送周期取值范围:0~1000");
+        sink.error(VT_TEXT("错误"), VT_TEXT("遥测模拟量发送周期取值范围:0~1000"));
         return false;
     }
     if (*telemetry % 10 != 0) {
@@ -70,7 +71,7 @@ bool CdtOptionsForm::apply(model::CVantorDoc& doc, MessageSink& sink) {
     }
     auto telesignal = inRange(telesignalPeriod, 3000);
     if (!telesignal) {
-        sink.error("错误", "遥信开关量发送周期取值范围:0~3000");
+        sink.error(VT_TEXT("错误"), VT_TEXT("遥信开关量发送周期取值范围:0~3000"));
         return false;
     }
     if (*telesignal % 10 != 0) {

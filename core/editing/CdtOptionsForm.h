@@ -3,6 +3,7 @@
 // the two CDT station addresses and the two send periods.
 #include "common/MessageSink.h"
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <string>
@@ -12,7 +13,8 @@ namespace vantor::editing {
 // Baud items of the form, in order, and their line baud codes.
 inline constexpr std::array<const char*, 4> kCdtBaudItems{"1200", "2400", "4800", "9600"};
 inline constexpr std::array<int, 4> kCdtBaudCodes{7, 0, 1, 2};
-inline constexpr std::array<const char*, 3> kCdtParityItems{"无校验", "奇校验", "偶校验"};
+inline constexpr std::array<const char*, 3> kCdtParityItems{VT_TEXT("无校验"), VT_TEXT("奇校验"),
+                                                            VT_TEXT("偶校验")};
 
 // Item index for a line baud code; unknown codes show "1200".
 int cdtBaudItem(int baudCode);

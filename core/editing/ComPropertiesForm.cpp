@@ -2,6 +2,7 @@
 
 #include "editing/ApplyWhenAccepted.h"
 #include "editing/FieldText.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 
@@ -11,12 +12,12 @@ const std::array<std::string, 7>& baudTexts() {
 }
 
 const std::array<std::string, 3>& parityTexts() {
-    static const std::array<std::string, 3> t{"无校验", "奇校验", "偶校验"};
+    static const std::array<std::string, 3> t{VT_TEXT("无校验"), VT_TEXT("奇校验"), VT_TEXT("偶校验")};
     return t;
 }
 
 const std::array<std::string, 2>& stopTexts() {
-    static const std::array<std::string, 2> t{"1位", "2位"};
+    static const std::array<std::string, 2> t{VT_TEXT("1位"), VT_TEXT("2位")};
     return t;
 }
 
@@ -41,12 +42,12 @@ FormResult acceptComForm(model::CVantorDoc& project, const ComPropertiesForm& fo
         // Only plain digits make a gap: "0a" or "12a" are format errors rather
         // than being read up to the first non-digit.
         if (!digitsOnly(form.intervalText)) {
-            sink.error("错误", "报文发送间隔格式错误");
+            sink.error(VT_TEXT("错误"), VT_TEXT("报文发送间隔格式错误"));
             return FormResult::StayOpen;
         }
         const int interval = fieldValue(form.intervalText);
         if (interval < 10 || interval > 2550) {
-            sink.error("错误", "报文发送间隔请添入一个10和2550之间的整数");
+            sink.error(VT_TEXT("错误"), VT_TEXT("报文发送间隔请添入一个10和2550之间的整数"));
             return FormResult::StayOpen;
         }
         com.space = interval / 10;

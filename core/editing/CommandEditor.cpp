@@ -5,6 +5,7 @@
 #include "model/GatewayCatalogue.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <stdexcept>
 #include <string>
@@ -26,13 +27,13 @@ const char* slaveOverlapMessage(const model::CommandKind& kind) {
     const bool read = kind.readWrite == 0;
     switch (kind.area) {
     case 0:
-        return read ? "0区读区域重叠" : "0区写区域重叠";
+        return read ? VT_TEXT("0区读区域重叠") : VT_TEXT("0区写区域重叠");
     case 1:
-        return "1区读区域重叠";
+        return VT_TEXT("1区读区域重叠");
     case 3:
-        return "3区读区域重叠";
+        return VT_TEXT("3区读区域重叠");
     default:
-        return read ? "4区读区域重叠" : "4区写区域重叠";
+        return read ? VT_TEXT("4区读区域重叠") : VT_TEXT("4区写区域重叠");
     }
 }
 
@@ -82,9 +83,9 @@ int defaultStartAddress(const model::CSlave& slave, const model::CommandKind& ki
 
 std::optional<std::string> commandLengthError(const model::CommandKind& kind, int length) {
     if (kind.maxLength == 1)
-        return length != 1 ? std::optional<std::string>("长度请添入1") : std::nullopt;
+        return length != 1 ? std::optional<std::string>(VT_TEXT("长度请添入1")) : std::nullopt;
     if (length < 1 || length > kind.maxLength)
-        return text::format("长度请添入一个1和%d之间的整数", kind.maxLength);
+        return text::shownFormat(VT_TEXT("长度请添入一个1和%d之间的整数"), kind.maxLength);
     return std::nullopt;
 }
 
@@ -101,17 +102,17 @@ std::optional<std::string> checkCommandFields(const model::CommandKind& kind, st
         return vantor && value == 0 && !text.empty() && text != "0";
     };
     if (malformed(startText))
-        return "起始地址格式错误";
+        return VT_TEXT("起始地址格式错误");
     if (!digitsOnly(lengthText))
-        return "长度格式错误";
+        return VT_TEXT("长度格式错误");
     fields.start = fieldValue(startText);
     fields.length = fieldValue(lengthText);
     if (paddedZero(startText, fields.start))
-        return "起始地址格式错误";
+        return VT_TEXT("起始地址格式错误");
     if (fields.start > 65535)
-        return "起始地址请添入一个0和65535之间的整数";
+        return VT_TEXT("起始地址请添入一个0和65535之间的整数");
     if (paddedZero(lengthText, fields.length))
-        return "长度格式错误";
+        return VT_TEXT("长度格式错误");
     if (auto message = commandLengthError(kind, fields.length))
         return message;
     // The slave's data area ends at address 65535: a range running past it
@@ -121,10 +122,10 @@ std::optional<std::string> checkCommandFields(const model::CommandKind& kind, st
     // Only the first gateway address; the end of the range is checked
     // before a download.
     if (malformed(gatewayText))
-        return "网关地址错误";
+        return VT_TEXT("网关地址错误");
     fields.gate = fieldValue(gatewayText);
     if (vantor && fields.gate > (kind.bits() ? 8191 : 3999))
-        return "网关地址超限";
+        return VT_TEXT("网关地址超限");
     return std::nullopt;
 }
 
@@ -132,13 +133,13 @@ bool checkCommandOverlap(std::span<const CommandSpan> projectOthers, std::span<c
                          const model::CommandKind& kind, int start, int length, int gate, MessageSink& sink) {
     for (const auto& m : projectOthers)
         if (m.area == kind.area && overlaps(m.gate, m.length, gate, length)) {
-            sink.error("错误", "网关地址区域重叠");
+            sink.error(VT_TEXT("错误"), VT_TEXT("网关地址区域重叠"));
             return false;
         }
     for (const auto& m : slaveOthers)
         if (overlaps(m.start, m.length, start, length) && m.area == kind.area &&
             sameDirection(kind, m.readWrite)) {
-            sink.error("错误", slaveOverlapMessage(kind));
+            sink.error(VT_TEXT("错误"), slaveOverlapMessage(kind));
             return false;
         }
     return true;
@@ -174,7 +175,7 @@ std::optional<CommandForm> openNewCommandForm(const model::CVantorDoc& doc, std:
     int next = doc.nextGateAddress[static_cast<std::size_t>(model::areaIndex(kind->area))];
     int proposal = proposeGatewayAddress(doc, next, kind->area);
     if (proposal < 0)
-        sink.error("错误", kNoFreeGatewayAddress);
+        sink.error(VT_TEXT("错误"), kNoFreeGatewayAddress);
     else
         f.gatewayText = std::to_string(proposal);
     return f;
@@ -212,18 +213,18 @@ FormResult acceptCommandForm(model::CVantorDoc& doc, CommandForm& form, MessageS
     // 1. Comment, counted in GBK bytes.
     auto commentBytes = text::gbkLength(form.commentText);
     if (!commentBytes) {
-        sink.error("错误", "注释含有无法保存的字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("注释含有无法保存的字符"));
         return FormResult::StayOpen;
     }
     if (*commentBytes > kCommentLimit) {
-        sink.error("错误", "注释最大长度为256个字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("注释最大长度为256个字符"));
         return FormResult::StayOpen;
     }
     // 2.-6. Start address, length, first gateway address.
     CommandFields fields;
     if (auto message = checkCommandFields(*kind, form.startText, form.lengthText, form.gatewayText,
                                           CommandFormRules::Vantor, fields)) {
-        sink.error("错误", *message);
+        sink.error(VT_TEXT("错误"), *message);
         return FormResult::StayOpen;
     }
     const int start = fields.start;

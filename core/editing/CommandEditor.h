@@ -8,6 +8,7 @@
 #include "editing/FormResult.h"
 #include "model/CVantorDoc.h"
 #include "model/CommandKind.h"
+#include "text/Shown.h"
 
 #include <optional>
 #include <span>
@@ -17,7 +18,7 @@
 namespace vantor::editing {
 
 // A command whose slave range runs past address 65535 is refused with this.
-inline constexpr const char* kSlaveRangeExceeded = "超限,数据区范围为1-65536";
+inline constexpr const char* kSlaveRangeExceeded = VT_TEXT("超限,数据区范围为1-65536");
 
 // The slave start address a new command of `kind` suggests: the end of the
 // slave's last command of the same area and direction (reads match reads,
@@ -31,8 +32,8 @@ int defaultStartAddress(std::span<const CommandSpan> slaveCommands, const model:
 // writes only) and the length preset "1". Any form with these fields.
 template <typename Form> void setCommandFormTexts(Form& f, const model::CommandKind& kind) {
     f.title = std::string(kind.func);
-    f.startLabel = kind.bits() ? "起始地址(bit)：" : "起始地址(word)：";
-    f.lengthLabel = kind.bits() ? "长度(bit)：" : "长度(word)：";
+    f.startLabel = kind.bits() ? VT_TEXT("起始地址(bit)：") : VT_TEXT("起始地址(word)：");
+    f.lengthLabel = kind.bits() ? VT_TEXT("长度(bit)：") : VT_TEXT("长度(word)：");
     f.lengthEnabled = kind.readWrite != 2;
     f.editSendVisible = kind.readWrite != 0;
     f.lengthText = "1";

@@ -3,6 +3,7 @@
 // user edits, and the mode. The core fills it on open and checks it on OK;
 // the window only copies it to and from its controls.
 #include "model/CModule.h"
+#include "text/Shown.h"
 
 #include <string>
 
@@ -16,8 +17,8 @@ struct CommandForm {
     bool lengthEnabled = true;   // off for the two single writes
     bool editSendVisible = true; // "数变即发:" and its box, writes only
     bool cdtYxVisible = false;   // "同时映射到遥信数据区", CDT model word kinds
-    std::string gatewayLabel = "网关地址:";
-    std::string commentLabel = "注释：";
+    std::string gatewayLabel = VT_TEXT("网关地址:");
+    std::string commentLabel = VT_TEXT("注释：");
 
     // What the user edits.
     std::string startText;

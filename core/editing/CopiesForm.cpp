@@ -2,6 +2,7 @@
 
 #include "editing/FieldText.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 namespace {
@@ -9,11 +10,12 @@ namespace {
 std::optional<int> readField(const std::string& text, const char* name, MessageSink& sink) {
     const auto value = filledDigitsValue(text);
     if (!value) {
-        sink.error("错误", std::string(name) + "有非法字符");
+        sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("%s有非法字符"), text::shown(name).c_str()));
         return std::nullopt;
     }
     if (*value < 1 || *value > kMaxCopiesField) {
-        sink.error("错误", text::format("%s请添入一个1和%d之间的整数", name, kMaxCopiesField));
+        sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("%s请添入一个1和%d之间的整数"),
+                                                      text::shown(name).c_str(), kMaxCopiesField));
         return std::nullopt;
     }
     return value;
@@ -22,10 +24,10 @@ std::optional<int> readField(const std::string& text, const char* name, MessageS
 } // namespace
 
 std::optional<CopiesRequest> readCopiesForm(const CopiesForm& form, MessageSink& sink) {
-    const auto count = readField(form.countText, "复制数量", sink);
+    const auto count = readField(form.countText, VT_TEXT("复制数量"), sink);
     if (!count)
         return std::nullopt;
-    const auto step = readField(form.stepText, "地址间隔", sink);
+    const auto step = readField(form.stepText, VT_TEXT("地址间隔"), sink);
     if (!step)
         return std::nullopt;
     return CopiesRequest{*count, *step};

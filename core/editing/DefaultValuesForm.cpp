@@ -1,6 +1,7 @@
 #include "editing/DefaultValuesForm.h"
 
 #include "editing/FieldText.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 
@@ -10,21 +11,21 @@ DefaultValuesForm openDefaultValuesForm(const model::CVantorDoc& doc) {
 
 FormResult acceptDefaultValuesForm(model::CVantorDoc& doc, const DefaultValuesForm& form, MessageSink& sink) {
     if (!digitsOnly(form.intervalText)) {
-        sink.error("错误", "报文发送间隔时间有非法字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("报文发送间隔时间有非法字符"));
         return FormResult::StayOpen;
     }
     const int interval = fieldValue(form.intervalText);
     if (interval > 3000) {
-        sink.error("错误", "报文发送间隔请添入一个0和3000之间的整数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("报文发送间隔请添入一个0和3000之间的整数"));
         return FormResult::StayOpen;
     }
     if (!digitsOnly(form.timeoutText)) {
-        sink.error("错误", "应答超时时间有非法字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("应答超时时间有非法字符"));
         return FormResult::StayOpen;
     }
     const int timeout = fieldValue(form.timeoutText);
     if (timeout < 100 || timeout > 3000) {
-        sink.error("错误", "应答超时时间请添入一个100和3000之间的整数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("应答超时时间请添入一个100和3000之间的整数"));
         return FormResult::StayOpen;
     }
     doc.repTimeoutTime = timeout;

@@ -7,6 +7,7 @@
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 
@@ -156,7 +157,7 @@ EipTable buildEipTable(const CVantorDoc& doc, MessageSink& sink) {
             ok = in.add(g.count, false, tagHigh(0, 3), g.start);
     }
     if (!ok) {
-        sink.error("错误", "输入超限");
+        sink.error(VT_TEXT("错误"), VT_TEXT("输入超限"));
     } else {
         DirectionAllocator out(table.output);
         ok = addPerPort(out, lists[0], 0, false) && addPerPort(out, lists[3], 4, false);
@@ -166,7 +167,7 @@ EipTable buildEipTable(const CVantorDoc& doc, MessageSink& sink) {
                 ok = out.add(g.count, false, tagHigh(0, 4), g.start);
         }
         if (!ok)
-            sink.error("错误", "输出超限");
+            sink.error(VT_TEXT("错误"), VT_TEXT("输出超限"));
     }
     table.overflow = !ok;
 
@@ -256,7 +257,7 @@ bool exportEipTable(const EipTable& t, const std::string& path, std::string& err
         return false;
     editing::SheetWriter writer(path);
     writer.open("EIPConn");
-    writer.setHeaders({"连接", "输入长度", "输出长度"});
+    writer.setHeaders({VT_DATA("连接"), VT_DATA("输入长度"), VT_DATA("输出长度")});
     for (const auto& r : eipConnectionRows(t))
         writer.addRow({r.begin(), r.end()});
     writer.addRow(
@@ -264,7 +265,7 @@ bool exportEipTable(const EipTable& t, const std::string& path, std::string& err
     writer.commit();
     for (bool input : {true, false}) {
         writer.open(input ? "EIPInput" : "EIPOutput");
-        writer.setHeaders({"连接", "EIP地址", "网关地址", "长度"});
+        writer.setHeaders({VT_DATA("连接"), VT_DATA("EIP地址"), VT_DATA("网关地址"), VT_DATA("长度")});
         for (const auto& r : eipEntryRows(t, input))
             writer.addRow({r.begin(), r.end()});
         writer.commit();

@@ -2,6 +2,7 @@
 
 #include "editing/FieldText.h"
 #include "model/SlaveRegisters.h"
+#include "text/Shown.h"
 
 #include "text/Numbers.h"
 
@@ -68,17 +69,18 @@ bool EipParamsForm::apply(model::CVantorDoc& doc, MessageSink& sink) const {
         if (!f.enabled)
             continue;
         const int com = g % 6 + 1;
-        const char* what = g < 6 ? "状态字" : "控制字";
+        const std::string what = text::shown(g < 6 ? VT_TEXT("状态字") : VT_TEXT("控制字"));
         auto [low, high] = eipStartRange(com);
         auto start = editing::filledDigitsValue(f.start);
         if (!start || *start < low || *start > high) {
-            sink.error("错误", text::format("COM%d %s起始地址取值范围%d-%d", com, what, low, high));
+            sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("COM%d %s起始地址取值范围%d-%d"), com,
+                                                          what.c_str(), low, high));
             return false;
         }
         auto count = editing::filledDigitsValue(f.count);
         if (!count || *count < kEipCountMin || *count > kEipCountMax) {
-            sink.error("错误",
-                       text::format("COM%d %s长度取值范围%d-%d", com, what, kEipCountMin, kEipCountMax));
+            sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("COM%d %s长度取值范围%d-%d"), com,
+                                                          what.c_str(), kEipCountMin, kEipCountMax));
             return false;
         }
         values[static_cast<std::size_t>(g)].start = static_cast<int>(*start);

@@ -7,13 +7,14 @@
 // upward one address at a time, at most 9999 times.
 #include "editing/CommandSpan.h"
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 #include <span>
 
 namespace vantor::editing {
 
 // What the command forms and the paste say when no proposal is found.
-inline constexpr const char* kNoFreeGatewayAddress = "没有可用的网关地址";
+inline constexpr const char* kNoFreeGatewayAddress = VT_TEXT("没有可用的网关地址");
 
 // Address space the proposal walks through: 8192 bits for areas 0 and 1,
 // 4000 words for areas 3 and 4 (the command form accepts 0..3999).

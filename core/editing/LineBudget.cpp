@@ -1,6 +1,8 @@
 #include "editing/LineBudget.h"
 
 #include "model/CommandKind.h"
+#include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <cmath>
 #include <cstdio>
@@ -109,8 +111,9 @@ std::vector<LineBudget> lineBudgets(const model::CVantorDoc& doc, double thresho
 }
 
 const std::array<std::string, 8>& budgetColumnTitles() {
-    static const std::array<std::string, 8> titles{"线路",     "波特率",     "位/字符",  "命令数",
-                                                   "周期(ms)", "最耗时从站", "耗时(ms)", "超限"};
+    static const std::array<std::string, 8> titles{
+        VT_DATA("线路"),     VT_DATA("波特率"),     VT_DATA("位/字符"),  VT_DATA("命令数"),
+        VT_DATA("周期(ms)"), VT_DATA("最耗时从站"), VT_DATA("耗时(ms)"), VT_DATA("超限")};
     return titles;
 }
 
@@ -127,15 +130,29 @@ std::array<std::string, 8> budgetTableRow(const LineBudget& b) {
             ms(b.cycleMs),
             b.costliest.slave < 0 ? "-" : std::to_string(b.costliest.address),
             ms(b.costliest.ms),
-            b.overThreshold ? "是" : "否"};
+            b.overThreshold ? VT_DATA("是") : VT_DATA("否")};
 }
 
-std::string budgetSummary(const LineBudget& b) {
-    std::string text = b.line + " 轮询周期约 " + std::to_string(std::lround(b.cycleMs)) + " ms";
+namespace {
+
+// The summary as written (the report keeps it) or in the user's language
+// (the window).
+std::string summaryOf(const LineBudget& b, bool inUserLanguage) {
+    auto phrase = [inUserLanguage](const char* t) {
+        return inUserLanguage ? text::shown(t) : std::string(t);
+    };
     if (b.overThreshold && b.costliest.slave >= 0)
-        text += "，超过限值；耗时最多的是从站 " + std::to_string(b.costliest.address) + "（约 " +
-                std::to_string(std::lround(b.costliest.ms)) + " ms）";
-    return text;
+        return text::format(
+            phrase(VT_TEXT("%s 轮询周期约 %ld ms，超过限值；耗时最多的是从站 %d（约 %ld ms）")).c_str(),
+            b.line.c_str(), std::lround(b.cycleMs), b.costliest.address, std::lround(b.costliest.ms));
+    return text::format(phrase(VT_TEXT("%s 轮询周期约 %ld ms")).c_str(), b.line.c_str(),
+                        std::lround(b.cycleMs));
+}
+
+} // namespace
+
+std::string budgetSummary(const LineBudget& b) {
+    return summaryOf(b, false);
 }
 
 std::string selectedLineSummary(const model::CVantorDoc& doc) {
@@ -145,7 +162,7 @@ std::string selectedLineSummary(const model::CVantorDoc& doc) {
     if (line < 0)
         return {};
     const auto budgets = lineBudgets(doc);
-    return budgetSummary(budgets.at(static_cast<std::size_t>(line)));
+    return summaryOf(budgets.at(static_cast<std::size_t>(line)), true);
 }
 
 } // namespace vantor::editing

@@ -62,12 +62,13 @@ std::vector<LineBudget> lineBudgets(const model::CVantorDoc& doc,
 const std::array<std::string, 8>& budgetColumnTitles();
 std::array<std::string, 8> budgetTableRow(const LineBudget& b);
 
-// One line of text for the window: "COM1 轮询周期约 123 ms" (with the
-// costliest slave when over the threshold).
+// One line of text per line: "COM1 轮询周期约 123 ms" (with the costliest
+// slave when over the threshold), as the commissioning report writes it in
+// every language.
 std::string budgetSummary(const LineBudget& b);
 
-// The summary of the selected line, or of the selected slave's line; empty
-// when neither is selected.
+// The summary of the selected line, or of the selected slave's line, in the
+// user's language (the window shows it); empty when neither is selected.
 std::string selectedLineSummary(const model::CVantorDoc& doc);
 
 } // namespace vantor::editing

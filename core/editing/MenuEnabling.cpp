@@ -1,6 +1,7 @@
 #include "editing/MenuEnabling.h"
 
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 
@@ -57,7 +58,7 @@ AddressMapKind addressMapKind(const model::CVantorDoc& doc) {
 
 bool checkToolbarDownload(model::CVantorDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", model::kNoGateway);
+        sink.error(VT_TEXT("错误"), model::kNoGateway);
         return false;
     }
     return model::checkAreas(doc, sink);

@@ -1,12 +1,14 @@
 #include "editing/ModuleList.h"
 
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 
 const std::array<std::string, 6>& moduleListHeaders() {
-    static const std::array<std::string, 6> headers{"功能",     "起始地址", "数据单元数(长度)",
-                                                    "数变即发", "网关地址", "注释"};
+    static const std::array<std::string, 6> headers{
+        VT_TEXT("功能"),     VT_TEXT("起始地址"), VT_TEXT("数据单元数(长度)"),
+        VT_TEXT("数变即发"), VT_TEXT("网关地址"), VT_TEXT("注释")};
     return headers;
 }
 
@@ -42,7 +44,7 @@ ModuleRow moduleRow(const model::CModule& m, int index) {
     r.func = m.Func;
     r.start = std::to_string(m.Start_Add);
     r.length = std::to_string(m.Length);
-    r.editSend = m.editSend == 1 ? "是" : "";
+    r.editSend = m.editSend == 1 ? VT_TEXT("是") : "";
     r.gateway = referenceAddress(m.area_num, m.Gate_Add);
     r.comment = m.Explain;
     return r;
@@ -84,7 +86,7 @@ bool deleteCommand(model::CVantorDoc& doc, int row, MessageSink& sink) {
     auto& modules = doc.slaves[static_cast<std::size_t>(s)].modules;
     if (row >= static_cast<int>(modules.size()))
         return false;
-    if (!sink.question("删除模块", "确实要删除吗？"))
+    if (!sink.question(VT_TEXT("删除模块"), VT_TEXT("确实要删除吗？")))
         return false;
     modules.erase(modules.begin() + row);
     doc.modified = true;

@@ -3,6 +3,7 @@
 #include "editing/GatewayAddressPlanner.h"
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 #include <array>
@@ -56,13 +57,13 @@ CatalogueOutcome refused() {
 
 CatalogueOutcome activatePort(model::CVantorDoc& doc, const std::string& port, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", "没有主站，请添加主站！");
+        sink.error(VT_TEXT("错误"), VT_TEXT("没有主站，请添加主站！"));
         return refused();
     }
     const std::string& name = doc.modelName();
     const model::GatewayModel& m = model::gatewayModel(name);
     if (std::find(m.ports.begin(), m.ports.end(), port) == m.ports.end()) {
-        sink.error("错误", portNotAllowedMessage(name));
+        sink.error(VT_TEXT("错误"), portNotAllowedMessage(name));
         return refused();
     }
     // The CDT gateway's COM1 is its CDT link, created with the gateway; the
@@ -70,7 +71,7 @@ CatalogueOutcome activatePort(model::CVantorDoc& doc, const std::string& port, M
     if (m.has(model::FeatureCdt) && port == "COM1")
         return {CatalogueAction::OpenCdtOptions, doc.lineByName(port), {}};
     if (doc.lineByName(port) >= 0) {
-        sink.error("错误", portExistsPrefix(name) + port + "已经存在");
+        sink.error(VT_TEXT("错误"), portExistsMessage(name, port));
         return refused();
     }
     return {CatalogueAction::LineAdded, addLine(doc, port), {}};
@@ -86,13 +87,13 @@ CatalogueOutcome activateNormalSlave(model::CVantorDoc& doc, MessageSink& sink) 
         }
     }
     if (line < 0) {
-        sink.error("错误", "没有选中的COM线");
+        sink.error(VT_TEXT("错误"), VT_TEXT("没有选中的COM线"));
         return refused();
     }
     if (!model::checkSlaveCount(doc, line, sink))
         return refused();
     if (doc.proposeSlaveAddress(line) < 0) {
-        sink.error("错误", kNoFreeSlaveAddress);
+        sink.error(VT_TEXT("错误"), kNoFreeSlaveAddress);
         return refused();
     }
     return {CatalogueAction::OpenNewSlaveForm, line, {}};
@@ -101,21 +102,20 @@ CatalogueOutcome activateNormalSlave(model::CVantorDoc& doc, MessageSink& sink) 
 } // namespace
 
 std::string portNotAllowedMessage(const std::string& modelName) {
+    // Both variants of the two-port model go by the first one's name.
     if (isZrtu2(modelName))
-        return "NXE-485-ZRTU2只有两个COM口";
+        return text::shownFormat(VT_TEXT("%s只有两个COM口"), "NXE-485-ZRTU2");
     if (modelName == "KX-P4R0-1.0")
-        return "KX-P4R0-1.0只有四个COM口";
-    if (modelName == "KX-P2R0-1.0")
-        return "KX-P2R0-1.0只有2个COM口";
+        return text::shownFormat(VT_TEXT("%s只有四个COM口"), modelName.c_str());
     if (modelName == "TRC-H-ZRTU")
-        return "TRC-H-ZRTU只有两个COM口";
-    return modelName + "只有" + std::to_string(model::gatewayModel(modelName).ports.size()) + "个COM口";
+        return text::shownFormat(VT_TEXT("%s只有两个COM口"), modelName.c_str());
+    return text::shownFormat(VT_TEXT("%s只有%d个COM口"), modelName.c_str(),
+                             static_cast<int>(model::gatewayModel(modelName).ports.size()));
 }
 
-std::string portExistsPrefix(const std::string& modelName) {
-    if (isZrtu2(modelName))
-        return "NXE-485-ZRTU2的";
-    return modelName + "的";
+std::string portExistsMessage(const std::string& modelName, const std::string& port) {
+    const std::string shownModel = isZrtu2(modelName) ? "NXE-485-ZRTU2" : modelName;
+    return text::shownFormat(VT_TEXT("%s的%s已经存在"), shownModel.c_str(), port.c_str());
 }
 
 CatalogueOutcome activateCatalogueItem(model::CVantorDoc& doc, std::string_view text, std::string_view parent,
@@ -123,7 +123,7 @@ CatalogueOutcome activateCatalogueItem(model::CVantorDoc& doc, std::string_view 
     const std::string item(text);
     if (model::findGatewayModel(item)) {
         if (doc.hasMaster()) {
-            sink.error("错误", "只支持单主站");
+            sink.error(VT_TEXT("错误"), VT_TEXT("只支持单主站"));
             return refused();
         }
         addGateway(doc, item);
@@ -135,7 +135,7 @@ CatalogueOutcome activateCatalogueItem(model::CVantorDoc& doc, std::string_view 
         return activateNormalSlave(doc, sink);
     if (parent == kNormalSlave && model::findCommandKind(text)) {
         if (doc.selectedSlave() < 0) {
-            sink.error("错误", "请选择从站!");
+            sink.error(VT_TEXT("错误"), VT_TEXT("请选择从站!"));
             return refused();
         }
         if (!model::checkCommandCount(doc, sink))
@@ -222,11 +222,11 @@ bool deleteSelection(model::CVantorDoc& doc, MessageSink& sink) {
     const int slave = doc.selectedSlave();
     const int master = doc.selectedMaster();
     const int line = doc.selectedCom();
-    const char* caption = slave >= 0    ? "删除从站"
-                          : line >= 0   ? "删除com"
-                          : master >= 0 ? "删除主站"
+    const char* caption = slave >= 0    ? VT_TEXT("删除从站")
+                          : line >= 0   ? VT_TEXT("删除com")
+                          : master >= 0 ? VT_TEXT("删除主站")
                                         : nullptr;
-    if (!caption || !sink.question(caption, "确实要删除吗？"))
+    if (!caption || !sink.question(caption, VT_TEXT("确实要删除吗？")))
         return false;
     if (slave >= 0) {
         removeSlave(doc, slave);
@@ -285,7 +285,7 @@ PasteOutcome appendPastedSlave(model::CVantorDoc& doc, int source, int line, int
         const int lowerBound = area >= 0 ? doc.nextGateAddress[static_cast<std::size_t>(area)] : 0;
         const int gate = proposeGatewayRange(doc, lowerBound, m.area_num, m.Length);
         if (gate < 0) {
-            sink.error("错误", kNoFreeGatewayAddress);
+            sink.error(VT_TEXT("错误"), kNoFreeGatewayAddress);
             break;
         }
         m.Gate_Add = gate;
@@ -310,7 +310,7 @@ PasteOutcome appendPastedSlave(model::CVantorDoc& doc, int source, int line, int
 
 PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck& eipCheck) {
     if (doc.copiedSlave < 0 || doc.copiedSlave >= static_cast<int>(doc.slaves.size())) {
-        sink.error("错误", "请选择从站");
+        sink.error(VT_TEXT("错误"), VT_TEXT("请选择从站"));
         return {};
     }
     // 1. Target line.
@@ -318,7 +318,7 @@ PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck
     if (line < 0 && doc.selectedSlave() >= 0)
         line = doc.lineOfSlave(doc.selectedSlave());
     if (line < 0) {
-        sink.error("错误", "没有选中的COM线");
+        sink.error(VT_TEXT("错误"), VT_TEXT("没有选中的COM线"));
         return {};
     }
     // 2. Slave limit.
@@ -327,11 +327,11 @@ PasteOutcome paste(model::CVantorDoc& doc, MessageSink& sink, const EipSizeCheck
     // 3. Address: the lowest free one in the table of the addressing mode.
     const int address = doc.proposeSlaveAddress(line);
     if (address < 0) {
-        sink.error("错误", kNoFreeSlaveAddress);
+        sink.error(VT_TEXT("错误"), kNoFreeSlaveAddress);
         return {};
     }
     if (doc.coms[static_cast<std::size_t>(line)].addArea[static_cast<std::size_t>(address)] != 0) {
-        sink.error("错误", kAddressTaken);
+        sink.error(VT_TEXT("错误"), kAddressTaken);
         return {};
     }
     // 4., 5. The new slave with its commands.

@@ -8,6 +8,7 @@
 #include "common/MessageSink.h"
 #include "editing/EipSizeCheck.h"
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 #include <cstdint>
 #include <string>
@@ -42,10 +43,10 @@ struct CatalogueOutcome {
 CatalogueOutcome activateCatalogueItem(model::CVantorDoc& doc, std::string_view text, std::string_view parent,
                                        MessageSink& sink);
 
-// The message of a port a model does not have, and the prefix of the
-// message for a port that exists already.
+// The message of a port a model does not have, and of a port that exists
+// already.
 std::string portNotAllowedMessage(const std::string& modelName);
-std::string portExistsPrefix(const std::string& modelName);
+std::string portExistsMessage(const std::string& modelName, const std::string& port);
 
 // Add operations (no checks; the catalogue action runs them). Each selects
 // what it added and marks the document modified; answers the new index.
@@ -63,10 +64,10 @@ struct NewSlaveValues {
 int addSlave(model::CVantorDoc& doc, int line, const NewSlaveValues& values);
 
 // Message when no slave address 1..255 is left on a line.
-inline constexpr const char* kNoFreeSlaveAddress = "没有可用的从站地址";
+inline constexpr const char* kNoFreeSlaveAddress = VT_TEXT("没有可用的从站地址");
 // Message when a new slave's address is in use on its line (or, in
 // remote-slave addressing, anywhere in the project).
-inline constexpr const char* kAddressTaken = "地址已经被占用,请更换另外一个！";
+inline constexpr const char* kAddressTaken = VT_TEXT("地址已经被占用,请更换另外一个！");
 
 // Delete (32773) of the selected slave, line or gateway after the question
 // "确实要删除吗？"; nothing is selected afterwards. Answers whether anything

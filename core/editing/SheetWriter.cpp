@@ -4,6 +4,7 @@
 #include "sheet/WorkbookWriter.h"
 
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 #include <cctype>
@@ -45,20 +46,20 @@ void SheetWriter::addRow(std::vector<std::string> row) {
 
 bool SheetWriter::commit() {
     if (!sheetOpen_) {
-        errors_ += "打开文件时产生错误\n";
+        errors_ += text::shown(VT_TEXT("打开文件时产生错误")) + "\n";
         failed_ = true;
         return false;
     }
     sheetOpen_ = false;
     if (current_.headers.empty()) {
-        errors_ += "添加列头时产生错误\n";
+        errors_ += text::shown(VT_TEXT("添加列头时产生错误")) + "\n";
         failed_ = true;
         return false;
     }
     std::set<std::string> seen;
     for (const auto& h : current_.headers) {
         if (!seen.insert(h).second) {
-            errors_ += text::format("首行列头字段重复:%s\n", h.c_str());
+            errors_ += text::shownFormat(VT_TEXT("首行列头字段重复:%s"), h.c_str()) + "\n";
             failed_ = true;
             return false;
         }
@@ -79,7 +80,9 @@ bool SheetWriter::save() {
     // Written beside the target and renamed over it: an export that fails
     // halfway leaves the previous file as it was.
     AtomicFile file(path_);
-    const char* openError = format_ == Format::Workbook ? "打开文件时产生错误\n" : "写文件时产生错误\n";
+    const std::string openError = text::shown(format_ == Format::Workbook ? VT_TEXT("打开文件时产生错误")
+                                                                          : VT_TEXT("写文件时产生错误")) +
+                                  "\n";
     if (!file.create()) {
         errors_ += openError;
         return false;
@@ -112,13 +115,13 @@ bool SheetWriter::saveWorkbook(const std::string& tempPath) {
     case sheet::WriteFailure::None:
         return true;
     case sheet::WriteFailure::Header:
-        errors_ += "添加列头时产生错误\n";
+        errors_ += text::shown(VT_TEXT("添加列头时产生错误")) + "\n";
         return false;
     case sheet::WriteFailure::Row:
-        errors_ += "写文件时产生错误\n";
+        errors_ += text::shown(VT_TEXT("写文件时产生错误")) + "\n";
         return false;
     default:
-        errors_ += "打开文件时产生错误\n";
+        errors_ += text::shown(VT_TEXT("打开文件时产生错误")) + "\n";
         return false;
     }
 }
@@ -160,7 +163,7 @@ bool SheetWriter::saveText(AtomicFile& file) {
             line(row);
     }
     if (!file.write(out)) {
-        errors_ += "写文件时产生错误\n";
+        errors_ += text::shown(VT_TEXT("写文件时产生错误")) + "\n";
         return false;
     }
     return true;

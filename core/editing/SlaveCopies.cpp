@@ -2,6 +2,7 @@
 
 #include "editing/ProjectEditor.h"
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 namespace {
@@ -23,11 +24,11 @@ bool copyInto(model::CVantorDoc& work, int slave, int line, const CopiesRequest&
             return false;
         const int address = first + k * request.step;
         if (address < 1 || address > 247) {
-            sink.error("错误", "地址请添入一个1和247之间的整数");
+            sink.error(VT_TEXT("错误"), VT_TEXT("地址请添入一个1和247之间的整数"));
             return false;
         }
         if (addressTaken(work, line, address)) {
-            sink.error("错误", copyAddressTaken(address));
+            sink.error(VT_TEXT("错误"), copyAddressTaken(address));
             return false;
         }
         const PasteOutcome made = appendPastedSlave(work, slave, line, address, sink, eipCheck);
@@ -44,12 +45,12 @@ CopiesOutcome makeSlaveCopies(model::CVantorDoc& doc, int slave, const CopiesReq
                               MessageSink& sink, const EipSizeCheck& eipCheck) {
     CopiesOutcome out;
     if (slave < 0 || slave >= static_cast<int>(doc.slaves.size())) {
-        sink.error("错误", "请选择从站");
+        sink.error(VT_TEXT("错误"), VT_TEXT("请选择从站"));
         return out;
     }
     const int line = doc.lineOfSlave(slave);
     if (line < 0) {
-        sink.error("错误", "没有选中的COM线");
+        sink.error(VT_TEXT("错误"), VT_TEXT("没有选中的COM线"));
         return out;
     }
     // Everything happens on a copy of the project, which replaces it only

@@ -11,6 +11,7 @@
 #include "editing/EipSizeCheck.h"
 #include "editing/FormResult.h"
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ namespace vantor::editing {
 // The refusal of a copy whose address is taken: it names the address, since
 // the user typed only the count and the step.
 inline std::string copyAddressTaken(int address) {
-    return "地址" + std::to_string(address) + "已经被占用,请更换地址间隔或复制数量";
+    return text::shownFormat(VT_TEXT("地址%d已经被占用,请更换地址间隔或复制数量"), address);
 }
 
 // Afterwards the slave's line is selected (as after a paste).

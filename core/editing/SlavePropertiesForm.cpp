@@ -3,6 +3,7 @@
 #include "editing/ApplyWhenAccepted.h"
 #include "editing/FieldText.h"
 #include "text/Gbk.h"
+#include "text/Shown.h"
 
 namespace vantor::editing {
 namespace {
@@ -54,7 +55,7 @@ SlavePropertiesForm openSlaveForm(const model::CVantorDoc& doc, int slave) {
 std::optional<SlavePropertiesForm> openNewSlaveForm(model::CVantorDoc& doc, int line, MessageSink& sink) {
     int proposal = doc.proposeSlaveAddress(line);
     if (proposal < 0) {
-        sink.error("错误", kNoFreeSlaveAddress);
+        sink.error(VT_TEXT("错误"), kNoFreeSlaveAddress);
         return std::nullopt;
     }
     doc.lastProposedSlaveAddress = proposal;
@@ -93,11 +94,11 @@ FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, M
     // 2. Name, at most 64 GBK bytes.
     auto nameBytes = text::gbkLength(form.nameText);
     if (!nameBytes) {
-        sink.error("错误", "设备名称含有无法保存的字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("设备名称含有无法保存的字符"));
         return FormResult::StayOpen;
     }
     if (*nameBytes > kNameLimit) {
-        sink.error("错误", "设备名称超过64字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("设备名称超过64字符"));
         return FormResult::StayOpen;
     }
     if (slave)
@@ -107,26 +108,26 @@ FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, M
 
     // 3. Digits only, in field order.
     if (!digitsOnly(form.addressText)) {
-        sink.error("错误", "从站地址有非法字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("从站地址有非法字符"));
         return FormResult::StayOpen;
     }
     if (!digitsOnly(form.intervalText)) {
-        sink.error("错误", "报文发送间隔时间有非法字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("报文发送间隔时间有非法字符"));
         return FormResult::StayOpen;
     }
     if (!digitsOnly(form.timeoutText)) {
-        sink.error("错误", "应答超时时间有非法字符");
+        sink.error(VT_TEXT("错误"), VT_TEXT("应答超时时间有非法字符"));
         return FormResult::StayOpen;
     }
     // 4.-6. Ranges; the times are stored in 10 ms units as they pass.
     const int v = fieldValue(form.addressText);
     if (v < 1 || v > 247) {
-        sink.error("错误", "地址请添入一个1和247之间的整数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("地址请添入一个1和247之间的整数"));
         return FormResult::StayOpen;
     }
     const int interval = fieldValue(form.intervalText);
     if (interval > 3000) {
-        sink.error("错误", "报文发送间隔请添入一个0和3000之间的整数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("报文发送间隔请添入一个0和3000之间的整数"));
         return FormResult::StayOpen;
     }
     if (slave)
@@ -135,7 +136,7 @@ FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, M
         form.result.space = interval / 10;
     const int timeout = fieldValue(form.timeoutText);
     if (timeout < 100 || timeout > 3000) {
-        sink.error("错误", "应答超时时间请添入一个100和3000之间的整数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("应答超时时间请添入一个100和3000之间的整数"));
         return FormResult::StayOpen;
     }
     if (slave)
@@ -150,7 +151,7 @@ FormResult acceptSlaveSteps(model::CVantorDoc& doc, SlavePropertiesForm& form, M
     const bool remote = doc.addType == 1;
     const bool taken = remote ? entry(doc.slaveAddrFlag, v) : (lineTable && entry(*lineTable, v));
     if (taken && v != o) {
-        sink.error("错误", kAddressTaken);
+        sink.error(VT_TEXT("错误"), kAddressTaken);
         return FormResult::StayOpen;
     }
     if (remote) {

@@ -6,6 +6,7 @@
 #include "editing/FormResult.h"
 #include "editing/ProjectEditor.h"
 #include "model/CVantorDoc.h"
+#include "text/Shown.h"
 
 #include <optional>
 #include <string>
@@ -35,7 +36,7 @@ struct SlavePropertiesForm {
 // (0x80 ticked, 0x7F not); the other boxes show the stored word only.
 inline constexpr uint8_t kSlaveKeptControlBits = 0x80;
 
-inline constexpr const char* kSlaveFormNote = "注意: 报文发送间隔 应答超时时间取值为10的整数倍";
+inline constexpr const char* kSlaveFormNote = VT_TEXT("注意: 报文发送间隔 应答超时时间取值为10的整数倍");
 
 // Existing slave: its address, times in ms, name and config-word bits.
 SlavePropertiesForm openSlaveForm(const model::CVantorDoc& doc, int slave);

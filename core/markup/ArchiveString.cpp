@@ -3,6 +3,7 @@
 #include "common/WholeFile.h"
 #include "markup/CXmlDoc.h"
 #include "text/Gbk.h"
+#include "text/Shown.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -113,7 +114,7 @@ std::optional<std::string> decodeArchiveString(std::string_view bytes) {
 }
 
 std::string cannotOpenText(const std::string& path) {
-    return "无法打开文件 " + path;
+    return text::shownFormat(VT_TEXT("无法打开文件 %s"), path.c_str());
 }
 
 std::optional<std::string> readArchiveFile(const std::string& path, std::string* error) {
@@ -121,7 +122,8 @@ std::optional<std::string> readArchiveFile(const std::string& path, std::string*
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxDocumentFileBytes) {
         if (error)
-            *error = cannotOpenText(path) + ": " + kDocumentTooLarge;
+            *error = text::shownFormat(VT_TEXT("无法打开文件 %s: %s"), path.c_str(),
+                                       text::shown(kDocumentTooLarge).c_str());
         return std::nullopt;
     }
     std::string bytes;
@@ -132,7 +134,7 @@ std::optional<std::string> readArchiveFile(const std::string& path, std::string*
     }
     auto text = decodeArchiveString(bytes);
     if (!text && error)
-        *error = cannotOpenText(path) + ": 文件已损坏或格式不正确";
+        *error = text::shownFormat(VT_TEXT("无法打开文件 %s: 文件已损坏或格式不正确"), path.c_str());
     return text;
 }
 

@@ -5,6 +5,8 @@
 // document: what it found wrong goes into the result text, and whatever
 // elements it could delimit stay navigable. Attribute names made of digits
 // ("0" .. "255") are ordinary names here.
+#include "text/Shown.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,7 +20,7 @@ namespace vantor::markup {
 // 1 MB); a larger file is refused at once instead of being parsed into an
 // element table many times its size.
 inline constexpr std::size_t kMaxDocumentFileBytes = 8u << 20;
-inline constexpr const char* kDocumentTooLarge = "文件过大";
+inline constexpr const char* kDocumentTooLarge = VT_TEXT("文件过大");
 
 class CXmlDoc {
 public:

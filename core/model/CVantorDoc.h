@@ -4,6 +4,7 @@
 #include "model/CCOM.h"
 #include "model/CMaster.h"
 #include "model/CSlave.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <string>
@@ -14,7 +15,7 @@ namespace vantor::model {
 
 // What an operation that needs the gateway says when the project has none
 // (both programs).
-inline constexpr const char* kNoGateway = "请添加一个主站!";
+inline constexpr const char* kNoGateway = VT_TEXT("请添加一个主站!");
 
 // Keys of the 36 EtherNet/IP port-area values, in group order (state enable,
 // state start, state length, control enable, control start, control length),

@@ -1,6 +1,8 @@
 #pragma once
 // The eight command kinds. The Func text fixes the gateway data area and the
 // direction of a command.
+#include "text/Shown.h"
+
 #include <array>
 #include <string_view>
 
@@ -17,14 +19,14 @@ struct CommandKind {
 
 // In catalogue order.
 inline constexpr std::array<CommandKind, 8> kCommandKinds{{
-    {"读0区 01H", 1, 0, 0, 2000},
-    {"写0区 0FH 写多线圈", 15, 0, 1, 1968},
-    {"写0区 05H 写单线圈", 5, 0, 2, 1},
-    {"读1区 02H", 2, 1, 0, 2000},
-    {"读3区 04H", 4, 3, 0, 125},
-    {"读4区 03H", 3, 4, 0, 125},
-    {"写4区 06H 写单字", 6, 4, 2, 1},
-    {"写4区 10H 写多字", 16, 4, 1, 123},
+    {VT_TEXT("读0区 01H"), 1, 0, 0, 2000},
+    {VT_TEXT("写0区 0FH 写多线圈"), 15, 0, 1, 1968},
+    {VT_TEXT("写0区 05H 写单线圈"), 5, 0, 2, 1},
+    {VT_TEXT("读1区 02H"), 2, 1, 0, 2000},
+    {VT_TEXT("读3区 04H"), 4, 3, 0, 125},
+    {VT_TEXT("读4区 03H"), 3, 4, 0, 125},
+    {VT_TEXT("写4区 06H 写单字"), 6, 4, 2, 1},
+    {VT_TEXT("写4区 10H 写多字"), 16, 4, 1, 123},
 }};
 
 // The kind with this Func text, or nullptr.

@@ -2,6 +2,7 @@
 
 #include "model/CVantorDoc.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <array>
 
@@ -51,7 +52,7 @@ const GatewayModel& gatewayModel(std::string_view name) {
 }
 
 namespace {
-constexpr const char* kUnknownDevice = "未知设备";
+constexpr const char* kUnknownDevice = VT_TEXT("未知设备");
 
 bool hasIdentityTail(std::span<const uint8_t> id) {
     return id.size() >= 4 && id[1] == kIdentityTail[0] && id[2] == kIdentityTail[1] &&
@@ -66,7 +67,8 @@ bool identityMatchesModel(std::string_view model, std::span<const uint8_t> ident
 
 std::string modelMismatchText(std::string_view model, std::span<const uint8_t> identity) {
     const std::string configured = model == "TRX-H-QMB6" ? std::string("KX-P6R0-1.0") : std::string(model);
-    return "设备型号不匹配 配置设备为" + configured + " 实际设备为" + identityName(identity);
+    return text::shownFormat(VT_TEXT("设备型号不匹配 配置设备为%s 实际设备为%s"), configured.c_str(),
+                             text::shown(identityName(identity)).c_str());
 }
 
 std::string identityName(std::span<const uint8_t> id) {
@@ -104,8 +106,9 @@ bool checkAreas(CVantorDoc& doc, MessageSink& sink) {
             else if (m.area_num == 0 || m.area_num == 1)
                 bad = end > model.bitAreaEnd;
             if (bad) {
-                sink.error("错误", small ? "网关数据区访问超限 0区4096,1区4096,3区2000,4区2000"
-                                         : "网关数据区访问超限 0区8192,1区8192,3区2000,4区2000");
+                sink.error(VT_TEXT("错误"),
+                           small ? VT_TEXT("网关数据区访问超限 0区4096,1区4096,3区2000,4区2000")
+                                 : VT_TEXT("网关数据区访问超限 0区8192,1区8192,3区2000,4区2000"));
                 return false;
             }
             if (m.area_num == 0 || (m.area_num == 1 && m.read_wri == 0))
@@ -116,11 +119,11 @@ bool checkAreas(CVantorDoc& doc, MessageSink& sink) {
     }
     if (model.has(FeatureCdt)) {
         if (telesignal > 512) {
-            sink.error("错误", "遥信最大数据为512bit");
+            sink.error(VT_TEXT("错误"), VT_TEXT("遥信最大数据为512bit"));
             return false;
         }
         if (telemetry > 256) {
-            sink.error("错误", "遥测最大数据为256word");
+            sink.error(VT_TEXT("错误"), VT_TEXT("遥测最大数据为256word"));
             return false;
         }
     }
@@ -131,7 +134,7 @@ bool checkAreas(CVantorDoc& doc, MessageSink& sink) {
 bool checkCommandCount(const CVantorDoc& doc, MessageSink& sink) {
     int limit = gatewayModel(doc.modelName()).commandLimit;
     if (doc.commandCount() >= limit) {
-        sink.error("错误", text::format("模块数超范围，最大模块数为%d", limit));
+        sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("模块数超范围，最大模块数为%d"), limit));
         return false;
     }
     return true;
@@ -140,7 +143,7 @@ bool checkCommandCount(const CVantorDoc& doc, MessageSink& sink) {
 bool checkSlaveCount(const CVantorDoc& doc, int line, MessageSink& sink) {
     int limit = gatewayModel(doc.modelName()).slaveLimit;
     if (static_cast<int>(doc.slavesOfLine(line).size()) >= limit) {
-        sink.error("错误", text::format("每个串口上最多连接%d个从站", limit));
+        sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("每个串口上最多连接%d个从站"), limit));
         return false;
     }
     return true;

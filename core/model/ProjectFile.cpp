@@ -6,6 +6,7 @@
 #include "model/ProjectMarkup.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <fstream>
@@ -268,7 +269,7 @@ bool ProjectFile::open(CVantorDoc& doc, const std::string& path, std::string* er
     // later save cannot write it over the other file.
     if (!holdsProject(*text)) {
         if (error)
-            *error = markup::cannotOpenText(path) + ": 不是Vantor工程文件";
+            *error = text::shownFormat(VT_TEXT("无法打开文件 %s: 不是Vantor工程文件"), path.c_str());
         return false;
     }
     readText(doc, *text);

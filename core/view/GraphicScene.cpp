@@ -1,5 +1,7 @@
 #include "view/GraphicScene.h"
 
+#include "text/Shown.h"
+
 #include <algorithm>
 
 namespace vantor::view {
@@ -22,6 +24,12 @@ int portIndex(const std::string& comName) {
 // The line that the CDT gateway creates for its link is never drawn.
 bool drawn(const model::CCOM& com) {
     return com.x != -1;
+}
+
+// The red line above the drawing that names the project's addressing mode.
+std::string addressingLine(bool remote) {
+    const char* mode = remote ? VT_TEXT("远端从站寻址") : VT_TEXT("MODBUS数据区寻址");
+    return text::shownFormat(VT_TEXT("当前寻址方式:  %s"), text::shown(mode).c_str());
 }
 
 } // namespace
@@ -129,7 +137,8 @@ std::vector<Primitive> GraphicScene::draw() {
                 out.push_back(polyline(
                     {{s.x + 25, s.y}, {s.x + 25, doc_.coms[static_cast<std::size_t>(line)].y}}, 1, kBlack));
         }
-        out.push_back(picture({s.x, s.y}, "BITMAP/slave.bmp", kSlaveWidth, kSlaveHeight, "没有找到从站文件"));
+        out.push_back(picture({s.x, s.y}, "BITMAP/slave.bmp", kSlaveWidth, kSlaveHeight,
+                              text::shown(VT_TEXT("没有找到从站文件"))));
         out.push_back(text({s.x - 16, s.y + 13}, std::to_string(s.address), kSlaveText));
         out.push_back(text({s.x - 10, s.y - 15}, s.name, kSlaveText));
         out.back().maxWidth = nameSlotWidth(i);
@@ -140,16 +149,13 @@ std::vector<Primitive> GraphicScene::draw() {
     if (gateway) {
         const int h = gatewayPictureHeight(gateway->masterName);
         out.push_back(picture({gateway->x, gateway->y}, "BITMAP/" + gateway->bitmap + ".bmp", kGatewayWidth,
-                              h, "没有找到" + gateway->masterName + "文件"));
+                              h, text::shownFormat(VT_TEXT("没有找到%s文件"), gateway->masterName.c_str())));
         if (doc_.selectedMaster() == 0)
             out.push_back(
                 polyline({{gateway->x, gateway->y + h + 2}, {gateway->x + kGatewayWidth, gateway->y + h + 2}},
                          2, kYellow));
         if (gateway->masterName != "TRC-H-ZRTU")
-            out.push_back(text({100, 0},
-                               std::string("当前寻址方式:  ") +
-                                   (doc_.addType == 1 ? "远端从站寻址" : "MODBUS数据区寻址"),
-                               kRed, 30));
+            out.push_back(text({100, 0}, addressingLine(doc_.addType == 1), kRed, 30));
     }
     return out;
 }

@@ -5,11 +5,12 @@
 # each other's shared pieces. workbook/ (projects as workbooks) sits above:
 # it runs the editing, service and VantorNet operations on imported rows.
 # fleet/ (many gateways commissioned at once) sits on the exchanges of both
-# programs.
+# programs. text/ (encodings, numbers, the texts in the user's language) lies
+# below them all: even common/'s messages are marked with it.
 #   core_layers_test.sh CORE_DIR
 set -euo pipefail
 core=$1
-declare -A rank=([common]=0 [text]=0 [picture]=0 [markup]=1 [sheet]=1 [model]=2 [view]=3 [editing]=3
+declare -A rank=([text]=-1 [common]=0 [picture]=0 [markup]=1 [sheet]=1 [model]=2 [view]=3 [editing]=3
                  [transfer]=4 [services]=5 [net]=6 [load]=6 [workbook]=7 [fleet]=8)
 failures=0
 for dir in "$core"/*/; do
