@@ -39,11 +39,8 @@ std::vector<std::string> firmwareFiles(const std::filesystem::path& folder, std:
 }
 
 std::string firmwareSearchNote(const std::string& folder, std::string_view model) {
-    // The button's name goes in as a piece: the catalogue cannot key a text
-    // with a straight quote in it.
-    const std::string button = "\"" + text::shown(VT_TEXT("浏览...")) + "\"";
-    return text::shownFormat(VT_TEXT("固件文件取自 %s 中的 %s*.bin，也可点击%s选择其他文件"), folder.c_str(),
-                             std::string(model).c_str(), button.c_str());
+    return text::shownFormat(VT_TEXT("固件文件取自 %s 中的 %s*.bin，也可点击\"浏览...\"选择其他文件"),
+                             folder.c_str(), std::string(model).c_str());
 }
 
 bool firmwareUpdateOffered(std::string_view model) {
