@@ -56,7 +56,28 @@ def run_lupdate(lupdate, name, folders, idbased, ts):
     done = subprocess.run(lupdate_command(lupdate, name, folders, idbased, ts), capture_output=True, text=True)
     if done.returncode != 0:
         sys.exit(f"lupdate failed for {name}:\n{done.stdout}{done.stderr}")
+    if idbased:
+        escape_ids(ts)
     return [l for l in (done.stdout + done.stderr).splitlines() if "lacks Q_OBJECT" in l]
+
+
+MESSAGE_ID = re.compile(r'<message id="(.*?)">(?=\n[ \t]*<)', re.S)
+ATTRIBUTE_ESCAPES = {"&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;", "\n": "&#10;", "\r": "&#13;", "\t": "&#9;"}
+
+
+def escape_ids(ts):
+    """lupdate writes a message's id (the core's text itself) unescaped: a
+    straight quote or an ampersand in a text breaks the catalogue, and a line
+    break becomes a blank when the catalogue is read back (by lrelease and by
+    lupdate itself), so the text is never found and its English is dropped
+    at the next update. Escapes every id as an XML attribute."""
+    with open(ts, encoding="utf-8") as f:
+        text = f.read()
+    escaped = MESSAGE_ID.sub(
+        lambda m: '<message id="' + "".join(ATTRIBUTE_ESCAPES.get(c, c) for c in m.group(1)) + '">', text)
+    if escaped != text:
+        with open(ts, "w", encoding="utf-8") as f:
+            f.write(escaped)
 
 
 def messages(ts):

@@ -26,6 +26,7 @@
 // under its running timer 4, so a gateway that answers only garbage still
 // ends in "下载失败".
 #include "load/LoadRequests.h"
+#include "text/Shown.h"
 #include "transfer/AddressFiles.h"
 #include "transfer/Exchange.h"
 #include "transfer/ResultTexts.h"
@@ -51,11 +52,11 @@ inline constexpr int kLastPosition = 98;
 
 inline constexpr const char* kMissingFile = transfer::kAddressFileMissing;
 inline constexpr const char* kConnectFailed = transfer::result::kConnectFailed;
-inline constexpr const char* kDone = "下载完成";
-inline constexpr const char* kFailed = "下载失败";
+inline constexpr const char* kDone = VT_TEXT("下载完成");
+inline constexpr const char* kFailed = VT_TEXT("下载失败");
 // An operation the gateway's closing of the connection cut short.
-inline constexpr const char* kConnectionLost = "下载失败，与网关的连接已断开";
-inline constexpr const char* kAbout = "VantorLoad 2.0.1 版";
+inline constexpr const char* kConnectionLost = VT_TEXT("下载失败，与网关的连接已断开");
+inline constexpr const char* kAbout = VT_TEXT("VantorLoad 2.0.1 版");
 
 class LoadExchange : public transfer::Exchange {
 public:
@@ -83,7 +84,9 @@ public:
 
     LinkState linkState() const { return state_; }
     // The text and state of the 连接 button, and of RTU设置 and IP设置.
-    const char* connectText() const { return state_ == LinkState::Connected ? "断开" : "连接"; }
+    const char* connectText() const {
+        return state_ == LinkState::Connected ? VT_TEXT("断开") : VT_TEXT("连接");
+    }
     bool connectEnabled() const { return state_ != LinkState::Connecting; }
     bool actionsEnabled() const { return actionsEnabled_; }
     // The COM2 controls (baud, parity, stop bits, address) are enabled for

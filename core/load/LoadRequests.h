@@ -4,6 +4,7 @@
 // a request is a 32-bit little-endian word holding a value below 256, except
 // inside the network-parameter body.
 #include "services/NetworkParams.h"
+#include "text/Shown.h"
 #include "transfer/Bytes.h"
 
 #include <array>
@@ -52,12 +53,12 @@ struct LoadFields {
 };
 
 // Messages of the field checks.
-inline constexpr const char* kIncompleteIp = "请输入完整的IP地址";
-inline constexpr const char* kConfigPortRange = "配置端口取值范围:1-65535";
+inline constexpr const char* kIncompleteIp = VT_TEXT("请输入完整的IP地址");
+inline constexpr const char* kConfigPortRange = VT_TEXT("配置端口取值范围:1-65535");
 // One text for every MOD端口 the gateway cannot serve on: not digits, empty,
 // 0 or above 65535.
-inline constexpr const char* kModPortRange = "MOD端口取值范围:1-65535";
-inline constexpr const char* kModAddressRange = "MOD地址取值范围:0-127";
+inline constexpr const char* kModPortRange = VT_TEXT("MOD端口取值范围:1-65535");
+inline constexpr const char* kModAddressRange = VT_TEXT("MOD地址取值范围:0-127");
 
 // The gateway IP control's address from the text of the IP address file:
 // the text is split at its first three "." and each part read as a decimal

@@ -4,6 +4,7 @@
 #include "model/CommandKind.h"
 #include "net/NetCatalogue.h"
 #include "net/NetCompiler.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 
@@ -47,8 +48,13 @@ DpTable buildDpTable(const CVantorNetDoc& doc) {
 }
 
 const std::array<std::string, 7>& dpColumnTitles() {
-    static const std::array<std::string, 7> titles{"",       "网关DP地址",      "命令", "长度", "通道",
-                                                   "站地址", "从站数据起始地址"};
+    static const std::array<std::string, 7> titles{"",
+                                                   VT_TEXT("网关DP地址"),
+                                                   VT_TEXT("命令"),
+                                                   VT_TEXT("长度"),
+                                                   VT_TEXT("通道"),
+                                                   VT_TEXT("站地址"),
+                                                   VT_TEXT("从站数据起始地址")};
     return titles;
 }
 
@@ -65,16 +71,21 @@ std::array<std::vector<NetMapRow>, 4> buildNetAddressMap(const CVantorNetDoc& do
                 for (int area : model::kAreas) {
                     auto& list = map[static_cast<std::size_t>(model::areaIndex(area))];
                     for (const CModule* m : editing::commandsOfArea(node->modules, area, reads))
-                        list.push_back(row(list.size(), netReference(area, m->Gate_Add), reads ? "读" : "写",
-                                           s, *node, *m));
+                        list.push_back(row(list.size(), netReference(area, m->Gate_Add),
+                                           reads ? VT_TEXT("读") : VT_TEXT("写"), s, *node, *m));
                 }
         }
     return map;
 }
 
 std::array<std::string, 7> netMapColumnTitles(int areaIndex) {
-    return {"",     "网关MODBUS地址", "读/写",           areaIndex < 2 ? "长度(bit)" : "长度(word)",
-            "通道", "站地址",         "从站数据起始地址"};
+    return {"",
+            VT_TEXT("网关MODBUS地址"),
+            VT_TEXT("读/写"),
+            areaIndex < 2 ? VT_TEXT("长度(bit)") : VT_TEXT("长度(word)"),
+            VT_TEXT("通道"),
+            VT_TEXT("站地址"),
+            VT_TEXT("从站数据起始地址")};
 }
 
 bool showsDpTable(const CVantorNetDoc& doc) {

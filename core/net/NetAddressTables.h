@@ -4,6 +4,7 @@
 // and the gateway address correction (网关地址修正).
 #include "editing/AddressMap.h"
 #include "net/CVantorNetDoc.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <string>
@@ -29,8 +30,8 @@ struct DpTable {
 // offset of its image as DP address, then the offset grows by its bytes.
 DpTable buildDpTable(const CVantorNetDoc& doc);
 // "DP输入", "DP输出"; the seven column titles.
-inline constexpr const char* kDpInputTitle = "DP输入";
-inline constexpr const char* kDpOutputTitle = "DP输出";
+inline constexpr const char* kDpInputTitle = VT_TEXT("DP输入");
+inline constexpr const char* kDpOutputTitle = VT_TEXT("DP输出");
 const std::array<std::string, 7>& dpColumnTitles();
 
 // --- gateway address map (other models) ---

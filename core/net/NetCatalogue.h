@@ -3,6 +3,7 @@
 // table and the serial-settings lists. Model rules ask this table instead of
 // comparing names.
 #include "model/CommandKind.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <span>
@@ -46,8 +47,9 @@ inline const model::CommandKind* findFunction(std::string_view label) {
 // --- serial settings (data bits always 8) ---
 inline constexpr std::array<std::string_view, 7> kBaudList{"2400",  "4800",  "9600",  "19200",
                                                            "38400", "57600", "115.2k"};
-inline constexpr std::array<std::string_view, 3> kParityList{"无校验", "奇校验", "偶校验"};
-inline constexpr std::array<std::string_view, 2> kStopList{"1位", "2位"};
+inline constexpr std::array<std::string_view, 3> kParityList{VT_TEXT("无校验"), VT_TEXT("奇校验"),
+                                                             VT_TEXT("偶校验")};
+inline constexpr std::array<std::string_view, 2> kStopList{VT_TEXT("1位"), VT_TEXT("2位")};
 // The list entry at `index`, or "?(index)" for a stored index off the list.
 template <std::size_t N> std::string listEntry(const std::array<std::string_view, N>& list, int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < N)

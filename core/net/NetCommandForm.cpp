@@ -8,6 +8,7 @@
 #include "net/NetCatalogue.h"
 #include "net/NetProjectEditor.h"
 #include "text/Gbk.h"
+#include "text/Shown.h"
 
 namespace vantor::net {
 
@@ -87,7 +88,7 @@ std::optional<NetCommandForm> openNewNetCommandForm(const CVantorNetDoc& doc, st
     const int proposal =
         editing::proposeGatewayAddress(otherCommands(doc, -1, -1, -1), next, kind->area, areaEnd(kind->area));
     if (proposal < 0)
-        sink.error("错误", editing::kNoFreeGatewayAddress);
+        sink.error(VT_TEXT("错误"), editing::kNoFreeGatewayAddress);
     else
         f.gatewayText = std::to_string(proposal);
     return f;
@@ -120,7 +121,7 @@ std::optional<NetCommandForm> openEditNetCommandForm(const CVantorNetDoc& doc, i
 
 FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, MessageSink& sink) {
     auto refuse = [&](const std::string& message) {
-        sink.error("错误", message);
+        sink.error(VT_TEXT("错误"), message);
         return FormResult::StayOpen;
     };
     const model::CommandKind* kind = findFunction(form.title);
@@ -149,7 +150,7 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
             return refuse(kModbusAddressRange);
     }
     if (!text::toGbk(form.commentText))
-        return refuse("注释含有无法保存的字符");
+        return refuse(VT_TEXT("注释含有无法保存的字符"));
     const int editSend = form.editSend && kind->readWrite != 0 ? 1 : 0;
 
     if (!form.editMode) {
@@ -191,8 +192,14 @@ FormResult acceptNetCommandForm(CVantorNetDoc& doc, NetCommandForm& form, Messag
 }
 
 const std::array<std::string, 8>& netModuleListHeaders() {
-    static const std::array<std::string, 8> headers{
-        "", "站地址", "功能", "起始地址", "数据单元数(长度)", "数变即发", "网关地址", "注释"};
+    static const std::array<std::string, 8> headers{"",
+                                                    VT_TEXT("站地址"),
+                                                    VT_TEXT("功能"),
+                                                    VT_TEXT("起始地址"),
+                                                    VT_TEXT("数据单元数(长度)"),
+                                                    VT_TEXT("数变即发"),
+                                                    VT_TEXT("网关地址"),
+                                                    VT_TEXT("注释")};
     return headers;
 }
 
@@ -210,8 +217,8 @@ std::vector<NetModuleRow> netModuleRows(const CVantorNetDoc& doc) {
         for (const auto& m : node.modules)
             rows.push_back({std::to_string(rows.size() + 1), std::to_string(m.mod_num), m.Func,
                             std::to_string(m.Start_Add), std::to_string(m.Length),
-                            m.editSend == 1 ? "是" : "", editing::referenceAddress(m.area_num, m.Gate_Add),
-                            m.Explain});
+                            m.editSend == 1 ? VT_TEXT("是") : "",
+                            editing::referenceAddress(m.area_num, m.Gate_Add), m.Explain});
     return rows;
 }
 
@@ -221,7 +228,7 @@ bool deleteNetCommand(CVantorNetDoc& doc, int row, MessageSink& sink) {
         return false;
     CSlave& s = doc.slaves[static_cast<std::size_t>(slave)];
     const auto at = locateRow(s, row);
-    if (!at || !sink.question("删除模块", "确实要删除吗？"))
+    if (!at || !sink.question(VT_TEXT("删除模块"), VT_TEXT("确实要删除吗？")))
         return false;
     auto& modules = s.nodes[static_cast<std::size_t>(at->first)].modules;
     modules.erase(modules.begin() + at->second);

@@ -5,6 +5,7 @@
 #include "common/MessageSink.h"
 #include "editing/FormResult.h"
 #include "net/CVantorNetDoc.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <optional>
@@ -14,8 +15,8 @@
 
 namespace vantor::net {
 
-inline constexpr const char* kModbusAddressFormat = "MODBUS地址格式错误";
-inline constexpr const char* kModbusAddressRange = "MODBUS地址添入一个1和247之间的整数";
+inline constexpr const char* kModbusAddressFormat = VT_TEXT("MODBUS地址格式错误");
+inline constexpr const char* kModbusAddressRange = VT_TEXT("MODBUS地址添入一个1和247之间的整数");
 
 struct NetCommandForm {
     // Fixed when the form opens.

@@ -2,6 +2,7 @@
 
 #include "net/NetCatalogue.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/ConfigurationImage.h"
 #include "transfer/DownloadCommand.h"
 
@@ -35,11 +36,11 @@ bool checkDpImages(const CVantorNetDoc& doc, MessageSink& sink) {
             for (const auto& m : node.modules) {
                 (m.read_wri == 0 ? input : output) += dpBytes(m);
                 if (input > kDpImageLimit) {
-                    sink.error("错误", "PB输入最大244BYTE");
+                    sink.error(VT_TEXT("错误"), VT_TEXT("PB输入最大244BYTE"));
                     return false;
                 }
                 if (output > kDpImageLimit) {
-                    sink.error("错误", "PB输出最大244BYTE");
+                    sink.error(VT_TEXT("错误"), VT_TEXT("PB输出最大244BYTE"));
                     return false;
                 }
             }
@@ -52,7 +53,8 @@ bool checkAreas(const CVantorNetDoc& doc, MessageSink& sink) {
             for (const auto& m : node.modules) {
                 const int end = areaEnd(m.area_num);
                 if (end > 0 && static_cast<long long>(m.Gate_Add) + m.Length > end) {
-                    sink.error("错误", "网关数据区访问超限 0区8192,1区8192,3区2000,4区2000");
+                    sink.error(VT_TEXT("错误"),
+                               VT_TEXT("网关数据区访问超限 0区8192,1区8192,3区2000,4区2000"));
                     return false;
                 }
             }
@@ -101,13 +103,13 @@ int dpBytes(const CModule& m) {
 
 bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", model::kNoGateway);
+        sink.error(VT_TEXT("错误"), model::kNoGateway);
         return false;
     }
     if (isProfibusModel(doc.modelName()) ? !checkDpImages(doc, sink) : !checkAreas(doc, sink))
         return false;
     if (doc.commandCount() > kMaxCommands) {
-        sink.error("错误", "模块数超范围，最大模块数为1024");
+        sink.error(VT_TEXT("错误"), VT_TEXT("模块数超范围，最大模块数为1024"));
         return false;
     }
     // The slave count, every unit address and every node's command count go
@@ -115,22 +117,24 @@ bool checkNetCompile(const CVantorNetDoc& doc, MessageSink& sink) {
     // a value beyond its field would reach the gateway wrapped and misplace
     // the records after it. Only an edited file holds such values.
     if (doc.slaves.size() > kMaxServersInImage) {
-        sink.error("错误", text::format("从站数%zu超过255", doc.slaves.size()));
+        sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("从站数%zu超过255"), doc.slaves.size()));
         return false;
     }
     for (const auto& s : doc.slaves)
         for (const auto& node : s.nodes) {
             if (node.address < 0 || node.address > 255) {
-                sink.error("错误", text::format("%s 站地址%d超出0~255", s.ipadd.c_str(), node.address));
+                sink.error(VT_TEXT("错误"),
+                           text::shownFormat(VT_TEXT("%s 站地址%d超出0~255"), s.ipadd.c_str(), node.address));
                 return false;
             }
             if (node.modules.size() > kMaxNodeCommands) {
-                sink.error("错误", text::format("%s 站地址%d的命令数超过255", s.ipadd.c_str(), node.address));
+                sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("%s 站地址%d的命令数超过255"),
+                                                              s.ipadd.c_str(), node.address));
                 return false;
             }
         }
     if (imageBSize(doc) > transfer::kMaxBlockSize) {
-        sink.error("错误", "下载数据量过大，请减少从站个数或从站模块数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("下载数据量过大，请减少从站个数或从站模块数"));
         return false;
     }
     return true;
@@ -160,7 +164,7 @@ unsigned commandKind(const CModule& m) {
     unsigned kind = 1;
     if (m.read_wri != 0)
         kind = m.editSend == 1 ? 3 : 2;
-    if (m.Func == "写4区 10H 写多字" || m.Func == "写0区 0FH 写多线圈")
+    if (m.Func == VT_DATA("写4区 10H 写多字") || m.Func == VT_DATA("写0区 0FH 写多线圈"))
         kind += 0x20;
     return kind;
 }
@@ -212,13 +216,15 @@ bool confirmEmptyServers(const CVantorNetDoc& doc, MessageSink& sink) {
     const auto empty = emptyServers(doc);
     if (empty.empty())
         return true;
-    std::string text = "存在没有操作的从站,继续下载吗？\n空站地址为: ";
+    std::string list;
     for (std::size_t i = 0; i < empty.size(); ++i) {
         if (i)
-            text += ",";
-        text += doc.slaves[static_cast<std::size_t>(empty[i])].ipadd;
+            list += ",";
+        list += doc.slaves[static_cast<std::size_t>(empty[i])].ipadd;
     }
-    return sink.question("空从站提示", text);
+    return sink.question(
+        VT_TEXT("空从站提示"),
+        text::shownFormat(VT_TEXT("存在没有操作的从站,继续下载吗？\n空站地址为: %s"), list.c_str()));
 }
 
 Bytes imageAFrame(const Bytes& imageA) {

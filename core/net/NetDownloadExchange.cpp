@@ -1,5 +1,6 @@
 #include "net/NetDownloadExchange.h"
 
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 #include "transfer/GatewayAddress.h"
 
@@ -85,7 +86,7 @@ bool NetDownloadExchange::pressDownload() {
     if (finished() || phase_ != Phase::Connected)
         return false;
     phase_ = Phase::Identification;
-    status("正在获取设备状态....");
+    status(VT_TEXT("正在获取设备状态...."));
     request(bareRequest(command::kDeviceState));
     return true;
 }
@@ -146,13 +147,16 @@ void NetDownloadExchange::actOnReply(const Bytes& frame) {
             return;
         }
         phase_ = Phase::Rtu;
-        status("正在下载RTU接口配置....");
+        status(VT_TEXT("正在下载RTU接口配置...."));
         request(imageAFrame(images_.a));
         return;
     }
     const auto st = replyStatus(frame); // present: joined above
     if (!st || !statusIsSuccess(*st)) {
-        fail(st ? std::to_string(*st) : std::string(" 应答不完整"));
+        if (st)
+            failWithStatus(*st);
+        else
+            fail(VT_TEXT(" 应答不完整"));
         return;
     }
     if (*code == command::kRtuConfig) {
@@ -170,7 +174,7 @@ void NetDownloadExchange::actOnReply(const Bytes& frame) {
         return;
     }
     status("");
-    status("正在重启设备....");
+    status(VT_TEXT("正在重启设备...."));
     request(bareRequest(command::kRestart), false);
     phase_ = Phase::Done;
     finish(true, kNetDone);
@@ -182,7 +186,7 @@ void NetDownloadExchange::startFieldbusPhase() {
     nextPart_ = 0;
     progress(0, 100, 0);
     startTimer(kFieldbusTimer, settings_.tickMs);
-    status("正在下载FIELDBUS操作配置....");
+    status(VT_TEXT("正在下载FIELDBUS操作配置...."));
 }
 
 void NetDownloadExchange::tick() {
@@ -200,9 +204,14 @@ void NetDownloadExchange::sendNextPart() {
     ++nextPart_;
 }
 
-void NetDownloadExchange::fail(const std::string& detail) {
+void NetDownloadExchange::fail(const char* reason) {
     phase_ = Phase::Done;
-    finish(false, std::string(kNetFailed) + detail);
+    finish(false, failedResult(reason));
+}
+
+void NetDownloadExchange::failWithStatus(uint8_t status) {
+    phase_ = Phase::Done;
+    finish(false, failedResult(status));
 }
 
 } // namespace vantor::net

@@ -20,6 +20,7 @@
 // once with the reply timeout's result.
 #include "net/NetCompiler.h"
 #include "net/NetReplyJoin.h"
+#include "text/Shown.h"
 #include "transfer/Exchange.h"
 #include "transfer/GatewayAddress.h"
 #include "transfer/ResultTexts.h"
@@ -37,8 +38,8 @@ inline constexpr int kNetPaceMs = 300;
 inline constexpr int kFirstPartPosition = 2;
 inline constexpr int kLastTickPosition = 98;
 
-inline constexpr const char* kNetConnecting = "连接中，请稍候....";
-inline constexpr const char* kNetReady = "    请下载";
+inline constexpr const char* kNetConnecting = VT_TEXT("连接中，请稍候....");
+inline constexpr const char* kNetReady = VT_TEXT("    请下载");
 inline constexpr const char* kNetConnectFailed = transfer::result::kConnectFailed;
 // A device IP or port no gateway can have (transfer::connectTarget), refused
 // before connecting with the texts of the program's server dialog.
@@ -102,7 +103,8 @@ private:
     void startFieldbusPhase();
     void tick();
     void sendNextPart();
-    void fail(const std::string& detail);
+    void fail(const char* reason);
+    void failWithStatus(uint8_t status);
     uint8_t awaitedCommand() const;
 
     std::string model_;

@@ -1,5 +1,7 @@
 #include "net/NetGraphicScene.h"
 
+#include "text/Shown.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -223,7 +225,7 @@ std::string NetGraphicScene::tooltipAt(Point p) const {
     const CSlave& s = doc_.slaves[static_cast<std::size_t>(hit)];
     std::string tip = s.name + "\n" + endpointText(s);
     if (!s.nodes.empty())
-        tip += "\n从站MOD地址: " + std::to_string(s.nodes.front().address);
+        tip += "\n" + text::shownFormat(VT_TEXT("从站MOD地址: %d"), s.nodes.front().address);
     return tip;
 }
 

@@ -4,6 +4,7 @@
 // to the bus, and the hit tests of the selection. Coordinates are logical
 // (scroll position already added).
 #include "net/CVantorNetDoc.h"
+#include "text/Shown.h"
 #include "view/Primitives.h"
 
 #include <string>
@@ -13,7 +14,7 @@ namespace vantor::net {
 
 inline constexpr int kNetIconWidth = 70;
 inline constexpr int kNetIconHeight = 40;
-inline constexpr const char* kMissingPicture = "缺少图片";
+inline constexpr const char* kMissingPicture = VT_TEXT("缺少图片");
 
 // A text of the drawing with the room it may take: the bus caption, the
 // gateway's name, and each server's name above its icon and its endpoint

@@ -2,6 +2,7 @@
 
 #include "load/LoadRequests.h"
 #include "net/NetDownloadExchange.h"
+#include "text/Shown.h"
 #include "transfer/AddressFiles.h"
 #include "transfer/CommandFrame.h"
 #include "transfer/GatewayAddress.h"
@@ -11,7 +12,7 @@ namespace vantor::net {
 using namespace vantor::transfer;
 
 std::string addressFilesStatus(const std::string& ip, const std::string& port) {
-    return "IP: " + ip + "         端口: " + port;
+    return text::shownFormat(VT_TEXT("IP: %s         端口: %s"), ip.c_str(), port.c_str());
 }
 
 NetIpSetExchange::NetIpSetExchange(std::string directory, int tickMs, int* revAllow)

@@ -22,6 +22,7 @@
 // equal to the IP).
 #include "net/NetReplyJoin.h"
 #include "services/NetworkParams.h"
+#include "text/Shown.h"
 #include "transfer/AddressFiles.h"
 #include "transfer/Exchange.h"
 #include "transfer/ResultTexts.h"
@@ -36,7 +37,7 @@ inline constexpr int kIpSetTickMs = 20;
 inline constexpr int kIpSetRequestPosition = 8;
 inline constexpr int kIpSetBodyLength = 24;
 inline constexpr const char* kIpSetMissingFile = transfer::kAddressFileMissing;
-inline constexpr const char* kIpSetConnectFailed = "连接失败";
+inline constexpr const char* kIpSetConnectFailed = VT_TEXT("连接失败");
 
 struct IpSetFields {
     // 连接下位IP

@@ -2,6 +2,7 @@
 
 #include "model/CommandKind.h"
 #include "net/NetCatalogue.h"
+#include "text/Shown.h"
 
 #include <algorithm>
 
@@ -44,7 +45,7 @@ NetCatalogueOutcome activateNetCatalogueItem(CVantorNetDoc& doc, std::string_vie
             return out;
         }
         if (doc.selectedSlave() < 0) {
-            sink.error("错误", "请选择从站");
+            sink.error(VT_TEXT("错误"), VT_TEXT("请选择从站"));
             out.action = NetCatalogueAction::Refused;
             return out;
         }
@@ -65,14 +66,14 @@ bool addGateway(CVantorNetDoc& doc, const std::string& model) {
 bool checkServerCount(const CVantorNetDoc& doc, MessageSink& sink) {
     if (static_cast<int>(doc.slaves.size()) < kMaxSlaves)
         return true;
-    sink.error("错误", "最多添加31个站点");
+    sink.error(VT_TEXT("错误"), VT_TEXT("最多添加31个站点"));
     return false;
 }
 
 bool checkNetCommandCount(const CVantorNetDoc& doc, MessageSink& sink) {
     if (doc.commandCount() < kMaxCommands)
         return true;
-    sink.error("错误", "模块数超范围，最大模块数为1024");
+    sink.error(VT_TEXT("错误"), VT_TEXT("模块数超范围，最大模块数为1024"));
     return false;
 }
 
@@ -129,7 +130,7 @@ bool deleteNetSelection(CVantorNetDoc& doc, MessageSink& sink) {
     if (doc.currentSelect == CVantorNetDoc::kSelectGateway && doc.hasMaster()) {
         doc.masters.clear();
     } else if (int s = doc.selectedSlave(); s >= 0) {
-        if (!sink.question("删除节点", "确实要删除吗？"))
+        if (!sink.question(VT_TEXT("删除节点"), VT_TEXT("确实要删除吗？")))
             return false;
         doc.slaves.erase(doc.slaves.begin() + s);
     } else {

@@ -7,6 +7,7 @@
 #include "model/ProjectMarkup.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 
 namespace vantor::net {
 namespace {
@@ -193,7 +194,8 @@ bool NetProjectFile::open(CVantorNetDoc& doc, const std::string& path, std::stri
     CVantorNetDoc loaded;
     if (readText(loaded, *text) == NetLoadStop::NotAProject) {
         if (error)
-            *error = markup::cannotOpenText(path) + ": 不是VantorNet工程文件";
+            *error =
+                text::shownFormat(VT_TEXT("%s: 不是VantorNet工程文件"), markup::cannotOpenText(path).c_str());
         return false;
     }
     loaded.modified = false;

@@ -6,6 +6,7 @@
 #include "net/NetCatalogue.h"
 #include "net/NetProjectEditor.h"
 #include "net/NetServerForm.h"
+#include "text/Shown.h"
 
 #include <optional>
 
@@ -35,7 +36,7 @@ bool addCopy(CVantorNetDoc& work, const CSlave& original, int k, const editing::
     if (by == CopyStep::Ip) {
         const auto ip = steppedIp(original.ipadd, offset);
         if (!ip || !serverIpValid(*ip)) {
-            sink.error("错误", "IP地址格式错误");
+            sink.error(VT_TEXT("错误"), VT_TEXT("IP地址格式错误"));
             return false;
         }
         copy.ipadd = *ip;
@@ -43,14 +44,14 @@ bool addCopy(CVantorNetDoc& work, const CSlave& original, int k, const editing::
         for (auto& node : copy.nodes) {
             node.address += offset;
             if (node.address < 1 || node.address > 247) {
-                sink.error("错误", "从站MOD地址添入一个1和247之间的整数");
+                sink.error(VT_TEXT("错误"), VT_TEXT("从站MOD地址添入一个1和247之间的整数"));
                 return false;
             }
         }
     }
     const int unit = copy.nodes.empty() ? 0 : copy.nodes.front().address;
     if (auto clash = serverClash(work, copy.ipadd, copy.port, unit, -1)) {
-        sink.error("错误", *clash);
+        sink.error(VT_TEXT("错误"), *clash);
         return false;
     }
     for (auto& node : copy.nodes)
@@ -65,7 +66,7 @@ bool addCopy(CVantorNetDoc& work, const CSlave& original, int k, const editing::
             m.Gate_Add = editing::proposeGatewayRange(netProjectCommands(work), next, m.area_num, m.Length,
                                                       areaEnd(m.area_num));
             if (m.Gate_Add < 0) {
-                sink.error("错误", "没有可用的网关地址");
+                sink.error(VT_TEXT("错误"), VT_TEXT("没有可用的网关地址"));
                 return false;
             }
             appendCommand(work, index, m, static_cast<int>(n));
@@ -79,7 +80,7 @@ editing::CopiesOutcome makeServerCopies(CVantorNetDoc& doc, int server, const ed
                                         CopyStep by, MessageSink& sink) {
     editing::CopiesOutcome out;
     if (server < 0 || server >= static_cast<int>(doc.slaves.size())) {
-        sink.error("错误", "请选择从站");
+        sink.error(VT_TEXT("错误"), VT_TEXT("请选择从站"));
         return out;
     }
     // The copies are made on a copy of the project, which replaces it only

@@ -13,6 +13,7 @@
 #include "editing/CopiesForm.h"
 #include "editing/FormResult.h"
 #include "net/CVantorNetDoc.h"
+#include "text/Shown.h"
 
 #include <array>
 #include <string_view>
@@ -22,7 +23,8 @@ namespace vantor::net {
 enum class CopyStep { Ip, Unit };
 
 // The choice in the form ("递增："), in CopyStep order.
-inline constexpr std::array<std::string_view, 2> kCopyStepTexts{"IP地址末位", "从站MOD地址"};
+inline constexpr std::array<std::string_view, 2> kCopyStepTexts{VT_TEXT("IP地址末位"),
+                                                                VT_TEXT("从站MOD地址")};
 
 editing::CopiesOutcome makeServerCopies(CVantorNetDoc& doc, int server, const editing::CopiesRequest& request,
                                         CopyStep by, MessageSink& sink);

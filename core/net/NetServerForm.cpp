@@ -5,6 +5,7 @@
 #include "services/NetworkParams.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/GatewayAddress.h"
 
 namespace vantor::net {
@@ -68,7 +69,7 @@ std::optional<std::string> serverClash(const CVantorNetDoc& doc, std::string_vie
                                        int skip) {
     if (findServer(doc, ip, port, unit, skip) < 0)
         return std::nullopt;
-    return std::string(trimmed(ip)) + ":" + text::format("%d MOD:%d", port, unit) + " 已经存在";
+    return text::shownFormat(VT_TEXT("%s:%d MOD:%d 已经存在"), std::string(trimmed(ip)).c_str(), port, unit);
 }
 
 NetServerForm openNewServerForm(CVantorNetDoc& doc) {
@@ -112,7 +113,7 @@ std::string pictureFileName(std::string_view path) {
 
 FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink& sink) {
     auto refuse = [&](const std::string& message) {
-        sink.error("错误", message);
+        sink.error(VT_TEXT("错误"), message);
         return FormResult::StayOpen;
     };
     if (!form.addMode && (form.slave < 0 || form.slave >= static_cast<int>(doc.slaves.size())))
@@ -120,30 +121,30 @@ FormResult acceptServerForm(CVantorNetDoc& doc, NetServerForm& form, MessageSink
     if (!serverIpValid(trimmed(form.ipText)))
         return refuse(transfer::kIpFormatWrong);
     if (!digitsOnly(form.unitText))
-        return refuse("从站MOD地址格式错误");
+        return refuse(VT_TEXT("从站MOD地址格式错误"));
     // The gateway cannot connect to port 0; an empty port would be stored
     // as 0.
     if (form.portText.empty() || !digitsOnly(form.portText) || fieldValue(form.portText) == 0)
         return refuse(transfer::kPortFormatWrong);
     if (!digitsOnly(form.intervalText))
-        return refuse("报文发送间隔格式错误");
+        return refuse(VT_TEXT("报文发送间隔格式错误"));
     if (!digitsOnly(form.timeoutText))
-        return refuse("应答超时时间格式错误");
+        return refuse(VT_TEXT("应答超时时间格式错误"));
     const int port = fieldValue(form.portText);
     const int unit = fieldValue(form.unitText);
     const int interval = fieldValue(form.intervalText);
     const int timeout = fieldValue(form.timeoutText);
     if (port > 65535)
-        return refuse("端口号添入一个0和65535之间的整数");
+        return refuse(VT_TEXT("端口号添入一个0和65535之间的整数"));
     if (unit < 1 || unit > 247)
-        return refuse("从站MOD地址添入一个1和247之间的整数");
+        return refuse(VT_TEXT("从站MOD地址添入一个1和247之间的整数"));
     if (interval > 3000)
-        return refuse("报文发送间隔请添入一个0和3000之间的整数");
+        return refuse(VT_TEXT("报文发送间隔请添入一个0和3000之间的整数"));
     if (timeout < 10 || timeout > 3000)
-        return refuse("应答超时时间请添入一个10和3000之间的整数");
+        return refuse(VT_TEXT("应答超时时间请添入一个10和3000之间的整数"));
     // Names and pictures are kept in GBK files: refuse what GBK cannot hold.
     if (!text::toGbk(form.nameText) || !text::toGbk(form.picture))
-        return refuse("设备名称含有无法保存的字符");
+        return refuse(VT_TEXT("设备名称含有无法保存的字符"));
 
     const std::string ip = trimmed(form.ipText);
     bool unchanged = false;

@@ -4,6 +4,7 @@
 #include "common/MessageSink.h"
 #include "editing/FormResult.h"
 #include "net/CVantorNetDoc.h"
+#include "text/Shown.h"
 
 #include <optional>
 #include <string>
@@ -25,7 +26,7 @@ struct NetServerForm {
     bool control = true;      // "控制使能"
 };
 
-inline constexpr const char* kServerFormNote = "注意: 报文发送间隔 应答超时时间取值为10的整数倍";
+inline constexpr const char* kServerFormNote = VT_TEXT("注意: 报文发送间隔 应答超时时间取值为10的整数倍");
 
 // Add mode: "SLAVE", 192.168.0.1, port 502, timeout 500, interval 50,
 // "node.bmp", control ticked, unit address 1. Sets insert_slave_flag until

@@ -2,6 +2,7 @@
 
 #include "editing/FieldText.h"
 #include "net/NetCatalogue.h"
+#include "text/Shown.h"
 
 namespace vantor::net {
 namespace {
@@ -42,7 +43,7 @@ editing::FormResult acceptGatewayForm(CVantorNetDoc& doc, const NetGatewayForm& 
         if (p == &form.com2 && !form.com2Enabled)
             continue;
         if (!addressValid(p->addressText)) {
-            sink.error("错误", "请输入一个介于 1 和 247 之间的整数。");
+            sink.error(VT_TEXT("错误"), VT_TEXT("请输入一个介于 1 和 247 之间的整数。"));
             return editing::FormResult::StayOpen;
         }
     }

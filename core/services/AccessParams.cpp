@@ -2,6 +2,7 @@
 
 #include "markup/CXmlDoc.h"
 #include "text/Gbk.h"
+#include "text/Shown.h"
 
 #include <filesystem>
 
@@ -26,8 +27,9 @@ bool writeAccessIp(const std::string& path, const std::string& ip, std::string* 
     }
     if (!xml.Save(path)) {
         if (error)
-            *error =
-                "无法写入" + path + (xml.GetResult().empty() ? "" : ": " + text::fromGbk(xml.GetResult()));
+            *error = xml.GetResult().empty() ? text::shownFormat(VT_TEXT("无法写入%s"), path.c_str())
+                                             : text::shownFormat(VT_TEXT("无法写入%s: %s"), path.c_str(),
+                                                                 text::fromGbk(xml.GetResult()).c_str());
         return false;
     }
     return true;

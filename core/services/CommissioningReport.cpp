@@ -5,6 +5,7 @@
 #include "editing/ComPropertiesForm.h"
 #include "editing/LineBudget.h"
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 
 namespace vantor::services {
 namespace {
@@ -20,14 +21,14 @@ template <typename Texts> std::string choiceText(const Texts& texts, int index) 
 using TextRows = std::vector<std::vector<std::string>>;
 
 void summarySection(HtmlPage& page, const model::CVantorDoc& doc) {
-    page.heading("summary", "项目概要");
-    page.table(std::vector<std::string>{"项目", "内容"},
-               TextRows{{"网关型号", doc.hasMaster() ? doc.modelName() : "（未添加网关）"},
-                        {"串口线路数", std::to_string(doc.coms.size())},
-                        {"从站数", std::to_string(doc.slaves.size())},
-                        {"命令数", std::to_string(doc.commandCount())}});
+    page.heading("summary", VT_DATA("项目概要"));
+    page.table(std::vector<std::string>{VT_DATA("项目"), VT_DATA("内容")},
+               TextRows{{VT_DATA("网关型号"), doc.hasMaster() ? doc.modelName() : VT_DATA("（未添加网关）")},
+                        {VT_DATA("串口线路数"), std::to_string(doc.coms.size())},
+                        {VT_DATA("从站数"), std::to_string(doc.slaves.size())},
+                        {VT_DATA("命令数"), std::to_string(doc.commandCount())}});
 
-    page.subheading("串口线路");
+    page.subheading(VT_DATA("串口线路"));
     TextRows lines;
     for (std::size_t i = 0; i < doc.coms.size(); ++i) {
         const auto& c = doc.coms[i];
@@ -36,19 +37,22 @@ void summarySection(HtmlPage& page, const model::CVantorDoc& doc) {
                          choiceText(editing::stopTexts(), c.stop), std::to_string(c.space * 10),
                          std::to_string(doc.slavesOfLine(static_cast<int>(i)).size())});
     }
-    page.table(std::vector<std::string>{"线路", "波特率", "校验", "停止位", "从站间隔(ms)", "从站数"}, lines);
+    page.table(std::vector<std::string>{VT_DATA("线路"), VT_DATA("波特率"), VT_DATA("校验"),
+                                        VT_DATA("停止位"), VT_DATA("从站间隔(ms)"), VT_DATA("从站数")},
+               lines);
 
-    page.subheading("从站");
+    page.subheading(VT_DATA("从站"));
     TextRows slaves;
     for (const auto& s : doc.slaves)
         slaves.push_back({s.com_name, std::to_string(s.address), s.name, std::to_string(s.modules.size()),
                           std::to_string(s.space * 10), std::to_string(s.timeout * 10)});
-    page.table(std::vector<std::string>{"线路", "从站地址", "名称", "命令数", "发送间隔(ms)", "超时(ms)"},
+    page.table(std::vector<std::string>{VT_DATA("线路"), VT_DATA("从站地址"), VT_DATA("名称"),
+                                        VT_DATA("命令数"), VT_DATA("发送间隔(ms)"), VT_DATA("超时(ms)")},
                slaves);
 }
 
 void mapSection(HtmlPage& page, const model::CVantorDoc& doc) {
-    page.heading("map", "网关地址映射表");
+    page.heading("map", VT_DATA("网关地址映射表"));
     // The opening checks may pack the EtherNet/IP gateway's addresses: they
     // work on a copy, the report changes no project.
     model::CVantorDoc copy = doc;
@@ -78,7 +82,7 @@ void mapSection(HtmlPage& page, const model::CVantorDoc& doc) {
 }
 
 void budgetSection(HtmlPage& page, const model::CVantorDoc& doc) {
-    page.heading("budget", "串口线路预算");
+    page.heading("budget", VT_DATA("串口线路预算"));
     const auto budgets = editing::lineBudgets(doc);
     std::vector<std::array<std::string, 8>> rows;
     for (const auto& b : budgets)
@@ -98,7 +102,7 @@ void beginReportPage(HtmlPage& page, const std::string& title, const std::string
              "th,td{border:1px solid #888;padding:2px 6px;text-align:left}\n"
              "th{background:#eee}\n.over,.unreached{color:#b00000}\n</style>\n</head>\n<body>\n");
     page.raw("<h1>" + escapeHtml(title) + "</h1>\n");
-    page.paragraph("生成时间：" + generatedAt);
+    page.paragraph(VT_DATA("生成时间：") + generatedAt);
 }
 
 std::string endReportPage(HtmlPage& page) {
@@ -161,15 +165,16 @@ void deviceSection(HtmlPage& page, const std::optional<ReportDevice>& device, co
         return;
     }
     const auto& f = device->info;
-    page.table(std::vector<std::string>{"项目", "内容"}, TextRows{{"网关地址", device->host},
-                                                                  {"设备ID", f.deviceId},
-                                                                  {"版本", f.version},
-                                                                  {"编译时间", f.buildTime},
-                                                                  {"序列号", f.serialNumber},
-                                                                  {"MAC1", f.mac1},
-                                                                  {"MAC2", f.mac2},
-                                                                  {"运行状态", f.runState.text}});
-    page.subheading("从站状态");
+    page.table(std::vector<std::string>{VT_DATA("项目"), VT_DATA("内容")},
+               TextRows{{VT_DATA("网关地址"), device->host},
+                        {VT_DATA("设备ID"), f.deviceId},
+                        {VT_DATA("版本"), f.version},
+                        {VT_DATA("编译时间"), f.buildTime},
+                        {VT_DATA("序列号"), f.serialNumber},
+                        {"MAC1", f.mac1},
+                        {"MAC2", f.mac2},
+                        {VT_DATA("运行状态"), f.runState.text}});
+    page.subheading(VT_DATA("从站状态"));
     if (!device->statesRead) {
         page.paragraph(device->stateFailure, "reason");
         return;
@@ -177,12 +182,13 @@ void deviceSection(HtmlPage& page, const std::optional<ReportDevice>& device, co
     TextRows rows;
     for (const auto& r : device->states)
         rows.emplace_back(r.cells.begin(), r.cells.end());
-    page.table(std::vector<std::string>{"COM", "从站地址", "控制字地址", "控制字", "状态字地址", "状态字"},
+    page.table(std::vector<std::string>{"COM", VT_DATA("从站地址"), VT_DATA("控制字地址"), VT_DATA("控制字"),
+                                        VT_DATA("状态字地址"), VT_DATA("状态字")},
                rows);
 }
 
 std::string reportGatewayQuestion(const std::string& host) {
-    return "是否连接网关 " + host + " 读取设备信息和从站状态？";
+    return text::shownFormat(VT_TEXT("是否连接网关 %s 读取设备信息和从站状态？"), host.c_str());
 }
 
 void recordIdentity(ReportDevice& device, const DeviceInfoExchange& exchange,
@@ -212,6 +218,7 @@ ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gat
     const std::string& modelName = doc.modelName();
     {
         DeviceInfoExchange exchange(modelName, {gateway.host, doc.accessPort, gateway.port});
+        exchange.keepTextsAsWritten(); // its messages are the page's reasons
         const auto messages = run(exchange, [] { return false; });
         recordIdentity(device, exchange, messages);
     }
@@ -223,6 +230,7 @@ ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gat
         return device;
     }
     SlaveStateExchange exchange(modelName, {gateway.host, gateway.modbusPort});
+    exchange.keepTextsAsWritten();
     const auto messages = run(exchange, [&] { return exchange.cycles() >= 1; });
     recordStates(device, exchange, messages);
     return device;
@@ -231,7 +239,7 @@ ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gat
 std::string commissioningReport(const model::CVantorDoc& doc, const std::string& projectName,
                                 const std::string& generatedAt, const std::optional<ReportDevice>& device) {
     HtmlPage page;
-    beginReportPage(page, "调试报告 " + projectName, generatedAt);
+    beginReportPage(page, VT_DATA("调试报告 ") + projectName, generatedAt);
     summarySection(page, doc);
     mapSection(page, doc);
     budgetSection(page, doc);

@@ -10,6 +10,7 @@
 #include "services/DeviceInfoExchange.h"
 #include "services/HtmlPage.h"
 #include "services/SlaveStateExchange.h"
+#include "text/Shown.h"
 
 #include <functional>
 #include <optional>
@@ -59,20 +60,24 @@ using ExchangeRunner =
 
 // Asks the project's gateway for its identity and serial number, then, when
 // the model has slave states and the identity came, for one cycle of the
-// state words.
+// state words. The exchanges keep their texts as written: their messages
+// become the page's reasons.
 ReportDevice visitGateway(const model::CVantorDoc& doc, const ReportGateway& gateway,
                           const ExchangeRunner& run);
 
 // The device section's texts when the gateway was not asked or not reached.
-inline constexpr const char* kReportNotAsked = "未读取网关信息（未指定网关地址）";
+// The page is a file and stays as written in every language; the two texts
+// that are also a fleet gateway's reason, shown in its window, are marked
+// as shown.
+inline constexpr const char* kReportNotAsked = VT_DATA("未读取网关信息（未指定网关地址）");
 // The gateway was not reached, or its answer could not be read; the reason
 // follows.
-inline constexpr const char* kReportUnreachable = "未能读取网关信息";
-inline constexpr const char* kReportNoAnswer = "网关没有应答";
-inline constexpr const char* kReportNoStates = "该网关型号没有从站状态";
-inline constexpr const char* kReportNoGateway = "项目中没有网关";
+inline constexpr const char* kReportUnreachable = VT_DATA("未能读取网关信息");
+inline constexpr const char* kReportNoAnswer = VT_TEXT("网关没有应答");
+inline constexpr const char* kReportNoStates = VT_TEXT("该网关型号没有从站状态");
+inline constexpr const char* kReportNoGateway = VT_DATA("项目中没有网关");
 // A report is never written over the project it describes.
-inline constexpr const char* kReportOverProject = "调试报告不能覆盖工程文件";
+inline constexpr const char* kReportOverProject = VT_TEXT("调试报告不能覆盖工程文件");
 
 // The window's question before it asks the gateway at `host`.
 std::string reportGatewayQuestion(const std::string& host);
@@ -82,7 +87,7 @@ std::string reportGatewayQuestion(const std::string& host);
 void beginReportPage(HtmlPage& page, const std::string& title, const std::string& generatedAt);
 std::string endReportPage(HtmlPage& page);
 void deviceSection(HtmlPage& page, const std::optional<ReportDevice>& device, const char* id = "device",
-                   const std::string& title = "网关信息");
+                   const std::string& title = VT_DATA("网关信息"));
 
 // The whole page. `projectName` names the project file, `generatedAt` the
 // moment the report was made (passed in: the core reads no clock). Without

@@ -6,6 +6,7 @@
 // window stays open for another try, with a new exchange).
 #include "common/MessageSink.h"
 #include "services/SlaveStateRegisters.h"
+#include "text/Shown.h"
 #include "transfer/Exchange.h"
 #include "transfer/ResultTexts.h"
 
@@ -26,11 +27,11 @@ struct ControlWordSettings {
 
 class ControlWordExchange : public transfer::Exchange {
 public:
-    static constexpr const char* kBadText = "控制字输入错误,应为4个16进制数";
-    static constexpr const char* kDone = "设置成功";
-    static constexpr const char* kRefused = "设置失败";
+    static constexpr const char* kBadText = VT_TEXT("控制字输入错误,应为4个16进制数");
+    static constexpr const char* kDone = VT_TEXT("设置成功");
+    static constexpr const char* kRefused = VT_TEXT("设置失败");
     static constexpr const char* kNoReply = transfer::result::kNoReply;
-    static constexpr const char* kShortReply = "控制字应答数据不完整";
+    static constexpr const char* kShortReply = VT_TEXT("控制字应答数据不完整");
 
     // `displayAddress`: the control word as users see it (42001...).
     ControlWordExchange(int displayAddress, uint16_t value, ControlWordSettings settings);

@@ -4,6 +4,7 @@
 #include "services/SlaveStateRegisters.h"
 #include "text/Gbk.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 #include <array>
@@ -45,13 +46,15 @@ constexpr Rgb kGreen{0, 176, 80};
 constexpr Rgb kBlue{0, 0, 255};
 constexpr Rgb kAmber{255, 192, 0};
 
-const std::array<NamedState, 5> kStatusGroup = {{{"用户配置错误", kRed},
-                                                 {"存储转发模式", kGreen},
-                                                 {"参数配置模式", kBlue},
-                                                 {"出厂测试模式", kAmber},
-                                                 {"透明传输模式", kGreen}}};
-const std::array<NamedState, 4> kOtherGroup = {
-    {{"启动失败", kRed}, {"工作模式", kGreen}, {"配置模式", kBlue}, {"测试模式", kAmber}}};
+const std::array<NamedState, 5> kStatusGroup = {{{VT_TEXT("用户配置错误"), kRed},
+                                                 {VT_TEXT("存储转发模式"), kGreen},
+                                                 {VT_TEXT("参数配置模式"), kBlue},
+                                                 {VT_TEXT("出厂测试模式"), kAmber},
+                                                 {VT_TEXT("透明传输模式"), kGreen}}};
+const std::array<NamedState, 4> kOtherGroup = {{{VT_TEXT("启动失败"), kRed},
+                                                {VT_TEXT("工作模式"), kGreen},
+                                                {VT_TEXT("配置模式"), kBlue},
+                                                {VT_TEXT("测试模式"), kAmber}}};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 // (command 4), show it and close. Each request arms timer 2 (5000 ms);
 // running out of it means "主站没有响应".
 #include "services/DeviceInfo.h"
+#include "text/Shown.h"
 #include "transfer/Exchange.h"
 
 #include <optional>
@@ -36,12 +37,12 @@ struct DeviceInfoFields {
 
 class DeviceInfoExchange : public transfer::Exchange {
 public:
-    static constexpr const char* kNoReply = "主站没有响应";
-    static constexpr const char* kShortIdentification = "设备状态应答数据不完整";
-    static constexpr const char* kShortSerial = "序列号应答数据不完整";
+    static constexpr const char* kNoReply = VT_TEXT("主站没有响应");
+    static constexpr const char* kShortIdentification = VT_TEXT("设备状态应答数据不完整");
+    static constexpr const char* kShortSerial = VT_TEXT("序列号应答数据不完整");
     // The window's note for fields that stay empty.
     static constexpr const char* kEmptyNote =
-        "若状态信息显示为空，请检查“设备->访问参数设置”及网关的网络连接";
+        VT_TEXT("若状态信息显示为空，请检查“设备->访问参数设置”及网关的网络连接");
 
     DeviceInfoExchange(std::string model, DeviceInfoSettings settings);
 

@@ -3,6 +3,7 @@
 #include "model/GatewayCatalogue.h"
 #include "services/DeviceInfo.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 #include <algorithm>
@@ -18,8 +19,8 @@ FirmwareExchange::FirmwareExchange(std::string model, std::optional<Bytes> file,
     guardRepliesWith(kFirmwareReplyTimer, kFirmwareReplyTimeoutMs);
 }
 
-std::string FirmwareExchange::failureText(int resultCode) {
-    return text::format("固件升级失败,错误码%d\n请确认拨码开关BIT4为ON", resultCode);
+std::string FirmwareExchange::failureText(int resultCode) const {
+    return composed(VT_TEXT("固件升级失败,错误码%d\n请确认拨码开关BIT4为ON"), resultCode);
 }
 
 void FirmwareExchange::start() {

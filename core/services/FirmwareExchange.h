@@ -9,6 +9,7 @@
 // identification, as the window does: a missing file and a file shorter
 // than its 32-byte header are refused with their messages.
 #include "services/FirmwareImage.h"
+#include "text/Shown.h"
 #include "transfer/Exchange.h"
 
 #include <optional>
@@ -29,13 +30,13 @@ struct FirmwareSettings {
 
 class FirmwareExchange : public transfer::Exchange {
 public:
-    static constexpr const char* kModelMismatch = "设备型号不匹配";
-    static constexpr const char* kNoFile = "固件输入错误,请确认文件是否存在";
-    static constexpr const char* kShortFile = "固件文件不完整,长度不足32字节的文件头";
-    static constexpr const char* kDone = "固件升级完成\n将拨码开关BIT4置为OFF,并对设备重新上电";
-    static constexpr const char* kNoReply = "主站网关响应超时\n";
-    static constexpr const char* kShortIdentification = "设备状态应答数据不完整";
-    static constexpr const char* kShortBlockReply = "固件升级应答数据不完整";
+    static constexpr const char* kModelMismatch = VT_TEXT("设备型号不匹配");
+    static constexpr const char* kNoFile = VT_TEXT("固件输入错误,请确认文件是否存在");
+    static constexpr const char* kShortFile = VT_TEXT("固件文件不完整,长度不足32字节的文件头");
+    static constexpr const char* kDone = VT_TEXT("固件升级完成\n将拨码开关BIT4置为OFF,并对设备重新上电");
+    static constexpr const char* kNoReply = VT_TEXT("主站网关响应超时\n");
+    static constexpr const char* kShortIdentification = VT_TEXT("设备状态应答数据不完整");
+    static constexpr const char* kShortBlockReply = VT_TEXT("固件升级应答数据不完整");
 
     // `file`: the firmware file's bytes, nothing when it could not be read.
     FirmwareExchange(std::string model, std::optional<transfer::Bytes> file, FirmwareSettings settings);
@@ -50,9 +51,6 @@ public:
     std::size_t blocksSent() const { return blockIndex_; }
     uint32_t sequence() const { return sequence_; }
 
-    // "固件升级失败,错误码<r>\n请确认拨码开关BIT4为ON".
-    static std::string failureText(int resultCode);
-
 protected:
     void onConnected() override;
     void onReply(transfer::ByteView frame) override;
@@ -65,6 +63,8 @@ private:
     void sendClosing();
     void handleBlockReply(transfer::ByteView frame);
     void advanceProgress();
+    // "固件升级失败,错误码<r>\n请确认拨码开关BIT4为ON".
+    std::string failureText(int resultCode) const;
 
     std::string model_;
     std::optional<transfer::Bytes> file_;

@@ -1,6 +1,7 @@
 #include "services/FirmwareImage.h"
 
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 #include <algorithm>
@@ -38,8 +39,8 @@ std::vector<std::string> firmwareFiles(const std::filesystem::path& folder, std:
 }
 
 std::string firmwareSearchNote(const std::string& folder, std::string_view model) {
-    return "固件文件取自 " + folder + " 中的 " + std::string(model) +
-           "*.bin，也可点击\"浏览...\"选择其他文件";
+    return text::shownFormat(VT_TEXT("固件文件取自 %s 中的 %s*.bin，也可点击\"浏览...\"选择其他文件"),
+                             folder.c_str(), std::string(model).c_str());
 }
 
 bool firmwareUpdateOffered(std::string_view model) {

@@ -3,6 +3,7 @@
 #include "editing/LineBudget.h"
 #include "services/SlaveStateExchange.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/ConfigurationImage.h"
 
 #include <algorithm>
@@ -28,10 +29,10 @@ struct ClassInfo {
     int severity;
 };
 constexpr ClassInfo kClasses[] = {
-    {"online", "在线", {46, 160, 67}, 3},
-    {"timeout", "超时", {220, 50, 47}, 1},
-    {"stopped", "已停止", {150, 150, 150}, 2},
-    {"silent", "从未应答", {128, 16, 16}, 0},
+    {"online", VT_TEXT("在线"), {46, 160, 67}, 3},
+    {"timeout", VT_TEXT("超时"), {220, 50, 47}, 1},
+    {"stopped", VT_TEXT("已停止"), {150, 150, 150}, 2},
+    {"silent", VT_TEXT("从未应答"), {128, 16, 16}, 0},
 };
 
 const ClassInfo& infoOf(HealthClass c) {
@@ -266,8 +267,13 @@ std::vector<const SlaveHealth*> LineHealth::worstFirst() const {
 }
 
 const std::array<std::string, 7>& healthListTitles() {
-    static const std::array<std::string, 7> titles{"COM",    "从站地址", "名称",    "状态",
-                                                   "失败率", "最后成功", "周期占比"};
+    static const std::array<std::string, 7> titles{"COM",
+                                                   VT_TEXT("从站地址"),
+                                                   VT_TEXT("名称"),
+                                                   VT_TEXT("状态"),
+                                                   VT_TEXT("失败率"),
+                                                   VT_TEXT("最后成功"),
+                                                   VT_TEXT("周期占比")};
     return titles;
 }
 
@@ -276,56 +282,66 @@ std::string failureRateText(std::optional<double> rate) {
 }
 
 std::string durationText(int64_t ms) {
-    const int64_t seconds = std::max<int64_t>(0, ms) / 1000;
+    const long long seconds = std::max<int64_t>(0, ms) / 1000;
     if (seconds < 60)
-        return std::to_string(seconds) + " 秒";
-    return std::to_string(seconds / 60) + " 分 " + std::to_string(seconds % 60) + " 秒";
+        return text::shownFormat(VT_TEXT("%lld 秒"), seconds);
+    return text::shownFormat(VT_TEXT("%lld 分 %lld 秒"), seconds / 60, seconds % 60);
 }
 
 std::string agoText(std::optional<int64_t> atMs, int64_t nowMs) {
     if (!atMs)
-        return "从未";
+        return text::shown(VT_TEXT("从未"));
     if (nowMs - *atMs < 1000)
-        return "刚刚";
-    return durationText(nowMs - *atMs) + "前";
+        return text::shown(VT_TEXT("刚刚"));
+    return text::shownFormat(VT_TEXT("%s前"), durationText(nowMs - *atMs).c_str());
 }
 
 std::array<std::string, 7> healthListRow(const SlaveHealth& s, int64_t nowMs) {
     return {lineName(s.port),
             std::to_string(s.address),
             s.name,
-            healthClassText(s.health),
+            text::shown(healthClassText(s.health)),
             failureRateText(s.failureRate()),
             agoText(s.lastSuccessMs, nowMs),
             text::format("%.0f%%", s.budgetShare * 100)};
 }
 
-std::string healthTooltip(const SlaveHealth& s, int64_t nowMs) {
-    std::string out = lineName(s.port) + " 从站 " + std::to_string(s.address);
+namespace {
+
+// "COM2 从站 5 Pump": the slave as the tooltip and the trend name it.
+std::string slaveCaption(const SlaveHealth& s) {
+    std::string out = text::shownFormat(VT_TEXT("%s 从站 %d"), lineName(s.port).c_str(), s.address);
     if (!s.name.empty())
         out += " " + s.name;
-    out +=
-        std::string("\n") + healthClassText(s.health) + "（已持续 " + durationText(nowMs - s.sinceMs) + "）";
+    return out;
+}
+
+} // namespace
+
+std::string healthTooltip(const SlaveHealth& s, int64_t nowMs) {
+    std::string out =
+        slaveCaption(s) + "\n" +
+        text::shownFormat(VT_TEXT("%s（已持续 %s）"), text::shown(healthClassText(s.health)).c_str(),
+                          durationText(nowMs - s.sinceMs).c_str());
     if (s.reported)
-        out += "\n状态字 " + text::format("0x%04X", s.state);
+        out += "\n" + text::shownFormat(VT_TEXT("状态字 0x%04X"), static_cast<unsigned>(s.state));
     else
-        out += "\n网关未列出此从站";
+        out += "\n" + text::shown(VT_TEXT("网关未列出此从站"));
     return out;
 }
 
 std::string slaveTrendTitle(const SlaveHealth& s) {
-    std::string out = lineName(s.port) + " 从站 " + std::to_string(s.address);
-    if (!s.name.empty())
-        out += " " + s.name;
-    return out + "  失败率 " + failureRateText(s.failureRate());
+    return slaveCaption(s) +
+           text::shownFormat(VT_TEXT("  失败率 %s"), failureRateText(s.failureRate()).c_str());
 }
 
 std::string lineTrendTitle(const LineSummary& line) {
-    return lineName(line.port) + " 合计  失败率 " + failureRateText(line.failureRate);
+    return text::shownFormat(VT_TEXT("%s 合计  失败率 %s"), lineName(line.port).c_str(),
+                             failureRateText(line.failureRate).c_str());
 }
 
 std::string trendLegend(std::size_t windowCycles) {
-    return "最近 " + std::to_string(windowCycles) + " 个轮询周期：成功向上，失败向下";
+    return text::shownFormat(VT_TEXT("最近 %zu 个轮询周期：成功向上，失败向下"), windowCycles);
 }
 
 } // namespace vantor::services

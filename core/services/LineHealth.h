@@ -148,7 +148,9 @@ private:
     std::vector<Tracking> tracking_; // parallel to slaves_
 };
 
-// The worst-first list: column titles and one row per slave.
+// The worst-first list: column titles (marked, for the window to translate)
+// and one row per slave. The texts below are composed for the window, in the
+// user's language.
 const std::array<std::string, 7>& healthListTitles();
 std::array<std::string, 7> healthListRow(const SlaveHealth& s, int64_t nowMs);
 // "12.5%", or "-" without exchanges.

@@ -1,6 +1,7 @@
 #include "services/NetworkParams.h"
 
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 namespace vantor::services {
@@ -90,7 +91,7 @@ const char* networkAddressRefusal(std::string_view ipText, std::string_view mask
 std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, MessageSink& sink) {
     auto port = parsePortText(s.portText);
     if (!port) {
-        sink.error("错误", "端口取值范围:0-65535");
+        sink.error(VT_TEXT("错误"), VT_TEXT("端口取值范围:0-65535"));
         return std::nullopt;
     }
     CheckedSettings checked{};
@@ -99,7 +100,7 @@ std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, Me
     if (!reason)
         reason = lockOutReason(checked);
     if (reason) {
-        sink.error("错误", reason);
+        sink.error(VT_TEXT("错误"), reason);
         return std::nullopt;
     }
     return checked;

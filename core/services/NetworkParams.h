@@ -3,6 +3,7 @@
 // them: the checks with their messages and the set-network-parameters
 // request.
 #include "common/MessageSink.h"
+#include "text/Shown.h"
 #include "transfer/Bytes.h"
 #include "transfer/GatewayAddress.h"
 
@@ -32,7 +33,7 @@ std::optional<int> parsePortText(std::string_view text);
 // ones and at least one zero (0.0.0.0, 128.0.0.0 and 255.255.255.255 are
 // refused).
 bool maskAccepted(const Octets& mask);
-inline constexpr const char* kMaskWrong = "网口1子网掩码设置错误";
+inline constexpr const char* kMaskWrong = VT_TEXT("网口1子网掩码设置错误");
 
 struct CheckedSettings {
     Octets ip;
@@ -49,21 +50,21 @@ struct CheckedSettings {
 // which is outside every subnet) in the IP's subnet (IP AND mask equal to
 // gateway AND mask). Null when the addresses pass, with their octets in
 // `out` (its port is left alone); otherwise the refusal text.
-inline constexpr const char* kIpWrong = "网口1IP设置错误";
-inline constexpr const char* kGatewayWrong = "网口1网关设置错误";
-inline constexpr const char* kGatewayOutsideSubnet = "网口1IP和网关不在同一网段";
+inline constexpr const char* kIpWrong = VT_TEXT("网口1IP设置错误");
+inline constexpr const char* kGatewayWrong = VT_TEXT("网口1网关设置错误");
+inline constexpr const char* kGatewayOutsideSubnet = VT_TEXT("网口1IP和网关不在同一网段");
 const char* networkAddressRefusal(std::string_view ip, std::string_view mask, std::string_view gateway,
                                   CheckedSettings& out);
 
-// The checks of the "下载配置" button, in order, stopping at the first
+// The checks of the VT_TEXT("下载配置") button, in order, stopping at the first
 // failure with its message: port range, the address rule above; then the
 // settings that would lock the gateway out: MODBUS TCP port 0, an IP that
 // is its subnet's network or broadcast address, a default gateway equal to
 // the IP.
-inline constexpr const char* kPortZero = "网口1端口不能为0";
-inline constexpr const char* kIpIsNetworkAddress = "网口1IP不能为子网的网络地址";
-inline constexpr const char* kIpIsBroadcastAddress = "网口1IP不能为子网的广播地址";
-inline constexpr const char* kGatewayIsIp = "网口1默认网关不能与IP相同";
+inline constexpr const char* kPortZero = VT_TEXT("网口1端口不能为0");
+inline constexpr const char* kIpIsNetworkAddress = VT_TEXT("网口1IP不能为子网的网络地址");
+inline constexpr const char* kIpIsBroadcastAddress = VT_TEXT("网口1IP不能为子网的广播地址");
+inline constexpr const char* kGatewayIsIp = VT_TEXT("网口1默认网关不能与IP相同");
 std::optional<CheckedSettings> checkNetworkSettings(const NetworkSettings& s, MessageSink& sink);
 
 // The first of the lock-out rules above that `s` breaks, or null.

@@ -2,6 +2,7 @@
 
 #include "model/GatewayCatalogue.h"
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ SlaveStateExchange::SlaveStateExchange(std::string model, SlaveStateSettings set
 }
 
 std::string SlaveStateExchange::staleNote(const std::string& lastRead) {
-    return "通信已中断，以下为 " + lastRead + " 最后一次应答的数据";
+    return text::shownFormat(VT_TEXT("通信已中断，以下为 %s 最后一次应答的数据"), lastRead.c_str());
 }
 
 void SlaveStateExchange::start() {

@@ -12,6 +12,7 @@
 // unanswered leaves the cycle alone, so an unanswered request always ends
 // in "无应答" rather than being replaced every second.
 #include "services/SlaveStateRegisters.h"
+#include "text/Shown.h"
 #include "transfer/Exchange.h"
 #include "transfer/ResultTexts.h"
 
@@ -59,8 +60,8 @@ class SlaveStateExchange : public transfer::Exchange {
 public:
     static constexpr int kRowCount = 186;
     static constexpr const char* kNoReply = transfer::result::kNoReply;
-    static constexpr const char* kModelMismatch = "设备型号不匹配";
-    static constexpr const char* kShortReply = "从站状态应答数据不完整";
+    static constexpr const char* kModelMismatch = VT_TEXT("设备型号不匹配");
+    static constexpr const char* kShortReply = VT_TEXT("从站状态应答数据不完整");
 
     SlaveStateExchange(std::string model, SlaveStateSettings settings);
 

@@ -1,5 +1,7 @@
 #include "services/SlaveStateRegisters.h"
 
+#include "text/Shown.h"
+
 #include <initializer_list>
 
 namespace vantor::services {
@@ -26,7 +28,7 @@ std::string joinIndented(std::initializer_list<const char*> lines) {
     for (const char* line : lines) {
         if (!first)
             out += "\n        ";
-        out += line;
+        out += text::shown(line);
         first = false;
     }
     return out;
@@ -108,26 +110,26 @@ unsigned successCounterSpan(bool statusLayout) {
 
 std::string controlWordDescription(std::string_view model) {
     if (usesStatusLayout(model))
-        return joinIndented({"控制字: BIT0 设备操作使能位。",
-                             "置“1”，从站工作使能；置“0” 配置中从站不再收发数据。",
-                             "BIT1 接收失败计数清除。置“1”，接收失败计数清零一次。"});
-    return joinIndented({"控制字: BIT0 设备操作使能位。",
-                         "置“1”，从站工作使能；置“0” 配置中从站不再收发数据。",
-                         "BIT1 接收超时计数清除。置“1”，接收超时计数清零一次。"});
+        return joinIndented({VT_TEXT("控制字: BIT0 设备操作使能位。"),
+                             VT_TEXT("置“1”，从站工作使能；置“0” 配置中从站不再收发数据。"),
+                             VT_TEXT("BIT1 接收失败计数清除。置“1”，接收失败计数清零一次。")});
+    return joinIndented({VT_TEXT("控制字: BIT0 设备操作使能位。"),
+                         VT_TEXT("置“1”，从站工作使能；置“0” 配置中从站不再收发数据。"),
+                         VT_TEXT("BIT1 接收超时计数清除。置“1”，接收超时计数清零一次。")});
 }
 
 std::string stateWordDescription(std::string_view model) {
     if (usesStatusLayout(model))
         return joinIndented(
-            {"状态字: BIT1-0  从站状态位。01：从站应答正确，10:从站应答超时，11：从站应答错误。",
-             "BIT7-2  接收成功计数位。 接收成功一次该计数器加“1”。",
-             "BIT13-8 接收失败计数位 接收失败(超时或错误)一次该计数器加“1”。",
-             "BIT14   接收失败溢出位。溢出时为 “1”，没有溢出时为 “0”。",
-             "BIT15   从站配置位。为1表示对应从站已被配置，否则表示未被配置。"});
-    return joinIndented({"状态字: BIT0    当前在线/离线状态位。在线为 “1”，离线为 “0”。",
-                         "BIT7-1  接收成功计数位。 接收成功一次该计数器加“1”。",
-                         "BIT14-8 接收超时计数位。 接收超时一次该计数器加“1”。",
-                         "BIT15   接收超时溢出位。溢出时为 “1”，没有溢出时为 “0”。"});
+            {VT_TEXT("状态字: BIT1-0  从站状态位。01：从站应答正确，10:从站应答超时，11：从站应答错误。"),
+             VT_TEXT("BIT7-2  接收成功计数位。 接收成功一次该计数器加“1”。"),
+             VT_TEXT("BIT13-8 接收失败计数位 接收失败(超时或错误)一次该计数器加“1”。"),
+             VT_TEXT("BIT14   接收失败溢出位。溢出时为 “1”，没有溢出时为 “0”。"),
+             VT_TEXT("BIT15   从站配置位。为1表示对应从站已被配置，否则表示未被配置。")});
+    return joinIndented({VT_TEXT("状态字: BIT0    当前在线/离线状态位。在线为 “1”，离线为 “0”。"),
+                         VT_TEXT("BIT7-1  接收成功计数位。 接收成功一次该计数器加“1”。"),
+                         VT_TEXT("BIT14-8 接收超时计数位。 接收超时一次该计数器加“1”。"),
+                         VT_TEXT("BIT15   接收超时溢出位。溢出时为 “1”，没有溢出时为 “0”。")});
 }
 
 } // namespace vantor::services

@@ -90,8 +90,8 @@ StateWordFields readStateWord(bool statusLayout, uint16_t word);
 // The span of the success field: 64 (bits 7-2) or 128 (bits 7-1).
 unsigned successCounterSpan(bool statusLayout);
 
-// The two texts shown above the list, lines joined by '\n' with every line
-// after the first indented by eight blanks.
+// The two texts shown above the list, in the user's language: lines joined
+// by '\n' with every line after the first indented by eight blanks.
 std::string controlWordDescription(std::string_view model);
 std::string stateWordDescription(std::string_view model);
 

@@ -8,6 +8,8 @@
 // A file's text is every byte up to its end; a byte 0xFF also ends it, and
 // only the first kMaxAddressFileBytes are read. The files are written without a line end, each one anew and
 // atomically (a failed write leaves the previous file as it was).
+#include "text/Shown.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +19,7 @@ namespace vantor::transfer {
 inline constexpr std::size_t kMaxAddressFileBytes = 4096;
 
 // What the downloaders show when the IP file is missing.
-inline constexpr const char* kAddressFileMissing = "你选择了下载空文件！";
+inline constexpr const char* kAddressFileMissing = VT_TEXT("你选择了下载空文件！");
 
 // "<directory>/IP/ip.txt" and "<directory>/IP/port.txt".
 std::string ipFilePath(const std::string& directory);

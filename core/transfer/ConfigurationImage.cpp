@@ -2,6 +2,7 @@
 
 #include "model/CommandKind.h"
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 #include <algorithm>
@@ -106,7 +107,7 @@ uint8_t commandType(const model::CModule& m) {
         type = 3;
     if (m.isCDTYx == 1)
         type += 0x10;
-    if (m.Func == "写4区 10H 写多字" || m.Func == "写0区 0FH 写多线圈")
+    if (m.Func == VT_DATA("写4区 10H 写多字") || m.Func == VT_DATA("写0区 0FH 写多线圈"))
         type |= 0x20;
     return static_cast<uint8_t>(type);
 }

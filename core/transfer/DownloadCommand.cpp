@@ -3,6 +3,7 @@
 #include "editing/EipAddressTable.h"
 #include "editing/GatewayAddressPacker.h"
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 
 namespace vantor::transfer {
 
@@ -23,7 +24,9 @@ bool confirmEmptySlaves(const model::CVantorDoc& doc, MessageSink& sink) {
     }
     if (list.empty())
         return true;
-    return sink.question("空从站提示", "存在没有操作的从站,继续下载吗？\n空站地址为: " + list);
+    return sink.question(
+        VT_TEXT("空从站提示"),
+        text::shownFormat(VT_TEXT("存在没有操作的从站,继续下载吗？\n空站地址为: %s"), list.c_str()));
 }
 
 bool checkRemoteAddresses(const model::CVantorDoc& doc, MessageSink& sink) {
@@ -32,8 +35,10 @@ bool checkRemoteAddresses(const model::CVantorDoc& doc, MessageSink& sink) {
     for (std::size_t i = 0; i < doc.slaves.size(); ++i)
         for (std::size_t j = i + 1; j < doc.slaves.size(); ++j)
             if (doc.slaves[i].address == doc.slaves[j].address) {
-                sink.error("错误", "远端选择方式不能有相同的从站地址 地址相同的从站有" +
-                                       slaveLabel(doc.slaves[j]) + "和" + slaveLabel(doc.slaves[i]));
+                sink.error(
+                    VT_TEXT("错误"),
+                    text::shownFormat(VT_TEXT("远端选择方式不能有相同的从站地址 地址相同的从站有%s和%s"),
+                                      slaveLabel(doc.slaves[j]).c_str(), slaveLabel(doc.slaves[i]).c_str()));
                 return false;
             }
     return true;
@@ -46,7 +51,8 @@ bool checkSlaveCommandCounts(const model::CVantorDoc& doc, MessageSink& sink) {
         return true;
     for (const auto& s : doc.slaves)
         if (s.modules.size() > 255) {
-            sink.error("错误", s.com_name + " 站地址" + std::to_string(s.address) + "的命令数超过255");
+            sink.error(VT_TEXT("错误"), text::shownFormat(VT_TEXT("%s 站地址%d的命令数超过255"),
+                                                          s.com_name.c_str(), s.address));
             return false;
         }
     return true;
@@ -56,7 +62,7 @@ bool checkSlaveCommandCounts(const model::CVantorDoc& doc, MessageSink& sink) {
 
 std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, MessageSink& sink) {
     if (!doc.hasMaster()) {
-        sink.error("错误", model::kNoGateway);
+        sink.error(VT_TEXT("错误"), model::kNoGateway);
         return std::nullopt;
     }
     if (!model::checkAreas(doc, sink))
@@ -78,7 +84,7 @@ std::optional<ConfigurationBlocks> prepareDownload(model::CVantorDoc& doc, Messa
             return std::nullopt;
     }
     if (blocks.fieldbus.size() > kMaxBlockSize || blocks.eip.size() > kMaxBlockSize) {
-        sink.error("错误", "下载数据量过大，请减少从站个数或从站模块数");
+        sink.error(VT_TEXT("错误"), VT_TEXT("下载数据量过大，请减少从站个数或从站模块数"));
         return std::nullopt;
     }
     return blocks;

@@ -1,6 +1,7 @@
 #include "transfer/DownloadExchange.h"
 
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 #include "transfer/CommandFrame.h"
 
 namespace vantor::transfer {
@@ -21,7 +22,7 @@ void DownloadExchange::start() {
 
 void DownloadExchange::onConnected() {
     phase_ = Phase::DeviceState;
-    status("正在获取设备状态....");
+    status(VT_TEXT("正在获取设备状态...."));
     request(bareRequest(command::kDeviceState));
 }
 
@@ -76,30 +77,30 @@ void DownloadExchange::handleDeviceState(ByteView frame) {
     auto v1 = byteAt(frame, kVersionMarksOffset);
     auto v2 = byteAt(frame, kVersionMarksOffset + 1);
     if (!v1 || !v2 || *v1 != 1 || *v2 != 1) {
-        showError("设备版本错误");
+        showError(VT_TEXT("设备版本错误"));
         finish(false, {});
         return;
     }
     phase_ = Phase::Rtu;
-    status("正在下载RTU接口配置....");
+    status(VT_TEXT("正在下载RTU接口配置...."));
     request(rtuFrame(blocks_.rtu));
 }
 
 void DownloadExchange::handleAck(ByteView frame) {
     auto st = replyStatus(frame);
     if (!st) {
-        fail(" 应答不完整");
+        fail(VT_TEXT(" 应答不完整"));
         return;
     }
     if (!statusIsSuccess(*st)) {
-        fail(std::to_string(*st));
+        failWithStatus(*st);
         return;
     }
     switch (phase_) {
     case Phase::Rtu:
         phase_ = Phase::Fieldbus;
         chunkIndex_ = 0;
-        status("正在下载FIELDBUS操作配置....");
+        status(VT_TEXT("正在下载FIELDBUS操作配置...."));
         sendChunk();
         break;
     case Phase::Fieldbus:
@@ -142,15 +143,20 @@ void DownloadExchange::sendFinish() {
     }
     status("");
     phase_ = Phase::Restart;
-    status("正在重启设备....");
+    status(VT_TEXT("正在重启设备...."));
     request(bareRequest(command::kRestart));
     phase_ = Phase::Done;
     finish(true, kDone);
 }
 
-void DownloadExchange::fail(const std::string& detail) {
+void DownloadExchange::fail(const char* reason) {
     phase_ = Phase::Done;
-    finish(false, std::string(kFailed) + detail);
+    finish(false, failedResult(reason));
+}
+
+void DownloadExchange::failWithStatus(uint8_t status) {
+    phase_ = Phase::Done;
+    finish(false, failedResult(status));
 }
 
 } // namespace vantor::transfer

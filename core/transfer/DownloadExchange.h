@@ -7,6 +7,7 @@
 //
 // Before acting on a reply the exchange pauses (300 ms by default, a timer,
 // never a sleep); the pause paces the chunks for the gateway.
+#include "text/Shown.h"
 #include "transfer/ConfigurationImage.h"
 #include "transfer/Exchange.h"
 #include "transfer/ResultTexts.h"
@@ -42,8 +43,9 @@ public:
     enum class Phase { Connecting, DeviceState, Rtu, Fieldbus, Eip, Restart, Done };
     Phase phase() const { return phase_; }
 
-    // Result texts.
-    static constexpr const char* kDone = "下 载 完 毕!";
+    // Result texts; a failure names its reason (a fixed text) or the
+    // gateway's status number after kFailed.
+    static constexpr const char* kDone = VT_TEXT("下 载 完 毕!");
     static constexpr const char* kFailed = result::kFailed;
 
 protected:
@@ -57,7 +59,8 @@ private:
     void handleAck(ByteView frame);
     void sendChunk();
     void sendFinish();
-    void fail(const std::string& detail);
+    void fail(const char* reason);
+    void failWithStatus(uint8_t status);
     uint32_t awaitedCommand() const;
 
     std::string model_;

@@ -1,9 +1,12 @@
 #include "transfer/Exchange.h"
 
 #include "text/Numbers.h"
+#include "text/Shown.h"
 #include "transfer/GatewayAddress.h"
+#include "transfer/ResultTexts.h"
 
 #include <algorithm>
+#include <cstdarg>
 
 namespace vantor::transfer {
 
@@ -175,7 +178,7 @@ void Exchange::beginConnect(const std::string& host, int port, int shownPort) {
     }
     host_ = target.host;
     shownPort_ = shownPort;
-    status("正在连接" + host_ + ":" + std::to_string(shownPort) + "...");
+    status(composed(VT_TEXT("正在连接%s:%d..."), host_.c_str(), shownPort));
     openConnection(host_, port);
     startTimer(kConnectTimer, kConnectTimeoutMs);
 }
@@ -187,11 +190,33 @@ void Exchange::openConnection(const std::string& host, int port) {
 }
 
 std::string Exchange::connectFailedText() const {
-    return "连接" + host_ + ":" + std::to_string(shownPort_) + "失败,请检查设备的网络参数和网络连接";
+    return composed(VT_TEXT("连接%s:%d失败,请检查设备的网络参数和网络连接"), host_.c_str(), shownPort_);
 }
 
 std::string Exchange::connectTimeoutText() const {
-    return "连接" + host_ + ":" + std::to_string(shownPort_) + "超时,请检查设备的网络参数和网络连接";
+    return composed(VT_TEXT("连接%s:%d超时,请检查设备的网络参数和网络连接"), host_.c_str(), shownPort_);
+}
+
+std::string Exchange::inLanguage(const char* text) const {
+    return textsAsWritten_ ? std::string(text) : text::shown(text);
+}
+
+std::string Exchange::failedResult(const char* reason) const {
+    // The template is result::kFailed with the reason after it.
+    return composed(VT_TEXT("下 载 失 败！%s"), inLanguage(reason).c_str());
+}
+
+std::string Exchange::failedResult(int status) const {
+    return composed(VT_TEXT("下 载 失 败！%d"), status);
+}
+
+std::string Exchange::composed(const char* fmt, ...) const {
+    const std::string translated = inLanguage(fmt);
+    va_list args;
+    va_start(args, fmt);
+    std::string out = text::formatList(translated.c_str(), args);
+    va_end(args);
+    return out;
 }
 
 void Exchange::send(Bytes bytes, bool expectReply) {

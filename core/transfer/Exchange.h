@@ -22,6 +22,8 @@
 #include "transfer/LinkReceiver.h"
 #include "transfer/TimerTable.h"
 
+#include "text/Shown.h"
+
 #include <deque>
 #include <memory>
 #include <optional>
@@ -51,10 +53,10 @@ public:
     Exchange& operator=(const Exchange&) = delete;
 
     // The message of a request the socket could not send.
-    static constexpr const char* kSendFailed = "发送失败";
+    static constexpr const char* kSendFailed = VT_TEXT("发送失败");
     // The messages of a connect target refused by beginConnect: the access
     // IP the configurator's device windows connect to, and the port.
-    static constexpr const char* kAccessIpWrong = "访问IP地址设置错误";
+    static constexpr const char* kAccessIpWrong = VT_TEXT("访问IP地址设置错误");
     static constexpr const char* kPortWrong = kPortFormatWrong;
 
     // --- events ---
@@ -94,6 +96,13 @@ public:
 
     const LinkReceiver& link() const { return link_; }
 
+    // The texts this exchange composes (statuses, messages and results with
+    // a host, a number or a reason in them) come in the user's language, as
+    // the windows show them. An exchange whose messages are written into a
+    // file (the commissioning report) keeps them as written instead, like
+    // its fixed texts, whatever the language of the window that runs it.
+    void keepTextsAsWritten() { textsAsWritten_ = true; }
+
 protected:
     // Hooks for the concrete exchange.
     virtual void onConnected() = 0;
@@ -120,6 +129,14 @@ protected:
     void openConnection(const std::string& host, int port);
     std::string connectFailedText() const;
     std::string connectTimeoutText() const;
+    // A marked text, or a template formatted printf-style, in the user's
+    // language unless the exchange keeps its texts as written.
+    std::string inLanguage(const char* text) const;
+    std::string composed(const char* fmt, ...) const __attribute__((format(printf, 2, 3)));
+    // The result of a failed download: result::kFailed followed by the
+    // reason (a marked text) or by the status number the gateway answered.
+    std::string failedResult(const char* reason) const;
+    std::string failedResult(int status) const;
 
     // Sends a request; `expectReply` sets the reply-awaited flag.
     void send(Bytes bytes, bool expectReply = true);
@@ -156,8 +173,8 @@ protected:
     void closeSocket();
     void status(const std::string& text);
     void progress(int minimum, int maximum, int position);
-    void showError(const std::string& text, const std::string& caption = "错误");
-    void showInformation(const std::string& text, const std::string& caption = "信息");
+    void showError(const std::string& text, const std::string& caption = VT_TEXT("错误"));
+    void showInformation(const std::string& text, const std::string& caption = VT_TEXT("信息"));
     // Ends the exchange: stops every armed timer, closes the socket if it is
     // open, reports the result. Later events and deadlines are ignored.
     void finish(bool success, const std::string& resultText);
@@ -190,6 +207,7 @@ private:
     std::optional<Bytes> pausedReply_;
     bool finished_ = false;
     bool succeeded_ = false;
+    bool textsAsWritten_ = false;
 };
 
 } // namespace vantor::transfer

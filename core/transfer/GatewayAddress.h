@@ -2,6 +2,8 @@
 // Addresses as the programs' address fields hold them (four dotted decimal
 // octets), which of them a gateway can have, and where a window or command
 // may connect.
+#include "text/Shown.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -46,7 +48,7 @@ ConnectTarget connectTarget(std::string_view host, std::string_view port);
 
 // The texts of a refused address and port in VantorNet's server dialog and
 // its device windows; the port's also in Vantor's device windows.
-inline constexpr const char* kIpFormatWrong = "IP地址格式错误";
-inline constexpr const char* kPortFormatWrong = "端口格式错误";
+inline constexpr const char* kIpFormatWrong = VT_TEXT("IP地址格式错误");
+inline constexpr const char* kPortFormatWrong = VT_TEXT("端口格式错误");
 
 } // namespace vantor::transfer
