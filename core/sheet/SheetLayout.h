@@ -128,8 +128,18 @@ template <typename Apply> bool importRows(const SheetTable& table, ImportReport&
         if (apply(row, sink))
             continue;
         all = false;
-        const std::string column =
-            !sink.column().empty() ? sink.column() : table.layout->columnFor(sink.message());
+        std::string column = sink.column();
+        if (column.empty() && text::translating()) {
+            // The layout tells an operation's refusal by the Chinese it starts
+            // with: the row is told again with the texts as written (a
+            // refused row changed nothing) for the column alone.
+            const text::AsWritten asWritten;
+            RowSink written;
+            apply(row, written);
+            column = table.layout->columnFor(written.message());
+        } else if (column.empty()) {
+            column = table.layout->columnFor(sink.message());
+        }
         report.refuse({table.layout->name, row.number, column, sink.message()});
     }
     return all;

@@ -10,6 +10,7 @@ namespace vantor::text {
 namespace {
 
 std::atomic<Translator> installed{nullptr};
+thread_local int asWritten = 0;
 
 } // namespace
 
@@ -17,9 +18,20 @@ void installTranslator(Translator translator) {
     installed.store(translator);
 }
 
+AsWritten::AsWritten() {
+    ++asWritten;
+}
+
+AsWritten::~AsWritten() {
+    --asWritten;
+}
+
+bool translating() {
+    return installed.load() != nullptr && asWritten == 0;
+}
+
 std::string shown(const std::string& text) {
-    const Translator translator = installed.load();
-    return translator && !text.empty() ? translator(text.c_str()) : text;
+    return translating() && !text.empty() ? installed.load()(text.c_str()) : text;
 }
 
 std::string shownFormat(const char* fmt, ...) {

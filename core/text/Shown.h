@@ -33,6 +33,20 @@ void installTranslator(Translator translator);
 // itself (no translator, a user's own name, a text already translated).
 std::string shown(const std::string& text);
 
+// While one lives, shown() on this thread answers every text as written:
+// for work whose texts are read by the program itself rather than by the
+// user (a message matched against the Chinese it starts with).
+class AsWritten {
+public:
+    AsWritten();
+    ~AsWritten();
+    AsWritten(const AsWritten&) = delete;
+    AsWritten& operator=(const AsWritten&) = delete;
+};
+
+// Whether shown() would translate on this thread now.
+bool translating();
+
 // printf-style formatting of a marked template after translating it:
 // shownFormat(VT_TEXT("从站数%d超过255"), n). A translation keeps the
 // template's conversions in the same order (the catalogue check compares

@@ -30,6 +30,7 @@ std::string english(const char* text) {
         {"此功能没有%s", "This function has no %s"},
         {"工程中没有此串口", "The project has no such serial port"},
         {"工作簿中没有此工作表", "The workbook has no such sheet"},
+        {"长度请添入一个1和%d之间的整数", "Length: enter a whole number between 1 and %d"},
     };
     auto it = catalogue.find(text);
     return it == catalogue.end() ? text : it->second;
@@ -57,6 +58,11 @@ const Case kCases[] = {
      {"命令", nullptr, 0, Op::Set, {{"功能", Cell::of(std::string("读0区 01H"))}, {"数变即发", Cell::of(std::string("是"))}}},
      "命令 第2行 数变即发: 此功能没有数变即发",
      "命令 row 2, 数变即发: This function has no 数变即发"},
+    // An operation's own message names its column by the Chinese it starts
+    // with, also when it is shown in English.
+    {"an operation's refusal", {"命令", "读4区 03H", 0, Op::Set, {{"长度", Cell::of(200.0)}}},
+     "命令 第9行 长度: 长度请添入一个1和125之间的整数",
+     "命令 row 9, 长度: Length: enter a whole number between 1 and 125"},
     {"a sheet missing", {"命令", nullptr, 0, Op::DropSheet, {}},
      "命令: 工作簿中没有此工作表",
      "命令: The workbook has no such sheet"},
