@@ -1,5 +1,6 @@
 #include "TableList.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -8,6 +9,12 @@
 #include <QVBoxLayout>
 
 namespace vantor::gui {
+
+namespace {
+struct TableList {
+    Q_DECLARE_TR_FUNCTIONS(TableList)
+};
+} // namespace
 
 QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
                         const QColor& background) {
@@ -36,7 +43,7 @@ QWidget* titled(const QString& title, QWidget* inner) {
 
 void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* extra) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Close)->setText("关闭");
+    buttons->button(QDialogButtonBox::Close)->setText(TableList::tr("关闭"));
     if (extra)
         buttons->addButton(extra, QDialogButtonBox::ActionRole);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);

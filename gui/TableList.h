@@ -2,6 +2,8 @@
 // The read-only lists of the address-table windows: full-row selection,
 // grid lines, no editing, a background colour of their own; filled from the
 // rows the core builds.
+#include "QtText.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -21,22 +23,23 @@ inline const QColor kTableGreen(240, 247, 233);
 QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
                         const QColor& background = kTableGreen);
 
-// One table row per row of `rows`, each a sequence of texts.
+// One table row per row of `rows`, each a sequence of texts the core built,
+// shown in the user's language (numbers and names stay as they are).
 template <typename Rows> void fillTable(QTableWidget* t, const Rows& rows) {
     t->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
         int c = 0;
         for (const auto& cell : row)
-            t->setItem(r, c++, new QTableWidgetItem(QString::fromStdString(std::string(cell))));
+            t->setItem(r, c++, new QTableWidgetItem(shown(std::string(cell))));
     }
 }
 
-// The titles of a list's columns.
+// The titles of a list's columns (the core's), in the user's language.
 template <typename Titles> QStringList headerTexts(const Titles& titles) {
     QStringList out;
     for (const auto& t : titles)
-        out << QString::fromStdString(std::string(t));
+        out << shown(std::string(t));
     return out;
 }
 
