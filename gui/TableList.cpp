@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace vantor::gui {
@@ -31,7 +32,24 @@ QTableWidget* tableList(const QString& objectName, const QStringList& headers, c
     t->setShowGrid(true);
     if (background.isValid())
         t->setStyleSheet(QString("QTableWidget { background-color: %1; }").arg(background.name()));
+    fitColumnsToTitles(t);
     return t;
+}
+
+void fitColumnsToTitles(QTableWidget* t) {
+    QHeaderView* header = t->horizontalHeader();
+    for (int c = 0; c < t->columnCount(); ++c)
+        if (const int wanted = header->sectionSizeHint(c); wanted > t->columnWidth(c))
+            t->setColumnWidth(c, wanted);
+}
+
+int columnsWidth(const QTableWidget* t) {
+    int width = 2 * t->frameWidth() + t->verticalScrollBar()->sizeHint().width();
+    if (!t->verticalHeader()->isHidden())
+        width += t->verticalHeader()->width();
+    for (int c = 0; c < t->columnCount(); ++c)
+        width += t->columnWidth(c);
+    return width;
 }
 
 QWidget* titled(const QString& title, QWidget* inner) {

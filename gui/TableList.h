@@ -20,8 +20,17 @@ namespace vantor::gui {
 // The tables' light green.
 inline const QColor kTableGreen(240, 247, 233);
 
+// The columns take `widths`, or more where a title needs more room.
 QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
                         const QColor& background = kTableGreen);
+
+// Widens every column whose title does not fit (titles are longer in some
+// languages than the widths chosen for them); narrows none. Call again
+// after the table's font changes.
+void fitColumnsToTitles(QTableWidget* t);
+// The width that shows every column without scrolling sideways: the
+// columns, the frame and a vertical scroll bar.
+int columnsWidth(const QTableWidget* t);
 
 // One table row per row of `rows`, each a sequence of texts the core built,
 // shown in the user's language (numbers and names stay as they are).

@@ -72,7 +72,7 @@ Location: %2</translation>
     </message>
     <message>
         <source>工程表格中有%1行未能导入，工程没有改变：</source>
-        <translation>%1 rows of the project workbook could not be imported; the project is unchanged:</translation>
+        <translation>Rows of the project workbook that could not be imported: %1. The project is unchanged.</translation>
     </message>
     <message>
         <source>导出工程表格</source>

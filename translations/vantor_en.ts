@@ -400,7 +400,7 @@
     </message>
     <message>
         <source>%1个网关, %2行不能执行</source>
-        <translation>%1 gateways, %2 rows cannot run</translation>
+        <translation>Gateways: %1, rows that cannot run: %2</translation>
     </message>
     <message>
         <source>保存报告</source>

@@ -5,6 +5,7 @@
 #include "QtMessageSink.h"
 #include "QtText.h"
 #include "SlaveHealthPanel.h"
+#include "TableList.h"
 #include "editing/VantorCommand.h"
 
 #include "model/GatewayCatalogue.h"
@@ -57,7 +58,8 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
     int width = 0;
     for (int w : widths)
         width += w;
-    list_->setMinimumSize(width + 24, 15 * 16);
+    gui::fitColumnsToTitles(list_);
+    list_->setMinimumSize(std::max(width + 24, gui::columnsWidth(list_)), 15 * 16);
     connect(list_, &QTableWidget::customContextMenuRequested, this, &DeviceSlaveStateDialog::contextMenu);
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openControlWord(row); });
 

@@ -86,17 +86,22 @@ bool runCommandDialog(QWidget* parent, model::CVantorDoc& doc, editing::CommandF
     length->setEnabled(form.lengthEnabled);
     QLineEdit* gateway = d.edit("edit1098", form.gatewayLabel, form.gatewayText);
     QLineEdit* comment = d.edit("edit1099", form.commentLabel, form.commentText);
-    // Parented to the dialog: a hidden box is never added to the form.
+    // Parented to the dialog: a box not offered is never added to the form,
+    // and hidden (it would otherwise sit in the dialog's corner).
     auto* editSend = new QCheckBox(&d);
     editSend->setObjectName("checkEditSend");
     editSend->setChecked(form.editSend);
     if (form.editSendVisible)
         d.form()->addRow(EditDialogs::tr("数变即发:"), editSend);
+    else
+        editSend->hide();
     auto* cdtYx = new QCheckBox(EditDialogs::tr("同时映射到遥信数据区"), &d);
     cdtYx->setObjectName("checkCdtYx");
     cdtYx->setChecked(form.cdtYx);
     if (form.cdtYxVisible)
         d.form()->addRow(cdtYx);
+    else
+        cdtYx->hide();
     auto show = [&] {
         start->setText(q(form.startText));
         length->setText(q(form.lengthText));

@@ -14,6 +14,7 @@
 #include "QtText.h"
 #include "RefusalList.h"
 #include "TableDialogs.h"
+#include "TableList.h"
 #include "editing/CommandEditor.h"
 #include "editing/LineBudget.h"
 #include "editing/MenuEnabling.h"
@@ -315,6 +316,7 @@ void MainWindow::buildDocks() {
     QFont listFont(VT_DATA("宋体"));
     listFont.setPixelSize(14);
     modules_->setFont(listFont);
+    gui::fitColumnsToTitles(modules_);
     layout->addWidget(modules_);
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this, deleteRow](const QPoint& at) {

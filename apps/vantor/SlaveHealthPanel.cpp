@@ -3,6 +3,7 @@
 #include "HealthGrid.h"
 #include "HealthTrend.h"
 #include "QtText.h"
+#include "TableList.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -45,6 +46,7 @@ SlaveHealthPanel::SlaveHealthPanel(QWidget* parent, bool statusLayout)
     const int widths[] = {50, 70, 110, 70, 70, 90, 70};
     for (int c = 0; c < worst_->columnCount(); ++c)
         worst_->setColumnWidth(c, widths[c]);
+    gui::fitColumnsToTitles(worst_);
     connect(worst_, &QTableWidget::cellClicked, this, [this](int row, int) {
         const auto order = health_.worstFirst();
         if (row >= 0 && row < static_cast<int>(order.size()))

@@ -162,6 +162,7 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
                                      TableDialogs::tr("网关地址"), TableDialogs::tr("长度")},
                                     {50, 70, 90, 50});
         gui::fillTable(t, editing::eipEntryRows(*table, input));
+        t->setMinimumWidth(gui::columnsWidth(t));
         lists->addWidget(titled(input ? "INPUT" : "OUTPUT", t));
     }
     layout->addLayout(lists);
