@@ -126,8 +126,12 @@ void FleetDialog::fill() {
         const int at = table_->rowCount();
         table_->insertRow(at);
         for (int c = 0; c < cells.size(); ++c)
-            if (c != kProgress)
-                table_->setItem(at, c, new QTableWidgetItem(cells[c]));
+            if (c != kProgress) {
+                auto* item = new QTableWidgetItem(cells[c]);
+                // A path or a reason longer than its column is read in full here.
+                item->setToolTip(cells[c]);
+                table_->setItem(at, c, item);
+            }
         auto* bar = new QProgressBar;
         bar->setRange(0, 100);
         bar->setValue(0);
@@ -246,7 +250,9 @@ void FleetDialog::armWake() {
 
 void FleetDialog::showRow(const Row& row) {
     const auto& c = *row.commission;
-    table_->item(row.tableRow, kStatus)->setText(gui::shown(c.stageText()));
+    QTableWidgetItem* status = table_->item(row.tableRow, kStatus);
+    status->setText(gui::shown(c.stageText()));
+    status->setToolTip(status->text());
     if (auto* bar = qobject_cast<QProgressBar*>(table_->cellWidget(row.tableRow, kProgress)))
         bar->setValue(c.percent());
 }

@@ -85,6 +85,7 @@ void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QStri
         QTableWidget* t = tableList(ids[a], gui::headerTexts(editing::mapColumnTitles(a)),
                                     {30, 110, 70, 70, 50, 70, 120}, QColor());
         gui::fillTable(t, map.areas[static_cast<std::size_t>(a)]);
+        t->setMinimumWidth(gui::columnsWidth(t));
         grid->addWidget(titled(gui::shown(editing::mapListTitle(a)), t), a / 2, a % 2);
     }
     layout->addLayout(grid);
@@ -107,6 +108,9 @@ void showCdtTable(QWidget* parent, const editing::CdtAddressTable& table) {
     gui::fillTable(telesignal, table.telesignal);
     gui::fillTable(telemetry, table.telemetry);
     gui::fillTable(state, table.slaveState);
+    // Every column in view: the window grows with longer titles.
+    for (QTableWidget* t : {telesignal, telemetry, state})
+        t->setMinimumWidth(gui::columnsWidth(t));
     layout->addWidget(titled(gui::shown(editing::kCdtListTitles[0]), telesignal));
     layout->addWidget(titled(gui::shown(editing::kCdtListTitles[1]), telemetry));
     layout->addWidget(titled(gui::shown(editing::kCdtListTitles[2]), state));
