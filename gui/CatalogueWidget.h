@@ -16,6 +16,7 @@ class QTreeWidgetItem;
 
 namespace vantor::gui {
 
+// The item data role that keeps the core's text.
 inline constexpr int kCatalogueKeyRole = Qt::UserRole + 1;
 
 QTreeWidget* catalogueWidget(const std::vector<editing::CatalogueNode>& nodes, const QString& objectName);
