@@ -1,5 +1,7 @@
 #include "CatalogueWidget.h"
 
+#include "QtText.h"
+
 #include <QPainter>
 #include <QPixmap>
 #include <QTreeWidget>
@@ -30,7 +32,8 @@ void addNodes(QTreeWidget* tree, QTreeWidgetItem* parent, const std::vector<edit
               const std::array<QIcon, 5>& icons) {
     for (const auto& node : nodes) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
-        item->setText(0, QString::fromStdString(node.text));
+        item->setText(0, shown(node.text));
+        item->setData(0, kCatalogueKeyRole, QString::fromStdString(node.text));
         if (node.image >= 0 && node.image < static_cast<int>(icons.size()))
             item->setIcon(0, icons[static_cast<std::size_t>(node.image)]);
         addNodes(tree, item, node.children, icons);
@@ -51,6 +54,10 @@ QTreeWidget* catalogueWidget(const std::vector<editing::CatalogueNode>& nodes, c
     addNodes(tree, nullptr, nodes, icons);
     tree->expandAll();
     return tree;
+}
+
+std::string catalogueKey(const QTreeWidgetItem* item) {
+    return item ? item->data(0, kCatalogueKeyRole).toString().toStdString() : std::string();
 }
 
 } // namespace vantor::gui

@@ -7,6 +7,9 @@
 #include "editing/CopiesForm.h"
 #include "editing/FormResult.h"
 
+#include <QString>
+#include <QtGlobal>
+
 #include <functional>
 #include <span>
 #include <string_view>
@@ -15,7 +18,10 @@ class QWidget;
 
 namespace vantor::gui {
 
-inline constexpr const char* kCopiesCommandText = "批量复制...";
+// The menu command that opens the dialog: kCopiesCommandText as written,
+// copiesCommandText() in the user's language.
+inline constexpr const char* kCopiesCommandText = QT_TRANSLATE_NOOP("CopiesDialog", "批量复制...");
+QString copiesCommandText();
 
 // `choices` empty: no choice offered; otherwise `choice` is the index shown
 // first and the one taken.

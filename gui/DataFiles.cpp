@@ -63,7 +63,7 @@ QString workDirectory() {
 QString workDirectoryNotice() {
     if (!dataFiles().usesPerUserDirectory())
         return {};
-    return QString("当前目录不可写，文件保存在 %1").arg(workDirectory());
+    return QCoreApplication::translate("DataFiles", "当前目录不可写，文件保存在 %1").arg(workDirectory());
 }
 
 } // namespace vantor::gui

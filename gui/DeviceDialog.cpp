@@ -2,6 +2,7 @@
 
 #include "ConnectingBox.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "ResultBox.h"
 #include "WireLogBox.h"
 
@@ -31,7 +32,7 @@ DeviceDialog::~DeviceDialog() {
 QString DeviceDialog::resultText() const {
     if (!exchangeFinished())
         return {};
-    return QString::fromStdString(driver_->result()->resultText);
+    return gui::shown(driver_->result()->resultText);
 }
 
 void DeviceDialog::runExchange(transfer::Exchange& exchange, bool withBox) {

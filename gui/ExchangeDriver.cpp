@@ -75,7 +75,7 @@ void ExchangeDriver::afterPump() {
     for (const auto& [m, ending] : std::exchange(messages_, {}))
         emit message(m, ending);
     if (std::exchange(endedNow_, false))
-        emit finished(result()->success, QString::fromStdString(result()->resultText));
+        emit finished(result()->success, shown(result()->resultText));
     // A handler may pump (to carry out what it queued); that pump's own
     // end is not reported to it again, or the two would call each other
     // without end. The handler sees the state once its pump returns.

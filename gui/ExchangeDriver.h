@@ -9,6 +9,7 @@
 // writable; a write error while some are still waiting is reported to the
 // exchange as a failed send. A close hands over what was already written
 // before the connection goes.
+#include "QtText.h"
 #include "common/MessageSink.h"
 #include "transfer/ExchangeRunner.h"
 
@@ -55,7 +56,7 @@ protected:
     void openConnection(const transfer::ConnectAction& target) override;
     bool write(transfer::ByteView bytes) override;
     bool closeConnection() override;
-    void showStatus(const std::string& text) override { emit statusChanged(QString::fromStdString(text)); }
+    void showStatus(const std::string& text) override { emit statusChanged(shown(text)); }
     void showProgress(const transfer::ProgressAction& p) override {
         emit progressChanged(p.minimum, p.maximum, p.position);
     }

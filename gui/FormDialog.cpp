@@ -15,17 +15,21 @@ FormDialog::FormDialog(QWidget* parent, const QString& title) : QDialog(parent) 
     layout_->addLayout(form_);
 }
 
-QLineEdit* FormDialog::edit(const char* objectName, const std::string& label, const std::string& text) {
+QLineEdit* FormDialog::edit(const char* objectName, const QString& label, const std::string& text) {
     auto* e = new QLineEdit(QString::fromStdString(text));
     e->setObjectName(objectName);
-    form_->addRow(QString::fromStdString(label), e);
+    form_->addRow(label, e);
     return e;
+}
+
+QLineEdit* FormDialog::edit(const char* objectName, const std::string& label, const std::string& text) {
+    return edit(objectName, shown(label), text);
 }
 
 bool FormDialog::run(std::function<editing::FormResult()> accept) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     layout_->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::accepted, this, [this, accept] {

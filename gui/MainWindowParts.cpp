@@ -6,6 +6,7 @@
 #include "TableList.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
@@ -24,6 +25,12 @@
 
 namespace vantor::gui {
 
+namespace {
+struct MainWindowParts {
+    Q_DECLARE_TR_FUNCTIONS(MainWindowParts)
+};
+} // namespace
+
 QScrollArea* scrolledDrawing(QMainWindow* window, QWidget* drawing) {
     auto* scroll = new QScrollArea;
     scroll->setWidget(drawing);
@@ -34,7 +41,7 @@ QScrollArea* scrolledDrawing(QMainWindow* window, QWidget* drawing) {
 
 QLabel* startStatusBar(QMainWindow* window, const QString& labelName) {
     const QString notice = workDirectoryNotice();
-    window->statusBar()->showMessage(notice.isEmpty() ? QString("就绪") : notice);
+    window->statusBar()->showMessage(notice.isEmpty() ? MainWindowParts::tr("就绪") : notice);
     auto* label = new QLabel(window);
     label->setObjectName(labelName);
     window->statusBar()->addPermanentWidget(label);
@@ -44,7 +51,7 @@ QLabel* startStatusBar(QMainWindow* window, const QString& labelName) {
 void buildViewMenu(QMainWindow* window, QMenu* viewMenu, QToolBar* toolbar, QAction* statusToggle,
                    const QList<QPair<QAction*, QString>>& dockToggles) {
     QAction* toolbarToggle = toolbar->toggleViewAction();
-    toolbarToggle->setText("工具栏(&T)");
+    toolbarToggle->setText(MainWindowParts::tr("工具栏(&T)"));
     viewMenu->addAction(toolbarToggle);
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
@@ -77,8 +84,9 @@ QTableWidget* moduleTable(const QString& objectName, const QStringList& headers,
 bool askToSave(QWidget* parent, const QString& program, const QString& path,
                const std::function<bool()>& save) {
     const QString name = path.isEmpty() ? "Untitled" : QFileInfo(path).fileName();
-    const auto answer = QMessageBox::question(parent, program, QString("是否保存对 %1 的更改？").arg(name),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer =
+        QMessageBox::question(parent, program, MainWindowParts::tr("是否保存对 %1 的更改？").arg(name),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     return answer == QMessageBox::No || save();
@@ -86,7 +94,7 @@ bool askToSave(QWidget* parent, const QString& program, const QString& path,
 
 QString chooseProjectPath(QWidget* parent, const QString& proposed, const QString& filter,
                           const QString& suffix) {
-    QString path = chooseSaveFile(parent, "另存为", proposed, filter, suffix);
+    QString path = chooseSaveFile(parent, MainWindowParts::tr("另存为"), proposed, filter, suffix);
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += "." + suffix;
     return path;
@@ -114,7 +122,7 @@ bool openLocalPlace(QWidget* parent, const QUrl& url, const QString& what) {
         return true;
     const QString where = QDir::toNativeSeparators(url.toLocalFile());
     QtMessageSink(parent).error(
-        "错误", QString("无法打开%1，没有可用的程序。\n位置：%2").arg(what, where).toStdString());
+        MainWindowParts::tr("无法打开%1，没有可用的程序。\n位置：%2").arg(what, where).toStdString());
     return false;
 }
 

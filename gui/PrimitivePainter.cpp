@@ -2,6 +2,7 @@
 
 #include "DataFiles.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -35,7 +36,7 @@ const QPixmap* PrimitivePainter::picture(const Primitive& p) {
         reportedMissing_.insert(file);
         const std::string message = p.missingMessage;
         QWidget* owner = owner_;
-        QTimer::singleShot(0, owner, [owner, message] { QtMessageSink(owner).error("错误", message); });
+        QTimer::singleShot(0, owner, [owner, message] { QtMessageSink(owner).error(message); });
     }
     return nullptr;
 }
@@ -53,10 +54,12 @@ const PrimitivePainter::TextLayout& PrimitivePainter::textLayout(const Primitive
     font.setPixelSize(p.textHeight);
     font.setWeight(p.bold ? QFont::Bold : QFont::Normal);
     const QFontMetrics metrics(font);
-    QString shown = QString::fromStdString(p.text);
+    // A label the core gives is drawn in the user's language; names stay
+    // as they are (the catalogue has no entry for them).
+    QString text = shown(p.text);
     if (p.maxWidth > 0)
-        shown = metrics.elidedText(shown, Qt::ElideRight, p.maxWidth);
-    QTextLayout shaped(shown, font);
+        text = metrics.elidedText(text, Qt::ElideRight, p.maxWidth);
+    QTextLayout shaped(text, font);
     shaped.beginLayout();
     const QTextLine line = shaped.createLine();
     shaped.endLayout(); // lays the line out: its ascent is known from here on

@@ -25,9 +25,11 @@ QAction* ProjectWindow::command(int id, const QString& text) {
 }
 
 void ProjectWindow::addFileCommands(QMenu* file) {
-    const std::pair<StandardCommand, const char*> items[] = {
-        {kNew, "新建(&N)"}, {kOpen, "打开(&O)..."}, {kSave, "保存(&S)"}, {kSaveAs, "另存为(&A)..."}};
-    for (auto [id, text] : items)
+    const std::pair<StandardCommand, QString> items[] = {{kNew, tr("新建(&N)")},
+                                                         {kOpen, tr("打开(&O)...")},
+                                                         {kSave, tr("保存(&S)")},
+                                                         {kSaveAs, tr("另存为(&A)...")}};
+    for (const auto& [id, text] : items)
         file->addAction(command(id, text));
     commandAction(kNew)->setShortcut(QKeySequence::New);
     commandAction(kOpen)->setShortcut(QKeySequence::Open);
@@ -39,20 +41,20 @@ void ProjectWindow::addFileCommands(QMenu* file) {
 }
 
 void ProjectWindow::addRecentFilesAndExit(QMenu* file) {
-    recent_ = new RecentFiles(file->addMenu("最近的文件"), [this](const QString& path) {
+    recent_ = new RecentFiles(file->addMenu(tr("最近的文件")), [this](const QString& path) {
         if (maybeSave())
             openProject(path);
     });
     file->addSeparator();
-    file->addAction(command(kExit, "退出(&X)"));
+    file->addAction(command(kExit, tr("退出(&X)")));
     onCommand(kExit, [this] { close(); });
 }
 
 void ProjectWindow::addEditCommands(QMenu* edit) {
-    edit->addAction(command(kUndo, "撤销(&U)"));
+    edit->addAction(command(kUndo, tr("撤销(&U)")));
     commandAction(kUndo)->setShortcut(QKeySequence::Undo);
     onCommand(kUndo, [this] { stepHistory(true); });
-    edit->addAction(command(kRedo, "重做(&R)"));
+    edit->addAction(command(kRedo, tr("重做(&R)")));
     // Ctrl+Y, and the platform's own redo key where that is another one
     // (the same key twice on one action would make it ambiguous).
     QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y)};
@@ -114,7 +116,7 @@ bool ProjectWindow::fileStep(bool (ProjectWindow::*step)(const std::string&, std
     std::string error;
     if ((this->*step)(path.toStdString(), error))
         return true;
-    QtMessageSink(this).error("错误", error);
+    QtMessageSink(this).error(error);
     return false;
 }
 
@@ -129,7 +131,7 @@ bool ProjectWindow::openProject(const QString& path) {
 void ProjectWindow::openProjectDialog() {
     if (!maybeSave())
         return;
-    const QString path = chooseOpenFile(this, "打开", startDirectory_, kind_.filter);
+    const QString path = chooseOpenFile(this, tr("打开"), startDirectory_, kind_.filter);
     if (!path.isEmpty())
         openProject(path);
 }

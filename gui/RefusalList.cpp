@@ -2,9 +2,11 @@
 
 #include "FileChooser.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -15,6 +17,16 @@
 #include <QVBoxLayout>
 
 namespace vantor::gui {
+
+namespace {
+struct RefusalList {
+    Q_DECLARE_TR_FUNCTIONS(RefusalList)
+};
+} // namespace
+
+QString workbookFilter() {
+    return RefusalList::tr(kWorkbookFilter);
+}
 
 void showRefusalList(QWidget* parent, const QString& title, const QString& summary, const QString& lines) {
     QDialog d(parent);
@@ -31,8 +43,8 @@ void showRefusalList(QWidget* parent, const QString& title, const QString& summa
     list->setMinimumSize(640, 240);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Close)->setText("关闭");
-    QPushButton* copy = buttons->addButton("复制", QDialogButtonBox::ActionRole);
+    buttons->button(QDialogButtonBox::Close)->setText(RefusalList::tr("关闭"));
+    QPushButton* copy = buttons->addButton(RefusalList::tr("复制"), QDialogButtonBox::ActionRole);
     copy->setObjectName("buttonCopy");
     QObject::connect(copy, &QPushButton::clicked, &d,
                      [list] { QApplication::clipboard()->setText(list->toPlainText()); });
@@ -42,9 +54,9 @@ void showRefusalList(QWidget* parent, const QString& title, const QString& summa
 }
 
 void showImportRefusals(QWidget* parent, const sheet::ImportReport& report) {
-    showRefusalList(parent, "导入工程表格",
-                    QString("工程表格中有%1行未能导入，工程没有改变：").arg(report.refusals().size()),
-                    QString::fromStdString(report.text()).trimmed());
+    showRefusalList(parent, RefusalList::tr("导入工程表格"),
+                    RefusalList::tr("工程表格中有%1行未能导入，工程没有改变：").arg(report.refusals().size()),
+                    shown(report.text()).trimmed());
 }
 
 QString workbookPlace(const QString& workDirectory, const QString& projectPath) {
@@ -55,25 +67,27 @@ QString workbookPlace(const QString& workDirectory, const QString& projectPath) 
 
 void exportWorkbookFrom(QWidget* parent, const QString& workDirectory, const QString& projectPath,
                         const WorkbookWrite& write) {
-    const QString path = chooseSaveFile(parent, "导出工程表格", workbookPlace(workDirectory, projectPath),
-                                        kWorkbookFilter, "xlsx");
+    const QString path = chooseSaveFile(parent, RefusalList::tr("导出工程表格"),
+                                        workbookPlace(workDirectory, projectPath), workbookFilter(), "xlsx");
     if (path.isEmpty())
         return;
     std::string error;
     QtMessageSink sink(parent);
     if (write(path.toStdString(), error))
-        sink.information("信息", "已导出到 " + path.toStdString());
+        sink.information(RefusalList::tr("信息").toStdString(),
+                         RefusalList::tr("已导出到 %1").arg(path).toStdString());
     else
-        sink.error("错误", error);
+        sink.error(error);
 }
 
 QString chooseWorkbookToImport(QWidget* parent, const QString& workDirectory) {
-    return chooseOpenFile(parent, "导入工程表格", workbookPlace(workDirectory, QString()), kWorkbookFilter);
+    return chooseOpenFile(parent, RefusalList::tr("导入工程表格"), workbookPlace(workDirectory, QString()),
+                          workbookFilter());
 }
 
 void showImportFailure(QWidget* parent, const std::string& fileError, const sheet::ImportReport& report) {
     if (!fileError.empty())
-        QtMessageSink(parent).error("错误", fileError);
+        QtMessageSink(parent).error(fileError);
     else
         showImportRefusals(parent, report);
 }

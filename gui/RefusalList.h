@@ -7,6 +7,7 @@
 #include "sheet/ImportReport.h"
 
 #include <QString>
+#include <QtGlobal>
 
 #include <functional>
 #include <string>
@@ -24,7 +25,9 @@ void showImportRefusals(QWidget* parent, const sheet::ImportReport& report);
 // 导出工程表格... and 导入工程表格... of both programs: the file filter, and the
 // place proposed for a workbook, below EXCEL/ of the work directory (created
 // when missing), named after the project when it has a file.
-inline constexpr const char* kWorkbookFilter = "Excel 工作簿 (*.xlsx);;所有文件 (*)";
+inline constexpr const char* kWorkbookFilter =
+    QT_TRANSLATE_NOOP("RefusalList", "Excel 工作簿 (*.xlsx);;所有文件 (*)");
+QString workbookFilter(); // kWorkbookFilter in the user's language
 QString workbookPlace(const QString& workDirectory, const QString& projectPath);
 
 // 导出工程表格...: the file chosen below the work directory is written by

@@ -1,5 +1,7 @@
 #include "ResultBox.h"
 
+#include "QtText.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +16,7 @@ QStringList* redirect = nullptr;
 ResultBox::ResultBox(QWidget* parent) : QDialog(parent) {
     setObjectName("dialog144");
     setWindowTitle(" ");
-    text_ = new QLabel(QString::fromUtf8(kDefaultText), this);
+    text_ = new QLabel(shown(kDefaultText), this);
     text_->setObjectName("text1023");
     text_->setAlignment(Qt::AlignCenter);
     QFont f = text_->font();
@@ -23,7 +25,7 @@ ResultBox::ResultBox(QWidget* parent) : QDialog(parent) {
     text_->setFont(f);
     text_->setMinimumSize(260, 60);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);

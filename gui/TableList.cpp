@@ -1,13 +1,21 @@
 #include "TableList.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace vantor::gui {
+
+namespace {
+struct TableList {
+    Q_DECLARE_TR_FUNCTIONS(TableList)
+};
+} // namespace
 
 QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
                         const QColor& background) {
@@ -24,7 +32,24 @@ QTableWidget* tableList(const QString& objectName, const QStringList& headers, c
     t->setShowGrid(true);
     if (background.isValid())
         t->setStyleSheet(QString("QTableWidget { background-color: %1; }").arg(background.name()));
+    fitColumnsToTitles(t);
     return t;
+}
+
+void fitColumnsToTitles(QTableWidget* t) {
+    QHeaderView* header = t->horizontalHeader();
+    for (int c = 0; c < t->columnCount(); ++c)
+        if (const int wanted = header->sectionSizeHint(c); wanted > t->columnWidth(c))
+            t->setColumnWidth(c, wanted);
+}
+
+int columnsWidth(const QTableWidget* t) {
+    int width = 2 * t->frameWidth() + t->verticalScrollBar()->sizeHint().width();
+    if (!t->verticalHeader()->isHidden())
+        width += t->verticalHeader()->width();
+    for (int c = 0; c < t->columnCount(); ++c)
+        width += t->columnWidth(c);
+    return width;
 }
 
 QWidget* titled(const QString& title, QWidget* inner) {
@@ -36,7 +61,7 @@ QWidget* titled(const QString& title, QWidget* inner) {
 
 void addCloseRow(QDialog& d, QVBoxLayout* layout, QPushButton* extra) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Close)->setText("关闭");
+    buttons->button(QDialogButtonBox::Close)->setText(TableList::tr("关闭"));
     if (extra)
         buttons->addButton(extra, QDialogButtonBox::ActionRole);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);

@@ -2,6 +2,8 @@
 // The read-only lists of the address-table windows: full-row selection,
 // grid lines, no editing, a background colour of their own; filled from the
 // rows the core builds.
+#include "QtText.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -18,25 +20,35 @@ namespace vantor::gui {
 // The tables' light green.
 inline const QColor kTableGreen(240, 247, 233);
 
+// The columns take `widths`, or more where a title needs more room.
 QTableWidget* tableList(const QString& objectName, const QStringList& headers, const QList<int>& widths,
                         const QColor& background = kTableGreen);
 
-// One table row per row of `rows`, each a sequence of texts.
+// Widens every column whose title does not fit (titles are longer in some
+// languages than the widths chosen for them); narrows none. Call again
+// after the table's font changes.
+void fitColumnsToTitles(QTableWidget* t);
+// The width that shows every column without scrolling sideways: the
+// columns, the frame and a vertical scroll bar.
+int columnsWidth(const QTableWidget* t);
+
+// One table row per row of `rows`, each a sequence of texts the core built,
+// shown in the user's language (numbers and names stay as they are).
 template <typename Rows> void fillTable(QTableWidget* t, const Rows& rows) {
     t->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
         int c = 0;
         for (const auto& cell : row)
-            t->setItem(r, c++, new QTableWidgetItem(QString::fromStdString(std::string(cell))));
+            t->setItem(r, c++, new QTableWidgetItem(shown(std::string(cell))));
     }
 }
 
-// The titles of a list's columns.
+// The titles of a list's columns (the core's), in the user's language.
 template <typename Titles> QStringList headerTexts(const Titles& titles) {
     QStringList out;
     for (const auto& t : titles)
-        out << QString::fromStdString(std::string(t));
+        out << shown(std::string(t));
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "WireLogBox.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
@@ -10,7 +11,7 @@ namespace vantor::gui {
 void showWireLog(QWidget* parent, const std::vector<std::string>& lines) {
     QDialog box(parent);
     box.setObjectName("wireLog");
-    box.setWindowTitle("通信记录");
+    box.setWindowTitle(QCoreApplication::translate("WireLogBox", "通信记录"));
     auto* text = new QPlainTextEdit(&box);
     text->setObjectName("wireLogText");
     text->setReadOnly(true);

@@ -18,15 +18,15 @@ using namespace vantor;
 DeviceAccessDialog::DeviceAccessDialog(QWidget* parent, model::CVantorDoc& doc, const QString& startDirectory)
     : QDialog(parent), doc_(doc), directory_(startDirectory) {
     setObjectName("dialogIpsetDlg");
-    setWindowTitle("访问参数设置");
+    setWindowTitle(tr("访问参数设置"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ip_ = new gui::IpAddressEdit(QString::fromStdString(doc.IP), this);
     ip_->setObjectName("ip1031");
     auto* form = new QFormLayout;
-    form->addRow("访问IP地址:", ip_);
+    form->addRow(tr("访问IP地址:"), ip_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &DeviceAccessDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DeviceAccessDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -16,18 +16,18 @@ DeviceControlWordDialog::DeviceControlWordDialog(QWidget* parent,
                                                  int displayAddress, uint16_t value)
     : DeviceDialog(parent), settings_(settings), address_(displayAddress) {
     setObjectName("dialogSlaveCtlSet");
-    setWindowTitle("控制字设置");
-    auto* caption = new QLabel(QString("控制字地址: %1").arg(displayAddress), this);
+    setWindowTitle(tr("控制字设置"));
+    auto* caption = new QLabel(tr("控制字地址: %1").arg(displayAddress), this);
     caption->setObjectName("address");
     edit_ = new QLineEdit(QString::fromStdString(services::ControlWordExchange::initialText(value)), this);
     edit_->setObjectName("edit1082");
     edit_->setMaxLength(8);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel("控制字:  0x", this));
+    row->addWidget(new QLabel(tr("控制字:  0x"), this));
     row->addWidget(edit_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &DeviceControlWordDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DeviceControlWordDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -21,7 +21,7 @@ DeviceDownloadDialog::DeviceDownloadDialog(QWidget* parent, const std::string& m
                                            const transfer::DownloadSettings& settings)
     : DeviceDialog(parent) {
     setObjectName("dialog170");
-    setWindowTitle("配置下载");
+    setWindowTitle(tr("配置下载"));
     // Requests: device state, RTU block, the chunks, restart.
     int frames = 3 + static_cast<int>(transfer::chunkCount(blocks.fieldbus.size()));
     if (blocks.hasEip)
@@ -38,9 +38,9 @@ DeviceDownloadDialog::DeviceDownloadDialog(QWidget* parent, const std::string& m
     progress_ = newProgressBar(frames);
     showStatusIn(status_);
 
-    auto* ok = new QPushButton("确定", this);
-    auto* cancel = new QPushButton("取消", this);
-    auto* log = new QPushButton("通信记录", this);
+    auto* ok = new QPushButton(tr("确定"), this);
+    auto* cancel = new QPushButton(tr("取消"), this);
+    auto* log = new QPushButton(tr("通信记录"), this);
     ok->setObjectName("okButton");
     cancel->setObjectName("cancelButton");
     log->setObjectName("wireLogButton");
@@ -98,7 +98,9 @@ bool runDownloadDialog(QWidget* parent, const std::string& model, transfer::Conf
     DeviceDownloadDialog dialog(parent, model, std::move(blocks), settings);
     QTimer::singleShot(0, &dialog, &DeviceDownloadDialog::start);
     dialog.exec();
-    const bool ok = dialog.succeeded() && dialog.resultText() == transfer::DownloadExchange::kDone;
+    // The core's own text, not the one shown.
+    const bool ok =
+        dialog.succeeded() && dialog.driver()->result()->resultText == transfer::DownloadExchange::kDone;
     dialog.showOutcome(parent);
     return ok;
 }

@@ -2,6 +2,7 @@
 
 #include "DeviceCommands.h"
 #include "FileChooser.h"
+#include "QtText.h"
 
 #include "services/FirmwareImage.h"
 
@@ -23,7 +24,7 @@ DeviceFirmwareDialog::DeviceFirmwareDialog(QWidget* parent, const std::string& m
                                            const services::FirmwareSettings& settings)
     : DeviceDialog(parent), model_(model), folder_(firmwareFolder), settings_(settings) {
     setObjectName("dialogFirmwareUpdate");
-    setWindowTitle("固件升级");
+    setWindowTitle(tr("固件升级"));
     files_ = new QComboBox(this);
     files_->setObjectName("combo1097");
     files_->setMinimumWidth(260);
@@ -31,20 +32,19 @@ DeviceFirmwareDialog::DeviceFirmwareDialog(QWidget* parent, const std::string& m
         files_->addItem(QString::fromStdString(name));
     if (files_->count() > 0)
         files_->setCurrentIndex(0);
-    auto* browse = new QPushButton("浏览...", this);
+    auto* browse = new QPushButton(tr("浏览..."), this);
     browse->setObjectName("buttonBrowse");
     connect(browse, &QPushButton::clicked, this, &DeviceFirmwareDialog::chooseFile);
-    auto* where =
-        new QLabel(QString::fromStdString(services::firmwareSearchNote(folder_.toStdString(), model)), this);
+    auto* where = new QLabel(gui::shown(services::firmwareSearchNote(folder_.toStdString(), model)), this);
     where->setObjectName("labelFolder");
     where->setWordWrap(true);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("progress1017");
     progress_->setValue(0);
     showProgressIn(progress_);
-    upgrade_ = new QPushButton("升级", this);
+    upgrade_ = new QPushButton(tr("升级"), this);
     upgrade_->setObjectName("button1096");
-    close_ = new QPushButton("关闭", this);
+    close_ = new QPushButton(tr("关闭"), this);
     connect(upgrade_, &QPushButton::clicked, this, &DeviceFirmwareDialog::upgrade);
     connect(close_, &QPushButton::clicked, this, &DeviceFirmwareDialog::reject);
 
@@ -52,9 +52,9 @@ DeviceFirmwareDialog::DeviceFirmwareDialog(QWidget* parent, const std::string& m
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(files_, 1);
     fileRow->addWidget(browse);
-    form->addRow("固件版本:", fileRow);
+    form->addRow(tr("固件版本:"), fileRow);
     form->addRow(where);
-    auto* note = new QLabel("升级前请将拨码开关BIT4置为ON", this);
+    auto* note = new QLabel(tr("升级前请将拨码开关BIT4置为ON"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(upgrade_);
@@ -85,7 +85,8 @@ void DeviceFirmwareDialog::upgrade() {
 }
 
 void DeviceFirmwareDialog::chooseFile() {
-    const QString path = gui::chooseOpenFile(this, "选择固件文件", folder_, "固件文件 (*.bin);;所有文件 (*)");
+    const QString path =
+        gui::chooseOpenFile(this, tr("选择固件文件"), folder_, tr("固件文件 (*.bin);;所有文件 (*)"));
     if (path.isEmpty())
         return;
     const QString name = QFileInfo(path).fileName();

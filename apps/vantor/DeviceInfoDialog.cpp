@@ -1,6 +1,7 @@
 #include "DeviceInfoDialog.h"
 
 #include "DeviceCommands.h"
+#include "QtText.h"
 
 #include <QClipboard>
 #include <QFormLayout>
@@ -28,7 +29,7 @@ DeviceInfoDialog::DeviceInfoDialog(QWidget* parent, const std::string& model,
                                    const services::DeviceInfoSettings& settings)
     : DeviceDialog(parent) {
     setObjectName("dialogMaster");
-    setWindowTitle("主站信息");
+    setWindowTitle(tr("主站信息"));
     exchange_ = std::make_unique<services::DeviceInfoExchange>(model, settings);
     id_ = readOnly(this, "id1072");
     version_ = readOnly(this, "version1069");
@@ -43,7 +44,7 @@ DeviceInfoDialog::DeviceInfoDialog(QWidget* parent, const std::string& model,
     state_->setPalette(p);
     state_->setAutoFillBackground(true);
 
-    auto* copy = new QPushButton("复制", this);
+    auto* copy = new QPushButton(tr("复制"), this);
     copy->setObjectName("button1096");
     connect(copy, &QPushButton::clicked, this, &DeviceInfoDialog::copySerialNumber);
     auto* serialRow = new QHBoxLayout;
@@ -51,17 +52,17 @@ DeviceInfoDialog::DeviceInfoDialog(QWidget* parent, const std::string& model,
     serialRow->addWidget(copy);
 
     auto* form = new QFormLayout;
-    form->addRow("设备ID:", id_);
-    form->addRow("设备版本:", version_);
-    form->addRow("固件编译时间:", build_);
-    form->addRow("运行状态:", state_);
+    form->addRow(tr("设备ID:"), id_);
+    form->addRow(tr("设备版本:"), version_);
+    form->addRow(tr("固件编译时间:"), build_);
+    form->addRow(tr("运行状态:"), state_);
     form->addRow("MAC1:", mac1_);
     form->addRow("MAC2:", mac2_);
-    form->addRow("序列号:", serialRow);
-    auto* note = new QLabel(QString::fromUtf8(services::DeviceInfoExchange::kEmptyNote), this);
+    form->addRow(tr("序列号:"), serialRow);
+    auto* note = new QLabel(gui::shown(services::DeviceInfoExchange::kEmptyNote), this);
     note->setObjectName("note");
     note->setWordWrap(true);
-    auto* close = new QPushButton("确定", this);
+    auto* close = new QPushButton(tr("确定"), this);
     connect(close, &QPushButton::clicked, this, &DeviceInfoDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -95,7 +96,7 @@ void DeviceInfoDialog::onEventHandled() {
     set(build_, f.buildTime);
     set(mac1_, f.mac1);
     set(mac2_, f.mac2);
-    set(state_, f.runState.text);
+    state_->setText(gui::shown(f.runState.text));
     if (f.runState.colour) {
         QPalette p = state_->palette();
         p.setColor(QPalette::Text, QColor(f.runState.colour->r, f.runState.colour->g, f.runState.colour->b));

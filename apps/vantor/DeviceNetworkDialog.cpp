@@ -26,7 +26,7 @@ gui::IpAddressEdit* ipField(QWidget* parent, const char* name) {
 
 DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc) : DeviceDialog(parent) {
     setObjectName("dialogIpSet");
-    setWindowTitle("网络参数设置");
+    setWindowTitle(tr("网络参数设置"));
     exchange_ = std::make_unique<services::NetworkParamsExchange>(doc);
     if (auto port = accessPortOverride())
         exchange_->setPortOverride(*port);
@@ -38,17 +38,17 @@ DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc
     port_ = new QLineEdit(eth1);
     port_->setObjectName("port1041");
     auto* f1 = new QFormLayout(eth1);
-    f1->addRow("IP地址:", ip_);
-    f1->addRow("子网掩码:", mask_);
-    f1->addRow("默认网关:", gateway_);
-    f1->addRow("端口:", port_);
+    const QString labels[] = {tr("IP地址:"), tr("子网掩码:"), tr("默认网关:"), tr("端口:")};
+    f1->addRow(labels[0], ip_);
+    f1->addRow(labels[1], mask_);
+    f1->addRow(labels[2], gateway_);
+    f1->addRow(labels[3], port_);
 
     // The second port's fields are never read: the gateway gives it the
     // first port's settings.
     auto* eth2 = new QGroupBox("ETH2", this);
     auto* f2 = new QFormLayout(eth2);
     const char* names[] = {"ip1032", "mask1036", "gateway1039", "port1043"};
-    const char* labels[] = {"IP地址:", "子网掩码:", "默认网关:", "端口:"};
     for (int i = 0; i < 4; ++i) {
         QLineEdit* e = i < 3 ? ipField(eth2, names[i]) : new QLineEdit(eth2);
         e->setObjectName(names[i]);
@@ -64,9 +64,9 @@ DeviceNetworkDialog::DeviceNetworkDialog(QWidget* parent, model::CVantorDoc& doc
 
     progress_ = newProgressBar(100);
     showProgressIn(progress_);
-    send_ = new QPushButton("下载配置", this);
+    send_ = new QPushButton(tr("下载配置"), this);
     send_->setObjectName("button1022");
-    auto* close = new QPushButton("取消", this);
+    auto* close = new QPushButton(tr("取消"), this);
     connect(send_, &QPushButton::clicked, this, &DeviceNetworkDialog::download);
     connect(close, &QPushButton::clicked, this, &DeviceNetworkDialog::reject);
 
@@ -100,7 +100,7 @@ void DeviceNetworkDialog::download() {
 
 void runNetworkParamsCommand(QWidget* parent, model::CVantorDoc& doc) {
     if (!doc.hasMaster()) {
-        gui::QtMessageSink(parent).error("请添加主站");
+        gui::QtMessageSink(parent).error(DeviceNetworkDialog::tr("请添加主站").toStdString());
         return;
     }
     if (!model::gatewayModel(doc.modelName()).has(model::FeatureNetworkParams))

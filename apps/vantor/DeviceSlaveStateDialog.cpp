@@ -3,7 +3,9 @@
 #include "DeviceCommands.h"
 #include "DeviceControlWordDialog.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 #include "SlaveHealthPanel.h"
+#include "TableList.h"
 #include "editing/VantorCommand.h"
 
 #include "model/GatewayCatalogue.h"
@@ -27,16 +29,14 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
                                                const model::CVantorDoc* project)
     : DeviceDialog(parent), settings_(settings) {
     setObjectName("dialogSlaveState");
-    setWindowTitle("从站状态");
+    setWindowTitle(tr("从站状态"));
     exchange_ = std::make_unique<services::SlaveStateExchange>(model, settings);
 
     list_ = new QTableWidget(services::SlaveStateExchange::kRowCount, 6, this);
     list_->setObjectName("list1077");
-    const char* headers[] = {"COM", "从站地址", "控制字地址", "控制字", "状态字地址", "状态字"};
+    const QStringList labels{"COM",        tr("从站地址"),   tr("控制字地址"),
+                             tr("控制字"), tr("状态字地址"), tr("状态字")};
     const int widths[] = {50, 80, 85, 70, 85, 70};
-    QStringList labels;
-    for (const char* h : headers)
-        labels << QString::fromUtf8(h);
     list_->setHorizontalHeaderLabels(labels);
     for (int c = 0; c < 6; ++c) {
         list_->setColumnWidth(c, widths[c]);
@@ -58,20 +58,21 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
     int width = 0;
     for (int w : widths)
         width += w;
-    list_->setMinimumSize(width + 24, 15 * 16);
+    gui::fitColumnsToTitles(list_);
+    list_->setMinimumSize(std::max(width + 24, gui::columnsWidth(list_)), 15 * 16);
     connect(list_, &QTableWidget::customContextMenuRequested, this, &DeviceSlaveStateDialog::contextMenu);
     connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openControlWord(row); });
 
-    auto* control = new QLabel(QString::fromStdString(services::controlWordDescription(model)), this);
+    auto* control = new QLabel(gui::shown(services::controlWordDescription(model)), this);
     control->setObjectName("controlText");
-    auto* state = new QLabel(QString::fromStdString(services::stateWordDescription(model)), this);
+    auto* state = new QLabel(gui::shown(services::stateWordDescription(model)), this);
     state->setObjectName("stateText");
     staleNote_ = new QLabel(this);
     staleNote_->setObjectName("staleNote");
     staleNote_->setStyleSheet("color: rgb(160, 0, 0);");
     staleNote_->hide();
-    auto* log = new QPushButton("通信记录", this);
-    auto* close = new QPushButton("关闭", this);
+    auto* log = new QPushButton(tr("通信记录"), this);
+    auto* close = new QPushButton(tr("关闭"), this);
     connect(log, &QPushButton::clicked, this, &DeviceSlaveStateDialog::showWireLog);
     connect(close, &QPushButton::clicked, this, &DeviceSlaveStateDialog::reject);
     auto* buttons = new QHBoxLayout;
@@ -88,8 +89,8 @@ DeviceSlaveStateDialog::DeviceSlaveStateDialog(QWidget* parent, const std::strin
         health_->setProject(*project);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("slaveStateTabs");
-    tabs_->addTab(listPage, "从站列表");
-    tabs_->addTab(health_, "通信诊断");
+    tabs_->addTab(listPage, tr("从站列表"));
+    tabs_->addTab(health_, tr("通信诊断"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(staleNote_);
     layout->addWidget(tabs_, 1);
@@ -132,8 +133,8 @@ void DeviceSlaveStateDialog::markRowsStale() {
         for (int c = 0; c < list_->columnCount(); ++c)
             if (QTableWidgetItem* item = list_->item(r, c))
                 item->setForeground(grey);
-    staleNote_->setText(QString::fromStdString(
-        services::SlaveStateExchange::staleNote(lastRead_.toString("HH:mm:ss").toStdString())));
+    staleNote_->setText(
+        gui::shown(services::SlaveStateExchange::staleNote(lastRead_.toString("HH:mm:ss").toStdString())));
     staleNote_->show();
 }
 
@@ -145,7 +146,7 @@ void DeviceSlaveStateDialog::showRows() {
     for (int r = 0; r < static_cast<int>(rows.size()) && r < list_->rowCount(); ++r) {
         for (int c = 0; c < 6; ++c) {
             const QString text =
-                QString::fromStdString(rows[static_cast<std::size_t>(r)].cells[static_cast<std::size_t>(c)]);
+                gui::shown(rows[static_cast<std::size_t>(r)].cells[static_cast<std::size_t>(c)]);
             QTableWidgetItem* item = list_->item(r, c);
             if (!item) {
                 if (text.isEmpty())
@@ -166,7 +167,7 @@ void DeviceSlaveStateDialog::contextMenu(const QPoint& at) {
         exchange_->rows()[static_cast<std::size_t>(row)].empty())
         return;
     QMenu menu(this);
-    QAction* set = menu.addAction("设置控制字");
+    QAction* set = menu.addAction(tr("设置控制字"));
     set->setObjectName(QString("command%1").arg(static_cast<int>(editing::VantorCommand::SetControlWord)));
     if (menu.exec(list_->viewport()->mapToGlobal(at)) == set)
         openControlWord(row);

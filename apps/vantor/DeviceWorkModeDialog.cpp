@@ -1,6 +1,7 @@
 #include "DeviceWorkModeDialog.h"
 
 #include "DeviceCommands.h"
+#include "QtText.h"
 
 #include "services/WorkMode.h"
 
@@ -15,11 +16,11 @@ using namespace vantor;
 DeviceWorkModeDialog::DeviceWorkModeDialog(QWidget* parent, model::CVantorDoc& doc)
     : QDialog(parent), doc_(doc) {
     setObjectName("dialogWorkMode");
-    setWindowTitle("工作模式设置");
+    setWindowTitle(tr("工作模式设置"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    auto* group = new QGroupBox("工作模式", this);
-    slave_ = new QRadioButton(QString::fromStdString(std::string(services::kWorkModeNames[0])), group);
-    master_ = new QRadioButton(QString::fromStdString(std::string(services::kWorkModeNames[1])), group);
+    auto* group = new QGroupBox(tr("工作模式"), this);
+    slave_ = new QRadioButton(gui::shown(std::string(services::kWorkModeNames[0])), group);
+    master_ = new QRadioButton(gui::shown(std::string(services::kWorkModeNames[1])), group);
     slave_->setObjectName("radio1049");
     master_->setObjectName("radio1050");
     auto* g = new QVBoxLayout(group);
@@ -27,8 +28,8 @@ DeviceWorkModeDialog::DeviceWorkModeDialog(QWidget* parent, model::CVantorDoc& d
     g->addWidget(master_);
     (services::workModeSelection(doc) == 1 ? master_ : slave_)->setChecked(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &DeviceWorkModeDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &DeviceWorkModeDialog::reject);
     auto* layout = new QVBoxLayout(this);

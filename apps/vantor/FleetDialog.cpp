@@ -4,6 +4,7 @@
 #include "ExchangeDriver.h"
 #include "FileChooser.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 
 #include "common/AtomicFile.h"
 
@@ -36,26 +37,26 @@ enum Column { kName, kIp, kPort, kProject, kProgress, kStatus, kColumns };
 }
 
 FleetDialog::FleetDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("批量下载");
+    setWindowTitle(tr("批量下载"));
     setObjectName("fleetDialog");
     resize(860, 480);
     table_ = new QTableWidget(0, kColumns, this);
     table_->setObjectName("fleetTable");
-    table_->setHorizontalHeaderLabels({"名称", "IP", "端口", "工程文件", "进度", "状态"});
+    table_->setHorizontalHeaderLabels({tr("名称"), "IP", tr("端口"), tr("工程文件"), tr("进度"), tr("状态")});
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     summary_ = new QLabel(this);
     summary_->setObjectName("fleetSummary");
-    open_ = new QPushButton("打开计划...", this);
+    open_ = new QPushButton(tr("打开计划..."), this);
     open_->setObjectName("fleetOpen");
-    start_ = new QPushButton("开始", this);
+    start_ = new QPushButton(tr("开始"), this);
     start_->setObjectName("fleetStart");
-    stop_ = new QPushButton("停止", this);
+    stop_ = new QPushButton(tr("停止"), this);
     stop_->setObjectName("fleetStop");
-    save_ = new QPushButton("保存报告...", this);
+    save_ = new QPushButton(tr("保存报告..."), this);
     save_->setObjectName("fleetSave");
-    auto* close = new QPushButton("关闭", this);
+    auto* close = new QPushButton(tr("关闭"), this);
     auto* buttons = new QHBoxLayout;
     for (auto* b : {open_, start_, stop_, save_})
         buttons->addWidget(b);
@@ -87,7 +88,7 @@ FleetDialog::~FleetDialog() {
 }
 
 void FleetDialog::choosePlan() {
-    const QString path = gui::chooseOpenFile(this, "打开计划", QString(), "计划 (*.csv *.xlsx)");
+    const QString path = gui::chooseOpenFile(this, tr("打开计划"), QString(), tr("计划 (*.csv *.xlsx)"));
     if (!path.isEmpty())
         loadPlan(path);
 }
@@ -125,8 +126,12 @@ void FleetDialog::fill() {
         const int at = table_->rowCount();
         table_->insertRow(at);
         for (int c = 0; c < cells.size(); ++c)
-            if (c != kProgress)
-                table_->setItem(at, c, new QTableWidgetItem(cells[c]));
+            if (c != kProgress) {
+                auto* item = new QTableWidgetItem(cells[c]);
+                // A path or a reason longer than its column is read in full here.
+                item->setToolTip(cells[c]);
+                table_->setItem(at, c, item);
+            }
         auto* bar = new QProgressBar;
         bar->setRange(0, 100);
         bar->setValue(0);
@@ -138,13 +143,13 @@ void FleetDialog::fill() {
         r->tableRow =
             addRow({QString::fromStdString(row.name), QString::fromStdString(row.host),
                     row.port ? QString::number(*row.port) : QString(), QString::fromStdString(row.project),
-                    QString(), QString::fromStdString(r->commission->stageText())});
+                    QString(), gui::shown(r->commission->stageText())});
     }
     // The rows that cannot run, with their reason.
     for (const auto& refusal : refusals_)
         addRow({QString::fromStdString(refusal.name), QString(), QString(), QString(), QString(),
-                QString::fromStdString(fleet::refusalLine(refusal))});
-    summary_->setText(QString("%1个网关, %2行不能执行").arg(rows_.size()).arg(refusals_.size()));
+                gui::shown(fleet::refusalLine(refusal))});
+    summary_->setText(tr("%1个网关, %2行不能执行").arg(rows_.size()).arg(refusals_.size()));
     updateButtons();
 }
 
@@ -180,7 +185,7 @@ void FleetDialog::startMore() {
     if (allDone) {
         running_ = false;
         elapsedMs_ = now();
-        summary_->setText(QString::fromStdString(fleet::fleetSummaryText(run())));
+        summary_->setText(gui::shown(fleet::fleetSummaryText(run())));
         updateButtons();
         emit runFinished();
     }
@@ -245,7 +250,9 @@ void FleetDialog::armWake() {
 
 void FleetDialog::showRow(const Row& row) {
     const auto& c = *row.commission;
-    table_->item(row.tableRow, kStatus)->setText(QString::fromStdString(c.stageText()));
+    QTableWidgetItem* status = table_->item(row.tableRow, kStatus);
+    status->setText(gui::shown(c.stageText()));
+    status->setToolTip(status->text());
     if (auto* bar = qobject_cast<QProgressBar*>(table_->cellWidget(row.tableRow, kProgress)))
         bar->setValue(c.percent());
 }
@@ -277,7 +284,7 @@ fleet::FleetRun FleetDialog::run() const {
 }
 
 void FleetDialog::saveReport() {
-    const QString path = gui::chooseSaveFile(this, "保存报告", QString(), "HTML (*.html)", "html");
+    const QString path = gui::chooseSaveFile(this, tr("保存报告"), QString(), "HTML (*.html)", "html");
     if (path.isEmpty())
         return;
     std::string error;

@@ -1,5 +1,7 @@
 #include "HealthGrid.h"
 
+#include "QtText.h"
+
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -142,8 +144,8 @@ bool HealthGrid::event(QEvent* event) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (const Cell* c = cellAt(help->pos()); c && health_)
             QToolTip::showText(help->globalPos(),
-                               QString::fromStdString(services::healthTooltip(*c->slave, health_->nowMs())),
-                               this, c->rect);
+                               gui::shown(services::healthTooltip(*c->slave, health_->nowMs())), this,
+                               c->rect);
         else
             QToolTip::hideText();
         return true;

@@ -7,12 +7,14 @@
 #include "EditDialogs.h"
 #include "FileChooser.h"
 #include "FleetDialog.h"
+#include "Language.h"
 #include "MainWindowParts.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
 #include "RefusalList.h"
 #include "TableDialogs.h"
+#include "TableList.h"
 #include "editing/CommandEditor.h"
 #include "editing/LineBudget.h"
 #include "editing/MenuEnabling.h"
@@ -155,70 +157,72 @@ void MainWindow::editCommand(int row) {
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu("文件(&F)");
+    QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
     addFileCommands(file);
     file->addSeparator();
-    QAction* exporting = file->addAction("导出工程表格...");
+    QAction* exporting = file->addAction(tr("导出工程表格..."));
     exporting->setObjectName("commandExportWorkbook");
     connect(exporting, &QAction::triggered, this, &MainWindow::exportWorkbook);
-    QAction* importing = file->addAction("导入工程表格...");
+    QAction* importing = file->addAction(tr("导入工程表格..."));
     importing->setObjectName("commandImportWorkbook");
     connect(importing, &QAction::triggered, this, &MainWindow::importWorkbook);
     file->addSeparator();
     addRecentFilesAndExit(file);
 
-    addEditCommands(menuBar()->addMenu("编辑(&E)"));
-    QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
-    QToolBar* toolbar = addToolBar("工具栏");
+    addEditCommands(menuBar()->addMenu(tr("编辑(&E)")));
+    QMenu* viewMenu = menuBar()->addMenu(tr("查看(&V)"));
+    QToolBar* toolbar = addToolBar(tr("工具栏"));
     toolbar->setObjectName("toolbar128");
-    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, "状态栏(&S)"),
-                       {{command(VantorCommand::ToggleModules, "模块栏"), "bar22222"},
-                        {command(VantorCommand::ToggleCatalogue, "设备树"), "bar11111"}});
+    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, tr("状态栏(&S)")),
+                       {{command(VantorCommand::ToggleModules, tr("模块栏")), "bar22222"},
+                        {command(VantorCommand::ToggleCatalogue, tr("设备树")), "bar11111"}});
 
-    QMenu* work = menuBar()->addMenu("工作目录");
-    work->addAction(command(VantorCommand::FirmwareFolder, "固件目录"));
+    QMenu* work = menuBar()->addMenu(tr("工作目录"));
+    work->addAction(command(VantorCommand::FirmwareFolder, tr("固件目录")));
     onCommand(VantorCommand::FirmwareFolder, [this] {
-        gui::openLocalPlace(this, QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"), "FIRMWARE目录");
+        gui::openLocalPlace(this, QUrl::fromLocalFile(workDirectory_ + "/FIRMWARE"), tr("FIRMWARE目录"));
     });
 
-    QMenu* device = menuBar()->addMenu("设备");
+    QMenu* device = menuBar()->addMenu(tr("设备"));
     using enum VantorCommand;
-    const std::pair<VantorCommand, const char*> deviceItems[] = {
-        {Download, "配置下载"},
-        {NetworkParams, "网络参数设置"},
-        {AccessParams, "访问参数设置"},
-        {DefaultValues, "默认值设置"},
-        {SlaveState, "从站状态"},
-        {AddressMap, "网关地址映射表"},
-        {Upload, "配置上传"},
-        {AddressingMode, "寻址方式设置"},
-        {Firmware, "固件升级"},
-        {EipParams, "EIP网关参数"},
-        {EipAddressMap, "EIP网关地址映射表"},
-        {WorkMode, "模式设置"},
+    const std::pair<VantorCommand, QString> deviceItems[] = {
+        {Download, tr("配置下载")},
+        {NetworkParams, tr("网络参数设置")},
+        {AccessParams, tr("访问参数设置")},
+        {DefaultValues, tr("默认值设置")},
+        {SlaveState, tr("从站状态")},
+        {AddressMap, tr("网关地址映射表")},
+        {Upload, tr("配置上传")},
+        {AddressingMode, tr("寻址方式设置")},
+        {Firmware, tr("固件升级")},
+        {EipParams, tr("EIP网关参数")},
+        {EipAddressMap, tr("EIP网关地址映射表")},
+        {WorkMode, tr("模式设置")},
     };
-    for (auto [id, text] : deviceItems)
+    for (const auto& [id, text] : deviceItems)
         device->addAction(command(id, text));
     device->addSeparator();
-    QAction* health = device->addAction("通信诊断");
+    QAction* health = device->addAction(tr("通信诊断"));
     health->setObjectName("commandHealth");
     connect(health, &QAction::triggered, this, [this] { runSlaveStateCommand(this, doc_, true); });
-    QAction* report = device->addAction("调试报告");
+    QAction* report = device->addAction(tr("调试报告"));
     report->setObjectName("commandReport");
     connect(report, &QAction::triggered, this, [this] { runReportCommand(this, doc_, projectPath()); });
-    QAction* fleet = device->addAction("批量下载...");
+    QAction* fleet = device->addAction(tr("批量下载..."));
     fleet->setObjectName("commandFleet");
     connect(fleet, &QAction::triggered, this, [this] {
         FleetDialog dialog(this);
         dialog.exec();
     });
 
-    QMenu* help = menuBar()->addMenu("帮助(&H)");
-    help->addAction(command(kHelp, "帮助"));
+    menuBar()->addMenu(gui::makeLanguageMenu(this));
+    QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
+    help->addAction(command(kHelp, tr("帮助")));
     onCommand(kHelp, [this] {
-        gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataFile("Help/index.html")), "帮助");
+        gui::openLocalPlace(this, QUrl::fromLocalFile(gui::pageInLanguage("Help/index.html")),
+                            tr("帮助", "the page that cannot be opened"));
     });
-    help->addAction(command(kAbout, "关于 Vantor(&A)..."));
+    help->addAction(command(kAbout, tr("关于 Vantor(&A)...")));
     onCommand(kAbout, [this] { about(); });
 
     // Toolbar: New, Open, Save, upload, access parameters, download, Help.
@@ -227,14 +231,14 @@ void MainWindow::buildMenus() {
     toolbar->addAction(commandAction(kSave));
     toolbar->addAction(commandAction(Upload));
     toolbar->addAction(commandAction(AccessParams));
-    toolbar->addAction(command(ToolbarDownload, "配置下载"));
+    toolbar->addAction(command(ToolbarDownload, tr("配置下载")));
     toolbar->addSeparator();
     toolbar->addAction(commandAction(kHelp));
 
     // The view's commands: delete, copy, paste, with the usual keys.
-    command(Delete, "删除");
-    command(Copy, "复制");
-    command(Paste, "粘贴");
+    command(Delete, tr("删除"));
+    command(Copy, tr("复制"));
+    command(Paste, tr("粘贴"));
     onCommand(Delete, [this] {
         gui::QtMessageSink sink(this);
         editing::deleteSelection(doc_, sink);
@@ -247,7 +251,7 @@ void MainWindow::buildMenus() {
         afterEdit();
     });
     // 批量复制: copies of the selected slave on its line, one undo step.
-    slaveCopies_ = new QAction(gui::kCopiesCommandText, this);
+    slaveCopies_ = new QAction(gui::copiesCommandText(), this);
     slaveCopies_->setObjectName("commandSlaveCopies");
     connect(slaveCopies_, &QAction::triggered, this, [this] {
         const int slave = doc_.selectedSlave();
@@ -278,7 +282,7 @@ void MainWindow::buildDocks() {
     catalogue_ = gui::catalogueWidget(editing::catalogueTree(), "tree33333");
     connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::catalogueActivated);
 
-    auto* catalogueDock = new QDockWidget("设备树", this);
+    auto* catalogueDock = new QDockWidget(tr("设备树"), this);
     catalogueDock->setObjectName("bar11111");
     catalogueDock->setWidget(catalogue_);
     catalogue_->setMinimumWidth(275);
@@ -298,7 +302,7 @@ void MainWindow::buildDocks() {
     layout->addLayout(header);
     QStringList labels{""};
     for (const auto& h : editing::moduleListHeaders())
-        labels << q(h);
+        labels << gui::shown(h);
     const auto& widths = editing::moduleListWidths();
     auto deleteRow = [this] {
         int row = modules_->currentRow();
@@ -309,9 +313,10 @@ void MainWindow::buildDocks() {
             afterEdit();
     };
     modules_ = gui::moduleTable("list1000", labels, QList<int>(widths.begin(), widths.end()), deleteRow);
-    QFont listFont("宋体");
+    QFont listFont(VT_DATA("宋体"));
     listFont.setPixelSize(14);
     modules_->setFont(listFont);
+    gui::fitColumnsToTitles(modules_);
     layout->addWidget(modules_);
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this, deleteRow](const QPoint& at) {
@@ -320,8 +325,8 @@ void MainWindow::buildDocks() {
             return;
         modules_->selectRow(row);
         QMenu menu(this);
-        QAction* remove = menu.addAction("删除");
-        QAction* edit = menu.addAction("修改");
+        QAction* remove = menu.addAction(tr("删除"));
+        QAction* edit = menu.addAction(tr("修改"));
         QAction* chosen = menu.exec(modules_->viewport()->mapToGlobal(at));
         if (chosen == remove)
             deleteRow();
@@ -330,7 +335,7 @@ void MainWindow::buildDocks() {
     });
     connect(modules_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { editCommand(row); });
 
-    auto* moduleDock = new QDockWidget("模块栏", this);
+    auto* moduleDock = new QDockWidget(tr("模块栏"), this);
     moduleDock->setObjectName("bar22222");
     moduleDock->setWidget(panel);
     addDockWidget(Qt::BottomDockWidgetArea, moduleDock);
@@ -347,14 +352,17 @@ void MainWindow::refreshSelection() {
     selectedName_->setText(q(selection.name));
     selectedAddress_->setText(q(selection.address));
     if (budget_)
-        budget_->setText(q(editing::selectedLineSummary(doc_)));
+        budget_->setText(gui::shown(editing::selectedLineSummary(doc_)));
     modules_->setRowCount(static_cast<int>(selection.rows.size()));
     for (int r = 0; r < static_cast<int>(selection.rows.size()); ++r) {
         const auto& row = selection.rows[static_cast<std::size_t>(r)];
-        const std::string* cells[] = {&row.number,   &row.func,    &row.start,  &row.length,
-                                      &row.editSend, &row.gateway, &row.comment};
+        // The command kind and the 是 of 数变即发 are the core's texts; the
+        // numbers and the user's comment stay as they are.
+        const QString cells[] = {q(row.number), gui::shown(row.func),     q(row.start),
+                                 q(row.length), gui::shown(row.editSend), q(row.gateway),
+                                 q(row.comment)};
         for (int c = 0; c < 7; ++c)
-            modules_->setItem(r, c, new QTableWidgetItem(q(*cells[c])));
+            modules_->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
 }
 
@@ -371,8 +379,8 @@ bool MainWindow::editInProgress() const {
 void MainWindow::catalogueActivated(QTreeWidgetItem* item) {
     if (!item)
         return;
-    const std::string text = item->text(0).toStdString();
-    const std::string parent = item->parent() ? item->parent()->text(0).toStdString() : std::string();
+    const std::string text = gui::catalogueKey(item);
+    const std::string parent = gui::catalogueKey(item->parent());
     gui::QtMessageSink sink(this);
     const editing::CatalogueOutcome outcome = editing::activateCatalogueItem(doc_, text, parent, sink);
     switch (outcome.action) {
@@ -433,7 +441,7 @@ void MainWindow::importWorkbook() {
 
 void MainWindow::about() {
     QMessageBox box(this);
-    box.setWindowTitle("关于 Vantor");
+    box.setWindowTitle(tr("关于 Vantor"));
     box.setIconPixmap(QPixmap());
     box.setText(QString("<b>Vantor</b><br>%1").arg(versionLine().toHtmlEscaped()));
     box.exec();

@@ -5,12 +5,14 @@
 #include "ExchangeDriver.h"
 #include "FileChooser.h"
 #include "QtMessageSink.h"
+#include "QtText.h"
 
 #include "common/AtomicFile.h"
 #include "services/CommissioningReport.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
@@ -21,6 +23,10 @@
 using namespace vantor;
 
 namespace {
+
+struct ReportCommand {
+    Q_DECLARE_TR_FUNCTIONS(ReportCommand)
+};
 
 // Runs one exchange to its end on the GUI thread (the event loop keeps the
 // window painting) as the report's exchange runner.
@@ -49,7 +55,7 @@ bool savePdf(const QString& path, const QString& html, std::string* error) {
     {
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setTitle("调试报告");
+        writer.setTitle(VT_DATA("调试报告"));
         QTextDocument page;
         page.setHtml(html);
         page.print(&writer);
@@ -62,12 +68,12 @@ bool savePdf(const QString& path, const QString& html, std::string* error) {
 
 void runReportCommand(QWidget* parent, const model::CVantorDoc& doc, const QString& projectPath) {
     const QFileInfo project(projectPath);
-    const QString name = projectPath.isEmpty() ? QString("无标题") : project.fileName();
+    const QString name = projectPath.isEmpty() ? QString(VT_DATA("无标题")) : project.fileName();
     const QString proposed = projectPath.isEmpty()
                                  ? QString("report.html")
                                  : project.dir().filePath(project.completeBaseName() + ".html");
-    const QString path =
-        gui::chooseSaveFile(parent, "调试报告", proposed, "HTML (*.html);;PDF (*.pdf)", "html");
+    const QString path = gui::chooseSaveFile(parent, ReportCommand::tr("调试报告"), proposed,
+                                             "HTML (*.html);;PDF (*.pdf)", "html");
     if (path.isEmpty())
         return;
 
@@ -77,7 +83,7 @@ void runReportCommand(QWidget* parent, const model::CVantorDoc& doc, const QStri
         return;
     }
     std::optional<services::ReportDevice> device;
-    if (sink.question("调试报告", services::reportGatewayQuestion(doc.IP))) {
+    if (sink.question(ReportCommand::tr("调试报告").toStdString(), services::reportGatewayQuestion(doc.IP))) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         device = services::visitGateway(doc, {doc.IP, std::nullopt, services::kModbusPort}, runInWindow);
         QApplication::restoreOverrideCursor();

@@ -2,6 +2,8 @@
 
 #include "HealthGrid.h"
 #include "HealthTrend.h"
+#include "QtText.h"
+#include "TableList.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -26,14 +28,14 @@ SlaveHealthPanel::SlaveHealthPanel(QWidget* parent, bool statusLayout)
     slaveTrend_->setObjectName("slaveTrend");
     lineTrend_ = new HealthTrend;
     lineTrend_->setObjectName("lineTrend");
-    legend_ = new QLabel(QString::fromStdString(services::trendLegend(health_.windowCycles())));
+    legend_ = new QLabel(gui::shown(services::trendLegend(health_.windowCycles())));
 
     const auto& titles = services::healthListTitles();
     worst_ = new QTableWidget(0, static_cast<int>(titles.size()));
     worst_->setObjectName("healthList");
     QStringList labels;
     for (const auto& t : titles)
-        labels << QString::fromStdString(t);
+        labels << gui::shown(t);
     worst_->setHorizontalHeaderLabels(labels);
     worst_->verticalHeader()->hide();
     worst_->verticalHeader()->setDefaultSectionSize(18);
@@ -44,6 +46,7 @@ SlaveHealthPanel::SlaveHealthPanel(QWidget* parent, bool statusLayout)
     const int widths[] = {50, 70, 110, 70, 70, 90, 70};
     for (int c = 0; c < worst_->columnCount(); ++c)
         worst_->setColumnWidth(c, widths[c]);
+    gui::fitColumnsToTitles(worst_);
     connect(worst_, &QTableWidget::cellClicked, this, [this](int row, int) {
         const auto order = health_.worstFirst();
         if (row >= 0 && row < static_cast<int>(order.size()))
@@ -100,10 +103,10 @@ void SlaveHealthPanel::refresh() {
     const services::SlaveHealth* chosen =
         selected_ ? health_.find(selected_->first, selected_->second) : nullptr;
     if (chosen) {
-        slaveTrend_->showSeries(QString::fromStdString(services::slaveTrendTitle(*chosen)),
+        slaveTrend_->showSeries(gui::shown(services::slaveTrendTitle(*chosen)),
                                 {chosen->history.begin(), chosen->history.end()}, health_.windowCycles());
         const auto line = health_.line(chosen->port);
-        lineTrend_->showSeries(QString::fromStdString(services::lineTrendTitle(line)), line.history,
+        lineTrend_->showSeries(gui::shown(services::lineTrendTitle(line)), line.history,
                                health_.windowCycles());
     }
 
@@ -119,7 +122,7 @@ void SlaveHealthPanel::refresh() {
                 item->setTextAlignment(Qt::AlignCenter);
                 worst_->setItem(r, c, item);
             }
-            item->setText(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+            item->setText(gui::shown(cells[static_cast<std::size_t>(c)]));
             // The state cell carries the class colour, as in the grid.
             item->setBackground(c == 3 ? QBrush(QColor(rgb.r, rgb.g, rgb.b)) : QBrush());
             item->setForeground(c == 3 ? QBrush(Qt::white) : QBrush());

@@ -3,6 +3,7 @@
 #include "FileChooser.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
+#include "RefusalList.h"
 #include "TableList.h"
 #include "editing/AddressMap.h"
 #include "editing/CdtAddressTable.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -35,27 +37,32 @@ using vantor::gui::titled;
 
 namespace {
 
+struct TableDialogs {
+    Q_DECLARE_TR_FUNCTIONS(TableDialogs)
+};
+
 // The save dialog of both exports: a workbook below EXCEL/ of the start-up
 // directory; empty when cancelled.
 QString exportPath(QWidget* parent, const QString& startDirectory) {
     const QString dir = startDirectory + "/EXCEL";
     QDir().mkpath(dir);
-    return gui::chooseSaveFile(parent, "导出", dir, "Excel 工作簿 (*.xlsx);;所有文件 (*)", "xlsx");
+    return gui::chooseSaveFile(parent, TableDialogs::tr("导出"), dir, gui::workbookFilter(), "xlsx");
 }
 
 void reportExport(QWidget* parent, bool ok, const std::string& errors, const QString& path) {
     gui::QtMessageSink sink(parent);
     if (ok)
-        sink.information("信息", "已导出到 " + path.toStdString());
+        sink.information(TableDialogs::tr("信息").toStdString(),
+                         TableDialogs::tr("已导出到 %1").arg(path).toStdString());
     else if (!errors.empty())
-        sink.error("错误", errors);
+        sink.error(errors);
 }
 
 // The "导出" button of the table windows: asks for a file, writes it with
 // `write` and reports the outcome.
 QPushButton* exportButton(QDialog& d, const QString& startDirectory,
                           std::function<bool(const std::string& path, std::string& errors)> write) {
-    auto* button = new QPushButton("导出");
+    auto* button = new QPushButton(TableDialogs::tr("导出"));
     button->setObjectName("button1096");
     QObject::connect(button, &QPushButton::clicked, &d, [&d, startDirectory, write] {
         const QString path = exportPath(&d, startDirectory);
@@ -70,17 +77,16 @@ QPushButton* exportButton(QDialog& d, const QString& startDirectory,
 
 void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QString& startDirectory) {
     QDialog d(parent);
-    d.setWindowTitle("网关地址映射表");
+    d.setWindowTitle(TableDialogs::tr("网关地址映射表"));
     auto* layout = new QVBoxLayout(&d);
     auto* grid = new QGridLayout;
     const char* ids[] = {"list1024", "list1031", "list1032", "list1033"};
     for (int a = 0; a < 4; ++a) {
-        QStringList headers;
-        for (const auto& h : editing::mapColumnTitles(a))
-            headers << q(h);
-        QTableWidget* t = tableList(ids[a], headers, {30, 110, 70, 70, 50, 70, 120}, QColor());
+        QTableWidget* t = tableList(ids[a], gui::headerTexts(editing::mapColumnTitles(a)),
+                                    {30, 110, 70, 70, 50, 70, 120}, QColor());
         gui::fillTable(t, map.areas[static_cast<std::size_t>(a)]);
-        grid->addWidget(titled(q(editing::mapListTitle(a)), t), a / 2, a % 2);
+        t->setMinimumWidth(gui::columnsWidth(t));
+        grid->addWidget(titled(gui::shown(editing::mapListTitle(a)), t), a / 2, a % 2);
     }
     layout->addLayout(grid);
     addCloseRow(d, layout, exportButton(d, startDirectory, [&](const std::string& path, std::string& errors) {
@@ -92,25 +98,22 @@ void showGatewayMap(QWidget* parent, const editing::AddressMap& map, const QStri
 
 void showCdtTable(QWidget* parent, const editing::CdtAddressTable& table) {
     QDialog d(parent);
-    d.setWindowTitle("CDT设备地址映射表");
+    d.setWindowTitle(TableDialogs::tr("CDT设备地址映射表"));
     auto* layout = new QVBoxLayout(&d);
-    auto headers = [](const auto& columns) {
-        QStringList h;
-        for (const char* c : columns)
-            h << QString::fromUtf8(c);
-        return h;
-    };
     QTableWidget* telesignal =
-        tableList("list1090", headers(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
+        tableList("list1090", gui::headerTexts(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
     QTableWidget* telemetry =
-        tableList("list1066", headers(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
-    QTableWidget* state = tableList("list1091", headers(editing::kCdtStateColumns), {30, 90, 90});
+        tableList("list1066", gui::headerTexts(editing::kCdtDataColumns), {30, 100, 100, 100, 100});
+    QTableWidget* state = tableList("list1091", gui::headerTexts(editing::kCdtStateColumns), {30, 90, 90});
     gui::fillTable(telesignal, table.telesignal);
     gui::fillTable(telemetry, table.telemetry);
     gui::fillTable(state, table.slaveState);
-    layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[0]), telesignal));
-    layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[1]), telemetry));
-    layout->addWidget(titled(QString::fromUtf8(editing::kCdtListTitles[2]), state));
+    // Every column in view: the window grows with longer titles.
+    for (QTableWidget* t : {telesignal, telemetry, state})
+        t->setMinimumWidth(gui::columnsWidth(t));
+    layout->addWidget(titled(gui::shown(editing::kCdtListTitles[0]), telesignal));
+    layout->addWidget(titled(gui::shown(editing::kCdtListTitles[1]), telemetry));
+    layout->addWidget(titled(gui::shown(editing::kCdtListTitles[2]), state));
     addCloseRow(d, layout, nullptr);
     d.resize(520, 720);
     d.exec();
@@ -138,7 +141,7 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
     if (!table)
         return;
     QDialog d(parent);
-    d.setWindowTitle("EIP地址映射");
+    d.setWindowTitle(TableDialogs::tr("EIP地址映射"));
     auto* layout = new QVBoxLayout(&d);
     auto* totals = new QFormLayout;
     auto value = [](const char* id, int v) {
@@ -147,18 +150,23 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
         e->setReadOnly(true);
         return e;
     };
-    totals->addRow("EIP输入总长度", value("edit1099", table->inputTotal));
-    totals->addRow("EIP输出总长度", value("edit1100", table->outputTotal));
-    totals->addRow("EIP连接个数", value("edit1101", table->connectionCount));
+    totals->addRow(TableDialogs::tr("EIP输入总长度"), value("edit1099", table->inputTotal));
+    totals->addRow(TableDialogs::tr("EIP输出总长度"), value("edit1100", table->outputTotal));
+    totals->addRow(TableDialogs::tr("EIP连接个数"), value("edit1101", table->connectionCount));
     layout->addLayout(totals);
-    QTableWidget* connections = tableList("list1031", {"EIP连接", "输入长度", "输出长度"}, {100, 100, 100});
+    QTableWidget* connections = tableList(
+        "list1031", {TableDialogs::tr("EIP连接"), TableDialogs::tr("输入长度"), TableDialogs::tr("输出长度")},
+        {100, 100, 100});
     gui::fillTable(connections, editing::eipConnectionRows(*table));
     layout->addWidget(connections);
     auto* lists = new QHBoxLayout;
     for (bool input : {true, false}) {
-        QTableWidget* t = tableList(input ? "list1104" : "list1105", {"连接", "EIP地址", "网关地址", "长度"},
+        QTableWidget* t = tableList(input ? "list1104" : "list1105",
+                                    {TableDialogs::tr("连接"), TableDialogs::tr("EIP地址"),
+                                     TableDialogs::tr("网关地址"), TableDialogs::tr("长度")},
                                     {50, 70, 90, 50});
         gui::fillTable(t, editing::eipEntryRows(*table, input));
+        t->setMinimumWidth(gui::columnsWidth(t));
         lists->addWidget(titled(input ? "INPUT" : "OUTPUT", t));
     }
     layout->addLayout(lists);
@@ -172,7 +180,7 @@ void runEipTableCommand(QWidget* parent, model::CVantorDoc& doc, const QString& 
 bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
     editing::EipParamsForm form = editing::EipParamsForm::load(doc);
     QDialog d(parent);
-    d.setWindowTitle("EIP网关参数");
+    d.setWindowTitle(TableDialogs::tr("EIP网关参数"));
     auto* layout = new QVBoxLayout(&d);
     struct Row {
         QCheckBox* enable;
@@ -181,14 +189,14 @@ bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
     };
     std::array<Row, 12> rows{};
     for (int half = 0; half < 2; ++half) {
-        auto* box = new QGroupBox(half == 0 ? "状态字" : "控制字");
+        auto* box = new QGroupBox(half == 0 ? TableDialogs::tr("状态字") : TableDialogs::tr("控制字"));
         auto* grid = new QGridLayout(box);
-        grid->addWidget(new QLabel("起始地址"), 0, 1);
-        grid->addWidget(new QLabel("长度"), 0, 2);
+        grid->addWidget(new QLabel(TableDialogs::tr("起始地址")), 0, 1);
+        grid->addWidget(new QLabel(TableDialogs::tr("长度")), 0, 2);
         for (int com = 0; com < 6; ++com) {
             const int g = half * 6 + com;
             auto& f = form.groups[static_cast<std::size_t>(g)];
-            Row r{new QCheckBox(QString("COM%1 使能").arg(com + 1)), new QLineEdit(q(f.start)),
+            Row r{new QCheckBox(TableDialogs::tr("COM%1 使能").arg(com + 1)), new QLineEdit(q(f.start)),
                   new QLineEdit(q(f.count))};
             r.enable->setObjectName(QString("enable%1").arg(g));
             r.start->setObjectName(QString("start%1").arg(g));
@@ -212,8 +220,8 @@ bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
         layout->addWidget(box);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Ok)->setText(TableDialogs::tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(TableDialogs::tr("取消"));
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &d, [&] {
@@ -232,7 +240,7 @@ bool runEipParamsDialog(QWidget* parent, model::CVantorDoc& doc) {
 bool runCdtOptionsDialog(QWidget* parent, model::CVantorDoc& doc) {
     editing::CdtOptionsForm form = editing::CdtOptionsForm::load(doc);
     QDialog d(parent);
-    d.setWindowTitle("CDT属性设置");
+    d.setWindowTitle(TableDialogs::tr("CDT属性设置"));
     auto* layout = new QFormLayout(&d);
     auto* baud = new QComboBox;
     baud->setObjectName("combo1083");
@@ -242,7 +250,7 @@ bool runCdtOptionsDialog(QWidget* parent, model::CVantorDoc& doc) {
     auto* parity = new QComboBox;
     parity->setObjectName("combo1084");
     for (const char* item : editing::kCdtParityItems)
-        parity->addItem(QString::fromUtf8(item));
+        parity->addItem(gui::shown(item));
     parity->setCurrentIndex(form.parityItem);
     auto edit = [](const char* id, const std::string& text) {
         auto* e = new QLineEdit(q(text));
@@ -253,15 +261,15 @@ bool runCdtOptionsDialog(QWidget* parent, model::CVantorDoc& doc) {
     QLineEdit* gateway = edit("edit1086", form.gatewayStation);
     QLineEdit* telemetry = edit("edit1087", form.telemetryPeriod);
     QLineEdit* telesignal = edit("edit1088", form.telesignalPeriod);
-    layout->addRow("波特率", baud);
-    layout->addRow("校验位", parity);
-    layout->addRow("远端CDT站地址", remote);
-    layout->addRow("网关CDT站地址", gateway);
-    layout->addRow("遥测模拟量发送周期(ms)", telemetry);
-    layout->addRow("遥信开关量发送周期(ms)", telesignal);
+    layout->addRow(TableDialogs::tr("波特率"), baud);
+    layout->addRow(TableDialogs::tr("校验位"), parity);
+    layout->addRow(TableDialogs::tr("远端CDT站地址"), remote);
+    layout->addRow(TableDialogs::tr("网关CDT站地址"), gateway);
+    layout->addRow(TableDialogs::tr("遥测模拟量发送周期(ms)"), telemetry);
+    layout->addRow(TableDialogs::tr("遥信开关量发送周期(ms)"), telesignal);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText("确定");
-    buttons->button(QDialogButtonBox::Cancel)->setText("取消");
+    buttons->button(QDialogButtonBox::Ok)->setText(TableDialogs::tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(TableDialogs::tr("取消"));
     layout->addRow(buttons);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &d, [&] {

@@ -33,7 +33,8 @@ const char* const kHelp = "usage: Vantor [FILE.vtc]\n"
 
 // Every picture the project drawing can show, and the other shipped files.
 QStringList dataFilesToCheck() {
-    QStringList files = {"Vantor.ver", "IP/ETHOption.xml", "Help/index.html", "busy.gif", "BITMAP/slave.bmp"};
+    QStringList files = {"Vantor.ver",         "IP/ETHOption.xml", "Help/index.html",
+                         "Help/index_en.html", "busy.gif",         "BITMAP/slave.bmp"};
     for (const auto& m : vantor::model::gatewayModels())
         files << "BITMAP/" + QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())) + ".bmp";
     return files;

@@ -11,6 +11,7 @@
 #include "SimulatedGateway.h"
 
 #include "model/ProjectFile.h"
+#include "text/Shown.h"
 #include "transfer/DownloadCommand.h"
 
 #include <QProcess>
@@ -53,6 +54,26 @@ private slots:
         QCOMPARE(sim.dumped("block21.hex"), blocks["21"]);
         // The restart went out before the window closed its connection.
         QTRY_COMPARE_WITH_TIMEOUT(sim.dumped("restarts"), QString("1"), 5000);
+    }
+
+    // In another language the result box speaks it; the download still
+    // counts as complete by the core's own text.
+    void theResultIsShownTranslatedAndStillRecognised() {
+        SimulatedGateway sim("KX-P2R0-1.0");
+        QVERIFY(sim.ok());
+        model::CVantorDoc doc;
+        loadDemo(doc);
+        auto blocks = transfer::prepareDownload(doc, messages_);
+        QVERIFY(blocks);
+        text::installTranslator([](const char* t) {
+            return std::string(t) == transfer::DownloadExchange::kDone ? std::string("Download complete!")
+                                                                       : std::string(t);
+        });
+        const bool complete =
+            runDownloadDialog(nullptr, doc.modelName(), *blocks, {"127.0.0.1", 5032, 0, 50000, sim.port()});
+        text::installTranslator(nullptr);
+        QVERIFY(complete);
+        QCOMPARE(results_, QStringList{"Download complete!"});
     }
 
     void statusTextsAndProgressOnTheWay() {

@@ -1,14 +1,17 @@
 // The Vantor window driven as a user would: catalogue double-clicks, the
 // drawing's selection, the module list and the menu enabling.
 #include "MainWindow.h"
+#include "EditDialogs.h"
 #include "GuiTestSupport.h"
 #include "ProjectView.h"
 #include "QtMessageSink.h"
+#include "editing/CommandEditor.h"
 #include "model/ProjectFile.h"
 #include "workbook/VantorWorkbook.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
@@ -88,6 +91,38 @@ private slots:
         QCOMPARE(w.findChild<QLabel*>("selectedName")->text(), QString("COM3"));
         QVERIFY(doc.modified);
         QVERIFY(w.windowTitle().contains('*'));
+    }
+
+    // The command dialog shows only the boxes the command offers: one not
+    // offered is hidden, not left in the dialog's corner over the title.
+    void commandDialogShowsOnlyTheBoxesItOffers() {
+        const struct {
+            const char* model;
+            const char* kind;
+            bool editSend, cdtYx;
+        } cases[] = {{"KX-P2R0-1.0", "读4区 03H", false, false},
+                     {"KX-P2R0-1.0", "写4区 10H 写多字", true, false},
+                     {"TRC-H-ZRTU", "读4区 03H", false, true}};
+        for (const auto& c : cases) {
+            vantor::model::CVantorDoc doc;
+            std::string error;
+            QVERIFY2(vantor::model::ProjectFile::open(doc, "demo.vtc", &error), error.c_str());
+            doc.masters[0].masterName = c.model;
+            doc.selectedItem = 0;
+            vantor::RecordingSink sink;
+            auto form = vantor::editing::openNewCommandForm(doc, c.kind, sink);
+            QVERIFY(form);
+            bool editSend = false, cdtYx = false;
+            vantor::testing::ModalStep step([&](QDialog* d) {
+                editSend = d->findChild<QCheckBox*>("checkEditSend")->isVisible();
+                cdtYx = d->findChild<QCheckBox*>("checkCdtYx")->isVisible();
+                d->reject();
+            });
+            runCommandDialog(nullptr, doc, *form);
+            VERIFY_MODAL(step);
+            QCOMPARE(editSend, c.editSend);
+            QCOMPARE(cdtYx, c.cdtYx);
+        }
     }
 
     void openingABrokenFileKeepsTheProject() {
