@@ -20,7 +20,7 @@
     <name>NetDownloadDialog</name>
     <message>
         <source>配置下载</source>
-        <translation>Configuration Download</translation>
+        <translation>Download Configuration</translation>
     </message>
     <message>
         <source>连接</source>
@@ -285,7 +285,7 @@
     </message>
     <message>
         <source>工作目录</source>
-        <translation>Folders</translation>
+        <translation>Work Folder</translation>
     </message>
     <message>
         <source>BITMAP目录</source>
@@ -326,6 +326,16 @@
     <message>
         <source>VantorNet 2.2.1 版</source>
         <translation>VantorNet version 2.2.1</translation>
+    </message>
+    <message>
+        <source>BITMAP目录</source>
+        <comment>what could not be opened</comment>
+        <translation>the BITMAP folder</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <comment>what could not be opened</comment>
+        <translation>the help page</translation>
     </message>
 </context>
 <context>

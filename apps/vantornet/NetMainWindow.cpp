@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -41,6 +42,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
+
+#include <algorithm>
 
 using namespace vantor;
 using vantor::gui::q;
@@ -153,7 +156,7 @@ void NetMainWindow::buildMenus() {
     work->addAction(command(kBitmapFolder, tr("BITMAP目录")));
     on(kBitmapFolder, [this] {
         gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataDirectoryOf("BITMAP/master.bmp") + "/BITMAP"),
-                            tr("BITMAP目录"));
+                            tr("BITMAP目录", "what could not be opened"));
     });
 
     menuBar()->addMenu(gui::makeLanguageMenu(this));
@@ -163,7 +166,7 @@ void NetMainWindow::buildMenus() {
     on(kHelp, [this] {
         QUrl page = QUrl::fromLocalFile(gui::pageInLanguage("Help/index.html"));
         page.setFragment("vantornet");
-        gui::openLocalPlace(this, page, tr("帮助"));
+        gui::openLocalPlace(this, page, tr("帮助", "what could not be opened"));
     });
     on(kAbout, [this] { about(); });
 
@@ -212,7 +215,10 @@ void NetMainWindow::buildDocks() {
     auto* catalogueDock = new QDockWidget(tr("设备树"), this);
     catalogueDock->setObjectName("treeDock");
     catalogueDock->setWidget(catalogue_);
-    catalogue_->setMinimumWidth(230);
+    // As wide as its longest item (230 at least).
+    const QAbstractItemView* items = catalogue_;
+    catalogue_->setMinimumWidth(std::max(230, items->sizeHintForColumn(0) + 2 * catalogue_->frameWidth() +
+                                                  catalogue_->verticalScrollBar()->sizeHint().width()));
     addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
 
     const auto& widths = net::netModuleListWidths();
@@ -242,6 +248,7 @@ void NetMainWindow::buildDocks() {
 
 void NetMainWindow::refreshModules() {
     gui::fillTable(modules_, shownRows(net::netModuleRows(doc_), kCommentColumn));
+    widenToFit(modules_, kCommentColumn);
 }
 
 void NetMainWindow::showProject() {

@@ -4,8 +4,11 @@
 // command's comment) and numbers stay as written.
 #include "QtText.h"
 
+#include <QHeaderView>
 #include <QStringList>
+#include <QTableWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -39,4 +42,19 @@ std::vector<std::vector<std::string>> shownRows(const Rows& rows, int ownColumn 
         }
     }
     return out;
+}
+
+// After filling: every column at least as wide as its title and its cells
+// (the widths given suit the Chinese texts; English ones are longer); column
+// `ownColumn` (the user's own text, which may be long) only as its title.
+inline void widenToFit(QTableWidget* table, int ownColumn = -1) {
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const int given = table->columnWidth(c);
+        const int title = table->horizontalHeader()->sectionSizeHint(c);
+        // (the cells' hint is public on the item view, not on the table)
+        const QAbstractItemView* view = table;
+        const int needed = c == ownColumn ? title : std::max(title, view->sizeHintForColumn(c));
+        if (needed > given)
+            table->setColumnWidth(c, needed);
+    }
 }

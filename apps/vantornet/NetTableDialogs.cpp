@@ -11,7 +11,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace vantor;
 
@@ -20,6 +24,18 @@ namespace {
 struct Texts {
     Q_DECLARE_TR_FUNCTIONS(NetTableDialogs)
 };
+
+// Each table of a row of `perRow` as wide as all its columns, within the
+// screen: the dialog grows with longer titles and cells.
+void showAllColumns(QDialog& d, const QList<QTableWidget*>& tables, int perRow) {
+    const int widest = d.screen()->availableGeometry().width() / perRow - 60;
+    for (QTableWidget* t : tables) {
+        int width = 2 * t->frameWidth() + t->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < t->columnCount(); ++c)
+            width += t->columnWidth(c);
+        t->setMinimumWidth(std::min(width, widest));
+    }
+}
 
 void showDpTable(QWidget* parent, const net::DpTable& table) {
     QDialog d(parent);
@@ -31,6 +47,9 @@ void showDpTable(QWidget* parent, const net::DpTable& table) {
     QTableWidget* output = gui::tableList("listDpOutput", headers, {30, 100, 120, 60, 90, 70, 120});
     gui::fillTable(input, shownRows(table.input));
     gui::fillTable(output, shownRows(table.output));
+    widenToFit(input);
+    widenToFit(output);
+    showAllColumns(d, {input, output}, 2);
     lists->addWidget(gui::titled(gui::shown(net::kDpInputTitle), input));
     lists->addWidget(gui::titled(gui::shown(net::kDpOutputTitle), output));
     layout->addLayout(lists);
@@ -51,12 +70,16 @@ void showAddressMap(QWidget* parent, const std::array<std::vector<net::NetMapRow
     auto* layout = new QVBoxLayout(&d);
     auto* grid = new QGridLayout;
     const char* names[] = {"listArea0", "listArea1", "listArea3", "listArea4"};
+    QList<QTableWidget*> tables;
     for (int a = 0; a < 4; ++a) {
         QTableWidget* t = gui::tableList(names[a], shownTitles(net::netMapColumnTitles(a)),
                                          {30, 110, 70, 70, 120, 70, 120}, QColor());
         gui::fillTable(t, shownRows(areas[static_cast<std::size_t>(a)]));
+        widenToFit(t);
+        tables << t;
         grid->addWidget(gui::titled(gui::shown(editing::mapListTitle(a)), t), a / 2, a % 2);
     }
+    showAllColumns(d, tables, 2);
     layout->addLayout(grid);
     gui::addCloseRow(d, layout, nullptr);
     d.resize(1300, 700);
