@@ -3,6 +3,7 @@
 #include "ExchangeDriver.h"
 #include "GatewayPorts.h"
 #include "IpAddressEdit.h"
+#include "Language.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
 #include "WireLogBox.h"
@@ -33,7 +34,7 @@ std::string s(const QString& q) {
 template <std::size_t N> QComboBox* listOf(QWidget* parent, const std::array<std::string, N>& items) {
     auto* box = new QComboBox(parent);
     for (const auto& item : items)
-        box->addItem(q(item));
+        box->addItem(gui::shown(item));
     return box;
 }
 
@@ -63,55 +64,60 @@ LoadDialog::LoadDialog(const QString& directory, QWidget* parent) : QDialog(pare
     for (const char* name : load::kDeviceTypes)
         deviceType_->addItem(name);
 
-    auto* target = new QGroupBox("网关IP", this);
+    auto* target = new QGroupBox(tr("网关IP"), this);
     gatewayIp_ = ipField(target, "gatewayIp");
     configPort_ = numberField(target, "configPort", 1, 65535);
-    connect_ = new QPushButton("连接", target);
+    connect_ = new QPushButton(tr("连接"), target);
     connect_->setObjectName("connect");
     auto* targetLayout = new QFormLayout(target);
     targetLayout->addRow("IP:", gatewayIp_);
-    targetLayout->addRow("配置端口:", configPort_);
+    targetLayout->addRow(tr("配置端口:"), configPort_);
     targetLayout->addRow(connect_);
 
-    auto* settings = new QGroupBox("新设定IP", this);
+    auto* settings = new QGroupBox(tr("新设定IP"), this);
     newIp_ = ipField(settings, "newIp");
     mask_ = ipField(settings, "mask");
     gateway_ = ipField(settings, "gateway");
     modPort_ = numberField(settings, "modPort", 0, 65535);
     auto* settingsLayout = new QFormLayout(settings);
     settingsLayout->addRow("IP:", newIp_);
-    settingsLayout->addRow("子网掩码:", mask_);
-    settingsLayout->addRow("网关:", gateway_);
-    settingsLayout->addRow("MOD端口:", modPort_);
+    settingsLayout->addRow(tr("子网掩码:"), mask_);
+    settingsLayout->addRow(tr("网关:"), gateway_);
+    settingsLayout->addRow(tr("MOD端口:"), modPort_);
 
     auto* com1 = new QGroupBox("COM1", this);
     com1_ = makePort(com1, "com1");
     auto* com2 = new QGroupBox("COM2", this);
     com2_ = makePort(com2, "com2");
 
-    rtu_ = new QPushButton("RTU设置", this);
+    rtu_ = new QPushButton(tr("RTU设置"), this);
     rtu_->setObjectName("rtu");
-    ip_ = new QPushButton("IP设置", this);
+    ip_ = new QPushButton(tr("IP设置"), this);
     ip_->setObjectName("ip");
-    about_ = new QPushButton("关于", this);
+    about_ = new QPushButton(tr("关于"), this);
     about_->setObjectName("about");
+    // The language choice, named in both languages so that either reader
+    // finds it.
+    auto* language = new QPushButton(QString::fromUtf8(VT_DATA("语言 / Language")), this);
+    language->setObjectName("language");
+    language->setMenu(gui::makeLanguageMenu(this));
     progress_ = new QProgressBar(this);
     progress_->setObjectName("progress");
     progress_->setRange(0, 100);
     progress_->setValue(0);
 
     // The window menu's about entry: the dialog's context menu.
-    auto* aboutAction = new QAction("关于 VantorLoad(&A)...", this);
+    auto* aboutAction = new QAction(tr("关于 VantorLoad(&A)..."), this);
     aboutAction->setObjectName("aboutAction");
     addAction(aboutAction);
     // The frames exchanged with the gateway so far, for diagnosing it.
-    auto* logAction = new QAction("通信记录", this);
+    auto* logAction = new QAction(tr("通信记录"), this);
     logAction->setObjectName("wireLogAction");
     addAction(logAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(new QLabel("设备类型:", this));
+    typeRow->addWidget(new QLabel(tr("设备类型:"), this));
     typeRow->addWidget(deviceType_, 1);
     auto* groups = new QGridLayout;
     groups->addWidget(target, 0, 0);
@@ -122,6 +128,7 @@ LoadDialog::LoadDialog(const QString& directory, QWidget* parent) : QDialog(pare
     buttons->addWidget(rtu_);
     buttons->addWidget(ip_);
     buttons->addStretch(1);
+    buttons->addWidget(language);
     buttons->addWidget(about_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(typeRow);
@@ -190,11 +197,11 @@ LoadDialog::PortControls LoadDialog::makePort(QWidget* parent, const QString& pr
     p.dataBits->setMaximumWidth(90);
     p.address->setObjectName(prefix + "Address");
     auto* form = new QFormLayout(parent);
-    form->addRow("波特率:", p.baud);
-    form->addRow("校验位:", p.parity);
-    form->addRow("停止位:", p.stop);
-    form->addRow("数据位:", p.dataBits);
-    form->addRow("MOD地址:", p.address);
+    form->addRow(tr("波特率:"), p.baud);
+    form->addRow(tr("校验位:"), p.parity);
+    form->addRow(tr("停止位:"), p.stop);
+    form->addRow(tr("数据位:"), p.dataBits);
+    form->addRow(tr("MOD地址:"), p.address);
     return p;
 }
 
@@ -234,7 +241,7 @@ void LoadDialog::pushFields() {
 }
 
 void LoadDialog::refresh() {
-    connect_->setText(exchange_->connectText());
+    connect_->setText(gui::shown(exchange_->connectText()));
     connect_->setEnabled(exchange_->connectEnabled());
     rtu_->setEnabled(exchange_->actionsEnabled());
     ip_->setEnabled(exchange_->actionsEnabled());
@@ -266,7 +273,7 @@ void LoadDialog::pressIp() {
 }
 
 void LoadDialog::showAbout() {
-    gui::QtMessageSink(this).information("关于 VantorLoad", load::kAbout);
+    gui::QtMessageSink(this).information(tr("关于 VantorLoad").toStdString(), load::kAbout);
 }
 
 void LoadDialog::reject() {

@@ -2,6 +2,7 @@
 
 #include "QtMessageSink.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -16,11 +17,17 @@
 
 using namespace vantor;
 
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(NetDeviceCommands)
+};
+} // namespace
+
 std::optional<net::NetImages> runNetCompileCommand(QMainWindow* window, const net::CVantorNetDoc& doc) {
     gui::QtMessageSink sink(window);
     std::optional<net::NetImages> images = net::compileNet(doc, sink);
     if (images)
-        window->statusBar()->showMessage(QString("编译完成: RTU接口配置 %1 字节, FIELDBUS操作配置 %2 字节")
+        window->statusBar()->showMessage(Texts::tr("编译完成: RTU接口配置 %1 字节, FIELDBUS操作配置 %2 字节")
                                              .arg(images->a.size())
                                              .arg(images->b.size()));
     return images;
@@ -38,7 +45,7 @@ void runNetDownloadCommand(QMainWindow* window, net::CVantorNetDoc& doc, bool co
     NetDownloadDialog dialog(doc, window);
     dialog.exec();
 #else
-    window->statusBar()->showMessage("配置下载窗口未安装");
+    window->statusBar()->showMessage(Texts::tr("配置下载窗口未安装"));
 #endif
 }
 
@@ -49,6 +56,6 @@ void runNetIpSetCommand(QMainWindow* window, net::CVantorNetDoc& doc) {
     NetIpSetDialog dialog(window, &doc.rev_allow);
     dialog.exec();
 #else
-    window->statusBar()->showMessage("TCP/IP值修改窗口未安装");
+    window->statusBar()->showMessage(Texts::tr("TCP/IP值修改窗口未安装"));
 #endif
 }

@@ -23,7 +23,7 @@ NetDownloadDialog::NetDownloadDialog(net::CVantorNetDoc& project, QWidget* paren
     : DeviceDialog(parent), model_(project.modelName()), workMode_(project.GW_work_mode),
       revAllow_(&project.rev_allow) {
     setObjectName("netDownloadDialog");
-    setWindowTitle("配置下载");
+    setWindowTitle(tr("配置下载"));
     gui::QtMessageSink sink(parent);
     images_ = net::compileNet(project, sink);
 
@@ -33,13 +33,13 @@ NetDownloadDialog::NetDownloadDialog(net::CVantorNetDoc& project, QWidget* paren
     port_->setObjectName("port");
     port_->setValidator(new QIntValidator(1, 65535, port_));
     port_->setMaximumWidth(90);
-    connect_ = new QPushButton("连接", this);
+    connect_ = new QPushButton(tr("连接"), this);
     connect_->setObjectName("connectButton");
-    download_ = new QPushButton("下载", this);
+    download_ = new QPushButton(tr("下载"), this);
     download_->setObjectName("downloadButton");
-    close_ = new QPushButton("关闭", this);
+    close_ = new QPushButton(tr("关闭"), this);
     close_->setObjectName("closeButton");
-    auto* log = new QPushButton("通信记录", this);
+    auto* log = new QPushButton(tr("通信记录"), this);
     log->setObjectName("wireLogButton");
     progress_ = newProgressBar(100);
     status_ = new QLabel(this);
@@ -64,9 +64,9 @@ NetDownloadDialog::NetDownloadDialog(net::CVantorNetDoc& project, QWidget* paren
     connect(log, &QPushButton::clicked, this, &NetDownloadDialog::showWireLog);
 
     auto* address = new QGridLayout;
-    address->addWidget(new QLabel("设备IP:", this), 0, 0);
+    address->addWidget(new QLabel(tr("设备IP:"), this), 0, 0);
     address->addWidget(ip_, 0, 1);
-    address->addWidget(new QLabel("端口:", this), 1, 0);
+    address->addWidget(new QLabel(tr("端口:"), this), 1, 0);
     address->addWidget(port_, 1, 1, Qt::AlignLeft);
     auto* top = new QHBoxLayout;
     top->addLayout(address, 1);
@@ -143,7 +143,7 @@ void NetDownloadDialog::refresh() {
     const bool running = exchange_ && !exchange_->finished();
     const Phase phase = running ? exchange_->phase() : Phase::Disconnected;
     const bool linked = phase != Phase::Disconnected && phase != Phase::Connecting;
-    connect_->setText(linked ? "断开" : "连接");
+    connect_->setText(linked ? tr("断开") : tr("连接"));
     // Only 下载 is refused during a download: 断开 ends it.
     connect_->setEnabled(images_ && phase != Phase::Connecting && phase != Phase::Done);
     download_->setEnabled(running && exchange_->downloadEnabled());

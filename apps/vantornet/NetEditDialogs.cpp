@@ -2,12 +2,14 @@
 
 #include "FileChooser.h"
 #include "FormDialog.h"
+#include "NetShown.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
 #include "net/NetCatalogue.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -26,6 +28,15 @@ using vantor::gui::FormDialog;
 using vantor::gui::q;
 
 namespace {
+
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(NetEditDialogs)
+};
+
+// A form label as the form dialog takes it.
+std::string label(const QString& text) {
+    return text.toStdString();
+}
 
 // Two exclusive choices in one row of the form; true when the first is on.
 struct RadioPair {
@@ -50,13 +61,13 @@ RadioPair radioPair(FormDialog& d, const QString& label, const char* firstName, 
 
 bool runNetServerDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetServerForm& form,
                         const QString& startDirectory) {
-    FormDialog d(parent, "从站属性");
-    QLineEdit* ip = d.edit("editIp", "IP地址：", form.ipText);
-    QLineEdit* port = d.edit("editPort", "端口号：", form.portText);
-    QLineEdit* unit = d.edit("editUnit", "从站MOD地址：", form.unitText);
-    QLineEdit* interval = d.edit("editInterval", "报文发送延时(ms)：", form.intervalText);
-    QLineEdit* timeout = d.edit("editTimeout", "应答超时时间(ms)：", form.timeoutText);
-    QLineEdit* name = d.edit("editName", "设备名称：", form.nameText);
+    FormDialog d(parent, Texts::tr("从站属性"));
+    QLineEdit* ip = d.edit("editIp", label(Texts::tr("IP地址：")), form.ipText);
+    QLineEdit* port = d.edit("editPort", label(Texts::tr("端口号：")), form.portText);
+    QLineEdit* unit = d.edit("editUnit", label(Texts::tr("从站MOD地址：")), form.unitText);
+    QLineEdit* interval = d.edit("editInterval", label(Texts::tr("报文发送延时(ms)：")), form.intervalText);
+    QLineEdit* timeout = d.edit("editTimeout", label(Texts::tr("应答超时时间(ms)：")), form.timeoutText);
+    QLineEdit* name = d.edit("editName", label(Texts::tr("设备名称：")), form.nameText);
     auto* picture = new QLineEdit(q(form.picture));
     picture->setObjectName("editPicture");
     picture->setReadOnly(true);
@@ -65,20 +76,20 @@ bool runNetServerDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetServer
     auto* pictureRow = new QHBoxLayout;
     pictureRow->addWidget(picture);
     pictureRow->addWidget(choose);
-    d.form()->addRow("设备图像：", pictureRow);
+    d.form()->addRow(Texts::tr("设备图像："), pictureRow);
     QObject::connect(choose, &QPushButton::clicked, &d, [&] {
-        const QString path = gui::chooseOpenFile(&d, "设备图像", startDirectory + "/BITMAP",
+        const QString path = gui::chooseOpenFile(&d, Texts::tr("设备图像"), startDirectory + "/BITMAP",
                                                  "BMP Files (*.bmp);;All Files (*)");
         // Pictures are looked up below the working directory: keep it.
         QDir::setCurrent(startDirectory);
         if (!path.isEmpty())
             picture->setText(q(net::pictureFileName(path.toStdString())));
     });
-    auto* control = new QCheckBox("控制使能");
+    auto* control = new QCheckBox(Texts::tr("控制使能"));
     control->setObjectName("checkControl");
     control->setChecked(form.control);
     d.form()->addRow(control);
-    d.outer()->addWidget(new QLabel(net::kServerFormNote));
+    d.outer()->addWidget(new QLabel(gui::shown(net::kServerFormNote)));
     const bool accepted = d.run([&] {
         form.ipText = fieldText(ip);
         form.portText = fieldText(port);
@@ -96,19 +107,19 @@ bool runNetServerDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetServer
 }
 
 bool runNetCommandDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetCommandForm& form) {
-    FormDialog d(parent, "命令设置");
-    auto* title = new QLabel(q(form.title));
+    FormDialog d(parent, Texts::tr("命令设置"));
+    auto* title = new QLabel(gui::shown(form.title));
     title->setObjectName("labelFunction");
     d.form()->addRow(title);
-    QLineEdit* modbus = d.edit("editModbus", "MODBUS地址：", form.modbusText);
+    QLineEdit* modbus = d.edit("editModbus", label(Texts::tr("MODBUS地址：")), form.modbusText);
     modbus->setEnabled(form.modbusEnabled);
-    QLineEdit* start = d.edit("editStart", form.startLabel, form.startText);
-    QLineEdit* length = d.edit("editLength", form.lengthLabel, form.lengthText);
+    QLineEdit* start = d.edit("editStart", text::shown(form.startLabel), form.startText);
+    QLineEdit* length = d.edit("editLength", text::shown(form.lengthLabel), form.lengthText);
     length->setEnabled(form.lengthEnabled);
-    QLineEdit* gateway = d.edit("editGateway", "网关地址：", form.gatewayText);
-    QLineEdit* comment = d.edit("editComment", "注释：", form.commentText);
+    QLineEdit* gateway = d.edit("editGateway", label(Texts::tr("网关地址：")), form.gatewayText);
+    QLineEdit* comment = d.edit("editComment", label(Texts::tr("注释：")), form.commentText);
     // Parented to the dialog: a hidden box is never added to the form.
-    auto* editSend = new QCheckBox("数变即发", &d);
+    auto* editSend = new QCheckBox(Texts::tr("数变即发"), &d);
     editSend->setObjectName("checkEditSend");
     editSend->setChecked(form.editSend);
     if (form.editSendVisible)
@@ -136,7 +147,7 @@ bool runNetCommandDialog(QWidget* parent, net::CVantorNetDoc& doc, net::NetComma
 
 bool runNetGatewayDialog(QWidget* parent, net::CVantorNetDoc& doc) {
     net::NetGatewayForm form = net::openGatewayForm(doc);
-    FormDialog d(parent, "主站设置");
+    FormDialog d(parent, Texts::tr("主站设置"));
     struct PortControls {
         QComboBox* baud;
         QComboBox* parity;
@@ -149,18 +160,18 @@ bool runNetGatewayDialog(QWidget* parent, net::CVantorNetDoc& doc) {
         auto* layout = new QFormLayout(box);
         const QByteArray n = QByteArray::number(number);
         PortControls c{gui::comboBox(("comboBaud" + n).constData(), net::kBaudList, f.baud),
-                       gui::comboBox(("comboParity" + n).constData(), net::kParityList, f.parity),
-                       gui::comboBox(("comboStop" + n).constData(), net::kStopList, f.stop),
+                       gui::comboBox(("comboParity" + n).constData(), shownItems(net::kParityList), f.parity),
+                       gui::comboBox(("comboStop" + n).constData(), shownItems(net::kStopList), f.stop),
                        new QLineEdit(q(f.addressText))};
         c.address->setObjectName("editAddress" + n);
         auto* dataBits = new QLineEdit("8");
         dataBits->setObjectName("editDataBits" + n);
         dataBits->setReadOnly(true);
-        layout->addRow("波特率：", c.baud);
-        layout->addRow("校验位：", c.parity);
-        layout->addRow("停止位：", c.stop);
-        layout->addRow("数据位：", dataBits);
-        layout->addRow("MODBUS地址：", c.address);
+        layout->addRow(Texts::tr("波特率："), c.baud);
+        layout->addRow(Texts::tr("校验位："), c.parity);
+        layout->addRow(Texts::tr("停止位："), c.stop);
+        layout->addRow(Texts::tr("数据位："), dataBits);
+        layout->addRow(Texts::tr("MODBUS地址："), c.address);
         for (QWidget* w : {static_cast<QWidget*>(c.baud), static_cast<QWidget*>(c.parity),
                            static_cast<QWidget*>(c.stop), static_cast<QWidget*>(c.address)})
             w->setEnabled(enabled);
@@ -187,9 +198,10 @@ bool runNetWorkModeDialog(QWidget* parent, net::CVantorNetDoc& doc) {
     const std::optional<int> mode = net::openWorkModeForm(doc);
     if (!mode)
         return false;
-    FormDialog d(parent, "工作模式设置");
-    const RadioPair radios = radioPair(d, "工作模式：", "radioRtuSlave", q(std::string(net::kWorkModes[0])),
-                                       "radioRtuMaster", q(std::string(net::kWorkModes[1])), *mode == 0);
+    FormDialog d(parent, Texts::tr("工作模式设置"));
+    const RadioPair radios =
+        radioPair(d, Texts::tr("工作模式："), "radioRtuSlave", gui::shown(std::string(net::kWorkModes[0])),
+                  "radioRtuMaster", gui::shown(std::string(net::kWorkModes[1])), *mode == 0);
     return d.run([&] {
         net::acceptWorkModeForm(doc, radios.first->isChecked() ? 0 : 1);
         return FormResult::Accepted;
@@ -197,9 +209,10 @@ bool runNetWorkModeDialog(QWidget* parent, net::CVantorNetDoc& doc) {
 }
 
 bool runNetChangeSendDialog(QWidget* parent, net::CVantorNetDoc& doc) {
-    FormDialog d(parent, "数变即发默认设置");
-    const RadioPair radios = radioPair(d, "数变即发：", "radioEnable", "使能", "radioDisable", "不使能",
-                                       net::openChangeSendDefaultForm(doc));
+    FormDialog d(parent, Texts::tr("数变即发默认设置"));
+    const RadioPair radios =
+        radioPair(d, Texts::tr("数变即发："), "radioEnable", Texts::tr("使能"), "radioDisable",
+                  Texts::tr("不使能"), net::openChangeSendDefaultForm(doc));
     return d.run([&] {
         net::acceptChangeSendDefaultForm(doc, radios.first->isChecked());
         return FormResult::Accepted;

@@ -57,33 +57,33 @@ bool NetIpSetDialog::mayOpen(QWidget* parent) {
 
 NetIpSetDialog::NetIpSetDialog(QWidget* parent, int* revAllow) : DeviceDialog(parent) {
     setObjectName("netIpSetDialog");
-    setWindowTitle("TCP/IP值修改");
+    setWindowTitle(tr("TCP/IP值修改"));
     exchange_ = std::make_unique<net::NetIpSetExchange>(workingDirectory(), net::kIpSetTickMs, revAllow);
     const net::IpSetFields initial;
     const int configPort = accessPortOverride().value_or(initial.configPort);
 
-    auto* target = new QGroupBox("连接下位IP", this);
+    auto* target = new QGroupBox(tr("连接下位IP"), this);
     connectIp_ = ipField(target, "connectIp", initial.connectIp);
     configPort_ = portField(target, "configPort", QString::number(configPort));
-    connect_ = new QPushButton("连接", target);
+    connect_ = new QPushButton(tr("连接"), target);
     connect_->setObjectName("connectButton");
     auto* targetLayout = new QFormLayout(target);
     targetLayout->addRow("IP:", connectIp_);
-    targetLayout->addRow("配置端口:", configPort_);
+    targetLayout->addRow(tr("配置端口:"), configPort_);
     targetLayout->addRow(connect_);
 
-    auto* settings = new QGroupBox("设置新IP", this);
+    auto* settings = new QGroupBox(tr("设置新IP"), this);
     newIp_ = ipField(settings, "newIp", initial.newIp);
     mask_ = ipField(settings, "mask", initial.mask);
     gateway_ = ipField(settings, "gateway", initial.gateway);
     port_ = portField(settings, "port", q(initial.port));
-    download_ = new QPushButton("下载配置", settings);
+    download_ = new QPushButton(tr("下载配置"), settings);
     download_->setObjectName("downloadButton");
     auto* settingsLayout = new QFormLayout(settings);
     settingsLayout->addRow("IP:", newIp_);
-    settingsLayout->addRow("子网掩码:", mask_);
-    settingsLayout->addRow("网关:", gateway_);
-    settingsLayout->addRow("端口:", port_);
+    settingsLayout->addRow(tr("子网掩码:"), mask_);
+    settingsLayout->addRow(tr("网关:"), gateway_);
+    settingsLayout->addRow(tr("端口:"), port_);
     settingsLayout->addRow(download_);
 
     progress_ = newProgressBar(100);
@@ -91,9 +91,9 @@ NetIpSetDialog::NetIpSetDialog(QWidget* parent, int* revAllow) : DeviceDialog(pa
     status_->setObjectName("status");
     showStatusIn(status_);
     showProgressIn(progress_);
-    auto* close = new QPushButton("关闭", this);
+    auto* close = new QPushButton(tr("关闭"), this);
     close->setObjectName("closeButton");
-    auto* log = new QPushButton("通信记录", this);
+    auto* log = new QPushButton(tr("通信记录"), this);
     log->setObjectName("wireLogButton");
 
     connect(connect_, &QPushButton::clicked, this, &NetIpSetDialog::pressConnect);
@@ -162,7 +162,7 @@ void NetIpSetDialog::onEventHandled() {
 
 void NetIpSetDialog::refresh() {
     const bool open = !exchange_->finished();
-    connect_->setText(exchange_->connected() ? "断开" : "连接");
+    connect_->setText(exchange_->connected() ? tr("断开") : tr("连接"));
     connect_->setEnabled(exchange_->connectEnabled());
     download_->setEnabled(open && exchange_->downloadEnabled());
 }

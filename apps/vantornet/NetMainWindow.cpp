@@ -4,10 +4,12 @@
 #include "CopiesDialog.h"
 #include "DataFiles.h"
 #include "FileChooser.h"
+#include "Language.h"
 #include "MainWindowParts.h"
 #include "NetDeviceCommands.h"
 #include "NetEditDialogs.h"
 #include "NetProjectView.h"
+#include "NetShown.h"
 #include "NetTableDialogs.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
@@ -23,6 +25,7 @@
 #include "workbook/NetWorkbook.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QHeaderView>
@@ -31,6 +34,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -39,8 +43,31 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <algorithm>
+
 using namespace vantor;
 using vantor::gui::q;
+
+namespace {
+
+// The module list's column holding the user's comment on a command.
+constexpr int kCommentColumn = 7;
+
+// The catalogue's items show their texts in the user's language; each keeps
+// the core's text, which activating it hands back to the core.
+constexpr int kCoreText = Qt::UserRole;
+void showInLanguage(QTreeWidgetItem* item, const editing::CatalogueNode& node) {
+    item->setData(0, kCoreText, q(node.text));
+    item->setText(0, gui::shown(node.text));
+    for (int i = 0; i < item->childCount() && i < static_cast<int>(node.children.size()); ++i)
+        showInLanguage(item->child(i), node.children[static_cast<std::size_t>(i)]);
+}
+
+std::string coreText(const QTreeWidgetItem* item) {
+    return item ? item->data(0, kCoreText).toString().toStdString() : std::string();
+}
+
+} // namespace
 
 NetMainWindow::NetMainWindow(QWidget* parent)
     : ProjectWindow({"VantorNet", "VNConfigure files(*.vncfg)", "vncfg"}, parent) {
@@ -66,38 +93,38 @@ NetMainWindow::NetMainWindow(QWidget* parent)
 void NetMainWindow::buildMenus() {
     auto on = [this](int id, auto slot) { onCommand(id, std::move(slot)); };
 
-    QMenu* file = menuBar()->addMenu("文件(&F)");
+    QMenu* file = menuBar()->addMenu(tr("文件(&F)"));
     addFileCommands(file);
     file->addSeparator();
-    QAction* exporting = file->addAction("导出工程表格...");
+    QAction* exporting = file->addAction(tr("导出工程表格..."));
     exporting->setObjectName("commandExportWorkbook");
     connect(exporting, &QAction::triggered, this, &NetMainWindow::exportWorkbook);
-    QAction* importing = file->addAction("导入工程表格...");
+    QAction* importing = file->addAction(tr("导入工程表格..."));
     importing->setObjectName("commandImportWorkbook");
     connect(importing, &QAction::triggered, this, &NetMainWindow::importWorkbook);
     file->addSeparator();
     addRecentFilesAndExit(file);
 
-    addEditCommands(menuBar()->addMenu("编辑(&E)"));
+    addEditCommands(menuBar()->addMenu(tr("编辑(&E)")));
 
-    QMenu* viewMenu = menuBar()->addMenu("查看(&V)");
-    QToolBar* toolbar = addToolBar("工具栏");
+    QMenu* viewMenu = menuBar()->addMenu(tr("查看(&V)"));
+    QToolBar* toolbar = addToolBar(tr("工具栏"));
     toolbar->setObjectName("toolbar");
-    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, "状态栏(&S)"),
-                       {{command(kToggleCatalogue, "设备树"), "treeDock"},
-                        {command(kToggleModules, "模块列表"), "moduleDock"}});
+    gui::buildViewMenu(this, viewMenu, toolbar, command(kStatusBar, tr("状态栏(&S)")),
+                       {{command(kToggleCatalogue, tr("设备树")), "treeDock"},
+                        {command(kToggleModules, tr("模块列表")), "moduleDock"}});
 
-    QMenu* device = menuBar()->addMenu("设备(&D)");
-    device->addAction(command(kCompile, "编译"));
-    device->addAction(command(kDownload, "下载"));
-    device->addAction(command(kCompileDownload, "编译并下载"));
+    QMenu* device = menuBar()->addMenu(tr("设备(&D)"));
+    device->addAction(command(kCompile, tr("编译")));
+    device->addAction(command(kDownload, tr("下载")));
+    device->addAction(command(kCompileDownload, tr("编译并下载")));
     device->addSeparator();
-    device->addAction(command(kIpSettings, "IP地址设置"));
+    device->addAction(command(kIpSettings, tr("IP地址设置")));
     device->addSeparator();
-    device->addAction(command(kAddressMap, "网关地址映射表"));
-    device->addAction(command(kCorrectAddresses, "网关地址修正"));
-    device->addAction(command(kChangeSendDefault, "数变即发默认设置"));
-    device->addAction(command(kWorkMode, "工作模式设置"));
+    device->addAction(command(kAddressMap, tr("网关地址映射表")));
+    device->addAction(command(kCorrectAddresses, tr("网关地址修正")));
+    device->addAction(command(kChangeSendDefault, tr("数变即发默认设置")));
+    device->addAction(command(kWorkMode, tr("工作模式设置")));
     on(kCompile, [this] {
         // A refused compile keeps the images of the last one.
         if (auto images = runNetCompileCommand(this, doc_))
@@ -125,20 +152,21 @@ void NetMainWindow::buildMenus() {
         afterEdit();
     });
 
-    QMenu* work = menuBar()->addMenu("工作目录");
-    work->addAction(command(kBitmapFolder, "BITMAP目录"));
+    QMenu* work = menuBar()->addMenu(tr("工作目录"));
+    work->addAction(command(kBitmapFolder, tr("BITMAP目录")));
     on(kBitmapFolder, [this] {
         gui::openLocalPlace(this, QUrl::fromLocalFile(gui::dataDirectoryOf("BITMAP/master.bmp") + "/BITMAP"),
-                            "BITMAP目录");
+                            tr("BITMAP目录", "what could not be opened"));
     });
 
-    QMenu* help = menuBar()->addMenu("帮助(&H)");
-    help->addAction(command(kHelp, "帮助"));
-    help->addAction(command(kAbout, "关于 VantorNet(&A)..."));
+    menuBar()->addMenu(gui::makeLanguageMenu(this));
+    QMenu* help = menuBar()->addMenu(tr("帮助(&H)"));
+    help->addAction(command(kHelp, tr("帮助")));
+    help->addAction(command(kAbout, tr("关于 VantorNet(&A)...")));
     on(kHelp, [this] {
-        QUrl page = QUrl::fromLocalFile(gui::dataFile("Help/index.html"));
+        QUrl page = QUrl::fromLocalFile(gui::pageInLanguage("Help/index.html"));
         page.setFragment("vantornet");
-        gui::openLocalPlace(this, page, "帮助");
+        gui::openLocalPlace(this, page, tr("帮助", "what could not be opened"));
     });
     on(kAbout, [this] { about(); });
 
@@ -150,7 +178,7 @@ void NetMainWindow::buildMenus() {
 
     // 删除 of the drawing's context menu, and the Delete key on the drawing
     // (the module list has a Delete of its own).
-    command(kDelete, "删除");
+    command(kDelete, tr("删除"));
     commandAction(kDelete)->setShortcut(QKeySequence::Delete);
     commandAction(kDelete)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view_->addAction(commandAction(kDelete));
@@ -159,8 +187,9 @@ void NetMainWindow::buildMenus() {
         net::deleteNetSelection(doc_, sink);
         afterEdit();
     });
-    // 批量复制 of the selected server, one undo step.
-    command(kServerCopies, gui::kCopiesCommandText);
+    // 批量复制 of the selected server, one undo step. The command's text is
+    // the copies dialog's own, translated in the shared windows' catalogue.
+    command(kServerCopies, QCoreApplication::translate("CopiesDialog", gui::kCopiesCommandText));
     on(kServerCopies, [this] {
         const int server = doc_.selectedSlave();
         if (server < 0)
@@ -176,18 +205,24 @@ void NetMainWindow::buildMenus() {
 }
 
 void NetMainWindow::buildDocks() {
-    catalogue_ = gui::catalogueWidget(net::netCatalogueTree(), "deviceTree");
+    const auto& nodes = net::netCatalogueTree();
+    catalogue_ = gui::catalogueWidget(nodes, "deviceTree");
+    for (int i = 0; i < catalogue_->topLevelItemCount() && i < static_cast<int>(nodes.size()); ++i)
+        showInLanguage(catalogue_->topLevelItem(i), nodes[static_cast<std::size_t>(i)]);
     // A double-click adds the item; the catalogue stays fully expanded.
     catalogue_->setExpandsOnDoubleClick(false);
     connect(catalogue_, &QTreeWidget::itemDoubleClicked, this, &NetMainWindow::catalogueActivated);
-    auto* catalogueDock = new QDockWidget("设备树", this);
+    auto* catalogueDock = new QDockWidget(tr("设备树"), this);
     catalogueDock->setObjectName("treeDock");
     catalogueDock->setWidget(catalogue_);
-    catalogue_->setMinimumWidth(230);
+    // As wide as its longest item (230 at least).
+    const QAbstractItemView* items = catalogue_;
+    catalogue_->setMinimumWidth(std::max(230, items->sizeHintForColumn(0) + 2 * catalogue_->frameWidth() +
+                                                  catalogue_->verticalScrollBar()->sizeHint().width()));
     addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
 
     const auto& widths = net::netModuleListWidths();
-    modules_ = gui::moduleTable("moduleList", gui::headerTexts(net::netModuleListHeaders()),
+    modules_ = gui::moduleTable("moduleList", shownTitles(net::netModuleListHeaders()),
                                 QList<int>(widths.begin(), widths.end()), [this] { deleteCommandRow(); });
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -196,7 +231,7 @@ void NetMainWindow::buildDocks() {
             return;
         modules_->selectRow(row);
         QMenu menu(this);
-        QAction* remove = menu.addAction("删除");
+        QAction* remove = menu.addAction(tr("删除"));
         if (menu.exec(modules_->viewport()->mapToGlobal(at)) == remove)
             deleteCommandRow();
     });
@@ -204,23 +239,24 @@ void NetMainWindow::buildDocks() {
 
     auto* tabs = new QTabWidget;
     tabs->setObjectName("moduleTabs");
-    tabs->addTab(modules_, "模块");
-    auto* moduleDock = new QDockWidget("模块列表", this);
+    tabs->addTab(modules_, tr("模块"));
+    auto* moduleDock = new QDockWidget(tr("模块列表"), this);
     moduleDock->setObjectName("moduleDock");
     moduleDock->setWidget(tabs);
     addDockWidget(Qt::BottomDockWidgetArea, moduleDock);
 }
 
 void NetMainWindow::refreshModules() {
-    gui::fillTable(modules_, net::netModuleRows(doc_));
+    gui::fillTable(modules_, shownRows(net::netModuleRows(doc_), kCommentColumn));
+    widenToFit(modules_, kCommentColumn);
 }
 
 void NetMainWindow::showProject() {
     refreshModules();
     view_->refresh();
     const std::string model = doc_.modelName();
-    summary_->setText(QString("%1  从站 %2/%3  命令 %4/%5")
-                          .arg(model.empty() ? QString("无网关") : q(model))
+    summary_->setText(tr("%1  从站 %2/%3  命令 %4/%5")
+                          .arg(model.empty() ? tr("无网关") : q(model))
                           .arg(doc_.slaves.size())
                           .arg(net::kMaxSlaves)
                           .arg(doc_.commandCount())
@@ -230,8 +266,8 @@ void NetMainWindow::showProject() {
 void NetMainWindow::catalogueActivated(QTreeWidgetItem* item) {
     if (!item)
         return;
-    const std::string text = item->text(0).toStdString();
-    const std::string parent = item->parent() ? item->parent()->text(0).toStdString() : std::string();
+    const std::string text = coreText(item);
+    const std::string parent = coreText(item->parent());
     gui::QtMessageSink sink(this);
     const net::NetCatalogueOutcome outcome = net::activateNetCatalogueItem(doc_, text, parent, sink);
     if (outcome.action == net::NetCatalogueAction::OpenSlaveForm) {
@@ -313,7 +349,7 @@ void NetMainWindow::importWorkbook() {
 void NetMainWindow::about() {
     QMessageBox box(this);
     box.setObjectName("aboutBox");
-    box.setWindowTitle("关于 VantorNet");
-    box.setText("VantorNet 2.2.1 版");
+    box.setWindowTitle(tr("关于 VantorNet"));
+    box.setText(tr("VantorNet 2.2.1 版"));
     box.exec();
 }

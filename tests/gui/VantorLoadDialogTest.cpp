@@ -8,10 +8,12 @@
 #include "QtMessageSink.h"
 #include "SimulatedGateway.h"
 
+#include "text/Shown.h"
 #include "transfer/AddressFiles.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -93,6 +95,24 @@ private slots:
         QVERIFY(!child<QPushButton>(d, "rtu")->isEnabled());
         QVERIFY(!child<QPushButton>(d, "ip")->isEnabled());
         QCOMPARE(child<QProgressBar>(d, "progress")->maximum(), 100);
+    }
+
+    // In another language: the core's list items and the connect button's
+    // text translated, the model names as they are; the language button
+    // offers both languages.
+    void coreTextsInTheUsersLanguage() {
+        putIpFile("127.0.0.1");
+        text::installTranslator([](const char* t) { return "en:" + std::string(t); });
+        LoadDialog d(dir_->path());
+        text::installTranslator(nullptr);
+        const struct {
+            const char* combo;
+            QString text;
+        } shown[] = {{"com1Parity", "en:偶校验"}, {"com2Stop", "en:1位"}, {"deviceType", "NXE-485-ZRTU2"}};
+        for (const auto& c : shown)
+            QCOMPARE(child<QComboBox>(d, c.combo)->currentText(), c.text);
+        QCOMPARE(child<QPushButton>(d, "connect")->text(), QString("en:连接"));
+        QCOMPARE(child<QPushButton>(d, "language")->menu()->actions().size(), 2);
     }
 
     void gatewayIpFromTheAddressFile() {

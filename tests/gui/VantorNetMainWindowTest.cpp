@@ -11,6 +11,7 @@
 #include "net/NetCatalogue.h"
 #include "net/NetProjectEditor.h"
 #include "net/NetProjectFile.h"
+#include "text/Shown.h"
 #include "workbook/NetWorkbook.h"
 
 #include <QAction>
@@ -727,6 +728,39 @@ private slots:
         QCOMPARE(vantor::net::NetProjectFile::buildText(undone, "v"), before);
         QVERIFY(!action(w, W::kUndo)->isEnabled());
         QVERIFY(!w.windowTitle().contains('*'));
+    }
+    // In another language the device tree and the module list show the
+    // core's texts translated; a translated item still adds the core's
+    // command kind, and a command's comment stays as the user wrote it.
+    void coreTextsInTheUsersLanguage() {
+        struct English {
+            English() {
+                vantor::text::installTranslator([](const char* t) { return "en:" + std::string(t); });
+            }
+            ~English() { vantor::text::installTranslator(nullptr); }
+        } english;
+        W w;
+        QVERIFY(w.openProject("demo.vncfg"));
+        CVantorNetDoc& doc = w.document();
+        click(w, doc.slaves[2].x + 10, doc.slaves[2].y + 10);
+        addCommand(w, "en:写4区 06H 写单字", "500", "1");
+        const auto& added = doc.slaves[2].nodes.back().modules.back();
+        QCOMPARE(added.Func, std::string("写4区 06H 写单字"));
+        QTableWidget* list = modules(w);
+        QCOMPARE(list->rowCount(), 4);
+        const struct {
+            int row, column;
+            QString text;
+        } cells[] = {{0, 2, "en:写0区 0FH 写多线圈"},
+                     {2, 5, "en:是"},
+                     {0, 7, "阀门开关"},
+                     {3, 2, "en:写4区 06H 写单字"}};
+        for (const auto& c : cells)
+            QCOMPARE(list->item(c.row, c.column)->text(), c.text);
+        for (int c = 0; c < list->columnCount(); ++c)
+            QVERIFY2(list->columnWidth(c) >= list->horizontalHeader()->sectionSizeHint(c),
+                     qPrintable(list->horizontalHeaderItem(c)->text()));
+        QCOMPARE(list->horizontalHeaderItem(2)->text(), QString("en:功能"));
     }
 };
 
