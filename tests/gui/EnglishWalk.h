@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTextItem>
 #include <QTimer>
@@ -297,7 +299,9 @@ private:
     }
 
     ScriptedChooser chooser_; // every file question answered "cancelled"
-    QStringList allowed_{"语言 / Language", "中文"};
+    // The language menu names each language in itself; its title may be
+    // drawn in two runs of text.
+    QStringList allowed_{"语言 / Language", "语言", "中文"};
     std::map<QString, QString> findings_;
 };
 
