@@ -389,9 +389,14 @@ inline QString helpPageProblem(const QList<QUrl>& opened) {
         QFile page(url.toLocalFile());
         if (!page.open(QIODevice::ReadOnly))
             return "cannot read " + url.toLocalFile();
-        const QString text = QString::fromUtf8(page.readAll());
+        // Chinese is quoted only as what the files hold (the workbooks'
+        // sheet and column names), marked as such.
+        QString text = QString::fromUtf8(page.readAll());
+        text.remove(QRegularExpression("<span lang=\"zh\">[^<]*</span>"));
         static const QRegularExpression cjk("[\\x{3400}-\\x{9fff}]");
-        return text.contains(cjk) ? "Chinese in " + url.toLocalFile() : QString();
+        const auto found = cjk.match(text);
+        return found.hasMatch() ? "unmarked Chinese in " + url.toLocalFile() + ": " + text.mid(found.capturedStart() - 20, 40)
+                                : QString();
     }
     return "no English help page opened";
 }
