@@ -395,7 +395,8 @@ inline QString helpPageProblem(const QList<QUrl>& opened) {
         text.remove(QRegularExpression("<span lang=\"zh\">[^<]*</span>"));
         static const QRegularExpression cjk("[\\x{3400}-\\x{9fff}]");
         const auto found = cjk.match(text);
-        return found.hasMatch() ? "unmarked Chinese in " + url.toLocalFile() + ": " + text.mid(found.capturedStart() - 20, 40)
+        return found.hasMatch() ? "unmarked Chinese in " + url.toLocalFile() + ": " +
+                                      text.mid(found.capturedStart() - 20, 40)
                                 : QString();
     }
     return "no English help page opened";
