@@ -33,14 +33,18 @@ void fitColumnsToTitles(QTableWidget* t);
 int columnsWidth(const QTableWidget* t);
 
 // One table row per row of `rows`, each a sequence of texts the core built,
-// shown in the user's language (numbers and names stay as they are).
-template <typename Rows> void fillTable(QTableWidget* t, const Rows& rows) {
+// shown in the user's language (numbers and names stay as they are); the
+// cells of column `ownColumn` (the user's own text, -1: none) as written.
+template <typename Rows> void fillTable(QTableWidget* t, const Rows& rows, int ownColumn = -1) {
     t->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
         int c = 0;
-        for (const auto& cell : row)
-            t->setItem(r, c++, new QTableWidgetItem(shown(std::string(cell))));
+        for (const auto& cell : row) {
+            const std::string text(cell);
+            t->setItem(r, c, new QTableWidgetItem(c == ownColumn ? q(text) : shown(text)));
+            ++c;
+        }
     }
 }
 

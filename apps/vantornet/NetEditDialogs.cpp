@@ -160,8 +160,8 @@ bool runNetGatewayDialog(QWidget* parent, net::CVantorNetDoc& doc) {
         auto* layout = new QFormLayout(box);
         const QByteArray n = QByteArray::number(number);
         PortControls c{gui::comboBox(("comboBaud" + n).constData(), net::kBaudList, f.baud),
-                       gui::comboBox(("comboParity" + n).constData(), shownItems(net::kParityList), f.parity),
-                       gui::comboBox(("comboStop" + n).constData(), shownItems(net::kStopList), f.stop),
+                       gui::comboBox(("comboParity" + n).constData(), net::kParityList, f.parity),
+                       gui::comboBox(("comboStop" + n).constData(), net::kStopList, f.stop),
                        new QLineEdit(q(f.addressText))};
         c.address->setObjectName("editAddress" + n);
         auto* dataBits = new QLineEdit("8");

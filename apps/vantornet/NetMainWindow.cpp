@@ -222,7 +222,7 @@ void NetMainWindow::buildDocks() {
     addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
 
     const auto& widths = net::netModuleListWidths();
-    modules_ = gui::moduleTable("moduleList", shownTitles(net::netModuleListHeaders()),
+    modules_ = gui::moduleTable("moduleList", gui::headerTexts(net::netModuleListHeaders()),
                                 QList<int>(widths.begin(), widths.end()), [this] { deleteCommandRow(); });
     modules_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(modules_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -247,7 +247,7 @@ void NetMainWindow::buildDocks() {
 }
 
 void NetMainWindow::refreshModules() {
-    gui::fillTable(modules_, shownRows(net::netModuleRows(doc_), kCommentColumn));
+    gui::fillTable(modules_, net::netModuleRows(doc_), kCommentColumn);
     widenToFit(modules_, kCommentColumn);
 }
 

@@ -42,11 +42,11 @@ void showDpTable(QWidget* parent, const net::DpTable& table) {
     d.setWindowTitle(Texts::tr("DP地址映射表"));
     auto* layout = new QVBoxLayout(&d);
     auto* lists = new QHBoxLayout;
-    const QStringList headers = shownTitles(net::dpColumnTitles());
+    const QStringList headers = gui::headerTexts(net::dpColumnTitles());
     QTableWidget* input = gui::tableList("listDpInput", headers, {30, 110, 70, 70, 120, 70, 120});
     QTableWidget* output = gui::tableList("listDpOutput", headers, {30, 100, 120, 60, 90, 70, 120});
-    gui::fillTable(input, shownRows(table.input));
-    gui::fillTable(output, shownRows(table.output));
+    gui::fillTable(input, table.input);
+    gui::fillTable(output, table.output);
     widenToFit(input);
     widenToFit(output);
     showAllColumns(d, {input, output}, 2);
@@ -72,9 +72,9 @@ void showAddressMap(QWidget* parent, const std::array<std::vector<net::NetMapRow
     const char* names[] = {"listArea0", "listArea1", "listArea3", "listArea4"};
     QList<QTableWidget*> tables;
     for (int a = 0; a < 4; ++a) {
-        QTableWidget* t = gui::tableList(names[a], shownTitles(net::netMapColumnTitles(a)),
+        QTableWidget* t = gui::tableList(names[a], gui::headerTexts(net::netMapColumnTitles(a)),
                                          {30, 110, 70, 70, 120, 70, 120}, QColor());
-        gui::fillTable(t, shownRows(areas[static_cast<std::size_t>(a)]));
+        gui::fillTable(t, areas[static_cast<std::size_t>(a)]);
         widenToFit(t);
         tables << t;
         grid->addWidget(gui::titled(gui::shown(editing::mapListTitle(a)), t), a / 2, a % 2);

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -102,6 +103,8 @@ public:
     // Installs English for `program` and records every place the program
     // opens (help pages, folders) instead of opening it.
     explicit EnglishWalk(const QString& program) : chooser_() {
+        // Files other tests opened would be offered (and saved) again.
+        QSettings().remove("recentFiles");
         gui::installLanguage(*QCoreApplication::instance(), gui::Language::English, program,
                              VANTOR_TRANSLATIONS_DIR);
         gui::setLocalPlaceOpener([this](const QUrl& url) {
@@ -342,9 +345,14 @@ template <class Window, class View>
 QString walkProjectWindow(EnglishWalk& walk, const QString& project,
                           const std::vector<DrawingSelection<Window>>& selections,
                           const std::function<void(Window&)>& allowNames) {
+    // A copy, since the walk saves too.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QFileInfo(project).fileName());
+    if (!QFile::copy(project, copy))
+        return "cannot copy " + project;
     const auto open = [&](const DrawingSelection<Window>& s) {
         auto w = std::make_unique<Window>();
-        if (!w->openProject(project))
+        if (!w->openProject(copy))
             return std::unique_ptr<Window>();
         allowNames(*w);
         w->resize(1400, 900);
