@@ -4,7 +4,9 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTreeWidget>
+#include <algorithm>
 #include <array>
 
 namespace vantor::gui {
@@ -58,6 +60,12 @@ QTreeWidget* catalogueWidget(const std::vector<editing::CatalogueNode>& nodes, c
 
 std::string catalogueKey(const QTreeWidgetItem* item) {
     return item ? item->data(0, kCatalogueKeyRole).toString().toStdString() : std::string();
+}
+
+void widenToLongestItem(QTreeWidget* catalogue, int atLeast) {
+    const QAbstractItemView* items = catalogue;
+    catalogue->setMinimumWidth(std::max(atLeast, items->sizeHintForColumn(0) + 2 * catalogue->frameWidth() +
+                                                     catalogue->verticalScrollBar()->sizeHint().width()));
 }
 
 } // namespace vantor::gui

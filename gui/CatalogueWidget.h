@@ -25,4 +25,8 @@ QTreeWidget* catalogueWidget(const std::vector<editing::CatalogueNode>& nodes, c
 // for none).
 std::string catalogueKey(const QTreeWidgetItem* item);
 
+// The catalogue as wide as its longest item (the texts are longer in some
+// languages), `atLeast` pixels at least.
+void widenToLongestItem(QTreeWidget* catalogue, int atLeast);
+
 } // namespace vantor::gui

@@ -285,7 +285,7 @@ void MainWindow::buildDocks() {
     auto* catalogueDock = new QDockWidget(tr("设备树"), this);
     catalogueDock->setObjectName("bar11111");
     catalogueDock->setWidget(catalogue_);
-    catalogue_->setMinimumWidth(275);
+    gui::widenToLongestItem(catalogue_, 275);
     addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
 
     auto* panel = new QWidget;

@@ -34,7 +34,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -215,10 +214,7 @@ void NetMainWindow::buildDocks() {
     auto* catalogueDock = new QDockWidget(tr("设备树"), this);
     catalogueDock->setObjectName("treeDock");
     catalogueDock->setWidget(catalogue_);
-    // As wide as its longest item (230 at least).
-    const QAbstractItemView* items = catalogue_;
-    catalogue_->setMinimumWidth(std::max(230, items->sizeHintForColumn(0) + 2 * catalogue_->frameWidth() +
-                                                  catalogue_->verticalScrollBar()->sizeHint().width()));
+    gui::widenToLongestItem(catalogue_, 230);
     addDockWidget(Qt::LeftDockWidgetArea, catalogueDock);
 
     const auto& widths = net::netModuleListWidths();

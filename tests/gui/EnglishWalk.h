@@ -131,6 +131,13 @@ public:
         ++windows;
         if (qEnvironmentVariableIsSet("VANTOR_WALK_TRACE"))
             qInfo("%s", qPrintable(where));
+        // VANTOR_WALK_SHOTS=DIR keeps a picture of every window walked, to
+        // look at.
+        if (const QString shots = qEnvironmentVariable("VANTOR_WALK_SHOTS"); !shots.isEmpty())
+            top->grab().save(QString("%1/%2-%3.png")
+                                 .arg(shots)
+                                 .arg(windows, 3, 10, QChar('0'))
+                                 .arg(top->metaObject()->className()));
         check(where, top->windowTitle());
         paintedTexts(top, where);
         if (auto* main = qobject_cast<QMainWindow*>(top))
