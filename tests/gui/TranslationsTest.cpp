@@ -1,11 +1,15 @@
 // The language the programs start in: --lang taken out of the arguments,
 // Qt's own texts Chinese in Chinese, the English catalogues found and the
 // core's texts answered in English.
+#include "GuiTestSupport.h"
 #include "Language.h"
 #include "text/Shown.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QtTest>
 
 #include <vector>
@@ -16,6 +20,34 @@ class TranslationsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // The menu's choice is kept for the next start of every program, which
+    // then prefers it to the locale; choosing the language in use asks
+    // nothing.
+    void theMenusChoiceIsKeptForTheNextStart() {
+        QWidget parent;
+        QMenu* menu = vantor::gui::makeLanguageMenu(&parent);
+        QCOMPARE(menu->actions().size(), 2);
+        QVERIFY(menu->actions().at(0)->isChecked()); // Chinese, in use
+        bool told = false;
+        vantor::testing::ModalStep step([&](QDialog* d) {
+            told = d->findChildren<QLabel*>().size() > 0;
+            d->reject();
+        });
+        menu->actions().at(1)->trigger();
+        VERIFY_MODAL(step);
+        QVERIFY(told);
+        const QSettings suite(QSettings::UserScope, "Vantor", "Vantor suite");
+        QCOMPARE(suite.value("language").toString(), QString("en"));
+        QCOMPARE(vantor::common::chooseLanguage(
+                     std::nullopt, suite.value("language").toString().toStdString(), Language::Chinese),
+                 Language::English);
+        menu->actions().at(0)->trigger(); // in use: no question
+        QCOMPARE(QSettings(QSettings::UserScope, "Vantor", "Vantor suite").value("language").toString(),
+                 QString("zh"));
+    }
+
     void languageOptionIsTakenOutOfTheArguments() {
         const struct {
             std::vector<const char*> args;
@@ -70,6 +102,12 @@ private slots:
                                                   VANTOR_TRANSLATIONS_DIR),
                      program);
         QCOMPARE(vantor::gui::currentLanguage(), Language::English);
+        // The core's catalogue is keyed by the text itself, a template too.
+        QCOMPARE(vantor::text::shown("请选择从站"), std::string("Select a slave"));
+        QVERIFY(vantor::text::shownFormat(VT_TEXT("每个串口上最多连接%d个从站"), 32).find("32") !=
+                std::string::npos);
+        QVERIFY(!QString::fromStdString(vantor::text::shownFormat(VT_TEXT("每个串口上最多连接%d个从站"), 32))
+                     .contains(QString::fromUtf8("从站")));
         vantor::text::installTranslator(nullptr);
     }
 };
