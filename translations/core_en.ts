@@ -1379,10 +1379,6 @@ Set DIP switch BIT4 to OFF and power the device off and on again</translation>
         <source></source>
         <translation>COM1 is the CDT link of the TRC-H-ZRTU and cannot be set here</translation>
     </message>
-    <message id="此功能没有此项">
-        <source></source>
-        <translation>This function has no such setting</translation>
-    </message>
     <message id="此网关型号没有此项设置">
         <source></source>
         <translation>This gateway model has no such setting</translation>

@@ -186,9 +186,8 @@ void NetMainWindow::buildMenus() {
         net::deleteNetSelection(doc_, sink);
         afterEdit();
     });
-    // 批量复制 of the selected server, one undo step. The command's text is
-    // the copies dialog's own, translated in the shared windows' catalogue.
-    command(kServerCopies, QCoreApplication::translate("CopiesDialog", gui::kCopiesCommandText));
+    // 批量复制 of the selected server, one undo step.
+    command(kServerCopies, gui::copiesCommandText());
     on(kServerCopies, [this] {
         const int server = doc_.selectedSlave();
         if (server < 0)

@@ -19,6 +19,19 @@ std::string asWritten(const std::string& text) {
     return text;
 }
 
+// The exchanges keep their texts as written (the report's reasons); the
+// window's reason is told from the templates they compose them from.
+std::string inLanguage(const std::string& text) {
+    static const char* const composedBy[] = {
+        VT_TEXT("连接%s:%d失败,请检查设备的网络参数和网络连接"),
+        VT_TEXT("连接%s:%d超时,请检查设备的网络参数和网络连接"),
+        VT_TEXT("下 载 失 败！%d"),
+        VT_TEXT("下 载 失 败！%s"),
+        VT_TEXT("设备型号不匹配 配置设备为%s 实际设备为%s"),
+    };
+    return text::shownComposed(text, composedBy);
+}
+
 // Why a step failed, its texts in `words`: the exchange's messages one a
 // line, then its result text; that the gateway did not answer when there is
 // neither (as the commissioning report words an unanswered exchange).
@@ -79,6 +92,7 @@ void GatewayCommission::start(int64_t nowMs) {
         exchange_ =
             std::make_unique<net::NetDownloadExchange>(gateway_.model, gateway_.workMode, gateway_.images, s);
     }
+    exchange_->keepTextsAsWritten(); // its messages are the report's reasons
     messages_.clear();
     pressed_ = false;
 }
@@ -99,7 +113,7 @@ void GatewayCommission::afterEvent() {
 
 void GatewayCommission::endDownload(const transfer::FinishedAction& result, int64_t nowMs) {
     end(nowMs, false, failureText(messages_, result.resultText, asWritten),
-        failureText(messages_, result.resultText, text::shown));
+        failureText(messages_, result.resultText, inLanguage));
 }
 
 void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int64_t nowMs) {
@@ -126,7 +140,7 @@ void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int
         services::recordIdentity(outcome_.device, static_cast<services::DeviceInfoExchange&>(*exchange_),
                                  messages_);
         if (!outcome_.device.identified) {
-            end(nowMs, false, outcome_.device.failure, failureText(messages_, {}, text::shown));
+            end(nowMs, false, outcome_.device.failure, failureText(messages_, {}, inLanguage));
             return;
         }
         const auto* model = model::findGatewayModel(gateway_.model);
@@ -147,7 +161,7 @@ void GatewayCommission::currentEnded(const transfer::FinishedAction& result, int
             end(nowMs, true, {}, {});
         else
             end(nowMs, false, text::format(kStatesFailed, outcome_.device.stateFailure.c_str()),
-                text::shownFormat(kStatesFailed, failureText(messages_, {}, text::shown).c_str()));
+                text::shownFormat(kStatesFailed, failureText(messages_, {}, inLanguage).c_str()));
         return;
     default:
         return;
@@ -170,6 +184,7 @@ void GatewayCommission::beginIdentity() {
     exchange_ = std::make_unique<services::DeviceInfoExchange>(
         gateway_.model,
         services::DeviceInfoSettings{gateway_.row.host, gateway_.accessPort, gateway_.row.port});
+    exchange_->keepTextsAsWritten();
 }
 
 void GatewayCommission::beginStates() {
@@ -178,6 +193,7 @@ void GatewayCommission::beginStates() {
     exchange_ = std::make_unique<services::SlaveStateExchange>(
         gateway_.model, services::SlaveStateSettings{
                             gateway_.row.host, gateway_.row.modbusPort.value_or(services::kModbusPort)});
+    exchange_->keepTextsAsWritten();
 }
 
 void GatewayCommission::stop(int64_t nowMs) {

@@ -42,7 +42,7 @@ void DeviceInfoExchange::handleIdentification(ByteView frame) {
         return;
     }
     if (id->hasMac2 && !model::identityMatchesModel(model_, id->identity)) {
-        showError(model::modelMismatchText(model_, id->identity));
+        showError(inOwnLanguage([&] { return model::modelMismatchText(model_, id->identity); }));
         finish(false, {});
         return;
     }

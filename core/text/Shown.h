@@ -15,6 +15,7 @@
 //   VT_DATA("...")  a text that is never shown translated: file contents,
 //                   sheet names, what the gateway receives, the tools' output.
 // Both leave the literal exactly as written.
+#include <span>
 #include <string>
 
 #define VT_TEXT(s) s
@@ -52,5 +53,11 @@ bool translating();
 // template's conversions in the same order (the catalogue check compares
 // them).
 std::string shownFormat(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// A text kept as written (for a file) shown in the user's language: when it
+// was composed from one of `templates`, the template is recognised, its
+// values taken out (each translated in turn, for a translated piece) and
+// put into the translated template; any other text as shown() answers it.
+std::string shownComposed(const std::string& written, std::span<const char* const> templates);
 
 } // namespace vantor::text

@@ -70,7 +70,7 @@ void DownloadExchange::handleDeviceState(ByteView frame) {
     // Bytes missing from a short reply never match.
     const ByteView identity = identityOf(frame);
     if (!model::identityMatchesModel(model_, identity)) {
-        showError(model::modelMismatchText(model_, identity));
+        showError(inOwnLanguage([&] { return model::modelMismatchText(model_, identity); }));
         finish(false, {});
         return;
     }

@@ -136,6 +136,13 @@ protected:
     // The result of a failed download: result::kFailed followed by the
     // reason (a marked text) or by the status number the gateway answered.
     std::string failedResult(const char* reason) const;
+    // A text another layer composes (`make()`), in the exchange's language.
+    template <typename Make> std::string inOwnLanguage(Make&& make) const {
+        if (!textsAsWritten_)
+            return make();
+        const text::AsWritten asWritten;
+        return make();
+    }
     std::string failedResult(int status) const;
 
     // Sends a request; `expectReply` sets the reply-awaited flag.

@@ -94,7 +94,6 @@ inline constexpr int kNewSlaveControl = 0x81;
 inline constexpr const char* kNoSuchLine = VT_TEXT("工程中没有此串口");
 inline constexpr const char* kNoSuchSlave = VT_TEXT("工程中没有此从站");
 inline constexpr const char* kCdtLinkLine = VT_TEXT("COM1是TRC-H-ZRTU的CDT链路，不能在此设置");
-inline constexpr const char* kNotOffered = VT_TEXT("此功能没有此项");
 inline constexpr const char* kModelHasNoSuchSetting = VT_TEXT("此网关型号没有此项设置");
 
 // --- export -------------------------------------------------------------------

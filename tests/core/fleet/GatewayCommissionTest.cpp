@@ -6,10 +6,13 @@
 #include "../transfer/ExchangeHarness.h"
 #include "GatewayReplies.h"
 #include "model/GatewayCatalogue.h"
+#include "text/Shown.h"
 #include "transfer/DownloadExchange.h"
 #include "transfer/GatewayAddress.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace vantor::fleet {
 namespace {
@@ -112,16 +115,33 @@ TEST(GatewayCommission, DownloadsPausesAndVerifiesOnTheRowsPorts) {
     EXPECT_EQ(c.outcome().elapsedMs(), 3500);
 }
 
+std::string english(const char* text) {
+    static const std::map<std::string, std::string> catalogue = {
+        {"连接%s:%d失败,请检查设备的网络参数和网络连接", "cannot reach %s:%d"},
+        {"设备型号不匹配 配置设备为%s 实际设备为%s", "model %s configured, %s found"},
+        {"下 载 失 败！%d", "refused with %d"},
+        {"下 载 失 败！%s", "failed:%s"},
+        {" 应答超时", " silent"},
+        {"失败", "Failed"},
+    };
+    auto it = catalogue.find(text);
+    return it == catalogue.end() ? text : it->second;
+}
+
+// The reason as the report keeps it, in any language; the window's in the
+// user's.
 TEST(GatewayCommission, AFailedDownloadEndsTheGatewayWithItsReason) {
     struct Case {
         const char* what;
         std::function<void(Step&)> gateway;
         std::string reason;
+        const char* inEnglish;
     } cases[] = {
         {"connection refused", [](Step& s) { s.h.connect(false); },
-         "连接127.0.0.1:6000失败,请检查设备的网络参数和网络连接"},
+         "连接127.0.0.1:6000失败,请检查设备的网络参数和网络连接", "cannot reach 127.0.0.1:6000"},
         {"other model", [](Step& s) { s.h.connect(), s.reply(stateReply(0x71)); },
-         model::modelMismatchText("KX-P2R0-1.0", std::array<uint8_t, 4>{0x71, 0x34, 0x58, 0x06})},
+         model::modelMismatchText("KX-P2R0-1.0", std::array<uint8_t, 4>{0x71, 0x34, 0x58, 0x06}),
+         "model KX-P2R0-1.0 configured, NXE-485-ZRTU2 found"},
         {"refused block",
          [](Step& s) {
              s.h.connect();
@@ -129,20 +149,26 @@ TEST(GatewayCommission, AFailedDownloadEndsTheGatewayWithItsReason) {
              s.reply(ack(20));
              s.reply(ack(21, 3));
          },
-         "下 载 失 败！3"},
+         "下 载 失 败！3", "refused with 3"},
         {"silent", [](Step& s) { s.h.connect(), s.h.advance(transfer::kDefaultReplyTimeoutMs); },
-         "下 载 失 败！ 应答超时"},
+         "下 载 失 败！ 应答超时", "failed: silent"},
     };
-    for (const auto& k : cases) {
-        auto c = commission();
-        Step s(c);
-        k.gateway(s);
-        s.end(700);
-        EXPECT_TRUE(c.done()) << k.what;
-        EXPECT_FALSE(c.outcome().downloaded) << k.what;
-        EXPECT_EQ(c.outcome().reason, k.reason) << k.what;
-        EXPECT_EQ(c.stageText(), std::string(GatewayCommission::kFailed) + ": " + k.reason) << k.what;
+    for (const bool translated : {false, true}) {
+        text::installTranslator(translated ? english : nullptr);
+        for (const auto& k : cases) {
+            auto c = commission();
+            Step s(c);
+            k.gateway(s);
+            s.end(700);
+            EXPECT_TRUE(c.done()) << k.what;
+            EXPECT_FALSE(c.outcome().downloaded) << k.what;
+            EXPECT_EQ(c.outcome().reason, k.reason) << k.what;
+            EXPECT_EQ(c.stageText(), translated ? std::string("Failed: ") + k.inEnglish
+                                                : std::string(GatewayCommission::kFailed) + ": " + k.reason)
+                << k.what;
+        }
     }
+    text::installTranslator(nullptr);
 }
 
 TEST(GatewayCommission, StopEndsTheGatewayWhereItIs) {
