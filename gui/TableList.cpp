@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vantor::gui {
 
 namespace {
@@ -41,6 +43,17 @@ void fitColumnsToTitles(QTableWidget* t) {
     for (int c = 0; c < t->columnCount(); ++c)
         if (const int wanted = header->sectionSizeHint(c); wanted > t->columnWidth(c))
             t->setColumnWidth(c, wanted);
+}
+
+void fitColumnsToCells(QTableWidget* t, int ownColumn) {
+    // (the cells' hint is public on the item view, not on the table)
+    const QAbstractItemView* view = t;
+    for (int c = 0; c < t->columnCount(); ++c) {
+        const int title = t->horizontalHeader()->sectionSizeHint(c);
+        const int needed = c == ownColumn ? title : std::max(title, view->sizeHintForColumn(c));
+        if (needed > t->columnWidth(c))
+            t->setColumnWidth(c, needed);
+    }
 }
 
 int columnsWidth(const QTableWidget* t) {

@@ -28,6 +28,10 @@ QTableWidget* tableList(const QString& objectName, const QStringList& headers, c
 // languages than the widths chosen for them); narrows none. Call again
 // after the table's font changes.
 void fitColumnsToTitles(QTableWidget* t);
+// After filling: every column at least as wide as its title and its cells;
+// column `ownColumn` (the user's own text, which may be long; -1: none) only
+// as its title. Narrows none.
+void fitColumnsToCells(QTableWidget* t, int ownColumn = -1);
 // The width that shows every column without scrolling sideways: the
 // columns, the frame and a vertical scroll bar.
 int columnsWidth(const QTableWidget* t);

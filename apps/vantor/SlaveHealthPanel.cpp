@@ -14,6 +14,11 @@
 
 using namespace vantor;
 
+namespace {
+// The list's column of the slave's name (the user's own text).
+constexpr int kNameColumn = 2;
+} // namespace
+
 SlaveHealthPanel::SlaveHealthPanel(QWidget* parent, bool statusLayout)
     : QWidget(parent), health_(statusLayout) {
     setObjectName("healthPanel");
@@ -128,4 +133,5 @@ void SlaveHealthPanel::refresh() {
             item->setForeground(c == 3 ? QBrush(Qt::white) : QBrush());
         }
     }
+    gui::fitColumnsToCells(worst_, kNameColumn);
 }

@@ -2,7 +2,6 @@
 
 #include "FileChooser.h"
 #include "FormDialog.h"
-#include "NetShown.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
 #include "net/NetCatalogue.h"

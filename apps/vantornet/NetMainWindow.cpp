@@ -9,7 +9,6 @@
 #include "NetDeviceCommands.h"
 #include "NetEditDialogs.h"
 #include "NetProjectView.h"
-#include "NetShown.h"
 #include "NetTableDialogs.h"
 #include "QtMessageSink.h"
 #include "QtText.h"
@@ -243,7 +242,7 @@ void NetMainWindow::buildDocks() {
 
 void NetMainWindow::refreshModules() {
     gui::fillTable(modules_, net::netModuleRows(doc_), kCommentColumn);
-    widenToFit(modules_, kCommentColumn);
+    gui::fitColumnsToCells(modules_, kCommentColumn);
 }
 
 void NetMainWindow::showProject() {

@@ -1,6 +1,5 @@
 #include "NetTableDialogs.h"
 
-#include "NetShown.h"
 #include "TableList.h"
 #include "editing/AddressMap.h"
 #include "net/NetAddressTables.h"
@@ -47,8 +46,8 @@ void showDpTable(QWidget* parent, const net::DpTable& table) {
     QTableWidget* output = gui::tableList("listDpOutput", headers, {30, 100, 120, 60, 90, 70, 120});
     gui::fillTable(input, table.input);
     gui::fillTable(output, table.output);
-    widenToFit(input);
-    widenToFit(output);
+    gui::fitColumnsToCells(input);
+    gui::fitColumnsToCells(output);
     showAllColumns(d, {input, output}, 2);
     lists->addWidget(gui::titled(gui::shown(net::kDpInputTitle), input));
     lists->addWidget(gui::titled(gui::shown(net::kDpOutputTitle), output));
@@ -75,7 +74,7 @@ void showAddressMap(QWidget* parent, const std::array<std::vector<net::NetMapRow
         QTableWidget* t = gui::tableList(names[a], gui::headerTexts(net::netMapColumnTitles(a)),
                                          {30, 110, 70, 70, 120, 70, 120}, QColor());
         gui::fillTable(t, areas[static_cast<std::size_t>(a)]);
-        widenToFit(t);
+        gui::fitColumnsToCells(t);
         tables << t;
         grid->addWidget(gui::titled(gui::shown(editing::mapListTitle(a)), t), a / 2, a % 2);
     }
