@@ -22,9 +22,8 @@ class TranslationsTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    // The menu's choice is kept for the next start of every program, which
-    // then prefers it to the locale; choosing the language in use asks
-    // nothing.
+    // The menu's choice is kept for the next start of every program;
+    // choosing the language in use asks nothing.
     void theMenusChoiceIsKeptForTheNextStart() {
         QWidget parent;
         QMenu* menu = vantor::gui::makeLanguageMenu(&parent);
@@ -40,9 +39,6 @@ private slots:
         QVERIFY(told);
         const QSettings suite(QSettings::UserScope, "Vantor", "Vantor suite");
         QCOMPARE(suite.value("language").toString(), QString("en"));
-        QCOMPARE(vantor::common::chooseLanguage(
-                     std::nullopt, suite.value("language").toString().toStdString(), Language::Chinese),
-                 Language::English);
         menu->actions().at(0)->trigger(); // in use: no question
         QCOMPARE(QSettings(QSettings::UserScope, "Vantor", "Vantor suite").value("language").toString(),
                  QString("zh"));

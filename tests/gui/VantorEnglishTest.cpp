@@ -5,13 +5,10 @@
 #include "GuiTestSupport.h"
 #include "Language.h"
 #include "MainWindow.h"
-#include "MainWindowParts.h"
 #include "TableList.h"
 #include "text/Shown.h"
 
-#include <QFileInfo>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -71,21 +68,6 @@ private slots:
         QCOMPARE(modules->horizontalHeaderItem(1)->text(), QString("Function"));
         QCOMPARE(modules->item(0, 1)->text(), QString("Read area 4 03H"));
         QCOMPARE(modules->item(0, 6)->text(), QString("温度值"));
-    }
-
-    void languageMenuStandsBeforeHelpAndHelpOpensTheEnglishPage() {
-        MainWindow w;
-        const auto menus = w.menuBar()->actions();
-        QCOMPARE(menus.last()->text(), QString("&Help"));
-        QCOMPARE(menus[menus.size() - 2]->text(), QString("语言 / Language"));
-        QUrl opened;
-        gui::setLocalPlaceOpener([&](const QUrl& url) {
-            opened = url;
-            return true;
-        });
-        w.findChild<QAction*>(QString("command%1").arg(gui::ProjectWindow::kHelp))->trigger();
-        gui::setLocalPlaceOpener(nullptr);
-        QCOMPARE(QFileInfo(opened.toLocalFile()).fileName(), QString("index_en.html"));
     }
 
     // A title longer than its column widens the column; none is narrowed.

@@ -12,10 +12,11 @@
 
 #include "EditingFixtures.h"
 
+#include "FakeTranslator.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 using namespace vantor;
 using vantor::testing::addTestSlave;
@@ -24,25 +25,21 @@ namespace {
 
 // The English of the templates and pieces the cases compose; anything else
 // stays as it is.
-std::string english(const char* text) {
-    static const std::map<std::string, std::string> catalogue = {
-        {"远端选择方式不能有相同的从站地址 地址相同的从站有%s:%d和%s:%d",
-         "Same slave address on %s:%d and %s:%d"},
-        {"%s有非法字符", "%s contains invalid characters"},
-        {"复制数量", "Number of copies"},
-        {"%s只有%d个COM口", "%s has only %d COM ports"},
-        {"%s的%s已经存在", "%s already has %s"},
-        {"地址%d已经被占用,请更换地址间隔或复制数量", "Address %d is in use"},
-        {"设备型号不匹配 配置设备为%s 实际设备为%s", "Model mismatch: configured %s, actual %s"},
-        {"未知设备", "Unknown device"},
-        {"当前寻址方式:  %s", "Addressing:  %s"},
-        {"远端从站寻址", "Remote slave"},
-        {"%s 轮询周期约 %ld ms", "%s poll cycle about %ld ms"},
-        {"无法打开文件 %s", "Cannot open file %s"},
-    };
-    auto it = catalogue.find(text);
-    return it == catalogue.end() ? text : it->second;
-}
+const vantor::testing::English kEnglish = {
+    {"远端选择方式不能有相同的从站地址 地址相同的从站有%s:%d和%s:%d",
+     "Same slave address on %s:%d and %s:%d"},
+    {"%s有非法字符", "%s contains invalid characters"},
+    {"复制数量", "Number of copies"},
+    {"%s只有%d个COM口", "%s has only %d COM ports"},
+    {"%s的%s已经存在", "%s already has %s"},
+    {"地址%d已经被占用,请更换地址间隔或复制数量", "Address %d is in use"},
+    {"设备型号不匹配 配置设备为%s 实际设备为%s", "Model mismatch: configured %s, actual %s"},
+    {"未知设备", "Unknown device"},
+    {"当前寻址方式:  %s", "Addressing:  %s"},
+    {"远端从站寻址", "Remote slave"},
+    {"%s 轮询周期约 %ld ms", "%s poll cycle about %ld ms"},
+    {"无法打开文件 %s", "Cannot open file %s"},
+};
 
 // Two slaves with address 3 on COM1 and COM2, COM1 selected.
 model::CVantorDoc sharedAddress() {
@@ -59,11 +56,8 @@ std::string firstMessage(const std::function<void(MessageSink&)>& run) {
     return sink.messages.empty() ? std::string() : sink.messages.front().text;
 }
 
-struct ShownMessagesTest : ::testing::Test {
-    void TearDown() override { text::installTranslator(nullptr); }
-};
-
-TEST_F(ShownMessagesTest, composedMessagesFollowTheInstalledLanguage) {
+TEST(ShownMessagesTest, composedMessagesFollowTheInstalledLanguage) {
+    const vantor::testing::FakeTranslator english(kEnglish);
     const struct {
         const char* name;
         std::function<std::string()> compose;
@@ -114,15 +108,15 @@ TEST_F(ShownMessagesTest, composedMessagesFollowTheInstalledLanguage) {
          "无法打开文件 /nonexistent/a.vtc", "Cannot open file /nonexistent/a.vtc"},
     };
     for (const auto& c : cases) {
-        text::installTranslator(nullptr);
+        english.install(false);
         EXPECT_EQ(c.compose(), c.chinese) << c.name;
-        text::installTranslator(english);
+        english.install(true);
         EXPECT_EQ(c.compose(), c.english) << c.name;
     }
 }
 
-TEST_F(ShownMessagesTest, theReportsBudgetLineStaysAsWrittenInEveryLanguage) {
-    text::installTranslator(english);
+TEST(ShownMessagesTest, theReportsBudgetLineStaysAsWrittenInEveryLanguage) {
+    const vantor::testing::FakeTranslator english(kEnglish);
     const auto budgets = editing::lineBudgets(sharedAddress());
     EXPECT_EQ(editing::budgetSummary(budgets.at(0)), "COM1 轮询周期约 0 ms");
 }

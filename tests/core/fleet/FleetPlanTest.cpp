@@ -8,11 +8,12 @@
 #include "text/Shown.h"
 #include "transfer/GatewayAddress.h"
 
+#include "FakeTranslator.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include <unistd.h>
 
@@ -143,20 +144,17 @@ TEST(FleetPlan, RefusalLineNamesRowAndGateway) {
 // The window shows a refused row in the user's language, the report keeps
 // its text as written: the texts made with another line or a path are
 // translated from their written form.
-std::string english(const char* text) {
-    static const std::map<std::string, std::string> catalogue = {
-        {"第%d行 %s: %s", "Line %d %s: %s"},
-        {"第%d行: %s", "Line %d: %s"},
-        {"名称与第%d行重复", "Name already used in line %d"},
-        {"与第%d行是同一网关", "Same gateway as line %d"},
-        {"工程文件不存在", "Project file not found:"},
-        {"名称为空", "Name is empty"},
-    };
-    auto it = catalogue.find(text);
-    return it == catalogue.end() ? text : it->second;
-}
+const vantor::testing::English kEnglish = {
+    {"第%d行 %s: %s", "Line %d %s: %s"},
+    {"第%d行: %s", "Line %d: %s"},
+    {"名称与第%d行重复", "Name already used in line %d"},
+    {"与第%d行是同一网关", "Same gateway as line %d"},
+    {"工程文件不存在", "Project file not found:"},
+    {"名称为空", "Name is empty"},
+};
 
 TEST(FleetPlan, RefusalLineInTheUsersLanguage) {
+    const vantor::testing::FakeTranslator english(kEnglish);
     const struct {
         PlanRefusal refusal;
         const char* chinese;
@@ -174,9 +172,9 @@ TEST(FleetPlan, RefusalLineInTheUsersLanguage) {
         {{6, "d", "名称与第2行重复了"}, "第6行 d: 名称与第2行重复了", "Line 6 d: 名称与第2行重复了"},
     };
     for (const auto& c : cases) {
-        vantor::text::installTranslator(english);
+        english.install(true);
         EXPECT_EQ(refusalLine(c.refusal), c.inEnglish);
-        vantor::text::installTranslator(nullptr);
+        english.install(false);
         EXPECT_EQ(refusalLine(c.refusal), c.chinese);
     }
 }

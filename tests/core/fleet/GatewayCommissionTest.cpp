@@ -10,9 +10,9 @@
 #include "transfer/DownloadExchange.h"
 #include "transfer/GatewayAddress.h"
 
-#include <gtest/gtest.h>
+#include "FakeTranslator.h"
 
-#include <map>
+#include <gtest/gtest.h>
 
 namespace vantor::fleet {
 namespace {
@@ -115,18 +115,14 @@ TEST(GatewayCommission, DownloadsPausesAndVerifiesOnTheRowsPorts) {
     EXPECT_EQ(c.outcome().elapsedMs(), 3500);
 }
 
-std::string english(const char* text) {
-    static const std::map<std::string, std::string> catalogue = {
-        {"连接%s:%d失败,请检查设备的网络参数和网络连接", "cannot reach %s:%d"},
-        {"设备型号不匹配 配置设备为%s 实际设备为%s", "model %s configured, %s found"},
-        {"下 载 失 败！%d", "refused with %d"},
-        {"下 载 失 败！%s", "failed:%s"},
-        {" 应答超时", " silent"},
-        {"失败", "Failed"},
-    };
-    auto it = catalogue.find(text);
-    return it == catalogue.end() ? text : it->second;
-}
+const vantor::testing::English kEnglish = {
+    {"连接%s:%d失败,请检查设备的网络参数和网络连接", "cannot reach %s:%d"},
+    {"设备型号不匹配 配置设备为%s 实际设备为%s", "model %s configured, %s found"},
+    {"下 载 失 败！%d", "refused with %d"},
+    {"下 载 失 败！%s", "failed:%s"},
+    {" 应答超时", " silent"},
+    {"失败", "Failed"},
+};
 
 // The reason as the report keeps it, in any language; the window's in the
 // user's.
@@ -153,8 +149,9 @@ TEST(GatewayCommission, AFailedDownloadEndsTheGatewayWithItsReason) {
         {"silent", [](Step& s) { s.h.connect(), s.h.advance(transfer::kDefaultReplyTimeoutMs); },
          "下 载 失 败！ 应答超时", "failed: silent"},
     };
+    const vantor::testing::FakeTranslator english(kEnglish);
     for (const bool translated : {false, true}) {
-        text::installTranslator(translated ? english : nullptr);
+        english.install(translated);
         for (const auto& k : cases) {
             auto c = commission();
             Step s(c);
@@ -168,7 +165,6 @@ TEST(GatewayCommission, AFailedDownloadEndsTheGatewayWithItsReason) {
                 << k.what;
         }
     }
-    text::installTranslator(nullptr);
 }
 
 TEST(GatewayCommission, StopEndsTheGatewayWhereItIs) {

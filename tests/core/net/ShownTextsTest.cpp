@@ -13,10 +13,11 @@
 #include "text/Shown.h"
 #include "transfer/DownloadExchange.h"
 
+#include "FakeTranslator.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 
 namespace vantor::net {
 namespace {
@@ -25,23 +26,15 @@ using transfer::testing::ExchangeHarness;
 
 // English of the test's own, worded apart from the catalogue's so that only
 // the template lookup can produce it.
-std::string english(const char* text) {
-    static const std::map<std::string, std::string> catalogue = {
-        {"连接%s:%d失败,请检查设备的网络参数和网络连接", "no link to %s:%d"},
-        {"下 载 失 败！%d", "download refused with status %d"},
-        {"下 载 失 败！%s", "download failed:%s"},
-        {" 应答超时", " no reply in time"},
-        {"%lld 分 %lld 秒", "%lld min %lld s"},
-        {"%s前", "%s ago"},
-        {"%s:%d MOD:%d 已经存在", "%s:%d (unit %d) exists already"},
-        {"存在没有操作的从站,继续下载吗？\n空站地址为: %s", "empty: %s"},
-    };
-    auto it = catalogue.find(text);
-    return it == catalogue.end() ? text : it->second;
-}
-
-struct ShownTexts : ::testing::Test {
-    void TearDown() override { text::installTranslator(nullptr); }
+const vantor::testing::English kEnglish = {
+    {"连接%s:%d失败,请检查设备的网络参数和网络连接", "no link to %s:%d"},
+    {"下 载 失 败！%d", "download refused with status %d"},
+    {"下 载 失 败！%s", "download failed:%s"},
+    {" 应答超时", " no reply in time"},
+    {"%lld 分 %lld 秒", "%lld min %lld s"},
+    {"%s前", "%s ago"},
+    {"%s:%d MOD:%d 已经存在", "%s:%d (unit %d) exists already"},
+    {"存在没有操作的从站,继续下载吗？\n空站地址为: %s", "empty: %s"},
 };
 
 // The first message an exchange shows once the connection is refused.
@@ -82,7 +75,8 @@ std::string reportReason() {
     return services::visitGateway(doc, {"127.0.0.1", 5999, services::kModbusPort}, refuse).failure;
 }
 
-TEST_F(ShownTexts, ComposedTextsComeInTheLanguageInstalledAndFilesStayAsWritten) {
+TEST(ShownTexts, ComposedTextsComeInTheLanguageInstalledAndFilesStayAsWritten) {
+    const vantor::testing::FakeTranslator english(kEnglish);
     const struct {
         const char* name;
         std::function<std::string()> compose;
@@ -119,9 +113,9 @@ TEST_F(ShownTexts, ComposedTextsComeInTheLanguageInstalledAndFilesStayAsWritten)
          "连接127.0.0.1:5999失败,请检查设备的网络参数和网络连接"},
     };
     for (const auto& c : cases) {
-        text::installTranslator(nullptr);
+        english.install(false);
         EXPECT_EQ(c.compose(), c.chinese) << c.name;
-        text::installTranslator(english);
+        english.install(true);
         EXPECT_EQ(c.compose(), c.english) << c.name;
     }
 }

@@ -1,36 +1,23 @@
 #include "text/Shown.h"
 
-#include <gtest/gtest.h>
+#include "FakeTranslator.h"
 
-#include <map>
+#include <gtest/gtest.h>
 
 namespace vantor::text {
 namespace {
 
-// A catalogue of two entries, one of them a template.
-std::string english(const char* text) {
-    static const std::map<std::string, std::string> catalogue = {
-        {"请选择从站", "Select a slave"},
-        {"从站数%d超过%s", "%d slaves are more than %s"},
-        {"下 载 失 败！%s", "Download failed:%s"},
-        {" 应答超时", " no reply"},
-        {"连接%s:%d失败", "cannot reach %s port %d"},
-    };
-    auto it = catalogue.find(text);
-    return it == catalogue.end() ? text : it->second;
-}
-
-struct ShownTest : ::testing::Test {
-    void TearDown() override { installTranslator(nullptr); }
+// Texts, templates and a translated piece.
+const vantor::testing::English kEnglish = {
+    {"请选择从站", "Select a slave"},
+    {"从站数%d超过%s", "%d slaves are more than %s"},
+    {"下 载 失 败！%s", "Download failed:%s"},
+    {" 应答超时", " no reply"},
+    {"连接%s:%d失败", "cannot reach %s port %d"},
 };
 
-TEST_F(ShownTest, withoutATranslatorEveryTextStaysAsWritten) {
-    EXPECT_EQ(shown(VT_TEXT("请选择从站")), "请选择从站");
-    EXPECT_EQ(shownFormat(VT_TEXT("从站数%d超过%s"), 256, "255"), "从站数256超过255");
-}
-
-TEST_F(ShownTest, aTranslatorAnswersKnownTextsAndTemplatesAndLeavesTheRest) {
-    installTranslator(english);
+TEST(ShownTest, aTranslatorAnswersKnownTextsAndTemplatesAndLeavesTheRest) {
+    const vantor::testing::FakeTranslator english(kEnglish);
     EXPECT_EQ(shown("请选择从站"), "Select a slave");
     EXPECT_EQ(shownFormat(VT_TEXT("从站数%d超过%s"), 256, "255"), "256 slaves are more than 255");
     EXPECT_EQ(shown("PLC_1"), "PLC_1"); // a user's own name
@@ -41,7 +28,7 @@ TEST_F(ShownTest, aTranslatorAnswersKnownTextsAndTemplatesAndLeavesTheRest) {
 // A text kept as written for a file, shown again: the template it was made
 // from is found, and its values (a translated piece among them) go into the
 // template's English.
-TEST_F(ShownTest, aComposedTextKeptAsWrittenIsShownFromItsTemplate) {
+TEST(ShownTest, aComposedTextKeptAsWrittenIsShownFromItsTemplate) {
     const char* const templates[] = {"从站数%d超过%s", "下 载 失 败！%s", "连接%s:%d失败"};
     const struct {
         const char* written;
@@ -56,7 +43,7 @@ TEST_F(ShownTest, aComposedTextKeptAsWrittenIsShownFromItsTemplate) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(shownComposed(c.written, templates), c.written) << "without a translator: " << c.written;
-    installTranslator(english);
+    const vantor::testing::FakeTranslator english(kEnglish);
     for (const auto& c : cases)
         EXPECT_EQ(shownComposed(c.written, templates), c.inEnglish) << c.written;
 }

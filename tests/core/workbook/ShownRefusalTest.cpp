@@ -9,9 +9,9 @@
 #include "text/Shown.h"
 #include "workbook/VantorWorkbook.h"
 
-#include <gtest/gtest.h>
+#include "FakeTranslator.h"
 
-#include <map>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,21 +20,17 @@ namespace t = vantor::testing;
 using sheet::Cell;
 using t::Op;
 
-std::string english(const char* text) {
-    static const std::map<std::string, std::string> catalogue = {
-        {"%s 第%d行 %s: %s", "%s row %d, %s: %s"},
-        {"%s请添入一个%d和%d之间的整数", "%s: enter a whole number between %d and %d"},
-        {"%s应为%s", "%s must be %s"},
-        {"%s或%s", "%s or %s"},
-        {"%s、%s", "%s, %s"},
-        {"此功能没有%s", "This function has no %s"},
-        {"工程中没有此串口", "The project has no such serial port"},
-        {"工作簿中没有此工作表", "The workbook has no such sheet"},
-        {"长度请添入一个1和%d之间的整数", "Length: enter a whole number between 1 and %d"},
-    };
-    auto it = catalogue.find(text);
-    return it == catalogue.end() ? text : it->second;
-}
+const vantor::testing::English kEnglish = {
+    {"%s 第%d行 %s: %s", "%s row %d, %s: %s"},
+    {"%s请添入一个%d和%d之间的整数", "%s: enter a whole number between %d and %d"},
+    {"%s应为%s", "%s must be %s"},
+    {"%s或%s", "%s or %s"},
+    {"%s、%s", "%s, %s"},
+    {"此功能没有%s", "This function has no %s"},
+    {"工程中没有此串口", "The project has no such serial port"},
+    {"工作簿中没有此工作表", "The workbook has no such sheet"},
+    {"长度请添入一个1和%d之间的整数", "Length: enter a whole number between 1 and %d"},
+};
 
 struct Case {
     const char* what;
@@ -69,15 +65,12 @@ const Case kCases[] = {
 };
 // clang-format on
 
-struct ShownRefusals : ::testing::Test {
-    void TearDown() override { text::installTranslator(nullptr); }
-};
-
-TEST_F(ShownRefusals, ComeInTheUsersLanguageAndAsWrittenWithoutATranslator) {
+TEST(ShownRefusals, ComeInTheUsersLanguageAndAsWrittenWithoutATranslator) {
+    const vantor::testing::FakeTranslator english(kEnglish);
     const auto project = t::assembleProject(*model::findGatewayModel("KX-P2R0-1.0"), {3, 8});
     for (const Case& c : kCases) {
         for (const bool translated : {false, true}) {
-            text::installTranslator(translated ? english : nullptr);
+            english.install(translated);
             auto sheets = workbook::exportSheets(project);
             t::applyEdit(sheets, c.edit);
             t::Scratch s;
